@@ -1,0 +1,48 @@
+#pragma once
+// The two ways the form files split text into tokens.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fw {
+
+// Splits at every occurrence of a separator string, keeping empty tokens:
+// "a,,b" -> a, "", b; "a," -> a, ""; "" -> one empty token.
+// Access past the end answers "", 0 or 0.0.
+class SplitText {
+public:
+    SplitText(std::string_view text, std::string_view separator);
+
+    int count() const { return static_cast<int>(m_tokens.size()); }
+    const std::string& at(int index) const;
+    int intAt(int index) const;
+    double doubleAt(int index) const;
+    // Tokens from `first` to the end joined with `separator` ("" when none).
+    std::string joinFrom(int first, std::string_view separator) const;
+    const std::vector<std::string>& tokens() const { return m_tokens; }
+
+private:
+    std::vector<std::string> m_tokens;
+};
+
+// Splits at any of several separator characters; a run of separators counts
+// once and separators at either end produce no empty words.
+class TokenString {
+public:
+    TokenString() = default;
+    TokenString(std::string_view text, std::string_view separators);
+
+    int wordNumber() const { return static_cast<int>(m_words.size()); }
+    // Word i, counted from 0; "" past the end.
+    const std::string& word(int index) const;
+    void addWord(std::string_view word);
+    // The words joined again with the first separator character.
+    std::string text() const;
+
+private:
+    std::string m_separators;
+    std::vector<std::string> m_words;
+};
+
+}  // namespace fw

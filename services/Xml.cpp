@@ -1,0 +1,446 @@
+#include "services/Xml.h"
+
+#include "services/Strings.h"
+
+#include <glib.h>
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace fw {
+
+namespace {
+
+// Form files are a handful of levels deep; the limit keeps a hostile file from
+// exhausting the stack in the recursive copy and in the destructors.
+constexpr int MaxDepth = 256;
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Reads the pseudo-attributes of a processing instruction: name="value" or
+// name='value', separated by white space. Stops at the first malformed part.
+void parsePseudoAttributes(std::string_view text, XmlElement& into)
+{
+    std::size_t i = 0;
+    auto skipSpace = [&] {
+        while (i < text.size() && isSpace(text[i]))
+            ++i;
+    };
+    for (;;) {
+        skipSpace();
+        std::size_t nameStart = i;
+        while (i < text.size() && !isSpace(text[i]) && text[i] != '=')
+            ++i;
+        if (i == nameStart)
+            return;
+        std::string name(text.substr(nameStart, i - nameStart));
+        skipSpace();
+        if (i >= text.size() || text[i] != '=')
+            return;
+        ++i;
+        skipSpace();
+        if (i >= text.size() || (text[i] != '"' && text[i] != '\''))
+            return;
+        char quote = text[i++];
+        std::size_t valueEnd = text.find(quote, i);
+        if (valueEnd == std::string_view::npos)
+            return;
+        into.addAttribute(std::move(name), std::string(text.substr(i, valueEnd - i)));
+        i = valueEnd + 1;
+    }
+}
+
+bool copyElement(const pugi::xml_node& from, XmlElement& to, int depth)
+{
+    if (depth > MaxDepth)
+        return false;
+    for (const pugi::xml_attribute& a : from.attributes())
+        to.addAttribute(a.name(), a.value());
+    for (const pugi::xml_node& child : from.children()) {
+        switch (child.type()) {
+        case pugi::node_element:
+            if (!copyElement(child, to.addChild(child.name()), depth + 1))
+                return false;
+            break;
+        case pugi::node_pcdata:
+        case pugi::node_cdata:
+            to.appendValue(child.value());
+            break;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+// Line and column (both from 1) of a byte offset, for error messages.
+std::pair<int, int> lineAndColumn(std::string_view text, std::ptrdiff_t offset)
+{
+    int line = 1, column = 1;
+    auto end = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, offset));
+    for (std::size_t i = 0; i < end && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return {line, column};
+}
+
+// The writer's output must be well-formed UTF-8: invalid bytes become U+FFFD
+// and control characters that XML 1.0 cannot carry at all are dropped.
+std::string cleanText(std::string_view text)
+{
+    std::string valid;
+    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
+        valid.assign(text);
+    } else {
+        gchar* fixed = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
+        valid = fixed;
+        g_free(fixed);
+    }
+    std::string out;
+    out.reserve(valid.size());
+    for (char c : valid) {
+        auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            continue;
+        out.push_back(c);
+    }
+    return out;
+}
+
+void appendEscaped(std::string& out, std::string_view text, bool attribute)
+{
+    for (char c : cleanText(text)) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += attribute ? "&quot;" : "\"";
+            break;
+        // A reader normalises literal white space in attribute values to
+        // spaces and CR LF in text to LF; references survive both.
+        case '\t':
+            out += attribute ? "&#9;" : "\t";
+            break;
+        case '\n':
+            out += attribute ? "&#10;" : "\n";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out.push_back(c);
+        }
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+XmlElement* XmlElement::getChild(std::string_view name) const
+{
+    for (const auto& child : m_children)
+        if (child->m_name == name)
+            return child.get();
+    return nullptr;
+}
+
+XmlElement* XmlElement::getChildAt(int index) const
+{
+    if (index < 0 || index >= getChildCount())
+        return nullptr;
+    return m_children[static_cast<std::size_t>(index)].get();
+}
+
+const XmlAttribute* XmlElement::getAttribute(std::string_view name) const
+{
+    for (const XmlAttribute& a : m_attributes)
+        if (a.getName() == name)
+            return &a;
+    return nullptr;
+}
+
+const std::string* XmlElement::getAttributeValue(std::string_view name) const
+{
+    const XmlAttribute* a = getAttribute(name);
+    return a ? &a->getAttribValue() : nullptr;
+}
+
+const XmlAttribute* XmlElement::getAttributeAt(int index) const
+{
+    if (index < 0 || index >= getAttributeCount())
+        return nullptr;
+    return &m_attributes[static_cast<std::size_t>(index)];
+}
+
+XmlElement& XmlElement::addChild(std::string name)
+{
+    m_children.push_back(std::make_unique<XmlElement>(std::move(name)));
+    return *m_children.back();
+}
+
+void XmlElement::addAttribute(std::string name, std::string value)
+{
+    m_attributes.emplace_back(std::move(name), std::move(value));
+}
+
+// ---------------------------------------------------------------------------
+
+XmlDocument::XmlDocument() = default;
+XmlDocument::~XmlDocument() = default;
+
+void XmlDocument::reset()
+{
+    m_root.reset();
+    m_headers.clear();
+    m_error.clear();
+}
+
+bool XmlDocument::read(const std::string& path)
+{
+    reset();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        m_error = format("cannot open %s", path.c_str());
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        m_error = format("cannot read %s", path.c_str());
+        return false;
+    }
+    if (!parse(buffer.str())) {
+        m_error = path + ": " + m_error;
+        return false;
+    }
+    return true;
+}
+
+bool XmlDocument::parse(std::string_view text)
+{
+    reset();
+    pugi::xml_document doc;
+    const unsigned options = pugi::parse_default | pugi::parse_pi | pugi::parse_declaration;
+    pugi::xml_parse_result result = doc.load_buffer(text.data(), text.size(), options, pugi::encoding_auto);
+    if (!result) {
+        auto [line, column] = lineAndColumn(text, result.offset);
+        m_error = format("%s at offset %lld (line %d, column %d)", result.description(),
+                         static_cast<long long>(result.offset), line, column);
+        return false;
+    }
+
+    for (const pugi::xml_node& node : doc.children()) {
+        if (node.type() == pugi::node_pi) {
+            auto header = std::make_unique<XmlElement>(node.name());
+            parsePseudoAttributes(node.value(), *header);
+            m_headers.push_back(std::move(header));
+        } else if (node.type() == pugi::node_declaration) {
+            // The declaration answers to getHeader("xml"); pugixml already split it.
+            auto header = std::make_unique<XmlElement>(node.name());
+            for (const pugi::xml_attribute& a : node.attributes())
+                header->addAttribute(a.name(), a.value());
+            m_headers.push_back(std::move(header));
+        }
+    }
+
+    pugi::xml_node rootNode = doc.document_element();
+    auto root = std::make_unique<XmlElement>(rootNode.name());
+    if (!copyElement(rootNode, *root, 1)) {
+        m_headers.clear();
+        m_error = format("elements nested deeper than %d levels", MaxDepth);
+        return false;
+    }
+    m_root = std::move(root);
+    return true;
+}
+
+XmlElement* XmlDocument::getHeader(std::string_view target) const
+{
+    for (const auto& header : m_headers)
+        if (header->getElementName() == target)
+            return header.get();
+    return nullptr;
+}
+
+XmlElement* XmlDocument::getChild(std::string_view name) const
+{
+    return m_root && m_root->getElementName() == name ? m_root.get() : nullptr;
+}
+
+// ---------------------------------------------------------------------------
+
+XmlWriter::~XmlWriter()
+{
+    if (!m_closed)
+        close();
+}
+
+bool XmlWriter::create(const std::string& path)
+{
+    m_path.clear();
+    m_out.clear();
+    m_open.clear();
+    m_startTagOpen = false;
+    m_closed = false;
+    m_result = true;
+    if (path.empty())
+        return false;
+    // Find out now whether the folder takes the file, rather than at the end.
+    std::string probe = path + ".tmp";
+    int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    m_path = path;
+    return true;
+}
+
+void XmlWriter::startLine()
+{
+    if (!m_out.empty() && m_out.back() != '\n')
+        m_out.push_back('\n');
+    m_out.append(2 * m_open.size(), ' ');
+}
+
+void XmlWriter::closeStartTag()
+{
+    if (m_startTagOpen) {
+        m_out.push_back('>');
+        m_startTagOpen = false;
+    }
+}
+
+void XmlWriter::writeHeader(std::string_view text)
+{
+    if (m_closed)
+        return;
+    closeStartTag();
+    startLine();
+    m_out += '<';
+    m_out += text;
+    m_out += ">\n";
+}
+
+void XmlWriter::writeStartElement(std::string_view name, bool indent)
+{
+    if (m_closed)
+        return;
+    closeStartTag();
+    bool mixedContent = false;
+    if (!m_open.empty()) {
+        m_open.back().hasChildren = true;
+        mixedContent = m_open.back().hasText;
+    }
+    // Line breaks inside an element that has text would change the text.
+    if (indent && !mixedContent)
+        startLine();
+    m_out += '<';
+    m_out += name;
+    m_open.push_back({std::string(name), false, false});
+    m_startTagOpen = true;
+}
+
+void XmlWriter::writeAttributeString(std::string_view name, std::string_view value)
+{
+    if (m_closed || !m_startTagOpen)
+        return;
+    m_out += ' ';
+    m_out += name;
+    m_out += "=\"";
+    appendEscaped(m_out, value, true);
+    m_out += '"';
+}
+
+void XmlWriter::writeString(std::string_view text)
+{
+    if (m_closed || m_open.empty() || text.empty())
+        return;
+    closeStartTag();
+    m_open.back().hasText = true;
+    appendEscaped(m_out, text, false);
+}
+
+void XmlWriter::writeEndElement(bool indent, bool full)
+{
+    if (m_closed || m_open.empty())
+        return;
+    OpenElement element = std::move(m_open.back());
+    m_open.pop_back();
+    if (m_startTagOpen && !full) {
+        m_out += "/>";
+        m_startTagOpen = false;
+    } else {
+        closeStartTag();
+        // Only after child elements: a line break after text would become part of it.
+        if (indent && element.hasChildren && !element.hasText)
+            startLine();
+        m_out += "</";
+        m_out += element.name;
+        m_out += '>';
+    }
+    if (m_open.empty())
+        m_out.push_back('\n');
+}
+
+bool XmlWriter::close()
+{
+    if (m_closed)
+        return m_result;
+    // An unbalanced caller still gets a well-formed file.
+    while (!m_open.empty())
+        writeEndElement();
+    m_closed = true;
+    if (m_path.empty())
+        return m_result = true;
+
+    // Write beside the old file and swap it in only when everything is on disk.
+    std::string temp = m_path + ".tmp";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return m_result = false;
+    struct stat old {};
+    if (::stat(m_path.c_str(), &old) == 0)
+        (void)::fchmod(fd, old.st_mode & 07777);
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < m_out.size();) {
+        ssize_t n = ::write(fd, m_out.data() + done, m_out.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok)
+            done += static_cast<std::size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.c_str(), m_path.c_str()) == 0;
+    if (!ok)
+        ::unlink(temp.c_str());
+    return m_result = ok;
+}
+
+}  // namespace fw

@@ -1,0 +1,128 @@
+#pragma once
+// XML reading (over pugixml) and writing for the form definition files.
+// The reader copies the parsed tree into stable objects, so elements can be
+// handed around by pointer for as long as their document lives.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fw {
+
+class XmlAttribute {
+public:
+    XmlAttribute(std::string name, std::string value) : m_name(std::move(name)), m_value(std::move(value)) {}
+    const std::string& getName() const { return m_name; }
+    const std::string& getAttribValue() const { return m_value; }
+
+private:
+    std::string m_name;
+    std::string m_value;
+};
+
+class XmlElement {
+public:
+    explicit XmlElement(std::string name) : m_name(std::move(name)) {}
+
+    const std::string& getElementName() const { return m_name; }
+    // The element's own text (its character data, concatenated).
+    const std::string& getElementValue() const { return m_value; }
+
+    // First child element with exactly this name, or none.
+    XmlElement* getChild(std::string_view name) const;
+    int getChildCount() const { return static_cast<int>(m_children.size()); }
+    XmlElement* getChildAt(int index) const;
+
+    const XmlAttribute* getAttribute(std::string_view name) const;
+    // The attribute's value, or none when the element has no such attribute.
+    const std::string* getAttributeValue(std::string_view name) const;
+    int getAttributeCount() const { return static_cast<int>(m_attributes.size()); }
+    const XmlAttribute* getAttributeAt(int index) const;
+
+    // Building (used by the reader and by tests).
+    XmlElement& addChild(std::string name);
+    void addAttribute(std::string name, std::string value);
+    void appendValue(std::string_view text) { m_value += text; }
+
+private:
+    std::string m_name;
+    std::string m_value;
+    std::vector<XmlAttribute> m_attributes;
+    std::vector<std::unique_ptr<XmlElement>> m_children;
+};
+
+class XmlDocument {
+public:
+    XmlDocument();
+    ~XmlDocument();
+    XmlDocument(const XmlDocument&) = delete;
+    XmlDocument& operator=(const XmlDocument&) = delete;
+
+    // False when the file cannot be read or parsed; errorText() then says why.
+    bool read(const std::string& path);
+    bool parse(std::string_view text);
+    const std::string& errorText() const { return m_error; }
+
+    // The processing instruction with this target as an element whose attributes
+    // are its pseudo-attributes ("progid", "version"), or none.
+    XmlElement* getHeader(std::string_view target) const;
+    // The root element when it has this name, or none.
+    XmlElement* getChild(std::string_view name) const;
+    XmlElement* root() const { return m_root.get(); }
+
+private:
+    void reset();
+
+    std::unique_ptr<XmlElement> m_root;
+    std::vector<std::unique_ptr<XmlElement>> m_headers;
+    std::string m_error;
+};
+
+// Streams a document into memory; create(path) makes close() (or the
+// destructor) write it to that file as UTF-8, replacing the file only once the
+// whole text is on disk.
+class XmlWriter {
+public:
+    XmlWriter() = default;
+    ~XmlWriter();
+    XmlWriter(const XmlWriter&) = delete;
+    XmlWriter& operator=(const XmlWriter&) = delete;
+
+    bool create(const std::string& path);
+
+    // `text` is what goes between the angle brackets, question marks included:
+    // "?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?".
+    void writeHeader(std::string_view text);
+    // `indent`: start the element on a new, indented line.
+    void writeStartElement(std::string_view name, bool indent = true);
+    // Attributes come out in call order; only valid right after a start element.
+    void writeAttributeString(std::string_view name, std::string_view value);
+    void writeString(std::string_view text);
+    // `indent`: put a closing tag on its own line; `full`: never collapse an
+    // empty element to <name/>.
+    void writeEndElement(bool indent = true, bool full = false);
+
+    // Writes the text to the file given to create(); false when that failed.
+    bool close();
+    const std::string& text() const { return m_out; }
+
+private:
+    struct OpenElement {
+        std::string name;
+        bool hasChildren;
+        bool hasText;
+    };
+
+    void closeStartTag();
+    void startLine();
+
+    std::string m_path;
+    std::string m_out;
+    std::vector<OpenElement> m_open;
+    bool m_startTagOpen = false;
+    bool m_closed = false;
+    bool m_result = true;
+};
+
+}  // namespace fw
