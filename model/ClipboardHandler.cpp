@@ -1,0 +1,101 @@
+#include "model/ClipboardHandler.h"
+
+#include "model/DiagramEntity.h"
+#include "model/DiagramEntityContainer.h"
+
+#include <map>
+
+namespace fw {
+
+namespace {
+
+// A stored copy is selected and sits (10, 10) from its source. It keeps no
+// parent: the form it came from may be closed before the copy is pasted.
+void PrepareCopy(CDiagramEntity& copy)
+{
+    copy.SetParent(nullptr);
+    copy.Select(true);
+    copy.MoveRect(10.0, 10.0);
+}
+
+}  // namespace
+
+CDiagramClipboardHandler::~CDiagramClipboardHandler()
+{
+    ClearPaste();
+}
+
+void CDiagramClipboardHandler::Store(std::unique_ptr<CDiagramEntity> copy)
+{
+    m_paste.push_back(std::move(copy));
+}
+
+void CDiagramClipboardHandler::Copy(const CDiagramEntity* element)
+{
+    ClearPaste();
+    if (!element)
+        return;
+    std::unique_ptr<CDiagramEntity> copy = element->Clone();
+    PrepareCopy(*copy);
+    Store(std::move(copy));
+}
+
+void CDiagramClipboardHandler::CopyAllSelected(const CDiagramEntityContainer* container)
+{
+    ClearPaste();
+    if (!container)
+        return;
+    for (int i = 0; i < container->GetCount(); ++i) {
+        const CDiagramEntity* element = container->GetAt(i);
+        // A label travels with its field, never alone.
+        if (!element->IsSelected() || element->IsDependentPart())
+            continue;
+        std::unique_ptr<CDiagramEntity> copy = element->Clone();
+        PrepareCopy(*copy);
+        copy->SetGroup(element->GetGroup());
+        std::unique_ptr<CDiagramEntity> dependent = copy->ReleaseDependent();
+        Store(std::move(copy));
+        if (dependent) {
+            PrepareCopy(*dependent);
+            Store(std::move(dependent));
+        }
+    }
+}
+
+void CDiagramClipboardHandler::Paste(CDiagramEntityContainer* container)
+{
+    if (!container)
+        return;
+    // Pasted groups are new groups, so they never merge with the originals.
+    std::map<int, int> newGroups;
+    for (const auto& copy : m_paste)
+        if (!copy->IsDependentPart() && copy->GetGroup() != 0 && !newGroups.count(copy->GetGroup()))
+            newGroups[copy->GetGroup()] = CDiagramEntityContainer::NextGroupNumber();
+
+    for (const auto& copy : m_paste) {
+        if (copy->IsDependentPart())
+            continue;
+        std::unique_ptr<CDiagramEntity> clone = copy->Clone();
+        auto group = newGroups.find(copy->GetGroup());
+        clone->SetGroup(group == newGroups.end() ? 0 : group->second);
+        container->AddWithDependent(std::move(clone));
+    }
+}
+
+int CDiagramClipboardHandler::ObjectsInPaste() const
+{
+    return static_cast<int>(m_paste.size());
+}
+
+void CDiagramClipboardHandler::ClearPaste()
+{
+    while (!m_paste.empty())
+        m_paste.pop_back();
+}
+
+const std::vector<std::unique_ptr<CDiagramEntity>>& CDiagramClipboardHandler::GetData() const
+{
+    return m_paste;
+}
+
+}  // namespace fw

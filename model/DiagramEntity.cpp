@@ -1,0 +1,839 @@
+#include "model/DiagramEntity.h"
+
+#include "model/DiagramEntityContainer.h"
+#include "model/EntityStyle.h"
+#include "model/PropertyGrid.h"
+#include "services/LanguageTable.h"
+#include "services/Strings.h"
+#include "services/Tokens.h"
+#include "services/Xml.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace fw {
+
+int TruncEdge(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (value <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+namespace {
+
+std::int64_t Extent(int from, int to)
+{
+    return static_cast<std::int64_t>(to) - from;
+}
+
+// Title and name may hold the separators of the text form; these stand in for them.
+const std::pair<const char*, const char*> TextEscapes[] = {
+    {":", "\\colon"},
+    {";", "\\semicolon"},
+    {",", "\\comma"},
+    {"\r\n", "\\newline"},
+};
+
+std::string EscapeText(const std::string& text)
+{
+    std::string out = text;
+    for (const auto& [plain, escaped] : TextEscapes)
+        out = replaceAll(out, plain, escaped);
+    return out;
+}
+
+std::string UnescapeText(const std::string& text)
+{
+    std::string out = text;
+    for (const auto& [plain, escaped] : TextEscapes)
+        out = replaceAll(out, escaped, plain);
+    return out;
+}
+
+// Reads "x,y" when it has exactly two fields.
+bool ReadPair(const XmlElement* element, const char* attribute, int& x, int& y)
+{
+    if (!element)
+        return false;
+    const std::string* value = element->getAttributeValue(attribute);
+    if (!value)
+        return false;
+    SplitText fields(*value, ",");
+    if (fields.count() != 2)
+        return false;
+    x = fields.intAt(0);
+    y = fields.intAt(1);
+    return true;
+}
+
+bool IsPercentage(int value)
+{
+    return value >= 0 && value <= 100;
+}
+
+}  // namespace
+
+CDiagramEntity::CDiagramEntity()
+{
+    Clear();
+}
+
+CDiagramEntity::~CDiagramEntity() = default;
+
+void CDiagramEntity::Clear()
+{
+    m_left = m_right = m_top = m_bottom = 0;
+    m_markerSize = {8, 8};
+    SetConstraints({1, 1}, {-1, -1});
+    Select(false);
+    m_parent = nullptr;
+    m_name.clear();
+    m_moving = {0, 0};
+    m_sizing = {0, 0};
+}
+
+std::unique_ptr<CDiagramEntity> CDiagramEntity::Clone() const
+{
+    auto clone = std::make_unique<CDiagramEntity>();
+    clone->Copy(*this);
+    return clone;
+}
+
+void CDiagramEntity::Copy(const CDiagramEntity& source)
+{
+    Clear();
+    m_markerSize = source.m_markerSize;
+    SetConstraints(source.GetMinimumSize(), source.GetMaximumSize());
+    m_tabIndex = source.m_tabIndex;
+    Select(source.IsSelected());
+    m_parent = source.m_parent;
+    m_type = source.m_type;
+    m_title = source.m_title;
+    m_name = source.m_name;
+    SetRect(source.m_left, source.m_top, source.m_right, source.m_bottom);
+    m_genericXml = source.m_genericXml;
+    m_dependent = source.m_dependent;
+    if (source.m_style) {
+        m_ownedStyle = CEntityStyleContainer::CloneStyle(*source.m_style);
+        m_style = m_ownedStyle.get();
+    } else {
+        m_ownedStyle.reset();
+        m_style = nullptr;
+    }
+    m_styleContainer = source.m_styleContainer;
+    m_attributes = source.m_attributes;
+    m_sizing = source.m_sizing;
+    m_moving = source.m_moving;
+}
+
+bool CDiagramEntity::FromString(const std::string& text)
+{
+    std::string rest = text;
+    if (GetHeaderFromString(rest) != m_type)
+        return false;
+    return ParseBaseString(rest);
+}
+
+std::string CDiagramEntity::GetExportFragment(int) const
+{
+    return {};
+}
+
+std::string CDiagramEntity::GetString() const
+{
+    return GetBaseString() + ";";
+}
+
+IntRect CDiagramEntity::GetRect() const
+{
+    return {TruncEdge(m_left), TruncEdge(m_top), TruncEdge(m_right), TruncEdge(m_bottom)};
+}
+
+void CDiagramEntity::SetRect(double left, double top, double right, double bottom)
+{
+    m_left = left;
+    m_top = top;
+    m_right = right;
+    m_bottom = bottom;
+
+    IntRect r = GetRect();
+    if (m_minimumSize.cx != -1 && Extent(r.left, r.right) < m_minimumSize.cx)
+        m_right = m_left + m_minimumSize.cx;
+    if (m_minimumSize.cy != -1 && Extent(r.top, r.bottom) < m_minimumSize.cy)
+        m_bottom = m_top + m_minimumSize.cy;
+
+    r = GetRect();
+    if (m_maximumSize.cx != -1 && Extent(r.left, r.right) > m_maximumSize.cx)
+        m_right = m_left + m_maximumSize.cx;
+    if (m_maximumSize.cy != -1 && Extent(r.top, r.bottom) > m_maximumSize.cy)
+        m_bottom = m_top + m_maximumSize.cy;
+}
+
+void CDiagramEntity::SetRect(const IntRect& rect)
+{
+    IntRect r = rect.Normalized();
+    SetRect(r.left, r.top, r.right, r.bottom);
+}
+
+void CDiagramEntity::MoveRect(double dx, double dy)
+{
+    SetRect(m_left + dx, m_top + dy, m_right + dx, m_bottom + dy);
+}
+
+void CDiagramEntity::SetLeft(double left)
+{
+    m_left = left;
+}
+
+void CDiagramEntity::SetRight(double right)
+{
+    m_right = right;
+}
+
+void CDiagramEntity::SetTop(double top)
+{
+    m_top = top;
+}
+
+void CDiagramEntity::SetBottom(double bottom)
+{
+    m_bottom = bottom;
+}
+
+void CDiagramEntity::SetMinimumSize(IntSize size)
+{
+    m_minimumSize = size;
+}
+
+IntSize CDiagramEntity::GetMinimumSize() const
+{
+    return m_minimumSize;
+}
+
+void CDiagramEntity::SetMaximumSize(IntSize size)
+{
+    m_maximumSize = size;
+}
+
+IntSize CDiagramEntity::GetMaximumSize() const
+{
+    return m_maximumSize;
+}
+
+void CDiagramEntity::SetConstraints(IntSize minimum, IntSize maximum)
+{
+    SetMinimumSize(minimum);
+    SetMaximumSize(maximum);
+}
+
+void CDiagramEntity::Select(bool selected)
+{
+    m_selected = selected;
+    if (selected && m_group != 0 && m_parent)
+        m_parent->SendCommandToElements(ElementCommand::SelectGroup, false, this, nullptr);
+}
+
+bool CDiagramEntity::IsSelected() const
+{
+    return m_selected != 0;
+}
+
+bool CDiagramEntity::BodyInRect(const IntRect& rect) const
+{
+    IntRect body = GetRect().Inflated(1, 1).Normalized();
+    return !body.Intersection(rect.Normalized()).IsEmpty();
+}
+
+int CDiagramEntity::GetHitCode(IntPoint point, const IntRect& rect) const
+{
+    IntRect test = rect;
+    if (test.Height() < 7) {
+        int grow = 6 - test.Height() / 2;
+        test.top -= grow;
+        test.bottom += grow;
+    }
+    if (test.Width() < 7) {
+        int grow = 6 - test.Width() / 2;
+        test.left -= grow;
+        test.right += grow;
+    }
+
+    int code = test.Contains(point) ? HitCode::Body : HitCode::None;
+    for (int marker = HitCode::TopLeft; marker <= HitCode::Right; ++marker)
+        if (GetMarkerRect(rect, marker).Contains(point))
+            code = marker;
+    return code;
+}
+
+int CDiagramEntity::GetHitCode(IntPoint point) const
+{
+    return GetHitCode(point, GetRect());
+}
+
+bool CDiagramEntity::DoCommand(int command, CDiagramEntity* sender, ElementWindow* window)
+{
+    if (command == ElementCommand::SelectGroup) {
+        if (sender && sender != this && sender->GetGroup() == m_group)
+            m_selected = 1;
+        return false;
+    }
+    if (command == ElementCommand::Properties) {
+        if (!IsSelected())
+            return false;
+        ShowProperties(window, true);
+        return true;
+    }
+    if (!m_parent || !IsSelected())
+        return false;
+    switch (command) {
+    case ElementCommand::Cut:
+        m_parent->Cut(this);
+        return true;
+    case ElementCommand::Copy:
+        m_parent->Copy(this);
+        return true;
+    case ElementCommand::Duplicate:
+        m_parent->Duplicate(this);
+        Select(false);
+        return true;
+    case ElementCommand::MoveLater:
+        m_parent->MoveLater(this);
+        return true;
+    case ElementCommand::MoveEarlier:
+        m_parent->MoveEarlier(this);
+        return true;
+    case ElementCommand::MoveToEnd:
+        m_parent->MoveToEnd(this);
+        return true;
+    case ElementCommand::MoveToStart:
+        m_parent->MoveToStart(this);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDiagramEntity::ShowProperties(ElementWindow*, bool) {}
+
+void CDiagramEntity::ShowPopup(IntPoint screenPoint, ElementWindow* window)
+{
+    if (!window)
+        return;
+    PopupMenu menu;
+    menu.Append(ElementCommand::Cut, "Cut");
+    menu.Append(ElementCommand::Copy, "Copy");
+    window->TrackPopupMenu(menu, screenPoint);
+}
+
+void CDiagramEntity::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    Pen oldPen = dc.SelectPen(Pen::StockBlack());
+    Brush oldBrush = dc.SelectBrush(Brush::StockWhite());
+    dc.Rectangle(rect);
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+}
+
+void CDiagramEntity::DrawSelectionMarkers(DrawContext& dc, const IntRect& rect) const
+{
+    Brush oldBrush = dc.SelectBrush(Brush::StockBlack());
+    for (int marker = HitCode::TopLeft; marker <= HitCode::Right; ++marker)
+        dc.Rectangle(GetMarkerRect(rect, marker));
+    dc.SelectBrush(oldBrush);
+}
+
+void CDiagramEntity::DrawMarkers(DrawContext& dc, double zoom)
+{
+    m_zoom = zoom;
+    IntRect rect = GetZoomedRect(zoom);
+    if (IsSelected())
+        DrawSelectionMarkers(dc, rect);
+}
+
+CursorKind CDiagramEntity::GetCursor(int hitCode) const
+{
+    switch (hitCode) {
+    case HitCode::Body:
+        return CursorKind::SizeAll;
+    case HitCode::TopLeft:
+    case HitCode::BottomRight:
+        return CursorKind::SizeNWSE;
+    case HitCode::Top:
+    case HitCode::Bottom:
+        return CursorKind::SizeNS;
+    case HitCode::TopRight:
+    case HitCode::BottomLeft:
+        return CursorKind::SizeNESW;
+    case HitCode::Left:
+    case HitCode::Right:
+        return CursorKind::SizeWE;
+    default:
+        return CursorKind::None;
+    }
+}
+
+void CDiagramEntity::Draw(DrawContext& dc, double zoom)
+{
+    m_zoom = zoom;
+    IntRect rect = GetZoomedRect(zoom);
+    DrawObject(dc, rect);
+    if (IsSelected())
+        DrawSelectionMarkers(dc, rect);
+}
+
+std::string CDiagramEntity::GetTitle() const
+{
+    return m_title;
+}
+
+void CDiagramEntity::SetTitle(const std::string& title)
+{
+    m_title = title;
+}
+
+std::string CDiagramEntity::GetName() const
+{
+    return m_name;
+}
+
+void CDiagramEntity::SetName(const std::string& name)
+{
+    m_name = name;
+}
+
+CDiagramEntity* CDiagramEntity::GetDependent() const
+{
+    return nullptr;
+}
+
+void CDiagramEntity::SetDependent(CDiagramEntity*) {}
+
+void CDiagramEntity::SetGenericXml(bool generic)
+{
+    m_genericXml = generic;
+}
+
+bool CDiagramEntity::IsGenericXml() const
+{
+    return m_genericXml;
+}
+
+CEntityStyle* CDiagramEntity::GetStyle() const
+{
+    return m_style;
+}
+
+bool CDiagramEntity::LoadStyle()
+{
+    if (!m_xmlElement)
+        return false;
+    const std::string* name = m_xmlElement->getAttributeValue("style");
+    if (!name)
+        return false;
+    SetStyle(m_styleContainer ? m_styleContainer->Find(*name) : nullptr);
+    return true;
+}
+
+void CDiagramEntity::SetStyleName(const std::string& name)
+{
+    if (m_styleContainer)
+        SetStyle(m_styleContainer->Find(name));
+}
+
+void CDiagramEntity::SetStyle(CEntityStyle* style)
+{
+    m_style = style;
+    if (m_ownedStyle && m_ownedStyle.get() != style)
+        m_ownedStyle.reset();
+}
+
+void CDiagramEntity::BindStyle()
+{
+    if (!m_ownedStyle || !m_styleContainer)
+        return;
+    if (CEntityStyle* shared = m_styleContainer->Find(m_ownedStyle->GetName()))
+        SetStyle(shared);
+}
+
+bool CDiagramEntity::IsMandatory() const
+{
+    return false;
+}
+
+void CDiagramEntity::SetMandatory(bool) {}
+
+bool CDiagramEntity::IsReadOnly() const
+{
+    return false;
+}
+
+void CDiagramEntity::SetReadOnly(bool) {}
+
+bool CDiagramEntity::IsMandatoryDefobj() const
+{
+    return false;
+}
+
+void CDiagramEntity::SetMandatoryDefobj(bool) {}
+
+bool CDiagramEntity::IsMultiline() const
+{
+    return false;
+}
+
+void CDiagramEntity::SetMultiline(bool) {}
+
+bool CDiagramEntity::IsDependentPart() const
+{
+    return m_dependent;
+}
+
+void CDiagramEntity::SetDependentPart(bool dependent)
+{
+    m_dependent = dependent;
+}
+
+void CDiagramEntity::SetXmlWriter(XmlWriter* writer)
+{
+    m_xmlWriter = writer;
+}
+
+void CDiagramEntity::WriteXml()
+{
+    if (!m_genericXml || !m_xmlWriter)
+        return;
+    XmlWriter& w = *m_xmlWriter;
+    w.writeStartElement("Property");
+    w.writeAttributeString("name", m_name);
+    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
+    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    if (IsMandatory())
+        w.writeAttributeString("mandatory", "");
+    if (m_style)
+        w.writeAttributeString("style", "");
+    w.writeEndElement();
+}
+
+void CDiagramEntity::SetXmlElement(const XmlElement* element)
+{
+    m_xmlElement = element;
+}
+
+bool CDiagramEntity::LoadXml()
+{
+    return true;
+}
+
+bool CDiagramEntity::LoadGeometry()
+{
+    return LoadPos() && LoadSize();
+}
+
+bool CDiagramEntity::LoadPos()
+{
+    int x = 0;
+    int y = 0;
+    if (!ReadPair(m_xmlElement, "pos", x, y) || x <= 0 || y <= 0)
+        return false;
+    SetLeft(x);
+    SetTop(y);
+    return true;
+}
+
+bool CDiagramEntity::LoadSize()
+{
+    int w = 0;
+    int h = 0;
+    if (!ReadPair(m_xmlElement, "size", w, h) || (w <= 0 && h <= 0))
+        return false;
+    SetRight(m_left + w);
+    SetBottom(m_top + h);
+    return true;
+}
+
+void CDiagramEntity::SetStyleContainer(CEntityStyleContainer* styles)
+{
+    m_styleContainer = styles;
+}
+
+CEntityStyleContainer* CDiagramEntity::GetStyleContainer() const
+{
+    return m_styleContainer;
+}
+
+void CDiagramEntity::AddProperties(PropertyGrid& grid, bool)
+{
+    PropertyItem& size = grid.EnsureGroup(3901, "PROP_GRP_SIZE");
+    grid.Merge(size, 4004, "T_PROP_HEIGHT", "H_PROP_HEIGHT_CTRL", m_bottom - m_top);
+    grid.Merge(size, 4005, "T_PROP_WIDTH", "H_PROP_WIDTH_CTRL", m_right - m_left);
+
+    PropertyItem& position = grid.EnsureGroup(3900, "PROP_GRP_POSITION");
+    grid.Merge(position, 4006, "T_PROP_TOP", "H_PROP_TOP_CTRL", m_top);
+    grid.Merge(position, 4007, "T_PROP_LEFT", "H_PROP_LEFT_CTRL", m_left);
+
+    PropertyItem& layout = grid.EnsureGroup(3902, "PROP_GRP_DYNALICLAYOUT");
+    grid.Merge(layout, 4008, "T_PROP_MOVINGX", "H_PROP_MOVINGX_CTRL", std::int32_t{m_moving.x});
+    grid.Merge(layout, 4009, "T_PROP_MOVINGY", "H_PROP_MOVINGY_CTRL", std::int32_t{m_moving.y});
+    // An image button does not grow.
+    if (m_type != "ImageButton") {
+        grid.Merge(layout, 4010, "T_PROP_SIZINGX", "H_PROP_SIZINGX_CTRL", std::int32_t{m_sizing.x});
+        grid.Merge(layout, 4011, "T_PROP_SIZINGY", "H_PROP_SIZINGY_CTRL", std::int32_t{m_sizing.y});
+    }
+}
+
+void CDiagramEntity::SetAttribute(const std::string& key, const std::string& value)
+{
+    m_attributes[key] = value;
+}
+
+std::string CDiagramEntity::GetAttribute(const std::string& key) const
+{
+    auto it = m_attributes.find(key);
+    return it == m_attributes.end() ? std::string() : it->second;
+}
+
+std::string CDiagramEntity::GetStyleName() const
+{
+    return m_style ? m_style->GetName() : std::string();
+}
+
+void CDiagramEntity::SetImagePath(const std::string&) {}
+
+std::string CDiagramEntity::GetImagePath() const
+{
+    return {};
+}
+
+void CDiagramEntity::SetObjectClass(const std::string&) {}
+
+std::string CDiagramEntity::GetObjectClass() const
+{
+    return {};
+}
+
+void CDiagramEntity::SetValidationRule(const std::string&) {}
+
+std::string CDiagramEntity::GetValidationRule() const
+{
+    return {};
+}
+
+void CDiagramEntity::SetValidationMessage(const std::string&) {}
+
+std::string CDiagramEntity::GetValidationMessage() const
+{
+    return {};
+}
+
+IntPoint CDiagramEntity::GetSizing() const
+{
+    return m_sizing;
+}
+
+void CDiagramEntity::SetSizing(int x, int y)
+{
+    m_sizing = {x, y};
+}
+
+IntPoint CDiagramEntity::GetMoving() const
+{
+    return m_moving;
+}
+
+void CDiagramEntity::SetMoving(int x, int y)
+{
+    m_moving = {x, y};
+}
+
+void CDiagramEntity::SetMovingX(int x)
+{
+    m_moving.x = x;
+}
+
+void CDiagramEntity::SetMovingY(int y)
+{
+    m_moving.y = y;
+}
+
+void CDiagramEntity::SetSizingX(int x)
+{
+    m_sizing.x = x;
+}
+
+void CDiagramEntity::SetSizingY(int y)
+{
+    m_sizing.y = y;
+}
+
+bool CDiagramEntity::LoadDynamicLayout()
+{
+    int x = 0;
+    int y = 0;
+    if (ReadPair(m_xmlElement, "sizing", x, y) && IsPercentage(x) && IsPercentage(y))
+        SetSizing(x, y);
+    if (ReadPair(m_xmlElement, "moving", x, y) && IsPercentage(x) && IsPercentage(y))
+        SetMoving(x, y);
+    return true;
+}
+
+bool CDiagramEntity::WriteDynamicLayout()
+{
+    if (!m_xmlWriter)
+        return true;
+    if (m_sizing.x != 0 || m_sizing.y != 0)
+        m_xmlWriter->writeAttributeString("sizing", format("%i,%i", m_sizing.x, m_sizing.y));
+    if (m_moving.x != 0 || m_moving.y != 0)
+        m_xmlWriter->writeAttributeString("moving", format("%i,%i", m_moving.x, m_moving.y));
+    return true;
+}
+
+void CDiagramEntity::SetLineColor(const std::string&) {}
+
+std::string CDiagramEntity::GetLineColor() const
+{
+    return {};
+}
+
+void CDiagramEntity::SetLineWidth(double) {}
+
+double CDiagramEntity::GetLineWidth() const
+{
+    return 0.0;
+}
+
+void CDiagramEntity::SetFillColor(const std::string&) {}
+
+std::string CDiagramEntity::GetFillColor() const
+{
+    return {};
+}
+
+void CDiagramEntity::SetCornerRadius(double) {}
+
+double CDiagramEntity::GetCornerRadius() const
+{
+    return 0.0;
+}
+
+void CDiagramEntity::SetQuadrant(int) {}
+
+int CDiagramEntity::GetQuadrant() const
+{
+    return 0;
+}
+
+void CDiagramEntity::SetTabIndex(int index)
+{
+    m_tabIndex = index;
+}
+
+int CDiagramEntity::GetTabIndex() const
+{
+    return m_tabIndex;
+}
+
+void CDiagramEntity::AddToTabIndex(int delta)
+{
+    m_tabIndex += delta;
+}
+
+IntRect CDiagramEntity::GetMarkerRect(const IntRect& rect, int hitCode) const
+{
+    const int hx = m_markerSize.cx / 2;
+    const int hy = m_markerSize.cy / 2;
+    const int midX = rect.left + rect.Width() / 2;
+    const int midY = rect.top + rect.Height() / 2;
+    IntPoint centre;
+    switch (hitCode) {
+    case HitCode::TopLeft:
+        centre = {rect.left, rect.top};
+        break;
+    case HitCode::Top:
+        centre = {midX, rect.top};
+        break;
+    case HitCode::TopRight:
+        centre = {rect.right, rect.top};
+        break;
+    case HitCode::BottomLeft:
+        centre = {rect.left, rect.bottom};
+        break;
+    case HitCode::Bottom:
+        centre = {midX, rect.bottom};
+        break;
+    case HitCode::BottomRight:
+        centre = {rect.right, rect.bottom};
+        break;
+    case HitCode::Left:
+        centre = {rect.left, midY};
+        break;
+    case HitCode::Right:
+        centre = {rect.right, midY};
+        break;
+    default:
+        return {};
+    }
+    return {centre.x - hx, centre.y - hy, centre.x + hx, centre.y + hy};
+}
+
+std::string CDiagramEntity::GetBaseString() const
+{
+    return format("%s:%f,%f,%f,%f,%s,%s,%i", m_type.c_str(), m_left, m_top, m_right, m_bottom,
+                  EscapeText(m_title).c_str(), EscapeText(m_name).c_str(), m_group);
+}
+
+std::string CDiagramEntity::GetHeaderFromString(std::string& text) const
+{
+    SplitText parts(text, ":");
+    if (parts.count() != 2)
+        return {};
+    text = trim(parts.at(1));
+    return trim(parts.at(0));
+}
+
+bool CDiagramEntity::ParseBaseString(std::string& text)
+{
+    if (text.empty())
+        return false;
+    std::string body = text;
+    if (body.back() == ';')
+        body.pop_back();
+    SplitText fields(body, ",");
+    if (fields.count() < 7)
+        return false;
+    SetRect(fields.doubleAt(0), fields.doubleAt(1), fields.doubleAt(2), fields.doubleAt(3));
+    SetTitle(UnescapeText(fields.at(4)));
+    SetName(UnescapeText(fields.at(5)));
+    SetGroup(fields.intAt(6));
+    text = fields.joinFrom(7, ",");
+    return true;
+}
+
+bool CDiagramEntity::TakesPartInTabOrder() const
+{
+    return false;
+}
+
+std::unique_ptr<CDiagramEntity> CDiagramEntity::ReleaseDependent()
+{
+    return nullptr;
+}
+
+FontDesc CDiagramEntity::GetZoomedFont(const DrawContext& dc) const
+{
+    FontDesc font = dc.GetDefaultGuiFont();
+    font.height = TruncEdge(font.height * m_zoom + 0.5);
+    return font;
+}
+
+IntRect CDiagramEntity::GetZoomedRect(double zoom) const
+{
+    return {ZoomEdge(m_left, zoom), ZoomEdge(m_top, zoom), ZoomEdge(m_right, zoom), ZoomEdge(m_bottom, zoom)};
+}
+
+}  // namespace fw

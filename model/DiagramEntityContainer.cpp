@@ -1,0 +1,654 @@
+#include "model/DiagramEntityContainer.h"
+
+#include "model/ElementFactory.h"
+#include "model/EntityStyle.h"
+#include "services/Guid.h"
+#include "services/LanguageTable.h"
+#include "services/Strings.h"
+#include "services/Tokens.h"
+#include "services/Xml.h"
+
+#include <algorithm>
+#include <map>
+#include <new>
+#include <utility>
+
+namespace fw {
+
+namespace {
+int g_lastGroupNumber = 0;
+}
+
+CDiagramEntityContainer::CDiagramEntityContainer(CDiagramClipboardHandler* clipboardHandler)
+    : m_clipboardHandler(clipboardHandler), m_formName(langStr("FD_DEFAULT")), m_factory(&ElementFactory::Global())
+{}
+
+CDiagramEntityContainer::~CDiagramEntityContainer()
+{
+    Clear();
+}
+
+std::string CDiagramEntityContainer::GetString() const
+{
+    return format("paper:%i,%i;", m_paper.cx, m_paper.cy);
+}
+
+bool CDiagramEntityContainer::FromString(const std::string& text)
+{
+    SplitText parts(text, ":");
+    if (parts.count() != 2 || trim(parts.at(0)) != "paper")
+        return false;
+    std::string rest = trim(parts.at(1));
+    if (rest.empty())
+        return false;
+    rest.pop_back();
+    SplitText size(rest, ",");
+    if (size.count() != 2)
+        return false;
+    m_paper = {size.intAt(0), size.intAt(1)};
+    return true;
+}
+
+void CDiagramEntityContainer::Export(std::vector<std::string>& out, int kind) const
+{
+    for (const auto& element : m_objects)
+        out.push_back(element->GetExportFragment(kind));
+}
+
+void CDiagramEntityContainer::SetClipboardHandler(CDiagramClipboardHandler* handler)
+{
+    m_clipboardHandler = handler;
+}
+
+CDiagramClipboardHandler* CDiagramEntityContainer::GetClipboardHandler() const
+{
+    return m_clipboardHandler;
+}
+
+CDiagramClipboardHandler* CDiagramEntityContainer::Handler()
+{
+    if (!m_clipboardHandler)
+        m_clipboardHandler = &m_defaultClipboardHandler;
+    return m_clipboardHandler;
+}
+
+CDiagramEntity* CDiagramEntityContainer::GetAt(int index) const
+{
+    return index >= 0 && index < GetCount() ? m_objects[static_cast<size_t>(index)].get() : nullptr;
+}
+
+void CDiagramEntityContainer::Add(std::unique_ptr<CDiagramEntity> element)
+{
+    if (!element)
+        return;
+    element->SetParent(this);
+    // An element from another form or file uses this file's style of the same name.
+    if (m_styleContainer)
+        element->SetStyleContainer(m_styleContainer);
+    element->BindStyle();
+    m_objects.push_back(std::move(element));
+    m_modified = true;
+}
+
+CDiagramEntity* CDiagramEntityContainer::AddWithDependent(std::unique_ptr<CDiagramEntity> element)
+{
+    CDiagramEntity* added = element.get();
+    std::unique_ptr<CDiagramEntity> dependent = element ? element->ReleaseDependent() : nullptr;
+    Add(std::move(element));
+    Add(std::move(dependent));
+    return added;
+}
+
+void CDiagramEntityContainer::AppendLoaded(std::unique_ptr<CDiagramEntity> element)
+{
+    std::unique_ptr<CDiagramEntity> dependent = element->ReleaseDependent();
+    element->SetParent(this);
+    m_objects.push_back(std::move(element));
+    if (dependent) {
+        dependent->SetParent(this);
+        m_objects.push_back(std::move(dependent));
+    }
+}
+
+std::unique_ptr<CDiagramEntity> CDiagramEntityContainer::Detach(int index)
+{
+    auto it = m_objects.begin() + index;
+    std::unique_ptr<CDiagramEntity> element = std::move(*it);
+    m_objects.erase(it);
+    return element;
+}
+
+void CDiagramEntityContainer::ForgetDependent(const CDiagramEntity* part)
+{
+    if (!part->IsDependentPart())
+        return;
+    for (const auto& element : m_objects)
+        if (element->GetDependent() == part)
+            element->SetDependent(nullptr);
+}
+
+int CDiagramEntityContainer::RemoveAt(int index)
+{
+    if (!GetAt(index))
+        return 0;
+    std::unique_ptr<CDiagramEntity> element = Detach(index);
+    int removed = 1;
+    if (CDiagramEntity* dependent = element->GetDependent()) {
+        int dependentIndex = FindIndex(dependent);
+        if (dependentIndex >= 0) {
+            element->SetDependent(nullptr);
+            Detach(dependentIndex);
+            removed = 2;
+        }
+    }
+    ForgetDependent(element.get());
+    m_modified = true;
+    return removed;
+}
+
+void CDiagramEntityContainer::RemoveAll()
+{
+    m_objects.clear();
+    m_modified = true;
+    RecomputeNextTabIndex();
+}
+
+void CDiagramEntityContainer::DeleteAllSelected()
+{
+    for (int i = GetCount() - 1; i >= 0; --i) {
+        CDiagramEntity* element = GetAt(i);
+        if (!element || !element->IsSelected())
+            continue;
+        CDiagramEntity* dependent = element->GetDependent();
+        int dependentIndex = dependent ? FindIndex(dependent) : -1;
+        // A dependent part below the element shifts the rest of the walk by one.
+        if (RemoveAt(i) == 2 && dependentIndex < i)
+            --i;
+    }
+    RecomputeNextTabIndex();
+}
+
+void CDiagramEntityContainer::Remove(const CDiagramEntity* element)
+{
+    RemoveAt(FindIndex(element));
+}
+
+void CDiagramEntityContainer::SelectAll()
+{
+    for (size_t i = 0; i < m_objects.size(); ++i)
+        m_objects[i]->Select(true);
+}
+
+void CDiagramEntityContainer::UnselectAll()
+{
+    for (const auto& element : m_objects)
+        element->Select(false);
+}
+
+void CDiagramEntityContainer::Undo()
+{
+    if (m_undo.empty())
+        return;
+    RemoveAll();
+    std::unique_ptr<CUndoItem> item = std::move(m_undo.back());
+    m_undo.pop_back();
+    for (const auto& element : item->m_objects)
+        if (!element->IsDependentPart())
+            AddWithDependent(element->Clone());
+    m_paper = item->m_paper;
+    RecomputeNextTabIndex();
+}
+
+void CDiagramEntityContainer::Snapshot()
+{
+    if (m_maxUndo > 0 && GetUndoCount() >= m_maxUndo)
+        m_undo.erase(m_undo.begin());
+    for (;;) {
+        try {
+            auto item = std::make_unique<CUndoItem>();
+            item->m_paper = m_paper;
+            for (const auto& element : m_objects) {
+                if (element->IsDependentPart())
+                    continue;
+                std::unique_ptr<CDiagramEntity> clone = element->Clone();
+                std::unique_ptr<CDiagramEntity> dependent = clone->ReleaseDependent();
+                item->m_objects.push_back(std::move(clone));
+                if (dependent)
+                    item->m_objects.push_back(std::move(dependent));
+            }
+            m_undo.push_back(std::move(item));
+            return;
+        } catch (const std::bad_alloc&) {
+            // Old snapshots make room for the new one.
+            if (m_undo.empty())
+                return;
+            m_undo.erase(m_undo.begin());
+        }
+    }
+}
+
+void CDiagramEntityContainer::ClearUndo()
+{
+    while (!m_undo.empty())
+        m_undo.pop_back();
+}
+
+int CDiagramEntityContainer::NextGroupNumber()
+{
+    return ++g_lastGroupNumber;
+}
+
+void CDiagramEntityContainer::Group()
+{
+    int group = NextGroupNumber();
+    for (const auto& element : m_objects)
+        if (element->IsSelected())
+            element->SetGroup(group);
+}
+
+void CDiagramEntityContainer::Ungroup()
+{
+    for (const auto& element : m_objects)
+        if (element->IsSelected())
+            element->SetGroup(0);
+}
+
+CDiagramEntity* CDiagramEntityContainer::Duplicate(const CDiagramEntity* element)
+{
+    if (FindIndex(element) < 0)
+        return nullptr;
+    std::unique_ptr<CDiagramEntity> clone = element->Clone();
+    clone->SetRect(clone->GetLeft() + 10, clone->GetTop() + 10, clone->GetRight() + 10, clone->GetBottom() + 10);
+    // A duplicated field keeps a caption, placed like the field.
+    if (CDiagramEntity* dependent = clone->GetDependent())
+        dependent->MoveRect(10, 10);
+    return AddWithDependent(std::move(clone));
+}
+
+void CDiagramEntityContainer::Cut(const CDiagramEntity* element)
+{
+    Copy(element);
+    Remove(element);
+}
+
+void CDiagramEntityContainer::CopyFrom(const CDiagramEntityContainer& other)
+{
+    for (const auto& element : other.m_objects) {
+        if (element->IsDependentPart())
+            continue;
+        AppendLoaded(element->Clone());
+    }
+    m_clipboardHandler = other.m_clipboardHandler;
+    m_maxUndo = 0;
+    m_progIdType = other.m_progIdType;
+    m_formName = other.m_formName;
+    m_paper = other.m_paper;
+    m_objectClass = other.m_objectClass;
+    m_styleContainer = other.m_styleContainer;
+    for (const auto& element : m_objects)
+        element->BindStyle();
+    m_modified = true;
+}
+
+void CDiagramEntityContainer::Copy(const CDiagramEntity* element)
+{
+    if (element)
+        Handler()->Copy(element);
+}
+
+bool CDiagramEntityContainer::SwapSlots(int a, int b)
+{
+    if (!GetAt(a) || !GetAt(b))
+        return false;
+    std::swap(m_objects[static_cast<size_t>(a)], m_objects[static_cast<size_t>(b)]);
+    m_modified = true;
+    return true;
+}
+
+void CDiagramEntityContainer::MoveLater(const CDiagramEntity* element)
+{
+    int index = FindIndex(element);
+    if (index >= 0)
+        SwapSlots(index, index + 1);
+}
+
+void CDiagramEntityContainer::MoveEarlier(const CDiagramEntity* element)
+{
+    int index = FindIndex(element);
+    if (index >= 0)
+        SwapSlots(index, index - 1);
+}
+
+void CDiagramEntityContainer::MoveToEnd(const CDiagramEntity* element)
+{
+    int index = FindIndex(element);
+    if (index < 0)
+        return;
+    m_objects.push_back(Detach(index));
+    m_modified = true;
+}
+
+void CDiagramEntityContainer::MoveToStart(const CDiagramEntity* element)
+{
+    int index = FindIndex(element);
+    if (index < 0)
+        return;
+    m_objects.insert(m_objects.begin(), Detach(index));
+    m_modified = true;
+}
+
+void CDiagramEntityContainer::Paste()
+{
+    Handler()->Paste(this);
+}
+
+void CDiagramEntityContainer::CopyAllSelected()
+{
+    Handler()->CopyAllSelected(this);
+}
+
+int CDiagramEntityContainer::GetClipboardCount()
+{
+    return Handler()->ObjectsInPaste();
+}
+
+void CDiagramEntityContainer::ClearClipboard()
+{
+    Handler()->ClearPaste();
+}
+
+void CDiagramEntityContainer::SendCommandToElements(int command, bool selectedOnly, CDiagramEntity* sender,
+                                                    ElementWindow* window)
+{
+    // The list may change under a command (cut, duplicate), so walk by index.
+    for (size_t i = 0; i < m_objects.size(); ++i) {
+        CDiagramEntity* element = m_objects[i].get();
+        if (selectedOnly && !element->IsSelected())
+            continue;
+        m_modified = true;
+        if (element->DoCommand(command, sender, window))
+            break;
+    }
+}
+
+std::unique_ptr<CDiagramEntityContainer> CDiagramEntityContainer::Clone() const
+{
+    auto clone = std::make_unique<CDiagramEntityContainer>(nullptr);
+    clone->m_factory = m_factory;
+    clone->CopyFrom(*this);
+    return clone;
+}
+
+void CDiagramEntityContainer::Clear()
+{
+    RemoveAll();
+    ClearUndo();
+    m_modified = false;
+    m_title.clear();
+    m_uuid.clear();
+}
+
+int CDiagramEntityContainer::FindIndex(const CDiagramEntity* element) const
+{
+    if (!element)
+        return -1;
+    for (size_t i = 0; i < m_objects.size(); ++i)
+        if (m_objects[i].get() == element)
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool CDiagramEntityContainer::SetAt(int index, std::unique_ptr<CDiagramEntity> element)
+{
+    if (!GetAt(index) || !element)
+        return false;
+    element->SetParent(this);
+    m_objects[static_cast<size_t>(index)] = std::move(element);
+    m_modified = true;
+    return true;
+}
+
+int CDiagramEntityContainer::GetSelectedCount() const
+{
+    return static_cast<int>(
+        std::count_if(m_objects.begin(), m_objects.end(), [](const auto& element) { return element->IsSelected(); }));
+}
+
+IntPoint CDiagramEntityContainer::GetTotalPosition() const
+{
+    double x = 2000;
+    double y = 2000;
+    for (const auto& e : m_objects) {
+        x = std::min({x, e->GetLeft(), e->GetRight()});
+        y = std::min({y, e->GetTop(), e->GetBottom()});
+    }
+    return {TruncEdge(x + 0.5), TruncEdge(y + 0.5)};
+}
+
+IntSize CDiagramEntityContainer::GetTotalSize() const
+{
+    IntPoint position = GetTotalPosition();
+    double x = 0;
+    double y = 0;
+    for (const auto& e : m_objects) {
+        x = std::max({x, e->GetLeft(), e->GetRight()});
+        y = std::max({y, e->GetTop(), e->GetBottom()});
+    }
+    return {TruncEdge(x - position.x + 0.5), TruncEdge(y - position.y + 0.5)};
+}
+
+std::string CDiagramEntityContainer::CreateUuid()
+{
+    return createGuid();
+}
+
+bool CDiagramEntityContainer::ContainsProperty(const std::string& name) const
+{
+    for (const auto& element : m_objects) {
+        const CDiagramEntity* dependent = element->GetDependent();
+        if (dependent && equalsNoCase(dependent->GetName(), name))
+            return true;
+    }
+    return false;
+}
+
+void CDiagramEntityContainer::ReplaceStyle(const CEntityStyle* style, CEntityStyle* replacement)
+{
+    if (!style)
+        return;
+    for (const auto& element : m_objects) {
+        if (element->GetStyle() == style)
+            element->SetStyle(replacement);
+        CDiagramEntity* dependent = element->GetDependent();
+        if (dependent && dependent->GetStyle() == style)
+            dependent->SetStyle(replacement);
+    }
+}
+
+bool CDiagramEntityContainer::LoadDialog()
+{
+    const XmlElement* dialog = m_xmlElement;
+    m_xmlElement = nullptr;
+    if (!dialog)
+        return false;
+
+    const std::string* title = dialog->getAttributeValue("title");
+    if (!title)
+        return false;
+    m_title = *title;
+
+    const std::string* size = dialog->getAttributeValue("size");
+    if (!size)
+        return false;
+    SplitText paper(*size, ",");
+    if (paper.count() != 2)
+        return false;
+    m_paper = {paper.intAt(0), paper.intAt(1)};
+
+    const std::string* sizeable = dialog->getAttributeValue("sizeable");
+    m_sizeable = sizeable && *sizeable == "true";
+    const std::string* noButtons = dialog->getAttributeValue("nobuttons");
+    m_noButtons = noButtons && *noButtons == "true";
+    if (const std::string* help = dialog->getAttributeValue("help"); help && !help->empty())
+        m_help = *help;
+    if (const std::string* uuid = dialog->getAttributeValue("uuid"); uuid && !uuid->empty())
+        m_uuid = *uuid;
+
+    const XmlElement* controls = dialog->getChild("Controls");
+    if (!controls)
+        return false;
+
+    for (int i = 0; i < controls->getChildCount(); ++i) {
+        const XmlElement* child = controls->getChildAt(i);
+        std::unique_ptr<CDiagramEntity> element = m_factory->Create(child->getElementName());
+        if (!element)
+            continue;
+        element->SetObjectClass(m_objectClass);
+        element->SetXmlElement(child);
+        element->SetStyleContainer(m_styleContainer);
+        bool loaded = element->LoadXml();
+        // The XML tree does not outlive the reading.
+        element->SetXmlElement(nullptr);
+        if (!loaded)
+            continue;
+        if (element->TakesPartInTabOrder() && element->GetTabIndex() >= m_nextTabIndex)
+            m_nextTabIndex = element->GetTabIndex() + 1;
+        AppendLoaded(std::move(element));
+    }
+
+    if (!HasTabIndices())
+        AssignInitialTabOrder();
+    return true;
+}
+
+void CDiagramEntityContainer::WriteControls()
+{
+    SortByTabIndex();
+    if (!m_xmlWriter)
+        return;
+    m_xmlWriter->writeStartElement("Controls");
+    for (size_t i = 0; i < m_objects.size(); ++i) {
+        CDiagramEntity* element = m_objects[i].get();
+        if (element->IsDependentPart())
+            continue;
+        element->SetXmlWriter(m_xmlWriter);
+        element->WriteXml();
+    }
+    m_xmlWriter->writeEndElement();
+}
+
+int CDiagramEntityContainer::GetNextTabIndex(bool advance)
+{
+    int next = m_nextTabIndex;
+    if (advance)
+        ++m_nextTabIndex;
+    return next;
+}
+
+void CDiagramEntityContainer::RecomputeNextTabIndex()
+{
+    int largest = -1;
+    for (const auto& element : m_objects)
+        largest = std::max(largest, element->GetTabIndex());
+    m_nextTabIndex = largest + 1;
+}
+
+bool CDiagramEntityContainer::HasTabIndices() const
+{
+    return std::any_of(m_objects.begin(), m_objects.end(),
+                       [](const auto& element) { return element->GetTabIndex() >= 0; });
+}
+
+void CDiagramEntityContainer::AssignInitialTabOrder()
+{
+    int next = 0;
+    for (const auto& element : m_objects)
+        if (element->TakesPartInTabOrder())
+            element->SetTabIndex(next++);
+    m_nextTabIndex = next;
+}
+
+void CDiagramEntityContainer::SortByTabIndex()
+{
+    std::map<int, std::unique_ptr<CDiagramEntity>> fields;
+    std::vector<std::unique_ptr<CDiagramEntity>> others;
+    int largest = -1;
+    for (auto& element : m_objects) {
+        if (element->TakesPartInTabOrder()) {
+            int index = element->GetTabIndex();
+            largest = std::max(largest, index);
+            if (!fields.count(index)) {
+                fields.emplace(index, std::move(element));
+                continue;
+            }
+        }
+        others.push_back(std::move(element));
+    }
+    m_objects = std::move(others);
+    for (auto& [index, field] : fields)
+        m_objects.push_back(std::move(field));
+    m_nextTabIndex = largest + 1;
+}
+
+void CDiagramEntityContainer::CalcTabOrderByPosition()
+{
+    std::map<std::pair<int, int>, std::unique_ptr<CDiagramEntity>> fields;
+    std::vector<std::unique_ptr<CDiagramEntity>> others;
+    for (auto& element : m_objects) {
+        if (element->TakesPartInTabOrder()) {
+            IntRect rect = element->GetRect();
+            std::pair<int, int> key{rect.top, rect.left};
+            if (!fields.count(key)) {
+                fields.emplace(key, std::move(element));
+                continue;
+            }
+        }
+        others.push_back(std::move(element));
+    }
+    m_objects = std::move(others);
+    int number = 0;
+    for (auto& [position, field] : fields) {
+        if (field->GetTabIndex() != number) {
+            field->SetTabIndex(number);
+            m_modified = true;
+        }
+        m_objects.push_back(std::move(field));
+        ++number;
+    }
+    m_nextTabIndex = std::max(m_nextTabIndex, number);
+}
+
+void CDiagramEntityContainer::ChangeTabIndex(int oldIndex, int newIndex, const CDiagramEntity* moved)
+{
+    SortByTabIndex();
+    bool changed = false;
+    if (newIndex <= oldIndex) {
+        // The run of fields from newIndex upward makes room by moving up one.
+        int expected = newIndex;
+        for (const auto& element : m_objects) {
+            if (!element->TakesPartInTabOrder() || element.get() == moved)
+                continue;
+            if (element->GetTabIndex() == expected) {
+                element->AddToTabIndex(1);
+                expected = element->GetTabIndex();
+                changed = true;
+            }
+        }
+    } else {
+        for (const auto& element : m_objects) {
+            if (!element->TakesPartInTabOrder() || element.get() == moved)
+                continue;
+            int index = element->GetTabIndex();
+            if (index > oldIndex && index <= newIndex) {
+                element->AddToTabIndex(-1);
+                changed = true;
+            }
+        }
+    }
+    if (changed) {
+        SortByTabIndex();
+        m_modified = true;
+    }
+}
+
+}  // namespace fw

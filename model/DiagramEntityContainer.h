@@ -1,0 +1,183 @@
+#pragma once
+// One form: its ordered elements (list order is z-order and file order), the
+// form's own properties, its tab order and a snapshot-based undo stack.
+
+#include "model/ClipboardHandler.h"
+#include "model/DiagramEntity.h"
+#include "services/Geometry.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class CEntityStyle;
+class CEntityStyleContainer;
+class ElementFactory;
+class XmlElement;
+class XmlWriter;
+
+// A snapshot of a form for undo: clones of its elements and its paper size.
+class CUndoItem {
+public:
+    std::vector<std::unique_ptr<CDiagramEntity>> m_objects;
+    IntSize m_paper;
+};
+
+class CDiagramEntityContainer {
+public:
+    explicit CDiagramEntityContainer(CDiagramClipboardHandler* clipboardHandler = nullptr);
+    CDiagramEntityContainer(const CDiagramEntityContainer&) = delete;
+    CDiagramEntityContainer& operator=(const CDiagramEntityContainer&) = delete;
+    virtual ~CDiagramEntityContainer();
+
+    // "paper:cx,cy;"
+    virtual std::string GetString() const;
+    virtual bool FromString(const std::string& text);
+    virtual void Export(std::vector<std::string>& out, int kind) const;
+
+    virtual void SetClipboardHandler(CDiagramClipboardHandler* handler);
+    virtual CDiagramClipboardHandler* GetClipboardHandler() const;
+
+    virtual CDiagramEntity* GetAt(int index) const;
+    // The form takes the element over and becomes its parent.
+    virtual void Add(std::unique_ptr<CDiagramEntity> element);
+    // Add, followed by the dependent part that the element brings along (the
+    // label of a cloned field). Answers the element.
+    CDiagramEntity* AddWithDependent(std::unique_ptr<CDiagramEntity> element);
+    // Removes and destroys the element and the dependent part it brings along;
+    // answers 0 (nothing there), 1, or 2 when a dependent part went too.
+    virtual int RemoveAt(int index);
+    virtual void RemoveAll();
+    virtual void DeleteAllSelected();
+    virtual void Remove(const CDiagramEntity* element);
+    virtual void SelectAll();
+    virtual void UnselectAll();
+
+    virtual void Undo();
+    virtual void Snapshot();
+    virtual void ClearUndo();
+
+    virtual void Group();
+    virtual void Ungroup();
+    virtual CDiagramEntity* Duplicate(const CDiagramEntity* element);
+    virtual void Cut(const CDiagramEntity* element);
+    virtual void CopyFrom(const CDiagramEntityContainer& other);
+    virtual void Copy(const CDiagramEntity* element);
+    virtual void MoveLater(const CDiagramEntity* element);
+    virtual void MoveEarlier(const CDiagramEntity* element);
+    virtual void MoveToEnd(const CDiagramEntity* element);
+    virtual void MoveToStart(const CDiagramEntity* element);
+
+    virtual void Paste();
+    virtual void CopyAllSelected();
+    virtual int GetClipboardCount();
+    virtual void ClearClipboard();
+
+    // Sends a command to the elements in list order until one answers true.
+    virtual void SendCommandToElements(int command, bool selectedOnly, CDiagramEntity* sender, ElementWindow* window);
+    // A copy of the form without clipboard handler (caller owns it).
+    virtual std::unique_ptr<CDiagramEntityContainer> Clone() const;
+
+    void Clear();
+    int GetCount() const { return static_cast<int>(m_objects.size()); }
+    int FindIndex(const CDiagramEntity* element) const;
+    // Puts an element in an existing slot, destroying the one there; false
+    // (and the element is dropped) when the index is outside the list.
+    bool SetAt(int index, std::unique_ptr<CDiagramEntity> element);
+    int GetSelectedCount() const;
+    IntPoint GetTotalPosition() const;
+    IntSize GetTotalSize() const;
+
+    // A new upper-case GUID text; empty when none can be made.
+    static std::string CreateUuid();
+    // Takes the next number of the program-wide group counter (the first is 1).
+    static int NextGroupNumber();
+
+    // Whether a field for this property (its label's name) is on the form.
+    bool ContainsProperty(const std::string& name) const;
+    // Re-points every element (snapshots included) that uses `style` to
+    // `replacement`; call it before the style list destroys `style`.
+    void ReplaceStyle(const CEntityStyle* style, CEntityStyle* replacement);
+
+    // Reads the "Dialog" element set with SetXmlElement; false when it lacks
+    // "title", a two-field "size" or "Controls".
+    bool LoadDialog();
+    void WriteControls();
+    void SetElementFactory(const ElementFactory* factory) { m_factory = factory; }
+
+    int GetNextTabIndex(bool advance);
+    void SetNextTabIndex(int index) { m_nextTabIndex = index; }
+    void RecomputeNextTabIndex();
+    bool HasTabIndices() const;
+    void AssignInitialTabOrder();
+    void SortByTabIndex();
+    void CalcTabOrderByPosition();
+    void ChangeTabIndex(int oldIndex, int newIndex, const CDiagramEntity* moved);
+
+    IntSize GetPaper() const { return m_paper; }
+    void SetPaper(IntSize paper) { m_paper = paper; }
+    const std::string& GetTitle() const { return m_title; }
+    void SetTitle(const std::string& title) { m_title = title; }
+    const std::string& GetHelp() const { return m_help; }
+    void SetHelp(const std::string& help) { m_help = help; }
+    bool IsSizeable() const { return m_sizeable; }
+    void SetSizeable(bool sizeable) { m_sizeable = sizeable; }
+    bool HasNoButtons() const { return m_noButtons; }
+    void SetNoButtons(bool noButtons) { m_noButtons = noButtons; }
+    const std::string& GetUuid() const { return m_uuid; }
+    void SetUuid(const std::string& uuid) { m_uuid = uuid; }
+    const std::string& GetProgIdType() const { return m_progIdType; }
+    void SetProgIdType(const std::string& type) { m_progIdType = type; }
+    const std::string& GetObjectClass() const { return m_objectClass; }
+    void SetObjectClass(const std::string& objectClass) { m_objectClass = objectClass; }
+    const std::string& GetFormName() const { return m_formName; }
+    void SetFormName(const std::string& name) { m_formName = name; }
+    bool IsModified() const { return m_modified != 0; }
+    void SetModified(bool modified) { m_modified = modified; }
+    CEntityStyleContainer* GetStyleContainer() const { return m_styleContainer; }
+    void SetStyleContainer(CEntityStyleContainer* styles) { m_styleContainer = styles; }
+    void SetXmlElement(const XmlElement* element) { m_xmlElement = element; }
+    void SetXmlWriter(XmlWriter* writer) { m_xmlWriter = writer; }
+    bool IsShowTabOrder() const { return m_showTabOrder; }
+    void SetShowTabOrder(bool show) { m_showTabOrder = show; }
+    int GetUndoCount() const { return static_cast<int>(m_undo.size()); }
+    int GetMaxUndo() const { return m_maxUndo; }
+    void SetMaxUndo(int maxUndo) { m_maxUndo = maxUndo; }
+
+private:
+    CDiagramClipboardHandler* Handler();
+    // Appends without touching the modified flag, then the element's own
+    // dependent part right after it.
+    void AppendLoaded(std::unique_ptr<CDiagramEntity> element);
+    // Drops any field's reference to a dependent part that is about to go.
+    void ForgetDependent(const CDiagramEntity* part);
+    bool SwapSlots(int a, int b);
+    // Takes the element out of the list and answers it (still alive).
+    std::unique_ptr<CDiagramEntity> Detach(int index);
+
+    std::vector<std::unique_ptr<CDiagramEntity>> m_objects;
+    std::vector<std::unique_ptr<CUndoItem>> m_undo;
+    int m_maxUndo = 0;
+    IntSize m_paper;
+    std::string m_title;
+    const XmlElement* m_xmlElement = nullptr;
+    CDiagramClipboardHandler* m_clipboardHandler;
+    CDiagramClipboardHandler m_defaultClipboardHandler;
+    XmlWriter* m_xmlWriter = nullptr;
+    CEntityStyleContainer* m_styleContainer = nullptr;
+    int m_modified = 0;
+    std::string m_progIdType = "OEF";
+    std::string m_objectClass;
+    std::string m_formName;
+    std::string m_help;
+    bool m_sizeable = false;
+    bool m_noButtons = false;
+    std::string m_uuid;
+    int m_nextTabIndex = 0;
+    bool m_showTabOrder = false;
+    const ElementFactory* m_factory;
+};
+
+}  // namespace fw
