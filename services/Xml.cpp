@@ -61,16 +61,37 @@ void parsePseudoAttributes(std::string_view text, XmlElement& into)
     }
 }
 
-bool copyElement(const pugi::xml_node& from, XmlElement& to, int depth)
+// Line numbers of byte offsets, found by binary search over the line starts.
+class LineIndex {
+public:
+    explicit LineIndex(std::string_view text)
+    {
+        m_starts.push_back(0);
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] == '\n')
+                m_starts.push_back(i + 1);
+    }
+    int lineOf(std::ptrdiff_t offset) const
+    {
+        auto at = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, offset));
+        return static_cast<int>(std::upper_bound(m_starts.begin(), m_starts.end(), at) - m_starts.begin());
+    }
+
+private:
+    std::vector<std::size_t> m_starts;
+};
+
+bool copyElement(const pugi::xml_node& from, XmlElement& to, int depth, const LineIndex& lines)
 {
     if (depth > MaxDepth)
         return false;
+    to.setLine(lines.lineOf(from.offset_debug()));
     for (const pugi::xml_attribute& a : from.attributes())
         to.addAttribute(a.name(), a.value());
     for (const pugi::xml_node& child : from.children()) {
         switch (child.type()) {
         case pugi::node_element:
-            if (!copyElement(child, to.addChild(child.name()), depth + 1))
+            if (!copyElement(child, to.addChild(child.name()), depth + 1, lines))
                 return false;
             break;
         case pugi::node_pcdata:
@@ -269,7 +290,7 @@ bool XmlDocument::parse(std::string_view text)
 
     pugi::xml_node rootNode = doc.document_element();
     auto root = std::make_unique<XmlElement>(rootNode.name());
-    if (!copyElement(rootNode, *root, 1)) {
+    if (!copyElement(rootNode, *root, 1, LineIndex(text))) {
         m_headers.clear();
         m_error = format("elements nested deeper than %d levels", MaxDepth);
         return false;
@@ -438,9 +459,19 @@ bool XmlWriter::close()
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temp.c_str(), m_path.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temp.c_str());
-    return m_result = ok;
+        return m_result = false;
+    }
+    // The rename itself must reach the disk too.
+    std::size_t slash = m_path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : m_path.substr(0, slash));
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+    return m_result = true;
 }
 
 }  // namespace fw

@@ -44,10 +44,14 @@ public:
     XmlElement& addChild(std::string name);
     void addAttribute(std::string name, std::string value);
     void appendValue(std::string_view text) { m_value += text; }
+    // The line of the file the element starts on (from 1; 0 when not read from text).
+    int getLine() const { return m_line; }
+    void setLine(int line) { m_line = line; }
 
 private:
     std::string m_name;
     std::string m_value;
+    int m_line = 0;
     std::vector<XmlAttribute> m_attributes;
     std::vector<std::unique_ptr<XmlElement>> m_children;
 };

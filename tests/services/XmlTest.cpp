@@ -371,3 +371,14 @@ TEST(XmlWriter, WithoutCreateOnlyKeepsText)
 
 }  // namespace
 }  // namespace fw
+
+TEST(XmlDocument, ElementsKnowTheirLine)
+{
+    fw::XmlDocument doc;
+    ASSERT_TRUE(doc.parse("<?xml version=\"1.0\"?>\n<A>\n  <B/>\n\n  <C><D/></C>\n</A>\n"));
+    const fw::XmlElement* a = doc.root();
+    EXPECT_EQ(a->getLine(), 2);
+    EXPECT_EQ(a->getChild("B")->getLine(), 3);
+    EXPECT_EQ(a->getChild("C")->getLine(), 5);
+    EXPECT_EQ(a->getChild("C")->getChild("D")->getLine(), 5);
+}
