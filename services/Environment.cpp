@@ -9,6 +9,7 @@
 //     configDir = ~/forms/config
 //     dataDir = /opt/formwright/share
 //     addins = /opt/addins/one.so:/opt/addins/two.so
+//     objectModel = ~/models/plant-model.xml
 //
 // Keys are case-sensitive; blank lines, comment lines and lines without "=" are
 // ignored; key and value are trimmed; a leading "~/" in a value means the home
@@ -217,6 +218,14 @@ std::string Environment::dataDir() const
 std::string Environment::languageDir() const
 {
     return dataDir() + "/lang";
+}
+
+std::string Environment::objectModelFile() const
+{
+    std::string value;
+    if (getVariable("objectModel", value) && !value.empty())
+        return expandHome(value);
+    return dataDir() + "/model/demo-model.xml";
 }
 
 void Environment::getDllFiles(Collection<std::string>& out) const
