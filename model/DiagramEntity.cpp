@@ -539,8 +539,15 @@ bool CDiagramEntity::LoadPos()
 {
     int x = 0;
     int y = 0;
-    if (!ReadPair(m_xmlElement, "pos", x, y) || x <= 0 || y <= 0)
+    if (!ReadPair(m_xmlElement, "pos", x, y)) {
+        NoteLoadProblem(DescribeBadPair("pos"));
         return false;
+    }
+    if (x <= 0 || y <= 0) {
+        NoteLoadProblem(
+            format("\"pos\" %s has a zero or negative coordinate", m_xmlElement->getAttributeValue("pos")->c_str()));
+        return false;
+    }
     SetLeft(x);
     SetTop(y);
     return true;
@@ -550,11 +557,25 @@ bool CDiagramEntity::LoadSize()
 {
     int w = 0;
     int h = 0;
-    if (!ReadPair(m_xmlElement, "size", w, h) || (w <= 0 && h <= 0))
+    if (!ReadPair(m_xmlElement, "size", w, h)) {
+        NoteLoadProblem(DescribeBadPair("size"));
         return false;
+    }
+    if (w <= 0 && h <= 0) {
+        NoteLoadProblem(format("\"size\" %s is empty", m_xmlElement->getAttributeValue("size")->c_str()));
+        return false;
+    }
     SetRight(m_left + w);
     SetBottom(m_top + h);
     return true;
+}
+
+std::string CDiagramEntity::DescribeBadPair(const char* attribute) const
+{
+    const std::string* value = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
+    if (!value)
+        return format("\"%s\" is missing", attribute);
+    return format("\"%s\" %s is not two comma-separated numbers", attribute, value->c_str());
 }
 
 void CDiagramEntity::SetStyleContainer(CEntityStyleContainer* styles)

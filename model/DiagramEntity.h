@@ -210,12 +210,20 @@ public:
     // The attribute's value, or "" when the table has none.
     std::string GetAttribute(const std::string& key) const;
 
+    // Why the last LoadXml answered false, when the reader said ("" otherwise).
+    const std::string& GetLoadProblem() const { return m_loadProblem; }
+
     // Trades a private style copy for the style list's record of that name.
     void BindStyle();
     // The rectangle in screen pixels at a zoom factor.
     IntRect GetZoomedRect(double zoom) const;
 
 protected:
+    // Readers call this where they give up, so a file check can say why.
+    void NoteLoadProblem(std::string problem) { m_loadProblem = std::move(problem); }
+    // "\"pos\" is missing" or "\"pos\" 1,2,3 is not two comma-separated numbers".
+    std::string DescribeBadPair(const char* attribute) const;
+
     XmlWriter* m_xmlWriter = nullptr;
     double m_left = 0;
     double m_right = 0;
@@ -244,6 +252,7 @@ private:
     // A style copy this element owns (see the style rule above).
     std::unique_ptr<CEntityStyle> m_ownedStyle;
     std::map<std::string, std::string> m_attributes;
+    std::string m_loadProblem;
 };
 
 // Edges are converted to integers by truncation toward zero (values beyond the

@@ -2,6 +2,7 @@
 
 #include "model/ElementFactory.h"
 #include "model/EntityStyle.h"
+#include "model/LoadObserver.h"
 #include "services/Guid.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
@@ -471,18 +472,23 @@ bool CDiagramEntityContainer::LoadDialog()
     m_xmlElement = nullptr;
     if (!dialog)
         return false;
+    auto formProblem = [this](const char* problem) {
+        if (m_loadObserver)
+            m_loadObserver->FormProblem(m_formName, problem);
+        return false;
+    };
 
     const std::string* title = dialog->getAttributeValue("title");
     if (!title)
-        return false;
+        return formProblem("\"Dialog\" has no \"title\"");
     m_title = *title;
 
     const std::string* size = dialog->getAttributeValue("size");
     if (!size)
-        return false;
+        return formProblem("\"Dialog\" has no \"size\"");
     SplitText paper(*size, ",");
     if (paper.count() != 2)
-        return false;
+        return formProblem("\"Dialog\" \"size\" is not two comma-separated numbers");
     m_paper = {paper.intAt(0), paper.intAt(1)};
 
     const std::string* sizeable = dialog->getAttributeValue("sizeable");
@@ -496,21 +502,32 @@ bool CDiagramEntityContainer::LoadDialog()
 
     const XmlElement* controls = dialog->getChild("Controls");
     if (!controls)
-        return false;
+        return formProblem("\"Dialog\" has no \"Controls\"");
 
+    std::map<std::string, int> ordinals;
     for (int i = 0; i < controls->getChildCount(); ++i) {
         const XmlElement* child = controls->getChildAt(i);
+        int ordinal = ++ordinals[child->getElementName()];
         std::unique_ptr<CDiagramEntity> element = m_factory->Create(child->getElementName());
-        if (!element)
+        if (!element) {
+            if (m_loadObserver)
+                m_loadObserver->ElementDropped(m_formName, *child, ordinal, "no such element");
             continue;
+        }
         element->SetObjectClass(m_objectClass);
         element->SetXmlElement(child);
         element->SetStyleContainer(m_styleContainer);
         bool loaded = element->LoadXml();
         // The XML tree does not outlive the reading.
         element->SetXmlElement(nullptr);
-        if (!loaded)
+        if (!loaded) {
+            if (m_loadObserver) {
+                std::string reason = element->GetLoadProblem();
+                m_loadObserver->ElementDropped(m_formName, *child, ordinal,
+                                               reason.empty() ? "its reader rejected it" : reason);
+            }
             continue;
+        }
         if (element->TakesPartInTabOrder() && element->GetTabIndex() >= m_nextTabIndex)
             m_nextTabIndex = element->GetTabIndex() + 1;
         AppendLoaded(std::move(element));

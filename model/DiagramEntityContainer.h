@@ -15,6 +15,7 @@ namespace fw {
 class CEntityStyle;
 class CEntityStyleContainer;
 class ElementFactory;
+class LoadObserver;
 class XmlElement;
 class XmlWriter;
 
@@ -106,6 +107,8 @@ public:
     bool LoadDialog();
     void WriteControls();
     void SetElementFactory(const ElementFactory* factory) { m_factory = factory; }
+    // Told about every part LoadDialog leaves out (none: read silently).
+    void SetLoadObserver(LoadObserver* observer) { m_loadObserver = observer; }
 
     int GetNextTabIndex(bool advance);
     void SetNextTabIndex(int index) { m_nextTabIndex = index; }
@@ -178,6 +181,7 @@ private:
     int m_nextTabIndex = 0;
     bool m_showTabOrder = false;
     const ElementFactory* m_factory;
+    LoadObserver* m_loadObserver = nullptr;
 };
 
 }  // namespace fw

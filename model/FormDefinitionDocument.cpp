@@ -1,0 +1,393 @@
+#include "model/FormDefinitionDocument.h"
+
+#include "model/ActiveDocument.h"
+#include "model/DocumentHost.h"
+#include "model/LoadObserver.h"
+#include "services/LanguageTable.h"
+#include "services/ObjectModel.h"
+#include "services/Strings.h"
+#include "services/Tokens.h"
+#include "services/Xml.h"
+
+#include <algorithm>
+
+namespace fw {
+
+namespace {
+
+const char* const ProcessingTarget = "ORVANEX-application";
+const char* const ProgIdPrefix = "Forms.";
+const char* const ProgIdTypes[] = {"OEF", "OCF", "SEF", "CUSTOM"};
+
+bool IsProgIdType(const std::string& type)
+{
+    return std::find(std::begin(ProgIdTypes), std::end(ProgIdTypes), type) != std::end(ProgIdTypes);
+}
+
+}  // namespace
+
+FormDefinitionDocument::FormDefinitionDocument(CDiagramClipboardHandler* clipboard, DocumentHost* host)
+    : m_mainForm(std::make_unique<CDiagramEntityContainer>(clipboard)), m_currentForm(m_mainForm.get()), m_host(host)
+{
+    m_mainForm->SetStyleContainer(&m_styles);
+    ClassFactory::GetObjectModel();
+}
+
+FormDefinitionDocument::~FormDefinitionDocument() = default;
+
+std::string FormDefinitionDocument::ObjectClassFromPath(const std::string& path)
+{
+    std::string name = FileNameOf(path);
+    std::string objectClass = name.substr(0, name.find('_'));
+    if (objectClass.empty() || objectClass == name)
+        objectClass = name.substr(0, name.find('.'));
+    return objectClass;
+}
+
+void FormDefinitionDocument::DropFilteredForms()
+{
+    if (m_currentForm != m_mainForm.get())
+        m_currentForm = m_mainForm.get();
+    m_filteredForms.clear();
+}
+
+void FormDefinitionDocument::Reset()
+{
+    m_currentForm->SetPaper({0, 0});
+    m_currentForm->Clear();
+    m_mainForm->Clear();
+    DropFilteredForms();
+    m_filterNames.clear();
+    m_styles.RemoveAll();
+}
+
+void FormDefinitionDocument::SetObjectClass(const std::string& name)
+{
+    m_objectClass = name;
+    m_mainForm->SetObjectClass(name);
+}
+
+bool FormDefinitionDocument::ReadFile(const std::string& path)
+{
+    m_readWhole = false;
+    Reset();
+    SetObjectClass(ObjectClassFromPath(path));
+    // Pictures named in the file are looked for beside it.
+    SetActiveDocumentPath(path);
+
+    auto fileProblem = [this](const std::string& problem) {
+        if (m_loadObserver)
+            m_loadObserver->FileProblem(problem);
+        return false;
+    };
+
+    XmlDocument xml;
+    if (!xml.read(path)) {
+        m_currentForm->Clear();
+        m_mainForm->Clear();
+        DropFilteredForms();
+        return fileProblem(xml.errorText());
+    }
+
+    const XmlElement* instruction = xml.getHeader(ProcessingTarget);
+    if (!instruction)
+        return fileProblem(format("the \"%s\" instruction is missing", ProcessingTarget));
+    const std::string* progId = instruction->getAttributeValue("progid");
+    if (!progId)
+        return fileProblem("the instruction has no \"progid\"");
+    if (!startsWith(*progId, ProgIdPrefix))
+        return fileProblem(format("the prog id \"%s\" does not begin with \"%s\"", progId->c_str(), ProgIdPrefix));
+    SplitText progIdParts(*progId, ".");
+    if (progIdParts.count() >= 2 && IsProgIdType(progIdParts.at(1)))
+        m_mainForm->SetProgIdType(progIdParts.at(1));
+
+    const XmlElement* definition = xml.getChild("FormDefinition");
+    if (!definition)
+        return fileProblem("\"FormDefinition\" is missing");
+
+    if (const XmlElement* styles = definition->getChild("Styles")) {
+        m_styles.SetXmlElement(styles);
+        m_styles.LoadXml();
+        m_styles.SetXmlElement(nullptr);
+    }
+
+    bool whole = true;
+    if (const XmlElement* dialogs = definition->getChild("Dialogs")) {
+        for (int i = 0; i < dialogs->getChildCount(); ++i) {
+            size_t before = m_filteredForms.size();
+            ReadFilteredForm(*dialogs->getChildAt(i));
+            whole = whole && m_filteredForms.size() > before;
+        }
+    }
+
+    const XmlElement* dialog = definition->getChild("Dialog");
+    if (!dialog)
+        return fileProblem("the main \"Dialog\" is missing");
+    m_mainForm->SetXmlElement(dialog);
+    m_mainForm->SetStyleContainer(&m_styles);
+    m_mainForm->SetLoadObserver(m_loadObserver);
+    whole = m_mainForm->LoadDialog() && whole;
+    m_mainForm->SetLoadObserver(nullptr);
+    m_currentForm = m_mainForm.get();
+    m_readWhole = whole;
+    return true;
+}
+
+void FormDefinitionDocument::ReadFilteredForm(const XmlElement& dialog)
+{
+    const std::string* filter = dialog.getAttributeValue("filter");
+    if (!filter) {
+        if (m_loadObserver)
+            m_loadObserver->FileProblem(format("a filtered \"Dialog\" (line %d) has no \"filter\"", dialog.getLine()));
+        return;
+    }
+    std::string key = toMemorySeparators(*filter);
+    auto form = std::make_unique<CDiagramEntityContainer>(nullptr);
+    form->SetXmlElement(&dialog);
+    form->SetStyleContainer(&m_styles);
+    form->SetFormName(key);
+    form->SetObjectClass(m_objectClass);
+    form->SetLoadObserver(m_loadObserver);
+    bool loaded = form->LoadDialog();
+    form->SetLoadObserver(nullptr);
+    if (!loaded)
+        return;
+    if (m_filteredForms.count(key)) {
+        if (m_loadObserver)
+            m_loadObserver->FormProblem(
+                key, format("a second form with this filter (line %d) is ignored", dialog.getLine()));
+        return;
+    }
+    m_filteredForms.emplace(key, std::move(form));
+}
+
+void FormDefinitionDocument::WriteDialog(XmlWriter& writer, CDiagramEntityContainer& form, const std::string* filter)
+{
+    writer.writeStartElement("Dialog");
+    writer.writeAttributeString("title", "EDIT_" + m_objectClass);
+    IntSize paper = form.GetPaper();
+    writer.writeAttributeString("size", format("%i%s%i", paper.cx, ",", paper.cy));
+    if (form.IsSizeable())
+        writer.writeAttributeString("sizeable", "true");
+    if (form.HasNoButtons())
+        writer.writeAttributeString("nobuttons", "true");
+    if (!form.GetHelp().empty())
+        writer.writeAttributeString("help", form.GetHelp());
+    if (form.GetUuid().empty())
+        form.SetUuid(CDiagramEntityContainer::CreateUuid());
+    writer.writeAttributeString("uuid", form.GetUuid());
+    if (filter)
+        writer.writeAttributeString("filter", toFileSeparators(*filter));
+    form.SetXmlWriter(&writer);
+    form.WriteControls();
+    form.SetXmlWriter(nullptr);
+    writer.writeEndElement();
+}
+
+void FormDefinitionDocument::Write(XmlWriter& writer)
+{
+    writer.writeHeader("?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?");
+    writer.writeHeader(format("?%s progid=\"%s%s\" version=\"0.1\"?", ProcessingTarget, ProgIdPrefix,
+                              m_mainForm->GetProgIdType().c_str()));
+    writer.writeStartElement("FormDefinition");
+    m_styles.SetXmlWriter(&writer);
+    m_styles.WriteXml();
+    m_styles.SetXmlWriter(nullptr);
+    WriteDialog(writer, *m_mainForm, nullptr);
+    if (!m_filteredForms.empty()) {
+        writer.writeStartElement("Dialogs");
+        for (auto& [filter, form] : m_filteredForms)
+            if (form)
+                WriteDialog(writer, *form, &filter);
+        writer.writeEndElement();
+    }
+    writer.writeEndElement();
+}
+
+bool FormDefinitionDocument::WriteFile(const std::string& path)
+{
+    m_writeError.clear();
+    XmlWriter writer;
+    if (!writer.create(path))
+        m_writeError = format("cannot create a file in the folder of %s", path.c_str());
+    Write(writer);
+    if (!writer.close() && m_writeError.empty())
+        m_writeError = format("cannot write %s", path.c_str());
+    return true;
+}
+
+std::string FormDefinitionDocument::WriteToString()
+{
+    XmlWriter writer;
+    Write(writer);
+    writer.close();
+    return writer.text();
+}
+
+CDiagramEntityContainer* FormDefinitionDocument::GetForm(const std::string& name) const
+{
+    if (name == langStr("FD_DEFAULT"))
+        return m_mainForm.get();
+    auto it = m_filteredForms.find(name);
+    return it == m_filteredForms.end() ? nullptr : it->second.get();
+}
+
+void FormDefinitionDocument::SelectForm(const std::string& name, bool main)
+{
+    m_currentForm = main ? m_mainForm.get() : GetForm(name);
+}
+
+bool FormDefinitionDocument::AddForm(const std::string& filter)
+{
+    if (m_filteredForms.count(filter))
+        return false;
+    auto form = std::make_unique<CDiagramEntityContainer>(nullptr);
+    form->SetStyleContainer(&m_styles);
+    form->SetFormName(filter);
+    form->SetPaper(m_currentForm ? m_currentForm->GetPaper() : m_mainForm->GetPaper());
+    form->SetObjectClass(m_objectClass);
+    m_filteredForms.emplace(filter, std::move(form));
+    return true;
+}
+
+bool FormDefinitionDocument::RemoveForm(const std::string& filter)
+{
+    auto it = m_filteredForms.find(filter);
+    if (it == m_filteredForms.end())
+        return false;
+    // The editor must never be left on a destroyed form.
+    if (m_currentForm == it->second.get())
+        m_currentForm = m_mainForm.get();
+    m_filteredForms.erase(it);
+    return true;
+}
+
+bool FormDefinitionDocument::CopyForm(const std::string& newFilter, const std::string& sourceName)
+{
+    const CDiagramEntityContainer* source = GetForm(sourceName);
+    if (m_filteredForms.count(newFilter) || !source)
+        return false;
+    std::unique_ptr<CDiagramEntityContainer> copy = source->Clone();
+    copy->SetFormName(newFilter);
+    m_filteredForms.emplace(newFilter, std::move(copy));
+    return true;
+}
+
+bool FormDefinitionDocument::RenameForm(const std::string& newFilter, const std::string& oldName)
+{
+    if (!CopyForm(newFilter, oldName))
+        return false;
+    RemoveForm(oldName);
+    return true;
+}
+
+void FormDefinitionDocument::RefreshLists(bool force)
+{
+    if (m_filterNames.empty() || force) {
+        m_filterNames.clear();
+        for (const auto& [filter, form] : m_filteredForms)
+            m_filterNames.push_back(filter);
+    }
+    if (m_classProperties.empty() || force)
+        BuildClassProperties();
+    if (m_host)
+        m_host->SetInspectorEntries(force ? std::string() : GetLocaleObjectType(m_objectClass), m_classProperties);
+}
+
+void FormDefinitionDocument::BuildClassProperties()
+{
+    m_classProperties.clear();
+    PropertyObject* object = ClassFactory::CurrentObjectModel()->FindObject(m_objectClass);
+    if (!object)
+        return;
+    if (!object->PropertiesLoaded())
+        object->LoadProperties(m_extendedModel);
+    for (int i = 0; i < object->GetPropertyCount(); ++i) {
+        const std::string& name = object->GetProperty(i)->GetName();
+        m_classProperties.push_back(GetLocalePropertyName(name, m_objectClass) + ";" + name);
+    }
+    // Stable, like the neighbour-swapping sort the lists have always had.
+    std::stable_sort(m_classProperties.begin(), m_classProperties.end(),
+                     [](const std::string& a, const std::string& b) { return compareNoCase(a, b) < 0; });
+}
+
+void FormDefinitionDocument::ReloadObjectModel()
+{
+    if (m_host)
+        m_host->BeginWait();
+    ClassFactory::FreeObjectModel();
+    if (m_extendedModel)
+        ClassFactory::GetObjectModelEx();
+    else
+        ClassFactory::GetObjectModel();
+    RefreshLists(true);
+    if (m_host)
+        m_host->EndWait();
+}
+
+bool FormDefinitionDocument::ContainsProperty(const std::string& name) const
+{
+    return m_currentForm && m_currentForm->ContainsProperty(name);
+}
+
+void FormDefinitionDocument::BuildClassList(std::vector<std::string>& out) const
+{
+    const ObjectModel* model = ClassFactory::CurrentObjectModel();
+    for (int i = 0; i < model->GetObjectTypeCount(); ++i) {
+        const std::vector<PropertyObject*>* objects = model->GetObjectTypeClassArray(i);
+        if (!objects || objects->empty())
+            continue;
+        const PropertyObject* object = objects->front();
+        if (contains(object->GetObjectType(), "QTK-CP"))
+            continue;
+        out.push_back(format("%s;%s", object->GetLocaleObjectType().c_str(), object->GetObjectType().c_str()));
+    }
+}
+
+FormDefinitionDocument::NewResult FormDefinitionDocument::NewDocument()
+{
+    if (m_host)
+        m_host->ShowPanes(false);
+    Reset();
+    m_styles.CreateDefaults();
+    std::vector<std::string> classes;
+    BuildClassList(classes);
+    std::string chosen;
+    if (!m_host || !m_host->ChooseObjectClass(classes, chosen))
+        return NewResult::Cancelled;
+    if (chosen.empty())
+        return NewResult::Refused;
+    SetObjectClass(chosen);
+    m_currentForm->SetPaper({700, 600});
+    RefreshLists(false);
+    m_host->ShowPanes(true);
+    return NewResult::Created;
+}
+
+bool FormDefinitionDocument::OpenDocument(const std::string& path)
+{
+    if (m_host)
+        m_host->SetLoading(true);
+    bool read = ReadFile(path);
+    RefreshLists(false);
+    if (m_host) {
+        m_host->ShowPanes(true);
+        m_host->SetLoading(false);
+    }
+    return read;
+}
+
+void FormDefinitionDocument::SaveDocument(const std::string& path)
+{
+    WriteFile(path);
+    if (m_writeError.empty())
+        m_currentForm->SetModified(false);
+}
+
+void FormDefinitionDocument::CloseDocument(int openDocuments)
+{
+    if (openDocuments < 2 && m_host)
+        m_host->ClearPanes();
+}
+
+}  // namespace fw

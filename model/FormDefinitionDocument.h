@@ -1,0 +1,106 @@
+#pragma once
+// One form definition file: its main form, its filtered forms, its text styles
+// and the object class whose properties its forms show. Reads and writes the
+// file; the desktop document and the command-line tool both delegate here.
+
+#include "model/DiagramEntityContainer.h"
+#include "model/EntityStyle.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class CDiagramClipboardHandler;
+class DocumentHost;
+class LoadObserver;
+class XmlWriter;
+
+class FormDefinitionDocument {
+public:
+    // `clipboard` is the application's shared element clipboard (none: the
+    // main form keeps its own).
+    explicit FormDefinitionDocument(CDiagramClipboardHandler* clipboard = nullptr, DocumentHost* host = nullptr);
+    FormDefinitionDocument(const FormDefinitionDocument&) = delete;
+    FormDefinitionDocument& operator=(const FormDefinitionDocument&) = delete;
+    ~FormDefinitionDocument();
+
+    // Reads a file; false when it could not be parsed or lacks the instruction,
+    // its prog id, "FormDefinition" or the main "Dialog".
+    bool ReadFile(const std::string& path);
+    // Writes the whole file (replacing it only once the new one is complete).
+    // Always answers true; GetWriteError() says whether the bytes reached the disk.
+    bool WriteFile(const std::string& path);
+    const std::string& GetWriteError() const { return m_writeError; }
+    // The file text, as WriteFile would write it.
+    std::string WriteToString();
+    // Whether the last ReadFile read every form whole (nothing required missing).
+    bool WasReadWhole() const { return m_readWhole; }
+    void SetLoadObserver(LoadObserver* observer) { m_loadObserver = observer; }
+
+    void Reset();
+    void SetObjectClass(const std::string& name);
+    const std::string& GetObjectClass() const { return m_objectClass; }
+
+    // The main form under the localized default-form name, else a filtered form.
+    CDiagramEntityContainer* GetForm(const std::string& name) const;
+    void SelectForm(const std::string& name, bool main);
+    CDiagramEntityContainer* GetCurrentForm() const { return m_currentForm; }
+    CDiagramEntityContainer* GetMainForm() const { return m_mainForm.get(); }
+    bool AddForm(const std::string& filter);
+    bool RemoveForm(const std::string& filter);
+    bool CopyForm(const std::string& newFilter, const std::string& sourceName);
+    bool RenameForm(const std::string& newFilter, const std::string& oldName);
+    // The filtered forms by key (the filter in memory form), in key order.
+    const std::map<std::string, std::unique_ptr<CDiagramEntityContainer>>& GetFilteredForms() const
+    {
+        return m_filteredForms;
+    }
+
+    void RefreshLists(bool force);
+    void ReloadObjectModel();
+    bool ContainsProperty(const std::string& name) const;
+    void SetExtendedModel(bool extended) { m_extendedModel = extended; }
+    bool IsExtendedModel() const { return m_extendedModel; }
+    // "localized;internal" for every object type the designer may choose.
+    void BuildClassList(std::vector<std::string>& out) const;
+
+    const std::vector<std::string>& GetFilterNames() const { return m_filterNames; }
+    const std::vector<std::string>& GetClassProperties() const { return m_classProperties; }
+    CEntityStyleContainer& GetStyles() { return m_styles; }
+
+    // The steps of the application's document life cycle.
+    enum class NewResult { Created, Cancelled, Refused };
+    NewResult NewDocument();
+    bool OpenDocument(const std::string& path);
+    void SaveDocument(const std::string& path);
+    void CloseDocument(int openDocuments);
+
+    // The object class a file edits: its name up to the first "_", else up to the first ".".
+    static std::string ObjectClassFromPath(const std::string& path);
+
+private:
+    void ReadFilteredForm(const XmlElement& dialog);
+    void WriteDialog(XmlWriter& writer, CDiagramEntityContainer& form, const std::string* filter);
+    void Write(XmlWriter& writer);
+    void BuildClassProperties();
+    void DropFilteredForms();
+
+    // Declared first so the forms, whose elements point at styles, go first.
+    CEntityStyleContainer m_styles;
+    std::unique_ptr<CDiagramEntityContainer> m_mainForm;
+    CDiagramEntityContainer* m_currentForm;
+    std::string m_objectClass;
+    std::vector<std::string> m_filterNames;
+    std::map<std::string, std::unique_ptr<CDiagramEntityContainer>> m_filteredForms;
+    std::vector<std::string> m_classProperties;
+    bool m_extendedModel = false;
+    DocumentHost* m_host;
+    LoadObserver* m_loadObserver = nullptr;
+    bool m_readWhole = false;
+    std::string m_writeError;
+};
+
+}  // namespace fw
