@@ -1,0 +1,333 @@
+#include "controls/DiagramButton.h"
+
+#include "controls/AttributeItems.h"
+#include "model/PropertyGrid.h"
+#include "services/LanguageTable.h"
+#include "services/Strings.h"
+#include "services/Xml.h"
+
+#include <array>
+
+namespace fw {
+
+namespace {
+
+constexpr int AppearanceGroupId = 3903;
+constexpr int TitleItemId = 4000;
+constexpr int KindItemId = 4101;
+constexpr int FirstAttributeItemId = 4111;
+
+constexpr IntSize TextButtonMinimumSize{1, 1};
+constexpr IntSize NoLimit{-1, -1};
+
+enum class AttributeEditing { Text, Truth, Language };
+
+// What the known attributes mean: how they are edited and converted, and the
+// language key that describes them.
+struct ButtonAttribute {
+    const char* key;
+    const char* titleKey;
+    AttributeEditing editing;
+};
+
+const std::array<ButtonAttribute, 12> Attributes = {{
+    {"tableId", "FD_TABLE_ID", AttributeEditing::Text},
+    {"tableQuery", "FD_TABLE_QUERY", AttributeEditing::Text},
+    {"tableSort", "FD_TABLE_SORT", AttributeEditing::Text},
+    {"tableContext", "FD_TABLE_CONTEXT", AttributeEditing::Text},
+    {"pushed", "FD_PUSHED", AttributeEditing::Truth},
+    {"tooltip", "FD_TOOLTIP", AttributeEditing::Text},
+    {"helpText", "HELP_QTK-PROP", AttributeEditing::Text},
+    {"isAddIn", "FD_ADDIN_OR_MACRO", AttributeEditing::Truth},
+    {"functionName", "FD_FUNCTIONNAME", AttributeEditing::Text},
+    {"template", "TEMPLATE_PATH", AttributeEditing::Text},
+    {"language", "t707", AttributeEditing::Language},
+    {"background", "lt3827", AttributeEditing::Truth},
+}};
+
+const ButtonAttribute* FindAttribute(const std::string& key)
+{
+    for (const ButtonAttribute& attribute : Attributes)
+        if (key == attribute.key)
+            return &attribute;
+    return nullptr;
+}
+
+// A report's language: its code in the file and the key of its display text.
+struct ReportLanguage {
+    const char* fileCode;
+    const char* textKey;
+};
+
+const std::array<ReportLanguage, 3> ReportLanguages = {{
+    {"1", "LANGUAGE_Project"},
+    {"0", "LANGUAGE2_Project"},
+    {"2", "MORQ_REPLANG_RB3"},
+}};
+
+std::vector<std::string> LanguageDisplayTexts()
+{
+    std::vector<std::string> texts;
+    for (const ReportLanguage& language : ReportLanguages)
+        texts.push_back(langStr(language.textKey));
+    return texts;
+}
+
+}  // namespace
+
+const std::vector<ButtonKind>& CDiagramButton::Kinds()
+{
+    static const std::vector<ButtonKind> kinds = {
+        {"CatAttach", true, "ATTACHCATALOG", "ATTACHCATALOG", "ATTACH_CATALOG", {}, {}},
+        {"CatDetach", true, "DETACHCATALOG", "DETACHCATALOG", "DETACH_CATALOG", {}, {}},
+        {"ArticleFromList", true, "ARTICLEFROMLIST", "ARTICLEFROMLIST", "ARTICLE_FROM_LIST", {}, {}},
+        {"DocOpen", true, "OPENDOCUMENT", "OPENDOCUMENT", "OPEN_DOCUMENT", {}, {}},
+        {"DocView", true, "VIEWDOCUMENT", "VIEWDOCUMENT", "VIEW_DOCUMENT", {}, {}},
+        {"GraphicHighlight", true, "ZOOM_ALL_ELEMENT", "ZOOM_ALL_ELEMENT", "HIGHLIGHT_GRAPHIC", {}, {}},
+        {"LinkObjectsFromDrawing", true, "LINK_OBJECT", "LINK_OBJECT", "RIBTT_ASSIGNOBJECTS", {}, {}},
+        {"ContextMenu", true, "OPEN_CONTEXTMENU", "OPEN_CONTEXTMENU", "CONTEXT_MENU", {}, {}},
+        {"GetCatProps", true, "ATTACHCATALOG", "ATTACHCATALOG", nullptr, {"type", "catPropForward"}, {}},
+        {"PrintToPdf", true, "SMALL_PRINT", "BUTTON_PRINT", "BUTTON_PRINT", {}, {}},
+        {"InsertObject",
+         true,
+         "INSERT_SINGLE_OBJECT",
+         "OBJECT_INSERT",
+         "OBJECT_INSERT",
+         {"type", "quickInsertId", "tooltip", "helpText"},
+         {{"type", "", false}, {"quickInsertId", "", false}, {"tooltip", "", false}, {"helpText", "", false}}},
+        {"ObjRelation", true, "OBJRELATION", "OBJECT_RELATION", "OBJECT_RELATION", {}, {}},
+        {"ChangeTblQuery",
+         false,
+         "",
+         "",
+         "FD_CHANGE_TBL_QUERY",
+         {"tableId", "tableQuery", "tableSort", "tableContext", "pushed", "tooltip", "helpText"},
+         {{"tableId", "", false},
+          {"tableQuery", "", false},
+          {"tableSort", "", false},
+          {"tableContext", "", false},
+          {"pushed", "false", false},
+          {"tooltip", "", false},
+          {"helpText", "", false}}},
+        {"AddIn",
+         false,
+         "",
+         "",
+         "T_RIB_ADDIN",
+         {"functionName", "isAddIn", "tooltip", "helpText"},
+         {{"tooltip", "", false}, {"helpText", "", false}, {"functionName", "", false}, {"isAddIn", "true", false}}},
+        {"Report",
+         false,
+         "",
+         "",
+         "lt3712",
+         {"template", "language", "background", "tooltip", "helpText"},
+         {{"tooltip", "", false},
+          {"helpText", "", false},
+          {"template", "", false},
+          {"language", "LANGUAGE_Project", true},
+          {"background", "true", false}}},
+    };
+    return kinds;
+}
+
+const ButtonKind* CDiagramButton::FindKind(const std::string& kind)
+{
+    for (const ButtonKind& entry : Kinds())
+        if (kind == entry.kind)
+            return &entry;
+    return nullptr;
+}
+
+CDiagramButton::CDiagramButton()
+{
+    SetTitle("Button");
+    SetType(TextButtonType);
+    SetName("button");
+    SetMinimumSize({1, 1});
+}
+
+CDiagramButton::~CDiagramButton() = default;
+
+std::unique_ptr<CDiagramEntity> CDiagramButton::Clone() const
+{
+    auto clone = std::make_unique<CDiagramButton>();
+    clone->m_imageKey = m_imageKey;
+    clone->Copy(*this);
+    return clone;
+}
+
+std::string CDiagramButton::GetExportFragment(int) const
+{
+    IntRect rect = GetRect();
+    return format("<Command pos=\"%lld,%lld\" id=\"%s\"/>", static_cast<long long>(rect.left) - 2,
+                  static_cast<long long>(rect.top) - 2, m_name.c_str());
+}
+
+void CDiagramButton::WriteXml()
+{
+    if (!m_xmlWriter)
+        return;
+    XmlWriter& w = *m_xmlWriter;
+    w.writeStartElement("Command");
+    IntRect rect = GetRect();
+    w.writeAttributeString("pos", format("%i,%i", rect.left, rect.top));
+    w.writeAttributeString("id", m_name);
+    const ButtonKind* kind = FindKind(m_name);
+    // Image buttons have a fixed size, so the file does not carry one.
+    if (kind && !kind->imageButton) {
+        w.writeAttributeString("text", m_title);
+        w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    }
+    const bool insertObject = m_name == "InsertObject";
+    for (const auto& [key, value] : GetAttributes()) {
+        if (value.empty() && (key == "tableSort" || (insertObject && (key == "tooltip" || key == "helpText"))))
+            continue;
+        const ButtonAttribute* attribute = FindAttribute(key);
+        const AttributeEditing editing = attribute ? attribute->editing : AttributeEditing::Text;
+        if (editing == AttributeEditing::Truth)
+            w.writeAttributeString(key, IsTrueText(value) ? "true" : "false");
+        else if (editing == AttributeEditing::Language)
+            w.writeAttributeString(key, LanguageFileCode(value));
+        else
+            w.writeAttributeString(key, value);
+    }
+    WriteDynamicLayout();
+    w.writeEndElement();
+}
+
+bool CDiagramButton::LoadXml()
+{
+    if (!m_xmlElement || !LoadPos())
+        return false;
+    SetRight(m_left + ImageButtonSize.cx);
+    SetBottom(m_top + ImageButtonSize.cy);
+    SetConstraints(ImageButtonSize, ImageButtonSize);
+
+    const std::string* id = m_xmlElement->getAttributeValue("id");
+    const std::string kindName = id ? trim(*id) : std::string();
+    if (kindName.empty())
+        return false;
+    SetName(kindName);
+    const ButtonKind* kind = FindKind(kindName);
+    if (!kind)
+        return false;
+
+    if (kind->imageButton) {
+        SetTitle(kind->fileTitle);
+        SetImageKey(kind->imageKey);
+        SetType(ImageButtonType);
+    } else {
+        SetType(TextButtonType);
+        if (const std::string* text = m_xmlElement->getAttributeValue("text"))
+            SetTitle(*text);
+        // Without a readable size the button keeps the preset one.
+        LoadSize();
+        SetConstraints(TextButtonMinimumSize, NoLimit);
+    }
+    for (const char* key : kind->fileAttributes) {
+        const std::string* value = m_xmlElement->getAttributeValue(key);
+        SetAttribute(key, value ? *value : std::string());
+    }
+    return LoadDynamicLayout();
+}
+
+void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
+{
+    PropertyItem& group = grid.EnsureGroup(AppearanceGroupId, "PROP_GRP_APPEARANCE");
+    const bool imageButton = m_type == ImageButtonType;
+    if (imageButton) {
+        auto title = grid.Merge(group, TitleItemId, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
+        if (title.created)
+            title.item->SetReadOnly(true);
+    }
+    auto kind = grid.Merge(group, KindItemId, "T_BUTTON_ID", "H_BUTTON_ID", m_name, MixedMark::EmptyText);
+    if (kind.created)
+        kind.item->SetReadOnly(true);
+    if (!imageButton)
+        grid.Merge(group, TitleItemId, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
+
+    int id = FirstAttributeItemId;
+    for (const auto& [key, value] : GetAttributes()) {
+        const int itemId = id++;
+        const ButtonAttribute* attribute = FindAttribute(key);
+        const AttributeEditing editing = attribute ? attribute->editing : AttributeEditing::Text;
+        // Image buttons describe an attribute by its own key, text buttons by its meaning.
+        const std::string help = imageButton ? langStr(key) : langStr(attribute ? attribute->titleKey : "");
+        if (editing == AttributeEditing::Truth) {
+            auto item = MergeAttributeItem(grid, group, itemId, key, help, IsTrueText(value));
+            if (item.created)
+                item.item->SetEditor(PropertyEditor::CheckBox);
+        } else if (editing == AttributeEditing::Language) {
+            if (grid.FindItem(itemId))
+                continue;
+            auto item = MergeAttributeItem(grid, group, itemId, key, help, LanguageDisplayText(value));
+            item.item->SetOptions(LanguageDisplayTexts(), true);
+        } else {
+            MergeAttributeItem(grid, group, itemId, key, help, value);
+        }
+    }
+    CDiagramEntity::AddProperties(grid, flag);
+}
+
+void CDiagramButton::SetImagePath(const std::string& imageKey)
+{
+    m_imageKey = imageKey;
+}
+
+std::string CDiagramButton::GetImagePath() const
+{
+    return m_imageKey;
+}
+
+void CDiagramButton::InitButton(const std::string& kind, const std::string& title, const std::string& imageKey,
+                                const std::string& type, IntSize maximumSize, IntSize minimumSize)
+{
+    SetName(kind);
+    SetTitle(title);
+    SetImageKey(imageKey);
+    SetType(type);
+    SetMaximumSize(maximumSize);
+    SetMinimumSize(minimumSize);
+    if (const ButtonKind* entry = FindKind(kind))
+        for (const ButtonStartAttribute& attribute : entry->startAttributes)
+            SetAttribute(attribute.key, attribute.localized ? langStr(attribute.value) : attribute.value);
+}
+
+bool CDiagramButton::InitButton(const std::string& kind)
+{
+    const ButtonKind* entry = FindKind(kind);
+    if (!entry || !entry->insertTitleKey)
+        return false;
+    const std::string title = langStr(entry->insertTitleKey);
+    if (entry->imageButton)
+        InitButton(kind, title, entry->imageKey, ImageButtonType, ImageButtonSize, ImageButtonSize);
+    else
+        InitButton(kind, title, "", TextButtonType, NoLimit, TextButtonMinimumSize);
+    return true;
+}
+
+bool CDiagramButton::IsTrueText(const std::string& value)
+{
+    return value != "false" && value != "0";
+}
+
+std::string CDiagramButton::LanguageDisplayText(const std::string& value)
+{
+    for (const ReportLanguage& language : ReportLanguages) {
+        std::string text = langStr(language.textKey);
+        if (value == language.fileCode || value == text)
+            return text;
+    }
+    return langStr(ReportLanguages.front().textKey);
+}
+
+std::string CDiagramButton::LanguageFileCode(const std::string& value)
+{
+    for (const ReportLanguage& language : ReportLanguages)
+        if (value == langStr(language.textKey))
+            return language.fileCode;
+    return value;
+}
+
+}  // namespace fw

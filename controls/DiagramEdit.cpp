@@ -1,0 +1,57 @@
+#include "controls/DiagramEdit.h"
+
+#include "model/PropertyGrid.h"
+
+namespace fw {
+
+namespace {
+
+void AsCheckBox(const PropertyGrid::MergeResult& row)
+{
+    if (row.created)
+        row.item->SetEditor(PropertyEditor::CheckBox);
+}
+
+}  // namespace
+
+void AddEditBoxAppearance(PropertyGrid& grid, const CDiagramEntity& element)
+{
+    PropertyItem& appearance = grid.EnsureGroup(3903, "PROP_GRP_APPEARANCE");
+    // Title and name come from the bound property, not from the designer.
+    auto title = grid.Merge(appearance, 4000, "T_PROP_TITLE", "H_PROP_TITLE", element.GetTitle());
+    if (title.created)
+        title.item->SetReadOnly(true);
+    auto name = grid.Merge(appearance, 4001, "T_PROP_NAME", "H_PROP_NAME", element.GetName());
+    if (name.created)
+        name.item->SetReadOnly(true);
+    AsCheckBox(grid.Merge(appearance, 4301, "T_PROP_READONLY", "H_PROP_READONLY", element.IsReadOnly()));
+    AsCheckBox(grid.Merge(appearance, 4302, "T_PROP_MANDATORY", "H_PROP_MANDATORY", element.IsMandatory()));
+    AsCheckBox(
+        grid.Merge(appearance, 4303, "T_PROP_MANDATORYDEFOBJ", "H_PROP_MANDATORYDEFOBJ", element.IsMandatoryDefobj()));
+    AsCheckBox(grid.Merge(appearance, 4306, "T_PROP_MULTILINE", "H_PROP_MULTILINE", element.IsMultiline()));
+}
+
+CDiagramEdit::CDiagramEdit()
+{
+    SetTitle("Edit");
+    SetType("editbox");
+    SetName("editbox");
+    SetMinimumSize({1, 1});
+}
+
+CDiagramEdit::~CDiagramEdit() = default;
+
+std::unique_ptr<CDiagramEntity> CDiagramEdit::Clone() const
+{
+    auto clone = std::make_unique<CDiagramEdit>();
+    clone->Copy(*this);
+    return clone;
+}
+
+void CDiagramEdit::AddProperties(PropertyGrid& grid, bool flag)
+{
+    AddEditBoxAppearance(grid, *this);
+    CDiagramEntity::AddProperties(grid, flag);
+}
+
+}  // namespace fw

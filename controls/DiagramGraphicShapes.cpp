@@ -1,0 +1,290 @@
+#include "controls/DiagramGraphicShapes.h"
+
+#include "model/PropertyGrid.h"
+#include "services/Strings.h"
+#include "services/Tokens.h"
+#include "services/Xml.h"
+
+namespace fw {
+
+namespace {
+
+constexpr int AppearanceGroup = 3903;
+constexpr int LineWidthItem = 4600;
+constexpr int LineColorItem = 4601;
+constexpr int FillColorItem = 4602;
+constexpr int CornerRadiusItem = 4603;
+
+}  // namespace
+
+// --- CDiagramGraphicShape ---------------------------------------------------
+
+CDiagramGraphicShape::CDiagramGraphicShape(const std::string& title, const std::string& typeAndName)
+{
+    SetTitle(title);
+    SetType(typeAndName);
+    SetName(typeAndName);
+    SetMinimumSize({1, 1});
+}
+
+CDiagramGraphicShape::~CDiagramGraphicShape() = default;
+
+void CDiagramGraphicShape::SetLineColor(const std::string& color)
+{
+    m_lineColor = color;
+}
+
+std::string CDiagramGraphicShape::GetLineColor() const
+{
+    return m_lineColor;
+}
+
+void CDiagramGraphicShape::SetLineWidth(double width)
+{
+    m_lineWidth = width;
+}
+
+double CDiagramGraphicShape::GetLineWidth() const
+{
+    return m_lineWidth;
+}
+
+void CDiagramGraphicShape::CopyLine(const CDiagramGraphicShape& source)
+{
+    SetLineColor(source.GetLineColor());
+    SetLineWidth(source.GetLineWidth());
+}
+
+bool CDiagramGraphicShape::LoadShapeStart()
+{
+    if (!m_xmlElement || !LoadGeometry())
+        return false;
+    std::string color;
+    double width = 0.0;
+    if (!LoadColor("linecolor", color) || !LoadReal("linewidth", width))
+        return false;
+    SetLineColor(color);
+    SetLineWidth(width);
+    return true;
+}
+
+bool CDiagramGraphicShape::LoadColor(const char* attribute, std::string& color) const
+{
+    const std::string* value = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
+    if (!value || SplitText(*value, ",").count() != 3)
+        return false;
+    color = *value;
+    return true;
+}
+
+bool CDiagramGraphicShape::LoadReal(const char* attribute, double& value) const
+{
+    const std::string* text = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
+    if (!text)
+        return false;
+    value = toDouble(*text);
+    return true;
+}
+
+bool CDiagramGraphicShape::WriteShapeStart(const char* elementName)
+{
+    if (!m_xmlWriter)
+        return false;
+    XmlWriter& w = *m_xmlWriter;
+    w.writeStartElement(elementName);
+    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
+    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    w.writeAttributeString("linecolor", m_lineColor);
+    WriteReal("linewidth", m_lineWidth);
+    return true;
+}
+
+void CDiagramGraphicShape::WriteReal(const char* attribute, double value)
+{
+    if (m_xmlWriter)
+        m_xmlWriter->writeAttributeString(attribute, format("%.1f", value));
+}
+
+void CDiagramGraphicShape::WriteShapeEnd()
+{
+    WriteDynamicLayout();
+    if (m_xmlWriter)
+        m_xmlWriter->writeEndElement();
+}
+
+PropertyItem& CDiagramGraphicShape::AddLineProperties(PropertyGrid& grid)
+{
+    PropertyItem& group = grid.EnsureGroup(AppearanceGroup, "PROP_GRP_APPEARANCE");
+    grid.Merge(group, LineWidthItem, "T_PROP_LINEWIDTH", "H_PROP_LINEWIDTH", m_lineWidth);
+    grid.Merge(group, LineColorItem, "T_PROP_LINECOLOR", "H_PROP_LINECOLOR", m_lineColor, MixedMark::EmptyText);
+    return group;
+}
+
+void CDiagramGraphicShape::AddFillColorProperty(PropertyGrid& grid, PropertyItem& group, const std::string& fillColor)
+{
+    grid.Merge(group, FillColorItem, "T_PROP_FILLCOLOR", "H_PROP_FILLCOLOR", fillColor, MixedMark::EmptyText);
+}
+
+// --- CDiagramGraphicLine ----------------------------------------------------
+
+CDiagramGraphicLine::CDiagramGraphicLine() : CDiagramGraphicShape("Line", "line") {}
+
+CDiagramGraphicLine::~CDiagramGraphicLine() = default;
+
+std::unique_ptr<CDiagramEntity> CDiagramGraphicLine::Clone() const
+{
+    auto clone = std::make_unique<CDiagramGraphicLine>();
+    clone->CopyLine(*this);
+    // A copy must run the same way as its original.
+    clone->SetQuadrant(GetQuadrant());
+    clone->Copy(*this);
+    return clone;
+}
+
+void CDiagramGraphicLine::WriteXml()
+{
+    if (!WriteShapeStart("Line"))
+        return;
+    m_xmlWriter->writeAttributeString("quadrant", format("%i", m_quadrant));
+    WriteShapeEnd();
+}
+
+bool CDiagramGraphicLine::LoadXml()
+{
+    if (!LoadShapeStart())
+        return false;
+    if (const std::string* quadrant = m_xmlElement->getAttributeValue("quadrant"))
+        SetQuadrant(toInt(*quadrant));
+    return LoadDynamicLayout();
+}
+
+void CDiagramGraphicLine::AddProperties(PropertyGrid& grid, bool flag)
+{
+    AddLineProperties(grid);
+    CDiagramEntity::AddProperties(grid, flag);
+}
+
+void CDiagramGraphicLine::SetQuadrant(int quadrant)
+{
+    m_quadrant = quadrant;
+}
+
+int CDiagramGraphicLine::GetQuadrant() const
+{
+    return m_quadrant;
+}
+
+// --- CDiagramGraphicRectangle -----------------------------------------------
+
+CDiagramGraphicRectangle::CDiagramGraphicRectangle() : CDiagramGraphicShape("Rectangle", "rectangle") {}
+
+CDiagramGraphicRectangle::~CDiagramGraphicRectangle() = default;
+
+std::unique_ptr<CDiagramEntity> CDiagramGraphicRectangle::Clone() const
+{
+    auto clone = std::make_unique<CDiagramGraphicRectangle>();
+    clone->CopyLine(*this);
+    clone->SetFillColor(GetFillColor());
+    clone->SetCornerRadius(GetCornerRadius());
+    clone->Copy(*this);
+    return clone;
+}
+
+void CDiagramGraphicRectangle::WriteXml()
+{
+    if (!WriteShapeStart("Rectangle"))
+        return;
+    m_xmlWriter->writeAttributeString("fillcolor", m_fillColor);
+    WriteReal("cornerradius", m_cornerRadius);
+    WriteShapeEnd();
+}
+
+bool CDiagramGraphicRectangle::LoadXml()
+{
+    std::string fill;
+    double radius = 0.0;
+    if (!LoadShapeStart() || !LoadColor("fillcolor", fill) || !LoadReal("cornerradius", radius))
+        return false;
+    SetFillColor(fill);
+    SetCornerRadius(radius);
+    return LoadDynamicLayout();
+}
+
+void CDiagramGraphicRectangle::AddProperties(PropertyGrid& grid, bool flag)
+{
+    PropertyItem& group = AddLineProperties(grid);
+    AddFillColorProperty(grid, group, m_fillColor);
+    grid.Merge(group, CornerRadiusItem, "T_PROP_CORNERRADIUS", "H_PROP_CORNERRADIUS", m_cornerRadius);
+    CDiagramEntity::AddProperties(grid, flag);
+}
+
+void CDiagramGraphicRectangle::SetFillColor(const std::string& color)
+{
+    m_fillColor = color;
+}
+
+std::string CDiagramGraphicRectangle::GetFillColor() const
+{
+    return m_fillColor;
+}
+
+void CDiagramGraphicRectangle::SetCornerRadius(double radius)
+{
+    m_cornerRadius = radius;
+}
+
+double CDiagramGraphicRectangle::GetCornerRadius() const
+{
+    return m_cornerRadius;
+}
+
+// --- CDiagramGraphicEllipse -------------------------------------------------
+
+CDiagramGraphicEllipse::CDiagramGraphicEllipse() : CDiagramGraphicShape("Ellipse", "ellipse") {}
+
+CDiagramGraphicEllipse::~CDiagramGraphicEllipse() = default;
+
+std::unique_ptr<CDiagramEntity> CDiagramGraphicEllipse::Clone() const
+{
+    auto clone = std::make_unique<CDiagramGraphicEllipse>();
+    clone->CopyLine(*this);
+    clone->SetFillColor(GetFillColor());
+    clone->Copy(*this);
+    return clone;
+}
+
+void CDiagramGraphicEllipse::WriteXml()
+{
+    if (!WriteShapeStart("Ellipse"))
+        return;
+    m_xmlWriter->writeAttributeString("fillcolor", m_fillColor);
+    WriteShapeEnd();
+}
+
+bool CDiagramGraphicEllipse::LoadXml()
+{
+    std::string fill;
+    if (!LoadShapeStart() || !LoadColor("fillcolor", fill))
+        return false;
+    SetFillColor(fill);
+    return LoadDynamicLayout();
+}
+
+void CDiagramGraphicEllipse::AddProperties(PropertyGrid& grid, bool flag)
+{
+    PropertyItem& group = AddLineProperties(grid);
+    AddFillColorProperty(grid, group, m_fillColor);
+    CDiagramEntity::AddProperties(grid, flag);
+}
+
+void CDiagramGraphicEllipse::SetFillColor(const std::string& color)
+{
+    m_fillColor = color;
+}
+
+std::string CDiagramGraphicEllipse::GetFillColor() const
+{
+    return m_fillColor;
+}
+
+}  // namespace fw

@@ -1,0 +1,51 @@
+#pragma once
+// A picture on a form. The form file keeps only the picture's file name, which
+// is found again in the folder of the form file. The picture is read lazily: a
+// new path only marks it for loading, and whoever draws it loads it first
+// (LoadPendingPicture), so reading a form touches no picture files.
+//
+// The attribute "transColor" (a colour text) is stored and offered for editing
+// but not applied here; its meaning belongs to the application showing the form.
+
+#include "controls/PictureCtrl.h"
+#include "model/DiagramEntity.h"
+
+#include <memory>
+#include <string>
+
+namespace fw {
+
+class CDiagramImage : public CDiagramEntity {
+public:
+    CDiagramImage();
+    ~CDiagramImage() override;
+
+    // The copy has its picture at once; it does not wait for a draw.
+    std::unique_ptr<CDiagramEntity> Clone() const override;
+    void WriteXml() override;
+    bool LoadXml() override;
+    void AddProperties(PropertyGrid& grid, bool flag) override;
+
+    // A path naming an existing file is kept as it is; otherwise it is taken as
+    // relative to the folder of the active form file. Either way the picture is
+    // loaded again before it is next drawn.
+    void SetImagePath(const std::string& path) override;
+    std::string GetImagePath() const override;
+
+    bool IsReloadPending() const { return m_reloadPending; }
+    // Loads the picture if the path changed since the last load; answers
+    // whether a picture is there.
+    bool LoadPendingPicture();
+    const CPictureCtrl& GetPicture() const { return *m_picture; }
+
+    // The file dialog's filter for the path item.
+    static const char* const FileFilter;
+    static const char* const DefaultExtension;
+
+private:
+    std::unique_ptr<CPictureCtrl> m_picture;
+    std::string m_imagePath;
+    bool m_reloadPending = false;
+};
+
+}  // namespace fw

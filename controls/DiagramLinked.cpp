@@ -1,0 +1,261 @@
+#include "controls/DiagramLinked.h"
+
+#include "controls/DiagramEdit.h"
+#include "controls/DiagramStatic.h"
+#include "model/DiagramEntityContainer.h"
+#include "model/PropertyGrid.h"
+#include "services/ObjectModel.h"
+#include "services/Strings.h"
+#include "services/Tokens.h"
+#include "services/Xml.h"
+
+#include <cstdint>
+
+namespace fw {
+
+namespace {
+
+// Flags keep their value when the attribute is absent; any value but `truth` clears them.
+void ReadFlag(const XmlElement& element, const char* attribute, const char* truth, bool& flag)
+{
+    if (const std::string* value = element.getAttributeValue(attribute))
+        flag = *value == truth;
+}
+
+// "x,y" with both values percentages.
+bool ReadPercentages(const XmlElement& element, const char* attribute, int& x, int& y)
+{
+    const std::string* value = element.getAttributeValue(attribute);
+    if (!value)
+        return false;
+    SplitText fields(*value, ",");
+    if (fields.count() != 2)
+        return false;
+    x = fields.intAt(0);
+    y = fields.intAt(1);
+    return x >= 0 && x <= 100 && y >= 0 && y <= 100;
+}
+
+}  // namespace
+
+CDiagramLinked::CDiagramLinked()
+{
+    SetTitle("Edit");
+    SetType("editbox");
+    SetName("editbox");
+    SetMinimumSize({1, 1});
+}
+
+// A caption the form holds is the form's to destroy; only one never handed over goes here.
+CDiagramLinked::~CDiagramLinked() = default;
+
+std::unique_ptr<CDiagramEntity> CDiagramLinked::Clone() const
+{
+    auto clone = std::make_unique<CDiagramLinked>();
+    clone->Copy(*this);
+    clone->m_mandatory = m_mandatory;
+    clone->m_readOnly = m_readOnly;
+    clone->m_mandatoryDefobj = m_mandatoryDefobj;
+    clone->m_multiline = m_multiline;
+    clone->m_objectClass = m_objectClass;
+    clone->m_validationRule = m_validationRule;
+    clone->m_validationMessage = m_validationMessage;
+    if (m_label) {
+        std::unique_ptr<CDiagramEntity> label = m_label->Clone();
+        label->SetDependentPart(m_label->IsDependentPart());
+        clone->AdoptLabel(std::move(label));
+    }
+    return clone;
+}
+
+void CDiagramLinked::SetDependent(CDiagramEntity* label)
+{
+    m_label = label;
+    if (m_ownedLabel && m_ownedLabel.get() != label)
+        m_ownedLabel.reset();
+}
+
+std::unique_ptr<CDiagramEntity> CDiagramLinked::ReleaseDependent()
+{
+    return std::move(m_ownedLabel);
+}
+
+void CDiagramLinked::AdoptLabel(std::unique_ptr<CDiagramEntity> label)
+{
+    m_label = label.get();
+    m_ownedLabel = std::move(label);
+}
+
+void CDiagramLinked::DropLabelOutsideForm()
+{
+    if (!m_label || !m_parent || m_parent->FindIndex(this) < 0 || m_parent->FindIndex(m_label) >= 0)
+        return;
+    SetDependent(nullptr);
+}
+
+void CDiagramLinked::WriteXml()
+{
+    if (!m_xmlWriter)
+        return;
+    XmlWriter& w = *m_xmlWriter;
+    w.writeStartElement("Property");
+    w.writeAttributeString("name", m_name);
+    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
+    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+
+    DropLabelOutsideForm();
+    if (m_label) {
+        w.writeAttributeString("labelPos",
+                               format("%i,%i", TruncEdge(m_label->GetLeft()), TruncEdge(m_label->GetTop())));
+        w.writeAttributeString("labelSize", format("%i,%i", TruncEdge(m_label->GetRight() - m_label->GetLeft()),
+                                                   TruncEdge(m_label->GetBottom() - m_label->GetTop())));
+    }
+
+    if (m_mandatory)
+        w.writeAttributeString("mandatory", "yes");
+    if (m_readOnly)
+        w.writeAttributeString("readOnly", "true");
+    if (m_mandatoryDefobj)
+        w.writeAttributeString("mandatoryDefobj", "yes");
+    if (m_multiline)
+        w.writeAttributeString("multiline", "yes");
+
+    // The field's text style is the one its caption shows.
+    if (m_label && m_label->GetStyle())
+        w.writeAttributeString("style", m_label->GetStyleName());
+
+    if (!m_validationRule.empty()) {
+        w.writeAttributeString("validationRule", toFileSeparators(m_validationRule));
+        if (!m_validationMessage.empty())
+            w.writeAttributeString("validationMessage", m_validationMessage);
+    }
+
+    w.writeAttributeString("tabOrder", format("%d", m_tabIndex));
+    WriteDynamicLayout();
+    WriteLabelLayout();
+    w.writeEndElement();
+}
+
+bool CDiagramLinked::LoadXml()
+{
+    if (!m_xmlElement || !LoadGeometry())
+        return false;
+    const XmlElement& element = *m_xmlElement;
+    const std::string* name = element.getAttributeValue("name");
+    if (!name) {
+        NoteLoadProblem("\"name\" is missing");
+        return false;
+    }
+    LoadStyle();
+
+    ReadFlag(element, "mandatory", "yes", m_mandatory);
+    ReadFlag(element, "multiline", "yes", m_multiline);
+    ReadFlag(element, "readOnly", "true", m_readOnly);
+    ReadFlag(element, "mandatoryDefobj", "yes", m_mandatoryDefobj);
+
+    SetTitle(GetLocalePropertyName(*name, m_objectClass));
+    SetName(*name);
+    LoadLabel();
+
+    if (const std::string* rule = element.getAttributeValue("validationRule")) {
+        m_validationRule = *rule;
+        if (!m_validationRule.empty()) {
+            m_validationRule = toMemorySeparators(m_validationRule);
+            if (const std::string* message = element.getAttributeValue("validationMessage"))
+                m_validationMessage = *message;
+        }
+    }
+
+    if (const std::string* tabOrder = element.getAttributeValue("tabOrder"))
+        SetTabIndex(toInt(*tabOrder));
+
+    if (!LoadDynamicLayout())
+        return false;
+    return LoadLabelLayout();
+}
+
+void CDiagramLinked::LoadLabel()
+{
+    const std::string* position = m_xmlElement->getAttributeValue("labelPos");
+    if (!position)
+        return;
+    SplitText at(*position, ",");
+    if (at.count() != 2)
+        return;
+
+    auto label = std::make_unique<CDiagramStatic>();
+    label->SetStyleContainer(m_styleContainer);
+    label->SetDependentPart(true);
+    label->SetTitle(m_title);
+    label->SetName(m_name);
+    label->SetStyle(m_style);
+
+    int width = 0;
+    int height = 0;
+    if (const std::string* size = m_xmlElement->getAttributeValue("labelSize")) {
+        SplitText extent(*size, ",");
+        if (extent.count() == 2) {
+            width = extent.intAt(0);
+            height = extent.intAt(1);
+        }
+    }
+    // A caption without a usable size is parked at the origin with no extent.
+    if (width >= 1 && height >= 1) {
+        const double left = at.doubleAt(0);
+        const double top = at.doubleAt(1);
+        label->SetLeft(left);
+        label->SetTop(top);
+        label->SetRight(left + width);
+        label->SetBottom(top + height);
+    }
+    AdoptLabel(std::move(label));
+}
+
+bool CDiagramLinked::LoadLabelLayout()
+{
+    if (!m_label || !m_xmlElement)
+        return true;
+    int x = 0;
+    int y = 0;
+    if (ReadPercentages(*m_xmlElement, "labelSizing", x, y))
+        m_label->SetSizing(x, y);
+    if (ReadPercentages(*m_xmlElement, "labelMoving", x, y))
+        m_label->SetMoving(x, y);
+    return true;
+}
+
+bool CDiagramLinked::WriteLabelLayout()
+{
+    if (!m_label || !m_xmlWriter)
+        return true;
+    const IntPoint sizing = m_label->GetSizing();
+    if (sizing.x != 0 || sizing.y != 0)
+        m_xmlWriter->writeAttributeString("labelSizing", format("%i,%i", sizing.x, sizing.y));
+    const IntPoint moving = m_label->GetMoving();
+    if (moving.x != 0 || moving.y != 0)
+        m_xmlWriter->writeAttributeString("labelMoving", format("%i,%i", moving.x, moving.y));
+    return true;
+}
+
+void CDiagramLinked::AddProperties(PropertyGrid& grid, bool flag)
+{
+    AddEditBoxAppearance(grid, *this);
+
+    PropertyItem& behaviour = grid.EnsureGroup(3905, "T_PROP_GROUP_BEHAVIOUR");
+    auto tabOrder = grid.Merge(behaviour, 4012, "T_PROP_TABORDER", "H_PROP_TABORDER", std::int32_t{m_tabIndex});
+    if (tabOrder.created) {
+        tabOrder.item->SetEditor(PropertyEditor::Spin);
+    } else {
+        // One number cannot be typed for several fields.
+        tabOrder.item->SetEditor(PropertyEditor::Plain);
+        tabOrder.item->SetReadOnly(true);
+    }
+
+    PropertyItem& validation = grid.EnsureGroup(3904, "FD_PROP_GRP_VALIDATION");
+    grid.Merge(validation, 4304, "FD_T_PROP_VALIDATION_RULE", "FD_H_PROP_VALIDATION_RULE", m_validationRule);
+    grid.Merge(validation, 4305, "FD_T_PROP_VALIDATION_MSG", "FD_H_PROP_VALIDATION_MSG", m_validationMessage);
+
+    CDiagramEntity::AddProperties(grid, flag);
+}
+
+}  // namespace fw

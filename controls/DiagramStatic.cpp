@@ -1,0 +1,95 @@
+#include "controls/DiagramStatic.h"
+
+#include "model/EntityStyle.h"
+#include "model/PropertyGrid.h"
+#include "services/ObjectModel.h"
+#include "services/Strings.h"
+#include "services/Xml.h"
+
+#include <vector>
+
+namespace fw {
+
+CDiagramStatic::CDiagramStatic()
+{
+    SetTitle("Static");
+    SetType("static");
+    SetName("static");
+    SetMinimumSize({1, 1});
+}
+
+CDiagramStatic::~CDiagramStatic() = default;
+
+std::unique_ptr<CDiagramStatic> CDiagramStatic::FromText(const std::string& text)
+{
+    auto element = std::make_unique<CDiagramStatic>();
+    if (!element->FromString(text))
+        return nullptr;
+    return element;
+}
+
+std::unique_ptr<CDiagramEntity> CDiagramStatic::Clone() const
+{
+    auto clone = std::make_unique<CDiagramStatic>();
+    clone->Copy(*this);
+    return clone;
+}
+
+void CDiagramStatic::WriteXml()
+{
+    // A caption's geometry and style travel in its field's element.
+    if (IsDependentPart() || !m_xmlWriter)
+        return;
+    XmlWriter& w = *m_xmlWriter;
+    w.writeStartElement("Text");
+    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
+    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    if (m_style)
+        w.writeAttributeString("style", m_style->GetName());
+    WriteDynamicLayout();
+    w.writeString(m_name);
+    w.writeEndElement();
+}
+
+bool CDiagramStatic::LoadXml()
+{
+    if (!m_xmlElement || !LoadGeometry())
+        return false;
+    const std::string& key = m_xmlElement->getElementValue();
+    if (key.empty()) {
+        NoteLoadProblem("the text key is missing");
+        return false;
+    }
+    std::string title = GetLocalePropertyName(key);
+    SetTitle(title.empty() ? key : title);
+    SetName(key);
+    LoadStyle();
+    return LoadDynamicLayout();
+}
+
+void CDiagramStatic::AddProperties(PropertyGrid& grid, bool flag)
+{
+    PropertyItem& appearance = grid.EnsureGroup(3903, "PROP_GRP_APPEARANCE");
+    // A caption takes its title and name from its field.
+    const bool caption = IsDependentPart();
+    auto title = grid.Merge(appearance, 4000, "T_PROP_TITLE", "H_PROP_TITLE", m_title);
+    if (title.created)
+        title.item->SetReadOnly(caption);
+    auto name = grid.Merge(appearance, 4001, "T_PROP_NAME", "H_PROP_NAME", m_name);
+    if (name.created)
+        name.item->SetReadOnly(caption);
+
+    if (m_styleContainer) {
+        auto style =
+            grid.Merge(appearance, 4201, "T_PROP_TXT_STYLE", "H_PROP_TXT_STYLE", GetStyleName(), MixedMark::EmptyText);
+        if (style.created) {
+            std::vector<std::string> names;
+            m_styleContainer->GetNames(names);
+            style.item->SetOptions(std::move(names), false);
+        }
+    }
+
+    CDiagramEntity::AddProperties(grid, flag);
+}
+
+}  // namespace fw

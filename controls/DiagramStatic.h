@@ -1,0 +1,31 @@
+#pragma once
+// A single line of static text. Its name is a text key stored in the file; its
+// title is what the object model shows for that key. The same class serves as
+// the caption (linked label) of a property field, which writes the caption's
+// geometry and style into its own element instead.
+//
+// A key the object model does not know keeps the key itself as title, so the
+// designer still sees which text the element stands for.
+
+#include "model/DiagramEntity.h"
+
+#include <memory>
+#include <string>
+
+namespace fw {
+
+class CDiagramStatic : public CDiagramEntity {
+public:
+    CDiagramStatic();
+    ~CDiagramStatic() override;
+
+    // Builds a text from its one-line text form; none when the line cannot be read.
+    static std::unique_ptr<CDiagramStatic> FromText(const std::string& text);
+
+    std::unique_ptr<CDiagramEntity> Clone() const override;
+    void WriteXml() override;
+    bool LoadXml() override;
+    void AddProperties(PropertyGrid& grid, bool flag) override;
+};
+
+}  // namespace fw

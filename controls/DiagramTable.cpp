@@ -1,0 +1,179 @@
+#include "controls/DiagramTable.h"
+
+#include "controls/AttributeItems.h"
+#include "model/PropertyGrid.h"
+#include "services/LanguageTable.h"
+#include "services/Strings.h"
+#include "services/Tokens.h"
+#include "services/Xml.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+namespace {
+
+struct Setting {
+    const char* key;
+    const char* helpKey;
+    const char* initial;  // the value of a new table; none when a new table lacks it
+};
+
+// The settings a table understands, in the order they are stored on reading.
+const Setting Settings[] = {
+    {"allowDrop", "FD_ALLOW_DROP", "false"},
+    {"dropFilter", "FD_DROP_FILTER", ""},
+    {"enableDoubleClick", "FD_ENABLE_DOUBLECLICK", "false"},
+    {"enableDelete", "FD_ENABLE_DELETE", "false"},
+    {"query", "FD_QUERY", ""},
+    {"tableId", "FD_TABLE_ID", ""},
+    {"context", "FD_CONTEXT", ""},
+    {"sort", "FD_SORT", nullptr},
+};
+
+// Any of these marks the newer form of the element, which carries all settings.
+// "dropTarget" is an old name that only serves as such a mark.
+const char* const NewFormMarks[] = {"allowDrop",         "query",     "tableId", "context", "sort",
+                                    "enableDoubleClick", "dropTarget"};
+
+const char* HelpKeyOf(const std::string& key)
+{
+    for (const Setting& setting : Settings)
+        if (key == setting.key)
+            return setting.helpKey;
+    return nullptr;
+}
+
+bool IsTruthSetting(const std::string& key)
+{
+    return key == "allowDrop" || key == "enableDoubleClick" || key == "enableDelete";
+}
+
+// The pane stores check items as "-1" / "0", older files may hold other texts;
+// the file always gets "true" or "false".
+bool IsFalseText(std::string_view value)
+{
+    return value == "false" || value == "0";
+}
+
+bool IsTrueText(std::string_view value)
+{
+    return value == "true" || value == "-1";
+}
+
+std::string AttributeOrEmpty(const XmlElement& element, const char* name)
+{
+    const std::string* value = element.getAttributeValue(name);
+    return value ? *value : std::string();
+}
+
+}  // namespace
+
+CDiagramTable::CDiagramTable()
+{
+    SetTitle("Table");
+    SetType("Table");
+    SetName("Table");
+    SetMinimumSize({1, 1});
+}
+
+CDiagramTable::~CDiagramTable() = default;
+
+std::unique_ptr<CDiagramEntity> CDiagramTable::Clone() const
+{
+    auto clone = std::make_unique<CDiagramTable>();
+    clone->m_resizeX = m_resizeX;
+    clone->m_resizeY = m_resizeY;
+    clone->Copy(*this);
+    return clone;
+}
+
+void CDiagramTable::InitTable()
+{
+    for (const Setting& setting : Settings)
+        if (setting.initial)
+            SetAttribute(setting.key, setting.initial);
+}
+
+void CDiagramTable::WriteXml()
+{
+    if (!m_xmlWriter)
+        return;
+    XmlWriter& w = *m_xmlWriter;
+    w.writeStartElement("Table");
+    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
+    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    w.writeAttributeString("resize", format("%i,%i", m_resizeX, m_resizeY));
+    for (const auto& [key, value] : GetAttributes()) {
+        if (IsTruthSetting(key)) {
+            w.writeAttributeString(key, IsFalseText(value) ? "false" : "true");
+            continue;
+        }
+        if ((key == "sort" || key == "dropFilter") && value.empty())
+            continue;
+        w.writeAttributeString(key, value);
+    }
+    WriteDynamicLayout();
+    w.writeEndElement();
+}
+
+bool CDiagramTable::LoadXml()
+{
+    if (!m_xmlElement || !LoadGeometry())
+        return false;
+    const XmlElement& element = *m_xmlElement;
+
+    const std::string* resize = element.getAttributeValue("resize");
+    if (!resize)
+        return false;
+    SplitText shares(*resize, ",");
+    if (shares.count() != 2)
+        return false;
+    m_resizeX = std::clamp(shares.intAt(0), 0, 100);
+    m_resizeY = std::clamp(shares.intAt(1), 0, 100);
+
+    bool newForm = std::any_of(std::begin(NewFormMarks), std::end(NewFormMarks),
+                               [&](const char* mark) { return element.getAttributeValue(mark) != nullptr; });
+    for (const Setting& setting : Settings) {
+        std::string key = setting.key;
+        if (!newForm && key != "enableDelete")
+            continue;
+        std::string value = AttributeOrEmpty(element, setting.key);
+        if (key == "enableDelete" && value.empty())
+            value = "false";
+        SetAttribute(key, value);
+    }
+
+    return LoadDynamicLayout();
+}
+
+void CDiagramTable::AddProperties(PropertyGrid& grid, bool flag)
+{
+    const auto& attributes = GetAttributes();
+    if (!attributes.empty()) {
+        PropertyItem& group = grid.EnsureGroup(3903, "PROP_GRP_APPEARANCE");
+        int id = FirstAttributeItem;
+        for (const auto& [key, value] : attributes) {
+            PropertyValue shown = value;
+            PropertyEditor editor = PropertyEditor::Plain;
+            if (key == "allowDrop") {
+                shown = !IsFalseText(value);
+                editor = PropertyEditor::CheckBox;
+            } else if (IsTruthSetting(key)) {
+                shown = IsTrueText(value);
+                editor = PropertyEditor::CheckBox;
+            }
+
+            const char* helpKey = HelpKeyOf(key);
+            auto merged = MergeAttributeItem(grid, group, id, key, helpKey ? langStr(helpKey) : std::string(), shown);
+            if (merged.created)
+                merged.item->SetEditor(editor);
+            ++id;
+        }
+    }
+    CDiagramEntity::AddProperties(grid, flag);
+}
+
+}  // namespace fw
