@@ -62,7 +62,7 @@ std::string expandHome(std::string path)
 
 std::string userConfigHome()
 {
-    // The base directory specification ignores relative values.
+    // A relative XDG_CONFIG_HOME is invalid and must be ignored.
     if (auto xdg = envValue("XDG_CONFIG_HOME"); xdg && (*xdg)[0] == '/')
         return *xdg;
     return homeDir() + "/.config";
