@@ -761,7 +761,8 @@ int CDiagramEntity::GetTabIndex() const
 
 void CDiagramEntity::AddToTabIndex(int delta)
 {
-    m_tabIndex += delta;
+    // Saturates: an index read from a file may sit at either end of the range.
+    m_tabIndex = TruncEdge(static_cast<double>(m_tabIndex) + delta);
 }
 
 IntRect CDiagramEntity::GetMarkerRect(const IntRect& rect, int hitCode) const
@@ -827,6 +828,11 @@ bool CDiagramEntity::ParseBaseString(std::string& text)
     SplitText fields(body, ",");
     if (fields.count() < 7)
         return false;
+    // An overflowing number reads as infinity, which the text form cannot
+    // carry back ("inf" reads as 0): such an element cannot be placed.
+    for (int i = 0; i < 4; ++i)
+        if (!std::isfinite(fields.doubleAt(i)))
+            return false;
     SetRect(fields.doubleAt(0), fields.doubleAt(1), fields.doubleAt(2), fields.doubleAt(3));
     SetTitle(UnescapeText(fields.at(4)));
     SetName(UnescapeText(fields.at(5)));

@@ -10,15 +10,24 @@
 #include "services/Xml.h"
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <new>
+#include <unordered_map>
 #include <utility>
 
 namespace fw {
 
 namespace {
 int g_lastGroupNumber = 0;
+
+// Tab indices come from files and may already be the largest int; the index
+// after it stays there rather than overflowing.
+int IndexAfter(int index)
+{
+    return index < INT_MAX ? index + 1 : INT_MAX;
 }
+}  // namespace
 
 CDiagramEntityContainer::CDiagramEntityContainer(CDiagramClipboardHandler* clipboardHandler)
     : m_clipboardHandler(clipboardHandler), m_formName(langStr("FD_DEFAULT")), m_factory(&ElementFactory::Global())
@@ -393,6 +402,10 @@ int CDiagramEntityContainer::FindIndex(const CDiagramEntity* element) const
 {
     if (!element)
         return -1;
+    if (m_writingIndex) {
+        auto it = m_writingIndex->find(element);
+        return it == m_writingIndex->end() ? -1 : it->second;
+    }
     for (size_t i = 0; i < m_objects.size(); ++i)
         if (m_objects[i].get() == element)
             return static_cast<int>(i);
@@ -529,7 +542,7 @@ bool CDiagramEntityContainer::LoadDialog()
             continue;
         }
         if (element->TakesPartInTabOrder() && element->GetTabIndex() >= m_nextTabIndex)
-            m_nextTabIndex = element->GetTabIndex() + 1;
+            m_nextTabIndex = IndexAfter(element->GetTabIndex());
         AppendLoaded(std::move(element));
     }
 
@@ -543,6 +556,18 @@ void CDiagramEntityContainer::WriteControls()
     SortByTabIndex();
     if (!m_xmlWriter)
         return;
+    // Every field asks whether it and its caption are on the form; an index
+    // of the (unchanging) list keeps that from scanning it once per field.
+    std::unordered_map<const CDiagramEntity*, int> index;
+    index.reserve(m_objects.size());
+    for (size_t i = 0; i < m_objects.size(); ++i)
+        index.emplace(m_objects[i].get(), static_cast<int>(i));
+    struct Indexing {
+        const std::unordered_map<const CDiagramEntity*, int>*& slot;
+        ~Indexing() { slot = nullptr; }
+    } indexing{m_writingIndex};
+    m_writingIndex = &index;
+
     m_xmlWriter->writeStartElement("Controls");
     for (size_t i = 0; i < m_objects.size(); ++i) {
         CDiagramEntity* element = m_objects[i].get();
@@ -558,7 +583,7 @@ int CDiagramEntityContainer::GetNextTabIndex(bool advance)
 {
     int next = m_nextTabIndex;
     if (advance)
-        ++m_nextTabIndex;
+        m_nextTabIndex = IndexAfter(m_nextTabIndex);
     return next;
 }
 
@@ -567,7 +592,7 @@ void CDiagramEntityContainer::RecomputeNextTabIndex()
     int largest = -1;
     for (const auto& element : m_objects)
         largest = std::max(largest, element->GetTabIndex());
-    m_nextTabIndex = largest + 1;
+    m_nextTabIndex = IndexAfter(largest);
 }
 
 bool CDiagramEntityContainer::HasTabIndices() const
@@ -604,7 +629,7 @@ void CDiagramEntityContainer::SortByTabIndex()
     m_objects = std::move(others);
     for (auto& [index, field] : fields)
         m_objects.push_back(std::move(field));
-    m_nextTabIndex = largest + 1;
+    m_nextTabIndex = IndexAfter(largest);
 }
 
 void CDiagramEntityContainer::CalcTabOrderByPosition()

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace fw {
@@ -182,6 +183,8 @@ private:
     bool m_showTabOrder = false;
     const ElementFactory* m_factory;
     LoadObserver* m_loadObserver = nullptr;
+    // Element positions while WriteControls runs (the list cannot change then).
+    const std::unordered_map<const CDiagramEntity*, int>* m_writingIndex = nullptr;
 };
 
 }  // namespace fw

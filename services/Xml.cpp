@@ -81,13 +81,16 @@ private:
     std::vector<std::size_t> m_starts;
 };
 
+// Text as read, reduced to what the writer can write back (defined below).
+std::string readableText(const char* text);
+
 bool copyElement(const pugi::xml_node& from, XmlElement& to, int depth, const LineIndex& lines)
 {
     if (depth > MaxDepth)
         return false;
     to.setLine(lines.lineOf(from.offset_debug()));
     for (const pugi::xml_attribute& a : from.attributes())
-        to.addAttribute(a.name(), a.value());
+        to.addAttribute(a.name(), readableText(a.value()));
     for (const pugi::xml_node& child : from.children()) {
         switch (child.type()) {
         case pugi::node_element:
@@ -96,7 +99,7 @@ bool copyElement(const pugi::xml_node& from, XmlElement& to, int depth, const Li
             break;
         case pugi::node_pcdata:
         case pugi::node_cdata:
-            to.appendValue(child.value());
+            to.appendValue(readableText(child.value()));
             break;
         default:
             break;
@@ -142,6 +145,20 @@ std::string cleanText(std::string_view text)
         out.push_back(c);
     }
     return out;
+}
+
+// Text as read, reduced to what the writer can write back. Otherwise two
+// values that differ only in such bytes (two filters, two style names) would
+// be told apart in memory and become one in the next saved file.
+std::string readableText(const char* text)
+{
+    std::string_view view(text);
+    for (char c : view) {
+        auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80 || (u < 0x20 && c != '\t' && c != '\n' && c != '\r'))
+            return cleanText(view);
+    }
+    return std::string(view);
 }
 
 void appendEscaped(std::string& out, std::string_view text, bool attribute)

@@ -1,0 +1,200 @@
+// Reading and writing generated form files of 1,000 and 10,000 elements,
+// against the floor of pugixml alone parsing the same bytes and visiting every
+// element and attribute. After the runs it prints how many times the floor
+// reading and writing take.
+
+#include "bench/FormGenerator.h"
+#include "controls/StandardControls.h"
+#include "model/ElementFactory.h"
+#include "model/FormDefinitionDocument.h"
+#include "services/ObjectModel.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace fw;
+
+namespace {
+
+const int Sizes[] = {1000, 10000};
+constexpr unsigned Seed = 7;
+
+std::string g_folder;
+
+std::string SourcePath(int elements)
+{
+    return g_folder + "/PUMP_Bench" + std::to_string(elements) + ".xml";
+}
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Reads the generated file and says whether all of it arrived.
+bool ReadWhole(FormDefinitionDocument& doc, int elements)
+{
+    return doc.ReadFile(SourcePath(elements)) && doc.WasReadWhole() &&
+           doc.GetMainForm()->GetCount() == GeneratedFormElementCount(elements, Seed);
+}
+
+void ReadFile(benchmark::State& state, int elements)
+{
+    FormDefinitionDocument doc;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(doc.ReadFile(SourcePath(elements)));
+    if (!ReadWhole(doc, elements))
+        state.SkipWithError("the generated file did not read whole");
+}
+
+void WriteToString(benchmark::State& state, int elements)
+{
+    FormDefinitionDocument doc;
+    if (!ReadWhole(doc, elements)) {
+        state.SkipWithError("the generated file did not read whole");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(doc.WriteToString());
+}
+
+void WriteFile(benchmark::State& state, int elements)
+{
+    FormDefinitionDocument doc;
+    if (!ReadWhole(doc, elements)) {
+        state.SkipWithError("the generated file did not read whole");
+        return;
+    }
+    const std::string target = g_folder + "/PUMP_Written" + std::to_string(elements) + ".xml";
+    for (auto _ : state) {
+        doc.WriteFile(target);
+        if (!doc.GetWriteError().empty()) {
+            state.SkipWithError(doc.GetWriteError().c_str());
+            break;
+        }
+    }
+}
+
+// Everything the reader cannot do without: parse with the same options and
+// touch every element name, attribute and text once.
+std::size_t Walk(const pugi::xml_node& node)
+{
+    std::size_t sum = 0;
+    for (const pugi::xml_attribute& a : node.attributes())
+        sum += std::char_traits<char>::length(a.name()) + std::char_traits<char>::length(a.value());
+    for (const pugi::xml_node& child : node.children()) {
+        if (child.type() == pugi::node_element)
+            sum += std::char_traits<char>::length(child.name()) + Walk(child);
+        else
+            sum += std::char_traits<char>::length(child.value());
+    }
+    return sum;
+}
+
+void PugixmlFloor(benchmark::State& state, int elements)
+{
+    const std::string bytes = Slurp(SourcePath(elements));
+    const unsigned options = pugi::parse_default | pugi::parse_pi | pugi::parse_declaration;
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        if (!doc.load_buffer(bytes.data(), bytes.size(), options, pugi::encoding_auto)) {
+            state.SkipWithError("pugixml cannot parse the generated file");
+            break;
+        }
+        benchmark::DoNotOptimize(Walk(doc));
+    }
+}
+
+// Shows the runs as usual and keeps the time of one iteration of each.
+class CollectingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        benchmark::ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations <= 0)
+                continue;
+            // The library appends "/real_time" to the names we registered.
+            std::string name = run.benchmark_name();
+            if (std::size_t suffix = name.find("/real_time"); suffix != std::string::npos)
+                name.erase(suffix);
+            seconds[name] = run.real_accumulated_time / static_cast<double>(run.iterations);
+        }
+    }
+    std::map<std::string, double> seconds;
+};
+
+std::string Name(const char* what, int elements)
+{
+    return std::string(what) + "/" + std::to_string(elements);
+}
+
+void PrintRatio(const CollectingReporter& reporter, const char* label, const char* what, int elements)
+{
+    auto measured = reporter.seconds.find(Name(what, elements));
+    auto floor = reporter.seconds.find(Name("PugixmlFloor", elements));
+    if (measured == reporter.seconds.end() || floor == reporter.seconds.end() || floor->second <= 0)
+        return;
+    std::printf("%s/floor N=%d: %.1fx\n", label, elements, measured->second / floor->second);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("FORMWRIGHT_CONFIG_FILE", "/nonexistent", 0);
+    const char* dataDir = std::getenv("FORMWRIGHT_DATA_DIR");
+    ClassFactory::SetModelFile(std::string(dataDir && *dataDir ? dataDir : FORMWRIGHT_SOURCE_DATA_DIR) +
+                               "/model/demo-model.xml");
+    RegisterStandardControls(ElementFactory::Global());
+
+    std::string pattern = (std::filesystem::temp_directory_path() / "fw-bench-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+        std::perror(pattern.c_str());
+        return 1;
+    }
+    g_folder = pattern;
+    for (int elements : Sizes)
+        std::ofstream(SourcePath(elements), std::ios::binary) << GenerateFormFile(elements, Seed);
+
+    for (int elements : Sizes) {
+        benchmark::RegisterBenchmark(Name("PugixmlFloor", elements).c_str(), PugixmlFloor, elements)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(Name("ReadFile", elements).c_str(), ReadFile, elements)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(Name("WriteToString", elements).c_str(), WriteToString, elements)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(Name("WriteFile", elements).c_str(), WriteFile, elements)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n");
+    for (int elements : Sizes) {
+        PrintRatio(reporter, "read", "ReadFile", elements);
+        PrintRatio(reporter, "write", "WriteToString", elements);
+        PrintRatio(reporter, "write-file", "WriteFile", elements);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(g_folder, ignored);
+    return 0;
+}
