@@ -1,0 +1,274 @@
+// The command line of formwright-tool, run in-process through RunFormTool on
+// the shipped samples and the hand-written fixtures.
+
+#include "tools/FormTool.h"
+
+#include "model/FormDefinitionDocument.h"
+#include "services/Environment.h"
+#include "services/LanguageTable.h"
+#include "support/Scratch.h"
+#include "support/TestElements.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+
+using namespace fw;
+using fw::test::FixturePath;
+using fw::test::ReadFile;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Result {
+    int code = -1;
+    std::string out;
+    std::string err;
+
+    Lines OutLines() const
+    {
+        Lines lines;
+        std::istringstream in(out);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+};
+
+std::string Sample(const std::string& name)
+{
+    return std::string(FORMWRIGHT_SOURCE_ROOT) + "/data/samples/" + name;
+}
+
+// The 1-based line of a file's text on which `needle` first stands.
+std::string LineOf(const std::string& text, const std::string& needle)
+{
+    const size_t at = text.find(needle);
+    EXPECT_NE(at, std::string::npos) << needle;
+    return std::to_string(1 + std::count(text.begin(), text.begin() + std::min(at, text.size()), '\n'));
+}
+
+class FormTool : public ::testing::Test {
+protected:
+    // --language and --model change process-wide state; later tests expect English and the demo model.
+    ~FormTool() override
+    {
+        ::setenv("FORMWRIGHT_LANGUAGE", "English", 1);
+        Environment::instance().reload();
+        LanguageTable::instance().loadLanguage("English");
+    }
+
+    static Result Run(const Lines& args)
+    {
+        std::ostringstream out;
+        std::ostringstream err;
+        Result result;
+        result.code = RunFormTool(args, out, err);
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+
+    std::string CopyHere(const std::string& path)
+    {
+        return m_dir.Put(std::filesystem::path(path).filename().string(), ReadFile(path));
+    }
+
+    test::DemoModel m_model;
+    test::ScratchDir m_dir;
+};
+
+TEST_F(FormTool, CheckFindsNothingInTheSamples)
+{
+    Lines args{"check"};
+    Lines expected;
+    for (const auto& entry : std::filesystem::directory_iterator(Sample("")))
+        if (entry.path().extension() == ".xml") {
+            args.push_back(entry.path().string());
+            expected.push_back(entry.path().string() + ": ok");
+        }
+    ASSERT_GE(args.size(), 4u);
+    const Result result = Run(args);
+    EXPECT_EQ(result.code, ToolExit::Ok) << result.out;
+    EXPECT_EQ(result.OutLines(), expected);
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(FormTool, CheckNamesEveryProblemOfTheBrokenFixtureAndGoesOn)
+{
+    const std::string path = FixturePath("PUMP_Broken.xml");
+    const std::string text = ReadFile(path);
+    const std::string sample = Sample("VALVE_Main.xml");
+    const Result result = Run({"check", path, sample});
+    EXPECT_EQ(result.code, ToolExit::Problems);
+    const Lines expected = {
+        "Text #2 (line " + LineOf(text, "pos=\"0,10\"") + "): \"pos\" 0,10 has a zero or negative coordinate",
+        "Property #1 (line " + LineOf(text, "<Property pos=") + "): \"name\" is missing",
+        "editbox \"IMPELLER_DIAMETER\": the object class PUMP has no property IMPELLER_DIAMETER",
+        "Text (line " + LineOf(text, "style=\"Bold\"") + "): style \"Bold\" is not defined",
+        "editbox \"ARTNO\": tab order 2 is also used by \"NAME\"",
+        "editbox \"STATUS\" at 320,190-420,210 lies outside the 400x300 paper",
+        "Rectangle #1 (line " + LineOf(text, "<Rectangle") +
+            "): \"fillcolor\" 255,0 is not three comma-separated numbers",
+        "form \"STATUS:=:Released\": a second form with this filter (line " + LineOf(text, "uuid=\"7F6E5D4C") +
+            ") is ignored",
+    };
+    Lines lines = result.OutLines();
+    ASSERT_EQ(lines.size(), expected.size() + 1) << result.out;
+    EXPECT_EQ(lines.back(), sample + ": ok");
+    for (const std::string& problem : expected)
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), path + ": " + problem), 1) << problem << "\n" << result.out;
+}
+
+TEST_F(FormTool, CheckNamesLineAndColumnOfAParseErrorAndAClassTheModelLacks)
+{
+    const std::string torn = m_dir.Put("PUMP_Torn.xml", "<?xml version=\"1.0\"?>\n<FormDefinition>\n"
+                                                        "  <Dialog title=\"EDIT_PUMP\" size=\"100,100\">\n"
+                                                        "    <Controls>\n  </Dialog>\n</FormDefinition>\n");
+    const Result result = Run({"check", torn});
+    EXPECT_EQ(result.code, ToolExit::Problems);
+    ASSERT_EQ(result.OutLines().size(), 1u) << result.out;
+    const std::string line = result.OutLines().front();
+    EXPECT_EQ(line.rfind(torn + ": ", 0), 0u) << line;
+    EXPECT_NE(line.find("(line 5, column 5)"), std::string::npos) << line;
+    EXPECT_EQ(line.find(torn, 1), std::string::npos) << "the file is named once, at the start: " << line;
+
+    const std::string gearbox = m_dir.Put("GEARBOX_Main.xml", ReadFile(Sample("VALVE_Main.xml")));
+    EXPECT_EQ(Run({"check", gearbox}).out,
+              gearbox + ": the object model has no class GEARBOX (taken from the file name)\n");
+    const Result other = Run({"--model", m_dir.Path() + "/missing-model.xml", "check", Sample("PUMP_Main.xml")});
+    EXPECT_EQ(other.code, ToolExit::Problems);
+    EXPECT_NE(other.out.find("the object model has no class PUMP"), std::string::npos) << other.out;
+}
+
+TEST_F(FormTool, FmtWritesWhatTheDocumentWrites)
+{
+    for (const char* fixture : {"PUMP_Fields.xml", "DOCUMENT_Buttons.xml", "VALVE_Graphics.xml"}) {
+        const std::string output = m_dir.Path() + "/" + fixture;
+        const Result result = Run({"fmt", FixturePath(fixture), "-o", output});
+        EXPECT_EQ(result.code, ToolExit::Ok) << result.err;
+        EXPECT_EQ(result.out, output + ": written\n");
+        FormDefinitionDocument doc;
+        ASSERT_TRUE(doc.ReadFile(FixturePath(fixture)));
+        EXPECT_EQ(ReadFile(output), doc.WriteToString()) << fixture;
+        EXPECT_NE(ReadFile(output), ReadFile(FixturePath(fixture))) << fixture << " was already normalised";
+    }
+    // In place; a sample is already in the written form.
+    const std::string sample = CopyHere(Sample("PUMP_Main.xml"));
+    EXPECT_EQ(Run({"fmt", sample}).code, ToolExit::Ok);
+    EXPECT_EQ(ReadFile(sample), ReadFile(Sample("PUMP_Main.xml")));
+}
+
+TEST_F(FormTool, FmtLeavesAFileItCannotReadWholeUntouchedAndGoesOn)
+{
+    const std::string noDialog =
+        m_dir.Put("PUMP_NoDialog.xml", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                                       "<?ORVANEX-application progid=\"Forms.OEF\" version=\"0.1\"?>\n"
+                                       "<FormDefinition>\n  <Styles/>\n</FormDefinition>\n");
+    const std::string before = ReadFile(noDialog);
+    const std::string broken = CopyHere(FixturePath("PUMP_Broken.xml"));  // a duplicate filtered form
+    const std::string fine = CopyHere(FixturePath("PUMP_Fields.xml"));
+    const Result result = Run({"fmt", noDialog, broken, fine});
+    EXPECT_EQ(result.code, ToolExit::Problems);
+    EXPECT_EQ(result.out, fine + ": written\n");
+    EXPECT_NE(result.err.find(noDialog + ": not rewritten"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("the main \"Dialog\" is missing"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(broken + ": not rewritten"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadFile(noDialog), before);
+    EXPECT_EQ(ReadFile(broken), ReadFile(FixturePath("PUMP_Broken.xml")));
+}
+
+TEST_F(FormTool, DumpPrintsEachFormAndElementOnALine)
+{
+    const Result result = Run({"dump", FixturePath("PUMP_Fields.xml")});
+    EXPECT_EQ(result.code, ToolExit::Ok) << result.err;
+    // File order: a field, then its caption; a field without caption has none; no style shows "-".
+    EXPECT_EQ(
+        result.out,
+        "form: Default form\npaper:500,300;\n"
+        "editbox:130.000000,60.000000,230.000000,80.000000,Flow rate (m³/h),FLOW_RATE,0;\ttab=2\tstyle=s4\tlabel=0\n"
+        "static:20.000000,60.000000,120.000000,80.000000,Flow rate (m³/h),FLOW_RATE,0;\ttab=-1\tstyle=s4\tlabel=1\n"
+        "static:20.000000,10.000000,220.000000,30.000000,Technical data,TXT_TECHNICAL_DATA,0;\ttab=-1\tstyle=s3\t"
+        "label=0\n"
+        "editbox:130.000000,34.000000,250.000000,54.000000,Article number,ARTNO,0;\ttab=0\tstyle=s3\tlabel=0\n"
+        "static:20.000000,34.000000,120.000000,54.000000,Article number,ARTNO,0;\ttab=-1\tstyle=s3\tlabel=1\n"
+        "editbox:130.000000,86.000000,330.000000,106.000000,Name,NAME,0;\ttab=1\tstyle=-\tlabel=0\n"
+        "editbox:130.000000,112.000000,330.000000,152.000000,Description,DESCRIPTION,0;\ttab=4\tstyle=s4\tlabel=0\n"
+        "static:0.000000,0.000000,0.000000,0.000000,Description,DESCRIPTION,0;\ttab=-1\tstyle=s4\tlabel=1\n"
+        "static:20.000000,200.000000,140.000000,220.000000,Notes,TXT_NOTES,0;\ttab=-1\tstyle=-\tlabel=0\n"
+        "editbox:130.000000,160.000000,330.000000,180.000000,Material,MATERIAL,0;\ttab=-1\tstyle=s4\tlabel=0\n"
+        "static:20.000000,160.000000,120.000000,180.000000,Material,MATERIAL,0;\ttab=-1\tstyle=s4\tlabel=1\n");
+
+    const Result filtered = Run({"dump", FixturePath("ARTICLE_Filtered.xml")});
+    Lines forms;
+    for (const std::string& line : filtered.OutLines())
+        if (line.rfind("form: ", 0) == 0)
+            forms.push_back(line);
+    EXPECT_EQ(forms, (Lines{"form: Default form", "form: CURRENCY:NOTEQUAL:EUR||CURRENCY:EQUAL:&PRICE:GREATER:0",
+                            "form: STATUS:=:Released"}));
+    const Result one = Run({"dump", FixturePath("ARTICLE_Filtered.xml"), "--form", "STATUS:=:Released"});
+    EXPECT_EQ(one.code, ToolExit::Ok) << one.err;
+    EXPECT_EQ(one.out,
+              "form: STATUS:=:Released\npaper:600,300;\n"
+              "editbox:120.000000,10.000000,220.000000,30.000000,Article number,ARTNO,0;\ttab=0\tstyle=s4\tlabel=0\n"
+              "static:10.000000,10.000000,110.000000,30.000000,Article number,ARTNO,0;\ttab=-1\tstyle=s4\tlabel=1\n"
+              "editbox:120.000000,40.000000,320.000000,60.000000,Name,NAME,0;\ttab=1\tstyle=s4\tlabel=0\n"
+              "static:10.000000,40.000000,110.000000,60.000000,Name,NAME,0;\ttab=-1\tstyle=s4\tlabel=1\n");
+}
+
+TEST_F(FormTool, LanguageOptionLocalizesTheDump)
+{
+    const Result german = Run({"--language", "German", "dump", FixturePath("PUMP_Fields.xml")});
+    EXPECT_EQ(german.code, ToolExit::Ok) << german.err;
+    const Lines lines = german.OutLines();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "form: Standardformular");
+    EXPECT_NE(lines[2].find(",Förderstrom (m³/h),FLOW_RATE,"), std::string::npos) << lines[2];
+    EXPECT_NE(lines[4].find(",Technische Daten,TXT_TECHNICAL_DATA,"), std::string::npos) << lines[4];
+    // The main form is found by its localized name.
+    EXPECT_EQ(Run({"dump", FixturePath("ARTICLE_Filtered.xml"), "--form", "Standardformular"}).code, ToolExit::Ok);
+}
+
+TEST_F(FormTool, HelpVersionAndBadCommandLines)
+{
+    const std::string file = FixturePath("MOTOR.xml");
+    const std::string missing = m_dir.Path() + "/PUMP_Missing.xml";
+    const struct {
+        Lines args;
+        int code;
+        std::string out;  // what the output starts with
+        std::string err;  // a part of the error output
+    } cases[] = {
+        {{"check", "--help"}, ToolExit::Ok, "usage: formwright-tool", ""},
+        {{"-h"}, ToolExit::Ok, "usage: formwright-tool", ""},
+        {{"--version"}, ToolExit::Ok, "formwright-tool ", ""},
+        {{}, ToolExit::Usage, "", "usage: formwright-tool"},
+        {{"frobnicate", file}, ToolExit::Usage, "", "unknown command frobnicate"},
+        {{"check", "--frob", file}, ToolExit::Usage, "", "unknown option --frob"},
+        {{"check"}, ToolExit::Usage, "", "check needs a file"},
+        {{"dump", file, "--form"}, ToolExit::Usage, "", "--form needs a value"},
+        {{"--language", "Klingon", "dump", file}, ToolExit::Usage, "", "no language \"Klingon\""},
+        {{"--model"}, ToolExit::Usage, "", "--model needs a value"},
+        {{"dump", file, "--form", "STATUS:=:Draft"}, ToolExit::Usage, "", "no form \"STATUS:=:Draft\""},
+        {{"dump", missing}, ToolExit::Usage, "", "cannot open"},
+        {{"dump", file, file}, ToolExit::Usage, "", "dump takes one file"},
+        {{"fmt", file, file, "-o", missing}, ToolExit::Usage, "", "-o takes exactly one input file"},
+        {{"fmt", file, "-o", m_dir.Path() + "/no-folder/out.xml"}, ToolExit::Usage, "", "cannot"},
+    };
+    for (const auto& c : cases) {
+        const Result result = Run(c.args);
+        EXPECT_EQ(result.code, c.code) << c.out << c.err;
+        EXPECT_EQ(result.out.substr(0, c.out.size()), c.out) << result.out;
+        EXPECT_EQ(c.out.empty(), result.out.empty()) << result.out;
+        EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
+    }
+    EXPECT_NE(Run({"--help"}).out.find("dump FILE [--form NAME]"), std::string::npos);
+    EXPECT_TRUE(std::regex_match(Run({"--version"}).out, std::regex("formwright-tool [0-9.]+\n")));
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+}  // namespace

@@ -1,0 +1,415 @@
+#include "tools/FormTool.h"
+
+#include "controls/StandardControls.h"
+#include "editor/FormPainter.h"
+#include "model/DiagramEntity.h"
+#include "model/ElementFactory.h"
+#include "model/FormDefinitionDocument.h"
+#include "model/LoadObserver.h"
+#include "render/CairoDrawContext.h"
+#include "services/Environment.h"
+#include "services/LanguageTable.h"
+#include "services/ObjectModel.h"
+#include "services/Strings.h"
+#include "services/Xml.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <utility>
+
+namespace fw {
+
+namespace {
+
+const char* const Version = "formwright-tool 0.1.0";
+
+const char* const Usage = R"(usage: formwright-tool [options] COMMAND ...
+
+commands:
+  check FILE...            load each file as the editor does and list every problem
+  fmt FILE... [-o OUT]     read each file and write it back normalised
+                           (in place, or to OUT when there is one input)
+  dump FILE [--form NAME]  print each form and its elements in text form
+  render FILE -o OUT [--form NAME] [--zoom Z]
+                           draw one form as the canvas shows it; OUT ends in
+                           .png, .svg or .pdf
+
+options:
+  --model FILE             object model file (default: the configured one)
+  --language NAME          language of names and texts (English, German)
+  --help                   show this text
+  --version                show the version
+
+exit status: 0 clean, 1 problems found or a file refused, 2 usage or I/O error
+)";
+
+struct Options {
+    std::string command;
+    std::vector<std::string> files;
+    std::string output;
+    std::string form;
+    bool hasForm = false;
+    double zoom = 1.0;
+};
+
+// Problems of one file, in the order they are found.
+class ProblemList : public LoadObserver {
+public:
+    explicit ProblemList(std::string path) : m_path(std::move(path)) {}
+
+    void FileProblem(const std::string& problem) override
+    {
+        unreadable = true;
+        // Parse errors already name the file; every output line starts with it.
+        const std::string prefix = m_path + ": ";
+        lines.push_back(startsWith(problem, prefix) ? problem.substr(prefix.size()) : problem);
+    }
+    void FormProblem(const std::string& formName, const std::string& problem) override
+    {
+        lines.push_back(format("form \"%s\": %s", formName.c_str(), problem.c_str()));
+    }
+    void ElementDropped(const std::string& formName, const XmlElement& element, int ordinal,
+                        const std::string& reason) override
+    {
+        lines.push_back(format("%s%s #%d (line %d): %s", FormPrefix(formName).c_str(), element.getElementName().c_str(),
+                               ordinal, element.getLine(), reason.c_str()));
+    }
+    std::string FormPrefix(const std::string& formName) const
+    {
+        return formName == langStr("FD_DEFAULT") ? std::string() : format("form \"%s\": ", formName.c_str());
+    }
+
+    std::vector<std::string> lines;
+    bool unreadable = false;
+
+private:
+    std::string m_path;
+};
+
+// What loading cannot see: references that resolve to nothing and layout faults.
+void CheckForm(const FormDefinitionDocument& doc, const CDiagramEntityContainer& form, const PropertyObject* object,
+               ProblemList& problems)
+{
+    const std::string prefix = problems.FormPrefix(form.GetFormName());
+    std::map<int, std::string> tabOwners;
+    const IntSize paper = form.GetPaper();
+    for (int i = 0; i < form.GetCount(); ++i) {
+        const CDiagramEntity* e = form.GetAt(i);
+        const std::string what = format("%s \"%s\"", e->GetType().c_str(), e->GetName().c_str());
+        if (e->TakesPartInTabOrder()) {
+            if (object && !object->FindProperty(e->GetName()))
+                problems.lines.push_back(format("%s%s: the object class %s has no property %s", prefix.c_str(),
+                                                what.c_str(), doc.GetObjectClass().c_str(), e->GetName().c_str()));
+            int tab = e->GetTabIndex();
+            if (tab >= 0) {
+                auto [it, inserted] = tabOwners.emplace(tab, e->GetName());
+                if (!inserted)
+                    problems.lines.push_back(format("%s%s: tab order %d is also used by \"%s\"", prefix.c_str(),
+                                                    what.c_str(), tab, it->second.c_str()));
+            }
+        }
+        IntRect r = e->GetRect().Normalized();
+        if (r.left < 0 || r.top < 0 || r.right > paper.cx || r.bottom > paper.cy)
+            problems.lines.push_back(format("%s%s at %d,%d-%d,%d lies outside the %dx%d paper", prefix.c_str(),
+                                            what.c_str(), r.left, r.top, r.right, r.bottom, paper.cx, paper.cy));
+    }
+}
+
+// Style names that elements ask for but the file does not define. The loaded
+// elements only know they have no style, so this reads the file's own words.
+void CheckStyleReferences(const std::string& path, const CEntityStyleContainer& styles, ProblemList& problems)
+{
+    XmlDocument xml;
+    if (!xml.read(path))
+        return;
+    const XmlElement* definition = xml.getChild("FormDefinition");
+    if (!definition)
+        return;
+    std::vector<const XmlElement*> pending{definition};
+    while (!pending.empty()) {
+        const XmlElement* e = pending.back();
+        pending.pop_back();
+        if (const std::string* style = e->getAttributeValue("style"); style && e->getElementName() != "Style")
+            if (!styles.Find(*style))
+                problems.lines.push_back(format("%s (line %d): style \"%s\" is not defined",
+                                                e->getElementName().c_str(), e->getLine(), style->c_str()));
+        for (int i = e->getChildCount() - 1; i >= 0; --i)
+            pending.push_back(e->getChildAt(i));
+    }
+}
+
+int Check(const Options& options, std::ostream& out, std::ostream& err)
+{
+    bool anyProblem = false;
+    for (const std::string& path : options.files) {
+        ProblemList problems(path);
+        FormDefinitionDocument doc;
+        doc.SetLoadObserver(&problems);
+        doc.ReadFile(path);
+        doc.SetLoadObserver(nullptr);
+        if (!problems.unreadable) {
+            const PropertyObject* object = ClassFactory::CurrentObjectModel()->FindObject(doc.GetObjectClass());
+            if (!object)
+                problems.lines.push_back(format("the object model has no class %s (taken from the file name)",
+                                                doc.GetObjectClass().c_str()));
+            else if (!object->PropertiesLoaded())
+                const_cast<PropertyObject*>(object)->LoadProperties(true);
+            CheckStyleReferences(path, doc.GetStyles(), problems);
+            CheckForm(doc, *doc.GetMainForm(), object, problems);
+            for (const auto& [filter, form] : doc.GetFilteredForms())
+                CheckForm(doc, *form, object, problems);
+        }
+        if (problems.lines.empty()) {
+            out << path << ": ok\n";
+            continue;
+        }
+        anyProblem = true;
+        for (const std::string& line : problems.lines)
+            out << path << ": " << line << "\n";
+    }
+    (void)err;
+    return anyProblem ? ToolExit::Problems : ToolExit::Ok;
+}
+
+int Fmt(const Options& options, std::ostream& out, std::ostream& err)
+{
+    if (!options.output.empty() && options.files.size() != 1) {
+        err << "formwright-tool: -o takes exactly one input file\n";
+        return ToolExit::Usage;
+    }
+    int result = ToolExit::Ok;
+    for (const std::string& path : options.files) {
+        ProblemList problems(path);
+        FormDefinitionDocument doc;
+        doc.SetLoadObserver(&problems);
+        bool read = doc.ReadFile(path);
+        doc.SetLoadObserver(nullptr);
+        if (!read || !doc.WasReadWhole()) {
+            err << path << ": not rewritten, the file cannot be read whole";
+            if (!problems.lines.empty())
+                err << " (" << problems.lines.front() << ")";
+            err << "\n";
+            result = std::max(result, ToolExit::Problems);
+            continue;
+        }
+        // Elements the editor would leave out go missing here too; say so.
+        for (const std::string& line : problems.lines)
+            err << path << ": left out: " << line << "\n";
+        const std::string target = options.output.empty() ? path : options.output;
+        doc.WriteFile(target);
+        if (!doc.GetWriteError().empty()) {
+            err << "formwright-tool: " << doc.GetWriteError() << "\n";
+            return ToolExit::Usage;
+        }
+        out << target << ": written\n";
+    }
+    return result;
+}
+
+void DumpForm(const CDiagramEntityContainer& form, std::ostream& out)
+{
+    out << "form: " << form.GetFormName() << "\n" << form.GetString() << "\n";
+    for (int i = 0; i < form.GetCount(); ++i) {
+        const CDiagramEntity* e = form.GetAt(i);
+        std::string style = e->GetStyleName();
+        out << e->GetString() << "\ttab=" << e->GetTabIndex() << "\tstyle=" << (style.empty() ? "-" : style)
+            << "\tlabel=" << (e->IsDependentPart() ? 1 : 0) << "\n";
+    }
+}
+
+int Dump(const Options& options, std::ostream& out, std::ostream& err)
+{
+    if (options.files.size() != 1) {
+        err << "formwright-tool: dump takes one file\n";
+        return ToolExit::Usage;
+    }
+    ProblemList problems(options.files.front());
+    FormDefinitionDocument doc;
+    doc.SetLoadObserver(&problems);
+    if (!doc.ReadFile(options.files.front())) {
+        err << options.files.front() << ": "
+            << (problems.lines.empty() ? std::string("cannot be read") : problems.lines.front()) << "\n";
+        return ToolExit::Usage;
+    }
+    if (options.hasForm) {
+        const CDiagramEntityContainer* form = doc.GetForm(options.form);
+        if (!form) {
+            err << options.files.front() << ": no form \"" << options.form << "\"\n";
+            return ToolExit::Usage;
+        }
+        DumpForm(*form, out);
+        return ToolExit::Ok;
+    }
+    DumpForm(*doc.GetMainForm(), out);
+    for (const auto& [filter, form] : doc.GetFilteredForms())
+        DumpForm(*form, out);
+    return ToolExit::Ok;
+}
+
+std::string LowerExtension(const std::string& path)
+{
+    auto dot = path.find_last_of('.');
+    auto slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+int Render(const Options& options, std::ostream& out, std::ostream& err)
+{
+    if (options.files.size() != 1 || options.output.empty()) {
+        err << "formwright-tool: render takes one file and -o OUT\n";
+        return ToolExit::Usage;
+    }
+    const std::string& path = options.files.front();
+    const std::string extension = LowerExtension(options.output);
+    if (extension != "png" && extension != "svg" && extension != "pdf") {
+        err << "formwright-tool: " << options.output << ": the output must end in .png, .svg or .pdf\n";
+        return ToolExit::Usage;
+    }
+    ProblemList problems(path);
+    FormDefinitionDocument doc;
+    doc.SetLoadObserver(&problems);
+    if (!doc.ReadFile(path)) {
+        err << path << ": " << (problems.lines.empty() ? std::string("cannot be read") : problems.lines.front())
+            << "\n";
+        return ToolExit::Usage;
+    }
+    doc.SetLoadObserver(nullptr);
+    CDiagramEntityContainer* form = options.hasForm ? doc.GetForm(options.form) : doc.GetMainForm();
+    if (!form) {
+        err << path << ": no form \"" << options.form << "\"\n";
+        return ToolExit::Usage;
+    }
+    const IntRect paper = ZoomedPaper(*form, options.zoom);
+    if (paper.IsEmpty()) {
+        err << path << ": the form has no paper to draw on\n";
+        return ToolExit::Usage;
+    }
+
+    std::unique_ptr<CairoDrawContext> dc;
+    if (extension == "png")
+        dc = CairoDrawContext::ForImage(paper.Width(), paper.Height());
+    else if (extension == "svg")
+        dc = CairoDrawContext::ForSvg(options.output, paper.Width(), paper.Height());
+    else
+        dc = CairoDrawContext::ForPdf(options.output, paper.Width(), paper.Height());
+    if (!dc) {
+        err << "formwright-tool: cannot draw to " << options.output << "\n";
+        return ToolExit::Usage;
+    }
+    PaintForm(*dc, *form, options.zoom);
+    bool written = extension == "png" ? dc->WritePng(options.output) : dc->Finish();
+    if (!written) {
+        err << "formwright-tool: cannot write " << options.output << "\n";
+        return ToolExit::Usage;
+    }
+    out << options.output << ": " << paper.Width() << "x" << paper.Height() << "\n";
+    return ToolExit::Ok;
+}
+
+bool ParseArguments(const std::vector<std::string>& args, Options& options, std::ostream& err)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) {
+                err << "formwright-tool: " << a << " needs a value\n";
+                return false;
+            }
+            into = args[++i];
+            return true;
+        };
+        if (a == "--model") {
+            std::string path;
+            if (!value(path))
+                return false;
+            ClassFactory::SetModelFile(path);
+            ClassFactory::FreeObjectModel();
+        } else if (a == "--language") {
+            std::string language;
+            if (!value(language))
+                return false;
+            if (!LanguageTable::instance().loadLanguage(language)) {
+                err << "formwright-tool: no language \"" << language << "\"\n";
+                return false;
+            }
+            ::setenv("FORMWRIGHT_LANGUAGE", language.c_str(), 1);
+            Environment::instance().reload();
+        } else if (a == "-o") {
+            if (!value(options.output))
+                return false;
+        } else if (a == "--zoom") {
+            std::string zoom;
+            if (!value(zoom))
+                return false;
+            options.zoom = toDouble(zoom);
+            if (!(options.zoom >= 0.05 && options.zoom <= 16.0)) {
+                err << "formwright-tool: --zoom takes a factor between 0.05 and 16\n";
+                return false;
+            }
+        } else if (a == "--form") {
+            if (!value(options.form))
+                return false;
+            options.hasForm = true;
+        } else if (startsWith(a, "-") && a != "-") {
+            err << "formwright-tool: unknown option " << a << "\n";
+            return false;
+        } else if (options.command.empty()) {
+            options.command = a;
+        } else {
+            options.files.push_back(a);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            out << Usage;
+            return ToolExit::Ok;
+        }
+        if (a == "--version") {
+            out << Version << "\n";
+            return ToolExit::Ok;
+        }
+    }
+    Options options;
+    if (!ParseArguments(args, options, err))
+        return ToolExit::Usage;
+    if (options.command.empty()) {
+        err << Usage;
+        return ToolExit::Usage;
+    }
+    if (options.files.empty()) {
+        err << "formwright-tool: " << options.command << " needs a file\n";
+        return ToolExit::Usage;
+    }
+
+    ElementFactory& table = ElementFactory::Global();
+    if (!table.Knows("Property"))
+        RegisterStandardControls(table);
+
+    if (options.command == "check")
+        return Check(options, out, err);
+    if (options.command == "fmt")
+        return Fmt(options, out, err);
+    if (options.command == "dump")
+        return Dump(options, out, err);
+    if (options.command == "render")
+        return Render(options, out, err);
+    err << "formwright-tool: unknown command " << options.command << "\n" << Usage;
+    return ToolExit::Usage;
+}
+
+}  // namespace fw
