@@ -6,10 +6,20 @@ ASAN_DIR    ?= build-asan
 BUILD_TYPE  ?= RelWithDebInfo
 WERROR      ?= OFF
 JOBS        ?= $(shell nproc)
+FUZZ_DIR    ?= build-fuzz
+BENCH_DIR   ?= build-bench
+# Total fuzzing time of `make fuzz`, shared equally by the targets.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = fuzz_read_file fuzz_text_form
+
+# GLib's slice allocator would hide leaks from LeakSanitizer; fontconfig keeps
+# its lookups until exit, which is not ours to free.
+SANITIZER_ENV = G_SLICE=always-malloc LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DFORMWRIGHT_WERROR=$(WERROR)
 
-.PHONY: all deps build build-asan test test-fast run format clean
+.PHONY: all deps build build-asan test test-fast fuzz bench run format clean
 
 all: build
 
@@ -30,8 +40,41 @@ build-asan: deps
 
 test: build build-asan
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz
+
+# The parsers of outside input under libFuzzer (clang, with ASan and UBSan),
+# each for its share of FUZZ_SECONDS. New inputs go to $(FUZZ_DIR)/corpus, the
+# committed seeds, samples and fixtures are only read; a crash or sanitizer
+# report fails the target and leaves the input in $(FUZZ_DIR)/crashes.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DFORMWRIGHT_FUZZ=ON -DFORMWRIGHT_TESTS=OFF -DFORMWRIGHT_BENCH=OFF > /dev/null
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
+	@mkdir -p $(FUZZ_DIR)/crashes
+	@set -e; seconds=$$(( $(FUZZ_SECONDS) / $(words $(FUZZ_TARGETS)) )); \
+	for target in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$target; \
+	  seeds=fuzz/corpus/$$target; \
+	  if [ $$target = fuzz_read_file ]; then \
+	    for dir in data/samples tests/fixtures; do [ -d $$dir ] && seeds="$$seeds $$dir"; done; \
+	  fi; \
+	  echo "fuzz: $$target for $$seconds s"; \
+	  FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent \
+	  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    $(FUZZ_DIR)/fuzz/$$target -max_total_time=$$seconds -timeout=10 -rss_limit_mb=2048 \
+	      -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/crashes/$$target- \
+	      $(FUZZ_DIR)/corpus/$$target $$seeds; \
+	done
+
+# Reading and writing large forms against the pugixml floor, and drawing one
+# against bare cairo, in a Release build.
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFORMWRIGHT_TESTS=OFF \
+	  -DFORMWRIGHT_BENCH=ON > /dev/null
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_read_write bench_render
+	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_read_write
+	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_render
 
 # The normal build only, for a quick check while working.
 test-fast: build
@@ -39,13 +82,18 @@ test-fast: build
 
 run: build
 	@echo
-	@echo "Formwright is built. The desktop editor and formwright-tool are not part of"
-	@echo "this build yet; what runs today is the model and its test suite:"
-	@echo "    make test"
-	@echo "Libraries: $(BUILD_DIR)/services, $(BUILD_DIR)/render, $(BUILD_DIR)/model"
+	@echo "Formwright is built. The desktop editor is not part of this build yet;"
+	@echo "formwright-tool is. Checking and drawing the shipped sample forms:"
+	@for f in data/samples/*.xml; do \
+	  FORMWRIGHT_DATA_DIR=$(CURDIR)/data $(BUILD_DIR)/tools/formwright-tool check $$f; \
+	  FORMWRIGHT_DATA_DIR=$(CURDIR)/data $(BUILD_DIR)/tools/formwright-tool render $$f \
+	    -o $(BUILD_DIR)/$$(basename $$f .xml).png; \
+	done
+	@echo
+	@echo "More: $(BUILD_DIR)/tools/formwright-tool --help, and make test."
 
 format:
-	find services render model tests -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+	find services render model bench fuzz tests -name '*.h' -o -name '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(BENCH_DIR)

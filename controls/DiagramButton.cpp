@@ -1,12 +1,16 @@
 #include "controls/DiagramButton.h"
 
 #include "controls/AttributeItems.h"
+#include "controls/ButtonBitmaps.h"
+#include "controls/ControlDrawing.h"
 #include "model/PropertyGrid.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 
 namespace fw {
 
@@ -71,6 +75,26 @@ std::vector<std::string> LanguageDisplayTexts()
     for (const ReportLanguage& language : ReportLanguages)
         texts.push_back(langStr(language.textKey));
     return texts;
+}
+
+// Offset of an image button's bitmap from the button's corner.
+constexpr IntPoint BitmapOffset{4, 5};
+
+// Zoomed edges may sit at the ends of the int range, so offsets saturate.
+int Shift(int value, int by)
+{
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(value) + by, INT_MIN, INT_MAX));
+}
+
+// `topLeft` along the top and left edges, `bottomRight` along the other two.
+void DrawRaisedEdge(DrawContext& dc, const IntRect& rect, Color topLeft, Color bottomRight)
+{
+    if (rect.right <= rect.left || rect.bottom <= rect.top)
+        return;
+    dc.FillSolidRect({rect.left, rect.top, rect.right - 1, rect.top + 1}, topLeft);
+    dc.FillSolidRect({rect.left, rect.top, rect.left + 1, rect.bottom - 1}, topLeft);
+    dc.FillSolidRect({rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
+    dc.FillSolidRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
 }
 
 }  // namespace
@@ -164,6 +188,58 @@ std::string CDiagramButton::GetExportFragment(int) const
                   static_cast<long long>(rect.top) - 2, m_name.c_str());
 }
 
+void CDiagramButton::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    if (m_type == TextButtonType)
+        DrawTextButton(dc, rect);
+    else if (m_type == ImageButtonType)
+        DrawImageButton(dc, rect);
+}
+
+void CDiagramButton::DrawTextButton(DrawContext& dc, const IntRect& rect) const
+{
+    dc.SelectPen(Pen::Solid(dc.GetSysColor(SysColor::DkShadow3D)));
+    dc.SelectBrush(Brush::Solid(dc.GetSysColor(SysColor::BtnFace)));
+    dc.Rectangle(rect);
+    // The raised edge stops a pixel short of the dark outline on the right and
+    // bottom, as a push button's does.
+    DrawRaisedEdge(dc, Inset(rect, 1, 2), dc.GetSysColor(SysColor::BtnHighlight), dc.GetSysColor(SysColor::BtnShadow));
+    dc.SelectPen(Pen::StockBlack());
+    dc.SelectBrush(Brush::StockWhite());
+
+    dc.SelectFont(ZoomedGuiFont(dc, m_zoom));
+    dc.SetBkMode(BkMode::Transparent);
+    dc.DrawText(m_title, rect, TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);
+    dc.SelectFont(dc.GetVariableFont());
+}
+
+void CDiagramButton::DrawImageButton(DrawContext& dc, const IntRect& rect) const
+{
+    const IntRect in12 = Inset(rect, 1, 2);
+    const IntRect in23 = Inset(rect, 2, 3);
+    const Pen darkPen = Pen::Solid(dc.GetSysColor(SysColor::DkShadow3D));
+    const Pen oldPen = dc.SelectPen(darkPen);
+    dc.Polyline({{in12.right, in12.top}, {in12.right, in12.bottom}, {rect.left, in12.bottom}});
+    dc.SelectPen(Pen::Solid(dc.GetSysColor(SysColor::BtnHighlight)));
+    dc.Polyline({{in23.right, in12.top}, {in12.left, in12.top}, {in12.left, in12.bottom}});
+    dc.SelectPen(Pen::Solid(dc.GetSysColor(SysColor::BtnShadow)));
+    dc.Polyline({{in23.right, in23.top}, {in23.right, in23.bottom}, {in12.left, in23.bottom}});
+    dc.SelectPen(darkPen);
+    const Brush oldBrush = dc.SelectBrush(Brush::Hollow());
+    dc.Rectangle(rect);
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+
+    // Loaded once per key for the process; a missing bitmap leaves an empty frame.
+    const ButtonBitmap& bitmap = ResourceLibraries::instance().Bitmap("", m_imageKey);
+    if (bitmap.size.cx <= 0 || bitmap.size.cy <= 0)
+        return;
+    const int x = Shift(rect.left, BitmapOffset.x);
+    const int y = Shift(rect.top, BitmapOffset.y);
+    dc.DrawTransparentImageData(bitmap.data, {x, y, Shift(x, bitmap.size.cx), Shift(y, bitmap.size.cy)},
+                                dc.GetSysColor(SysColor::Window));
+}
+
 void CDiagramButton::WriteXml()
 {
     if (!m_xmlWriter)
@@ -206,12 +282,16 @@ bool CDiagramButton::LoadXml()
 
     const std::string* id = m_xmlElement->getAttributeValue("id");
     const std::string kindName = id ? trim(*id) : std::string();
-    if (kindName.empty())
+    if (kindName.empty()) {
+        NoteLoadProblem("\"id\" is missing or empty");
         return false;
+    }
     SetName(kindName);
     const ButtonKind* kind = FindKind(kindName);
-    if (!kind)
+    if (!kind) {
+        NoteLoadProblem(format("\"id\" %s names no kind of button", kindName.c_str()));
         return false;
+    }
 
     if (kind->imageButton) {
         SetTitle(kind->fileTitle);

@@ -56,6 +56,10 @@ public:
     std::unique_ptr<CDiagramEntity> Clone() const override;
     // "<Command pos="x,y" id="kind"/>" with the position moved 2 up and left.
     std::string GetExportFragment(int kind) const override;
+    // Text buttons: a raised push button with the centred caption. Image
+    // buttons: a tool-button frame and the bitmap in its own size, the
+    // window colour left out. Other types draw nothing.
+    void DrawObject(DrawContext& dc, const IntRect& rect) override;
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
@@ -81,6 +85,9 @@ public:
     static std::string LanguageFileCode(const std::string& value);
 
 private:
+    void DrawTextButton(DrawContext& dc, const IntRect& rect) const;
+    void DrawImageButton(DrawContext& dc, const IntRect& rect) const;
+
     std::string m_imageKey;
 };
 

@@ -1,5 +1,6 @@
 #include "controls/DiagramEdit.h"
 
+#include "controls/ControlDrawing.h"
 #include "model/PropertyGrid.h"
 
 namespace fw {
@@ -46,6 +47,11 @@ std::unique_ptr<CDiagramEntity> CDiagramEdit::Clone() const
     auto clone = std::make_unique<CDiagramEdit>();
     clone->Copy(*this);
     return clone;
+}
+
+void CDiagramEdit::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    DrawSunkenBox(dc, rect);
 }
 
 void CDiagramEdit::AddProperties(PropertyGrid& grid, bool flag)

@@ -15,6 +15,7 @@ public:
     ~CDiagramEdit() override;
 
     std::unique_ptr<CDiagramEntity> Clone() const override;
+    void DrawObject(DrawContext& dc, const IntRect& rect) override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
 };
 

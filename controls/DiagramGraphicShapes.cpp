@@ -49,6 +49,25 @@ double CDiagramGraphicShape::GetLineWidth() const
     return m_lineWidth;
 }
 
+bool CDiagramGraphicShape::MakeLinePen(Pen& pen) const
+{
+    Color color;
+    if (!parseColorText(m_lineColor, color))
+        return false;
+    pen = Pen::Solid(color, TruncEdge(m_lineWidth));
+    return true;
+}
+
+bool CDiagramGraphicShape::MakeFillBrush(const std::string& fillColor, Brush& brush)
+{
+    Color color;
+    bool fillable = false;
+    if (!parseColorText(fillColor, color, &fillable))
+        return false;
+    brush = fillable ? Brush::Solid(color) : Brush::Hollow();
+    return true;
+}
+
 void CDiagramGraphicShape::CopyLine(const CDiagramGraphicShape& source)
 {
     SetLineColor(source.GetLineColor());
@@ -68,20 +87,28 @@ bool CDiagramGraphicShape::LoadShapeStart()
     return true;
 }
 
-bool CDiagramGraphicShape::LoadColor(const char* attribute, std::string& color) const
+bool CDiagramGraphicShape::LoadColor(const char* attribute, std::string& color)
 {
     const std::string* value = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
-    if (!value || SplitText(*value, ",").count() != 3)
+    if (!value) {
+        NoteLoadProblem(format("\"%s\" is missing", attribute));
         return false;
+    }
+    if (SplitText(*value, ",").count() != 3) {
+        NoteLoadProblem(format("\"%s\" %s is not three comma-separated numbers", attribute, value->c_str()));
+        return false;
+    }
     color = *value;
     return true;
 }
 
-bool CDiagramGraphicShape::LoadReal(const char* attribute, double& value) const
+bool CDiagramGraphicShape::LoadReal(const char* attribute, double& value)
 {
     const std::string* text = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
-    if (!text)
+    if (!text) {
+        NoteLoadProblem(format("\"%s\" is missing", attribute));
         return false;
+    }
     value = toDouble(*text);
     return true;
 }
@@ -141,6 +168,42 @@ std::unique_ptr<CDiagramEntity> CDiagramGraphicLine::Clone() const
     return clone;
 }
 
+void CDiagramGraphicLine::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    dc.SetBkMode(BkMode::Transparent);
+    Pen pen;
+    if (!MakeLinePen(pen))
+        return;
+
+    IntPoint from;
+    IntPoint to;
+    switch (m_quadrant < 2 ? 1 : m_quadrant) {
+    case 1:
+        from = {rect.left, rect.top};
+        to = {rect.right, rect.bottom};
+        break;
+    case 2:
+        from = {rect.left, rect.bottom};
+        to = {rect.right, rect.top};
+        break;
+    case 3:
+        from = {rect.right, rect.bottom};
+        to = {rect.left, rect.top};
+        break;
+    case 4:
+        from = {rect.right, rect.top};
+        to = {rect.left, rect.bottom};
+        break;
+    default:
+        return;
+    }
+
+    const Pen previous = dc.SelectPen(pen);
+    dc.MoveTo(from);
+    dc.LineTo(to);
+    dc.SelectPen(previous);
+}
+
 void CDiagramGraphicLine::WriteXml()
 {
     if (!WriteShapeStart("Line"))
@@ -188,6 +251,26 @@ std::unique_ptr<CDiagramEntity> CDiagramGraphicRectangle::Clone() const
     clone->SetCornerRadius(GetCornerRadius());
     clone->Copy(*this);
     return clone;
+}
+
+void CDiagramGraphicRectangle::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    dc.SetBkMode(BkMode::Transparent);
+    Pen pen;
+    Brush brush;
+    if (!MakeLinePen(pen) || !MakeFillBrush(m_fillColor, brush))
+        return;
+
+    const Brush previousBrush = dc.SelectBrush(brush);
+    const Pen previousPen = dc.SelectPen(pen);
+    if (m_cornerRadius <= 1e-08) {
+        dc.Rectangle(rect);
+    } else {
+        const int corner = TruncEdge(m_cornerRadius);
+        dc.RoundRect(rect, corner, corner);
+    }
+    dc.SelectPen(previousPen);
+    dc.SelectBrush(previousBrush);
 }
 
 void CDiagramGraphicRectangle::WriteXml()
@@ -251,6 +334,21 @@ std::unique_ptr<CDiagramEntity> CDiagramGraphicEllipse::Clone() const
     clone->SetFillColor(GetFillColor());
     clone->Copy(*this);
     return clone;
+}
+
+void CDiagramGraphicEllipse::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    dc.SetBkMode(BkMode::Transparent);
+    Pen pen;
+    Brush brush;
+    if (!MakeLinePen(pen) || !MakeFillBrush(m_fillColor, brush))
+        return;
+
+    const Brush previousBrush = dc.SelectBrush(brush);
+    const Pen previousPen = dc.SelectPen(pen);
+    dc.Ellipse(rect);
+    dc.SelectPen(previousPen);
+    dc.SelectBrush(previousBrush);
 }
 
 void CDiagramGraphicEllipse::WriteXml()

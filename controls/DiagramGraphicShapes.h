@@ -29,11 +29,17 @@ protected:
     // Takes line colour and width from another shape.
     void CopyLine(const CDiagramGraphicShape& source);
 
+    // Drawing tools; false when the colour text is not three parts, and then
+    // the shape draws nothing at all. The width is not zoomed.
+    bool MakeLinePen(Pen& pen) const;
+    // A negative part leaves the shape unfilled.
+    static bool MakeFillBrush(const std::string& fillColor, Brush& brush);
+
     // "pos", "size", "linecolor" and "linewidth"; false at the first that is missing or malformed.
     bool LoadShapeStart();
     // A colour attribute with exactly three parts, stored as written.
-    bool LoadColor(const char* attribute, std::string& color) const;
-    bool LoadReal(const char* attribute, double& value) const;
+    bool LoadColor(const char* attribute, std::string& color);
+    bool LoadReal(const char* attribute, double& value);
 
     // Opens the element and writes "pos", "size", "linecolor" and "linewidth";
     // false (nothing written) without a writer.
@@ -57,6 +63,7 @@ public:
     ~CDiagramGraphicLine() override;
 
     std::unique_ptr<CDiagramEntity> Clone() const override;
+    void DrawObject(DrawContext& dc, const IntRect& rect) override;
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
@@ -76,6 +83,7 @@ public:
     ~CDiagramGraphicRectangle() override;
 
     std::unique_ptr<CDiagramEntity> Clone() const override;
+    void DrawObject(DrawContext& dc, const IntRect& rect) override;
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
@@ -96,6 +104,7 @@ public:
     ~CDiagramGraphicEllipse() override;
 
     std::unique_ptr<CDiagramEntity> Clone() const override;
+    void DrawObject(DrawContext& dc, const IntRect& rect) override;
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;

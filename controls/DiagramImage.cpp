@@ -1,6 +1,7 @@
 #include "controls/DiagramImage.h"
 
 #include "controls/AttributeItems.h"
+#include "controls/ControlDrawing.h"
 #include "model/ActiveDocument.h"
 #include "model/PropertyGrid.h"
 #include "services/LanguageTable.h"
@@ -54,6 +55,13 @@ std::unique_ptr<CDiagramEntity> CDiagramImage::Clone() const
     return clone;
 }
 
+void CDiagramImage::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    DrawEtchedFrame(dc, rect);
+    if (LoadPendingPicture())
+        dc.DrawImageData(m_picture->GetData(), Inset(rect, 1, 1));
+}
+
 void CDiagramImage::WriteXml()
 {
     if (!m_xmlWriter)
@@ -77,8 +85,10 @@ bool CDiagramImage::LoadXml()
     if (!m_xmlElement || !LoadGeometry())
         return false;
     const std::string& content = m_xmlElement->getElementValue();
-    if (content.empty())
+    if (content.empty()) {
+        NoteLoadProblem("the picture file name is missing");
         return false;
+    }
     SetImagePath(content);
     const std::string* color = m_xmlElement->getAttributeValue(TransparentColorKey);
     SetAttribute(TransparentColorKey, color ? *color : std::string());

@@ -22,6 +22,8 @@ public:
 
     // The copy has its picture at once; it does not wait for a draw.
     std::unique_ptr<CDiagramEntity> Clone() const override;
+    // An etched frame with the picture stretched inside it; loads a pending picture first.
+    void DrawObject(DrawContext& dc, const IntRect& rect) override;
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;

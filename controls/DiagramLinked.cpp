@@ -1,5 +1,6 @@
 #include "controls/DiagramLinked.h"
 
+#include "controls/ControlDrawing.h"
 #include "controls/DiagramEdit.h"
 #include "controls/DiagramStatic.h"
 #include "model/DiagramEntityContainer.h"
@@ -9,6 +10,8 @@
 #include "services/Tokens.h"
 #include "services/Xml.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 
 namespace fw {
@@ -66,6 +69,23 @@ std::unique_ptr<CDiagramEntity> CDiagramLinked::Clone() const
         clone->AdoptLabel(std::move(label));
     }
     return clone;
+}
+
+void CDiagramLinked::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    const IntRect inner = DrawSunkenBox(dc, rect);
+    if (!m_parent || !m_parent->IsShowTabOrder())
+        return;
+
+    FontDesc font = dc.GetDefaultGuiFont();
+    font.height = 15;
+    font.weight = 700;
+    dc.SelectFont(font);
+    const Color previous = dc.SetTextColor({0, 0, 255});
+    dc.DrawText(std::to_string(GetTabIndex()), inner,
+                TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);
+    dc.SetTextColor(previous);
+    dc.SelectFont(dc.GetVariableFont());
 }
 
 void CDiagramLinked::SetDependent(CDiagramEntity* label)
@@ -201,8 +221,10 @@ void CDiagramLinked::LoadLabel()
     }
     // A caption without a usable size is parked at the origin with no extent.
     if (width >= 1 && height >= 1) {
-        const double left = at.doubleAt(0);
-        const double top = at.doubleAt(1);
+        // Kept within the int range of every other coordinate: far beyond it,
+        // adding the width changes nothing and the caption would lose its size.
+        const double left = std::clamp(at.doubleAt(0), double{INT_MIN}, double{INT_MAX});
+        const double top = std::clamp(at.doubleAt(1), double{INT_MIN}, double{INT_MAX});
         label->SetLeft(left);
         label->SetTop(top);
         label->SetRight(left + width);

@@ -33,6 +33,8 @@ public:
 
     // The clone brings a clone of the caption along, owned until a form takes it.
     std::unique_ptr<CDiagramEntity> Clone() const override;
+    // A sunken edit box; the tab number on it while the form shows the tab order.
+    void DrawObject(DrawContext& dc, const IntRect& rect) override;
 
     CDiagramEntity* GetDependent() const override { return m_label; }
     void SetDependent(CDiagramEntity* label) override;

@@ -1,11 +1,13 @@
 #include "controls/DiagramStatic.h"
 
+#include "controls/ControlDrawing.h"
 #include "model/EntityStyle.h"
 #include "model/PropertyGrid.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
 
+#include <optional>
 #include <vector>
 
 namespace fw {
@@ -33,6 +35,33 @@ std::unique_ptr<CDiagramEntity> CDiagramStatic::Clone() const
     auto clone = std::make_unique<CDiagramStatic>();
     clone->Copy(*this);
     return clone;
+}
+
+void CDiagramStatic::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    FontDesc font;
+    if (m_style) {
+        // A style's size is meant in points on every zoom.
+        font.face = m_style->GetFont();
+        font.pointSize = m_style->GetSize();
+        font.weight = m_style->IsBold() ? 700 : 400;
+        font.italic = m_style->IsItalic();
+    } else {
+        font = ZoomedGuiFont(dc, m_zoom);
+    }
+    dc.SelectFont(font);
+    dc.SetBkMode(BkMode::Transparent);
+
+    std::optional<Color> previous;
+    Color color;
+    if (m_style && parseColorText(m_style->GetColor(), color))
+        previous = dc.SetTextColor(color);
+
+    dc.DrawText(GetTitle(), rect, TextFormat::Left | TextFormat::Top | TextFormat::SingleLine);
+
+    if (previous)
+        dc.SetTextColor(*previous);
+    dc.SelectFont(dc.GetVariableFont());
 }
 
 void CDiagramStatic::WriteXml()

@@ -23,6 +23,9 @@ public:
     static std::unique_ptr<CDiagramStatic> FromText(const std::string& text);
 
     std::unique_ptr<CDiagramEntity> Clone() const override;
+    // The title on one line in the style's font and colour; without a style in
+    // the GUI font at the element's zoom. No frame, no background.
+    void DrawObject(DrawContext& dc, const IntRect& rect) override;
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;

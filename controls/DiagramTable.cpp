@@ -1,6 +1,7 @@
 #include "controls/DiagramTable.h"
 
 #include "controls/AttributeItems.h"
+#include "controls/ControlDrawing.h"
 #include "model/PropertyGrid.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
@@ -90,6 +91,24 @@ std::unique_ptr<CDiagramEntity> CDiagramTable::Clone() const
     return clone;
 }
 
+void CDiagramTable::DrawObject(DrawContext& dc, const IntRect& rect)
+{
+    const IntRect grid = Inset(rect, 1, 1);
+    // In 64 bits: a grid line always lies between two edges, the span may not.
+    const long long rowHeight = (static_cast<long long>(grid.bottom) - grid.top) / 4;
+    const long long columnWidth = (static_cast<long long>(grid.right) - grid.left) / 4;
+    for (int i = 0; i <= 4; ++i) {
+        const int y = static_cast<int>(grid.top + i * rowHeight);
+        dc.MoveTo({grid.left, y});
+        dc.LineTo({grid.right, y});
+    }
+    for (int i = 0; i <= 4; ++i) {
+        const int x = static_cast<int>(grid.left + i * columnWidth);
+        dc.MoveTo({x, grid.top});
+        dc.LineTo({x, grid.bottom});
+    }
+}
+
 void CDiagramTable::InitTable()
 {
     for (const Setting& setting : Settings)
@@ -126,11 +145,15 @@ bool CDiagramTable::LoadXml()
     const XmlElement& element = *m_xmlElement;
 
     const std::string* resize = element.getAttributeValue("resize");
-    if (!resize)
+    if (!resize) {
+        NoteLoadProblem("\"resize\" is missing");
         return false;
+    }
     SplitText shares(*resize, ",");
-    if (shares.count() != 2)
+    if (shares.count() != 2) {
+        NoteLoadProblem(format("\"resize\" %s is not two comma-separated numbers", resize->c_str()));
         return false;
+    }
     m_resizeX = std::clamp(shares.intAt(0), 0, 100);
     m_resizeY = std::clamp(shares.intAt(1), 0, 100);
 

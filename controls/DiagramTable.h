@@ -15,6 +15,8 @@ public:
     ~CDiagramTable() override;
 
     std::unique_ptr<CDiagramEntity> Clone() const override;
+    // A 4 x 4 placeholder grid in the pen the dc has selected.
+    void DrawObject(DrawContext& dc, const IntRect& rect) override;
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;

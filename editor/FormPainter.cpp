@@ -1,0 +1,65 @@
+#include "editor/FormPainter.h"
+
+#include "model/DiagramEntityContainer.h"
+#include "services/Strings.h"
+
+namespace fw {
+
+bool IsShapeType(const std::string& type)
+{
+    return equalsNoCase(type, "line") || equalsNoCase(type, "rectangle") || equalsNoCase(type, "ellipse");
+}
+
+void DrawDialogFace(DrawContext& dc, const IntRect& paper)
+{
+    Pen oldPen = dc.SelectPen(Pen::Solid(dc.GetSysColor(SysColor::DkShadow3D)));
+    Brush oldBrush = dc.SelectBrush(Brush::Solid(dc.GetSysColor(SysColor::BtnFace)));
+    dc.Rectangle(paper);
+
+    // The raised edge sits inside the outline, its right and bottom lines one pixel in.
+    IntRect edge = paper.Inflated(-1, -1);
+    edge.right -= 1;
+    edge.bottom -= 1;
+    dc.SelectPen(Pen::Solid(dc.GetSysColor(SysColor::BtnHighlight)));
+    dc.MoveTo({edge.left, edge.bottom});
+    dc.LineTo({edge.left, edge.top});
+    dc.LineTo({edge.right, edge.top});
+    dc.SelectPen(Pen::Solid(dc.GetSysColor(SysColor::BtnShadow)));
+    dc.LineTo({edge.right, edge.bottom});
+    dc.LineTo({edge.left, edge.bottom});
+
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+}
+
+void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom)
+{
+    // Draw() would put each element's markers between the elements; they go last.
+    auto paint = [&](bool shapes) {
+        for (int i = 0; i < form.GetCount(); ++i) {
+            CDiagramEntity* e = form.GetAt(i);
+            if (IsShapeType(e->GetType()) != shapes)
+                continue;
+            e->SetZoom(zoom);
+            e->DrawObject(dc, e->GetZoomedRect(zoom));
+        }
+    };
+    paint(true);
+    paint(false);
+    for (int i = 0; i < form.GetCount(); ++i)
+        form.GetAt(i)->DrawMarkers(dc, zoom);
+}
+
+void PaintForm(DrawContext& dc, CDiagramEntityContainer& form, double zoom)
+{
+    DrawDialogFace(dc, ZoomedPaper(form, zoom));
+    DrawFormElements(dc, form, zoom);
+}
+
+IntRect ZoomedPaper(const CDiagramEntityContainer& form, double zoom)
+{
+    IntSize paper = form.GetPaper();
+    return {0, 0, ZoomEdge(paper.cx, zoom), ZoomEdge(paper.cy, zoom)};
+}
+
+}  // namespace fw

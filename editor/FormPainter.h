@@ -1,0 +1,31 @@
+#pragma once
+// Paints a form the way the canvas shows it: the paper as an empty dialog
+// face, shapes under controls, selection markers over everything.
+
+#include "render/DrawContext.h"
+#include "services/Geometry.h"
+
+#include <string>
+
+namespace fw {
+
+class CDiagramEntityContainer;
+
+// Lines, rectangles and ellipses lie under every other element.
+bool IsShapeType(const std::string& type);
+
+// The paper of a form view: face colour, a dark outline and a raised edge.
+void DrawDialogFace(DrawContext& dc, const IntRect& paper);
+
+// Every element at the zoom, in list order: shapes first, then the other
+// elements, then the markers of the selected ones.
+void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom);
+
+// The paper and every element: a form as the canvas shows it, without grid,
+// margins or markers of the editor itself.
+void PaintForm(DrawContext& dc, CDiagramEntityContainer& form, double zoom);
+
+// The paper's rectangle in screen pixels at a zoom.
+IntRect ZoomedPaper(const CDiagramEntityContainer& form, double zoom);
+
+}  // namespace fw

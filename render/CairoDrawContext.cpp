@@ -1,0 +1,726 @@
+#include "render/CairoDrawContext.h"
+#include "render/DrawCaches.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace fw {
+
+namespace {
+
+// Cairo refuses image surfaces larger than this in either direction.
+constexpr int kMaxSurfaceSide = 32767;
+// A PDF page is measured in points; forms are measured in 96-dpi pixels.
+constexpr double kPointsPerPixel = 72.0 / 96.0;
+
+// On/off lengths in pixels of the styled pens, as the platform draws them.
+constexpr int kDashOn = 18;
+constexpr int kDashOff = 6;
+constexpr int kDotOn = 3;
+constexpr int kDotOff = 3;
+
+class SavedState {
+public:
+    explicit SavedState(cairo_t* cr) : m_cr(cr) { cairo_save(m_cr); }
+    ~SavedState() { cairo_restore(m_cr); }
+    SavedState(const SavedState&) = delete;
+    SavedState& operator=(const SavedState&) = delete;
+
+private:
+    cairo_t* m_cr;
+};
+
+void setColor(cairo_t* cr, Color color)
+{
+    cairo_set_source_rgb(cr, color.r / 255.0, color.g / 255.0, color.b / 255.0);
+}
+
+void addRect(cairo_t* cr, const IntRect& rect)
+{
+    cairo_rectangle(cr, rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+// A run of pixels of a one-pixel line, filled as one rectangle.
+struct PixelRun {
+    int x;
+    int y;
+    int w;
+    int h;
+};
+
+// One-pixel lines are rasterised here rather than stroked, so they come out
+// aliased and exactly where the platform puts them, diagonals included.
+class PixelLines {
+public:
+    explicit PixelLines(PenStyle style) : m_style(style) {}
+
+    // From `from` up to but not including `to`.
+    void Line(IntPoint from, IntPoint to)
+    {
+        const int dx = std::abs(to.x - from.x);
+        const int dy = std::abs(to.y - from.y);
+        const int sx = to.x > from.x ? 1 : -1;
+        const int sy = to.y > from.y ? 1 : -1;
+        const bool horizontal = dx >= dy;
+        int x = from.x;
+        int y = from.y;
+        int error = dx - dy;
+        for (int step = std::max(dx, dy); step > 0; --step) {
+            if (penDown()) {
+                plot(x, y, horizontal);
+            }
+            const int doubled = 2 * error;
+            if (doubled > -dy) {
+                error -= dy;
+                x += sx;
+            }
+            if (doubled < dx) {
+                error += dx;
+                y += sy;
+            }
+        }
+    }
+
+    void Point(int x, int y)
+    {
+        if (penDown()) {
+            plot(x, y, true);
+        }
+    }
+
+    void Fill(cairo_t* cr, Color color) const
+    {
+        if (m_runs.empty()) {
+            return;
+        }
+        for (const PixelRun& run : m_runs) {
+            cairo_rectangle(cr, run.x, run.y, run.w, run.h);
+        }
+        setColor(cr, color);
+        cairo_fill(cr);
+    }
+
+private:
+    bool penDown()
+    {
+        const int position = m_position++;
+        switch (m_style) {
+        case PenStyle::Solid:
+            return true;
+        case PenStyle::Dash:
+            return position % (kDashOn + kDashOff) < kDashOn;
+        case PenStyle::Dot:
+            return position % (kDotOn + kDotOff) < kDotOn;
+        case PenStyle::Null:
+            break;
+        }
+        return false;
+    }
+
+    void plot(int x, int y, bool horizontal)
+    {
+        if (!m_runs.empty()) {
+            PixelRun& last = m_runs.back();
+            if (horizontal && last.h == 1 && last.y == y) {
+                if (x == last.x + last.w) {
+                    ++last.w;
+                    return;
+                }
+                if (x == last.x - 1) {
+                    --last.x;
+                    ++last.w;
+                    return;
+                }
+            } else if (!horizontal && last.w == 1 && last.x == x) {
+                if (y == last.y + last.h) {
+                    ++last.h;
+                    return;
+                }
+                if (y == last.y - 1) {
+                    --last.y;
+                    ++last.h;
+                    return;
+                }
+            }
+        }
+        m_runs.push_back({x, y, 1, 1});
+    }
+
+    PenStyle m_style;
+    int m_position = 0;  // the style pattern runs on across a figure's segments
+    std::vector<PixelRun> m_runs;
+};
+
+// Stroke settings of a pen wider than one pixel.
+void setWidePen(cairo_t* cr, const Pen& pen, int width)
+{
+    setColor(cr, pen.color);
+    cairo_set_line_width(cr, width);
+    if (pen.style == PenStyle::Dash || pen.style == PenStyle::Dot) {
+        const bool dash = pen.style == PenStyle::Dash;
+        const double pattern[2] = {static_cast<double>((dash ? kDashOn : kDotOn) * width),
+                                   static_cast<double>((dash ? kDashOff : kDotOff) * width)};
+        cairo_set_dash(cr, pattern, 2, 0);
+    }
+}
+
+// A box with elliptic corners of radii rx, ry; a plain box when either is 0.
+void addRoundedBox(cairo_t* cr, double x0, double y0, double x1, double y1, double rx, double ry)
+{
+    rx = std::min(rx, (x1 - x0) / 2);
+    ry = std::min(ry, (y1 - y0) / 2);
+    if (rx <= 0 || ry <= 0) {
+        cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
+        return;
+    }
+    constexpr double kQuarter = G_PI / 2;
+    const struct {
+        double cx, cy, from;
+    } corners[] = {
+        {x1 - rx, y0 + ry, -kQuarter},
+        {x1 - rx, y1 - ry, 0},
+        {x0 + rx, y1 - ry, kQuarter},
+        {x0 + rx, y0 + ry, 2 * kQuarter},
+    };
+    cairo_new_sub_path(cr);
+    for (const auto& corner : corners) {
+        cairo_save(cr);
+        cairo_translate(cr, corner.cx, corner.cy);
+        cairo_scale(cr, rx, ry);
+        cairo_arc(cr, 0, 0, 1, corner.from, corner.from + kQuarter);
+        cairo_restore(cr);
+    }
+    cairo_close_path(cr);
+}
+
+Color unpremultiplied(std::uint32_t pixel)
+{
+    const unsigned alpha = pixel >> 24;
+    if (alpha == 0) {
+        return {};
+    }
+    auto channel = [alpha](unsigned value) {
+        return static_cast<std::uint8_t>(std::min(255u, (value * 255 + alpha / 2) / alpha));
+    };
+    return {channel((pixel >> 16) & 0xFF), channel((pixel >> 8) & 0xFF), channel(pixel & 0xFF)};
+}
+
+}  // namespace
+
+CairoDrawContext::CairoDrawContext(cairo_t* cr, std::shared_ptr<DrawCaches> caches)
+    : m_cr(cr ? cairo_reference(cr) : nullptr), m_caches(caches ? std::move(caches) : DrawCaches::Shared())
+{
+    m_defaultGuiFont.face = "Sans";
+    m_defaultGuiFont.pointSize = 8;
+    m_variableFont.face = "Sans";
+    m_variableFont.pointSize = 10;
+    m_font = m_defaultGuiFont;
+    for (int i = 0; i < kSysColorCount; ++i) {
+        m_sysColors[i] = ClassicSysColor(static_cast<SysColor>(i));
+    }
+}
+
+CairoDrawContext::CairoDrawContext(cairo_surface_t* surface, Target target, int width, int height,
+                                   std::shared_ptr<DrawCaches> caches)
+    : CairoDrawContext(nullptr, std::move(caches))
+{
+    m_surface = surface;
+    m_cr = cairo_create(surface);
+    m_target = target;
+    m_width = width;
+    m_height = height;
+}
+
+CairoDrawContext::~CairoDrawContext()
+{
+    if (m_surface) {
+        cairo_surface_finish(m_surface);
+    }
+    if (m_cr) {
+        cairo_destroy(m_cr);
+    }
+    if (m_surface) {
+        cairo_surface_destroy(m_surface);
+    }
+}
+
+std::unique_ptr<CairoDrawContext> CairoDrawContext::ForImage(int width, int height, std::shared_ptr<DrawCaches> caches)
+{
+    if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide) {
+        return nullptr;
+    }
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    std::unique_ptr<CairoDrawContext> dc(
+        new CairoDrawContext(surface, Target::Image, width, height, std::move(caches)));
+    // Paper white, like a fresh form, rather than transparent black.
+    cairo_set_source_rgb(dc->m_cr, 1, 1, 1);
+    cairo_paint(dc->m_cr);
+    return dc;
+}
+
+std::unique_ptr<CairoDrawContext> CairoDrawContext::ForSvg(const std::string& path, int width, int height,
+                                                           std::shared_ptr<DrawCaches> caches)
+{
+    if (path.empty() || width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), width, height);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
+    return std::unique_ptr<CairoDrawContext>(
+        new CairoDrawContext(surface, Target::Svg, width, height, std::move(caches)));
+}
+
+std::unique_ptr<CairoDrawContext> CairoDrawContext::ForPdf(const std::string& path, int width, int height,
+                                                           std::shared_ptr<DrawCaches> caches)
+{
+    if (path.empty() || width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    cairo_surface_t* surface =
+        cairo_pdf_surface_create(path.c_str(), width * kPointsPerPixel, height * kPointsPerPixel);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    std::unique_ptr<CairoDrawContext> dc(new CairoDrawContext(surface, Target::Pdf, width, height, std::move(caches)));
+    // Every call saves and restores, so this scale stays underneath all of them.
+    cairo_scale(dc->m_cr, kPointsPerPixel, kPointsPerPixel);
+    return dc;
+}
+
+bool CairoDrawContext::Finish()
+{
+    if (!m_cr) {
+        return false;
+    }
+    const bool drawn = cairo_status(m_cr) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_t* target = m_surface ? m_surface : cairo_get_target(m_cr);
+    if (m_surface) {
+        cairo_surface_finish(m_surface);
+    } else {
+        cairo_surface_flush(target);
+    }
+    return drawn && cairo_surface_status(target) == CAIRO_STATUS_SUCCESS;
+}
+
+bool CairoDrawContext::WritePng(const std::string& path)
+{
+    if (m_target != Target::Image || path.empty()) {
+        return false;
+    }
+    return cairo_surface_write_to_png(m_surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+std::uint32_t CairoDrawContext::RawPixelAt(int x, int y) const
+{
+    if (m_target != Target::Image || x < 0 || y < 0 || x >= m_width || y >= m_height) {
+        return 0;
+    }
+    cairo_surface_flush(m_surface);
+    const unsigned char* data = cairo_image_surface_get_data(m_surface);
+    if (!data) {
+        return 0;
+    }
+    const int stride = cairo_image_surface_get_stride(m_surface);
+    return reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride)[x];
+}
+
+Color CairoDrawContext::PixelAt(int x, int y) const
+{
+    return unpremultiplied(RawPixelAt(x, y));
+}
+
+void CairoDrawContext::SetSysColor(SysColor which, Color color)
+{
+    const int index = static_cast<int>(which);
+    if (index >= 0 && index < kSysColorCount) {
+        m_sysColors[index] = color;
+    }
+}
+
+void CairoDrawContext::SetDefaultGuiFont(const FontDesc& font)
+{
+    m_defaultGuiFont = font;
+    // Until something else is selected, the selected font is the stock one.
+    if (!m_fontSelected) {
+        m_font = font;
+    }
+}
+
+void CairoDrawContext::SetVariableFont(const FontDesc& font)
+{
+    m_variableFont = font;
+}
+
+std::size_t CairoDrawContext::LayoutCacheMisses() const
+{
+    return m_caches->text.Misses();
+}
+
+std::size_t CairoDrawContext::ImageDecodes() const
+{
+    return m_caches->images.Decodes();
+}
+
+Pen CairoDrawContext::SelectPen(const Pen& pen)
+{
+    return std::exchange(m_pen, pen);
+}
+
+Brush CairoDrawContext::SelectBrush(const Brush& brush)
+{
+    return std::exchange(m_brush, brush);
+}
+
+FontDesc CairoDrawContext::SelectFont(const FontDesc& font)
+{
+    m_fontSelected = true;
+    return std::exchange(m_font, font);
+}
+
+Color CairoDrawContext::SetTextColor(Color color)
+{
+    return std::exchange(m_textColor, color);
+}
+
+Color CairoDrawContext::SetBkColor(Color color)
+{
+    return std::exchange(m_bkColor, color);
+}
+
+BkMode CairoDrawContext::SetBkMode(BkMode mode)
+{
+    return std::exchange(m_bkMode, mode);
+}
+
+Color CairoDrawContext::GetSysColor(SysColor which) const
+{
+    const int index = static_cast<int>(which);
+    return index >= 0 && index < kSysColorCount ? m_sysColors[index] : Color{};
+}
+
+FontDesc CairoDrawContext::GetDefaultGuiFont() const
+{
+    return m_defaultGuiFont;
+}
+
+FontDesc CairoDrawContext::GetVariableFont() const
+{
+    return m_variableFont;
+}
+
+int CairoDrawContext::penWidth() const
+{
+    return std::max(1, m_pen.width);
+}
+
+void CairoDrawContext::Rectangle(const IntRect& rect)
+{
+    const IntRect area = rect.Normalized();
+    if (!m_cr || area.IsEmpty()) {
+        return;
+    }
+    SavedState saved(m_cr);
+    const bool outlined = m_pen.style != PenStyle::Null;
+    if (m_brush.style == BrushStyle::Solid) {
+        const IntRect inside = outlined ? area.Inflated(-1, -1) : area;
+        if (!inside.IsEmpty()) {
+            addRect(m_cr, inside);
+            setColor(m_cr, m_brush.color);
+            cairo_fill(m_cr);
+        }
+    }
+    if (outlined) {
+        outlineRectangle(area);
+    }
+}
+
+void CairoDrawContext::outlineRectangle(const IntRect& area)
+{
+    const int width = penWidth();
+    if (width == 1) {
+        PixelLines lines(m_pen.style);
+        const int right = area.right - 1;
+        const int bottom = area.bottom - 1;
+        if (area.Width() == 1 || area.Height() == 1) {
+            // A one-pixel-thin rectangle is a single line, end point included.
+            lines.Line({area.left, area.top},
+                       {area.Width() == 1 ? area.left : area.right, area.Width() == 1 ? area.bottom : area.top});
+        } else {
+            // Clockwise, each pixel once, so a dash pattern runs on around the corners.
+            lines.Line({area.left, area.top}, {right, area.top});
+            lines.Line({right, area.top}, {right, bottom});
+            lines.Line({right, bottom}, {area.left, bottom});
+            lines.Line({area.left, bottom}, {area.left, area.top});
+        }
+        lines.Fill(m_cr, m_pen.color);
+        return;
+    }
+    // A wide pen is centred on the one-pixel outline: odd widths on pixel
+    // centres, even widths on the pixel edges outside them, so both stay crisp.
+    const double inset = width % 2 == 1 ? 0.5 : 0.0;
+    cairo_rectangle(m_cr, area.left + inset, area.top + inset, area.Width() - 2 * inset, area.Height() - 2 * inset);
+    setWidePen(m_cr, m_pen, width);
+    cairo_set_line_join(m_cr, CAIRO_LINE_JOIN_MITER);
+    cairo_stroke(m_cr);
+}
+
+void CairoDrawContext::roundShape(const IntRect& rect, int ellipseWidth, int ellipseHeight)
+{
+    const IntRect area = rect.Normalized();
+    if (!m_cr || area.IsEmpty()) {
+        return;
+    }
+    SavedState saved(m_cr);
+    const bool outlined = m_pen.style != PenStyle::Null;
+    const int width = penWidth();
+    // The outline's path, or the whole area's when there is no outline.
+    const double inset = outlined && width % 2 == 1 ? 0.5 : 0.0;
+    const double rx = std::max(0.0, std::min(ellipseWidth, area.Width()) / 2.0 - inset);
+    const double ry = std::max(0.0, std::min(ellipseHeight, area.Height()) / 2.0 - inset);
+    addRoundedBox(m_cr, area.left + inset, area.top + inset, area.right - inset, area.bottom - inset, rx, ry);
+    if (m_brush.style == BrushStyle::Solid) {
+        setColor(m_cr, m_brush.color);
+        cairo_fill_preserve(m_cr);
+    }
+    if (outlined) {
+        setWidePen(m_cr, m_pen, width);
+        cairo_stroke(m_cr);
+    }
+    cairo_new_path(m_cr);
+}
+
+void CairoDrawContext::RoundRect(const IntRect& rect, int ellipseWidth, int ellipseHeight)
+{
+    if (ellipseWidth <= 1 || ellipseHeight <= 1) {
+        Rectangle(rect);
+        return;
+    }
+    roundShape(rect, ellipseWidth, ellipseHeight);
+}
+
+void CairoDrawContext::Ellipse(const IntRect& rect)
+{
+    const IntRect area = rect.Normalized();
+    roundShape(area, area.Width(), area.Height());
+}
+
+void CairoDrawContext::MoveTo(IntPoint point)
+{
+    m_position = point;
+}
+
+void CairoDrawContext::LineTo(IntPoint point)
+{
+    Polyline({m_position, point});
+    m_position = point;
+}
+
+void CairoDrawContext::Polyline(const std::vector<IntPoint>& points)
+{
+    if (!m_cr || points.size() < 2 || m_pen.style == PenStyle::Null) {
+        return;
+    }
+    SavedState saved(m_cr);
+    const int width = penWidth();
+    if (width == 1) {
+        PixelLines lines(m_pen.style);
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            lines.Line(points[i - 1], points[i]);
+        }
+        lines.Fill(m_cr, m_pen.color);
+        return;
+    }
+    for (const IntPoint& point : points) {
+        cairo_line_to(m_cr, point.x + 0.5, point.y + 0.5);
+    }
+    setWidePen(m_cr, m_pen, width);
+    // Wide pens end and join round, as the platform's geometric pens do.
+    cairo_set_line_cap(m_cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(m_cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(m_cr);
+}
+
+void CairoDrawContext::FillRect(const IntRect& rect, const Brush& brush)
+{
+    if (brush.style == BrushStyle::Solid) {
+        FillSolidRect(rect, brush.color);
+    }
+}
+
+void CairoDrawContext::FillSolidRect(const IntRect& rect, Color color)
+{
+    if (!m_cr || rect.IsEmpty()) {
+        return;
+    }
+    SavedState saved(m_cr);
+    addRect(m_cr, rect);
+    setColor(m_cr, color);
+    cairo_fill(m_cr);
+}
+
+void CairoDrawContext::DrawFocusRect(const IntRect& rect)
+{
+    if (!m_cr || rect.IsEmpty()) {
+        return;
+    }
+    SavedState saved(m_cr);
+    // Every other pixel of the border, chosen by position so that the same
+    // rectangle drawn again hits the same pixels and inverts them back.
+    auto dot = [this](int x, int y) {
+        if (((x + y) & 1) == 0) {
+            cairo_rectangle(m_cr, x, y, 1, 1);
+        }
+    };
+    const int right = rect.right - 1;
+    const int bottom = rect.bottom - 1;
+    for (int x = rect.left; x <= right; ++x) {
+        dot(x, rect.top);
+        if (bottom != rect.top) {
+            dot(x, bottom);
+        }
+    }
+    for (int y = rect.top + 1; y < bottom; ++y) {
+        dot(rect.left, y);
+        if (right != rect.left) {
+            dot(right, y);
+        }
+    }
+    cairo_set_operator(m_cr, CAIRO_OPERATOR_DIFFERENCE);
+    cairo_set_source_rgb(m_cr, 1, 1, 1);
+    cairo_fill(m_cr);
+}
+
+FontDesc CairoDrawContext::resolvedFont() const
+{
+    FontDesc font = m_font;
+    if (font.height == 0 && font.pointSize <= 0) {
+        // "Default size", as a zero-height font means on the platform.
+        font.height = m_defaultGuiFont.height;
+        font.pointSize =
+            m_defaultGuiFont.height == 0 && m_defaultGuiFont.pointSize <= 0 ? 8 : m_defaultGuiFont.pointSize;
+    }
+    return font;
+}
+
+void CairoDrawContext::DrawText(std::string_view text, const IntRect& rect, unsigned format)
+{
+    if (!m_cr || text.empty()) {
+        return;
+    }
+    if (format & TextFormat::SingleLine) {
+        format &= ~TextFormat::WordBreak;
+    }
+    const bool bounded = format & (TextFormat::WordBreak | TextFormat::EndEllipsis);
+    const int width = bounded ? std::max(0, rect.Width()) : -1;
+    const bool limitHeight = (format & TextFormat::WordBreak) && (format & TextFormat::EndEllipsis);
+    const int height = limitHeight ? std::max(0, rect.Height()) : -1;
+    PangoLayout* layout = m_caches->text.Get(text, resolvedFont(), width, height, format);
+    if (!layout) {
+        return;
+    }
+    g_object_ref(layout);
+
+    PangoRectangle extent;
+    pango_layout_get_pixel_extents(layout, nullptr, &extent);
+    // A bounded layout aligns its lines itself within the width; an unbounded
+    // one is as wide as its longest line and is placed here.
+    int x = rect.left;
+    if (!bounded) {
+        x -= extent.x;
+        if (format & TextFormat::Center) {
+            x += (rect.Width() - extent.width) / 2;
+        } else if (format & TextFormat::Right) {
+            x += rect.Width() - extent.width;
+        }
+    }
+    int y = rect.top - extent.y;
+    if (format & TextFormat::SingleLine) {
+        if (format & TextFormat::VCenter) {
+            y += (rect.Height() - extent.height) / 2;
+        } else if (format & TextFormat::Bottom) {
+            y += rect.Height() - extent.height;
+        }
+    }
+
+    SavedState saved(m_cr);
+    if (m_bkMode == BkMode::Opaque) {
+        cairo_rectangle(m_cr, x + extent.x, y + extent.y, extent.width, extent.height);
+        setColor(m_cr, m_bkColor);
+        cairo_fill(m_cr);
+    }
+    setColor(m_cr, m_textColor);
+    cairo_move_to(m_cr, x, y);
+    pango_cairo_show_layout(m_cr, layout);
+    g_object_unref(layout);
+}
+
+IntSize CairoDrawContext::GetTextExtent(std::string_view text)
+{
+    PangoLayout* layout = m_caches->text.Get(text, resolvedFont(), -1, -1, TextFormat::SingleLine);
+    if (!layout) {
+        return {};
+    }
+    PangoRectangle extent;
+    pango_layout_get_pixel_extents(layout, nullptr, &extent);
+    return {extent.width, extent.height};
+}
+
+bool CairoDrawContext::drawSurface(cairo_surface_t* image, const IntRect& dest)
+{
+    if (!image) {
+        return false;
+    }
+    const IntRect area = dest.Normalized();
+    if (!m_cr || area.IsEmpty()) {
+        return true;
+    }
+    const int imageWidth = cairo_image_surface_get_width(image);
+    const int imageHeight = cairo_image_surface_get_height(image);
+    SavedState saved(m_cr);
+    addRect(m_cr, area);
+    cairo_clip(m_cr);
+    cairo_translate(m_cr, area.left, area.top);
+    cairo_scale(m_cr, static_cast<double>(area.Width()) / imageWidth, static_cast<double>(area.Height()) / imageHeight);
+    cairo_set_source_surface(m_cr, image, 0, 0);
+    cairo_pattern_t* pattern = cairo_get_source(m_cr);
+    // Enlarged bitmaps keep hard pixel edges as on the platform; shrunk ones
+    // are filtered so that thin lines do not vanish.
+    const bool enlarged = area.Width() >= imageWidth && area.Height() >= imageHeight;
+    cairo_pattern_set_filter(pattern, enlarged ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
+    cairo_paint(m_cr);
+    return true;
+}
+
+bool CairoDrawContext::DrawImageFile(const std::string& path, const IntRect& dest)
+{
+    return drawSurface(m_caches->images.FromFile(path), dest);
+}
+
+bool CairoDrawContext::DrawImageData(const std::vector<std::uint8_t>& data, const IntRect& dest)
+{
+    return drawSurface(m_caches->images.FromData(data), dest);
+}
+
+bool CairoDrawContext::DrawTransparentImageData(const std::vector<std::uint8_t>& data, const IntRect& dest,
+                                                Color transparent)
+{
+    return drawSurface(m_caches->images.FromData(data, &transparent), dest);
+}
+
+}  // namespace fw

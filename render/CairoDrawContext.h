@@ -1,0 +1,135 @@
+#pragma once
+// The DrawContext that really draws, over cairo (shapes, images) and pango
+// (text). The canvas hands in the window's cairo context; the command-line
+// renderer and the tests draw on an image, SVG or PDF surface of their own.
+// Both take the same code path, so a form looks the same everywhere.
+//
+// Pixels follow the platform's rules: integer device coordinates, one-pixel
+// lines on pixel centres, Rectangle(l, t, r, b) covering l..r-1 x t..b-1 with
+// the outline inside, lines without their end point. With the null pen a
+// shape's brush covers its whole area. As on the platform, VCenter and Bottom
+// place text only together with SingleLine; other text starts at the top.
+
+#include "render/DrawContext.h"
+#include "render/SystemColors.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+typedef struct _cairo cairo_t;
+typedef struct _cairo_surface cairo_surface_t;
+
+namespace fw {
+
+struct DrawCaches;
+
+class CairoDrawContext : public DrawContext {
+public:
+    // Draws on a context someone else owns (the window's); its state is
+    // saved and restored around every call. `caches` defaults to the
+    // process's shared ones.
+    explicit CairoDrawContext(cairo_t* cr, std::shared_ptr<DrawCaches> caches = nullptr);
+    ~CairoDrawContext() override;
+    CairoDrawContext(const CairoDrawContext&) = delete;
+    CairoDrawContext& operator=(const CairoDrawContext&) = delete;
+
+    // An opaque white image of width x height pixels; null when it cannot be made.
+    static std::unique_ptr<CairoDrawContext> ForImage(int width, int height,
+                                                      std::shared_ptr<DrawCaches> caches = nullptr);
+    // Vector documents of width x height pixels (a PDF page at 96 pixels per
+    // inch), written to `path` by Finish() or at destruction. Null when the
+    // file cannot be created.
+    static std::unique_ptr<CairoDrawContext> ForSvg(const std::string& path, int width, int height,
+                                                    std::shared_ptr<DrawCaches> caches = nullptr);
+    static std::unique_ptr<CairoDrawContext> ForPdf(const std::string& path, int width, int height,
+                                                    std::shared_ptr<DrawCaches> caches = nullptr);
+
+    // Completes an owned surface (writes an SVG or PDF out); drawing after it
+    // does nothing. False when cairo reports an error.
+    bool Finish();
+    // The image as a PNG file; false for other targets or on a write error.
+    bool WritePng(const std::string& path);
+    // Pixels of an image target; black (0) outside it or for other targets.
+    Color PixelAt(int x, int y) const;
+    // Premultiplied 0xAARRGGBB as cairo stores it.
+    std::uint32_t RawPixelAt(int x, int y) const;
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+    // The desktop puts its theme in; headless contexts keep the classic palette
+    // and the fixed fonts ({"Sans", 8 pt} and {"Sans", 10 pt}).
+    void SetSysColor(SysColor which, Color color);
+    void SetDefaultGuiFont(const FontDesc& font);
+    void SetVariableFont(const FontDesc& font);
+
+    // Cache counters of the caches in use, for tests and diagnostics.
+    std::size_t LayoutCacheMisses() const;
+    std::size_t ImageDecodes() const;
+
+    Pen SelectPen(const Pen& pen) override;
+    Brush SelectBrush(const Brush& brush) override;
+    FontDesc SelectFont(const FontDesc& font) override;
+    Color SetTextColor(Color color) override;
+    Color SetBkColor(Color color) override;
+    BkMode SetBkMode(BkMode mode) override;
+
+    Color GetSysColor(SysColor which) const override;
+    FontDesc GetDefaultGuiFont() const override;
+    FontDesc GetVariableFont() const override;
+
+    void Rectangle(const IntRect& rect) override;
+    void RoundRect(const IntRect& rect, int ellipseWidth, int ellipseHeight) override;
+    void Ellipse(const IntRect& rect) override;
+    void MoveTo(IntPoint point) override;
+    void LineTo(IntPoint point) override;
+    void Polyline(const std::vector<IntPoint>& points) override;
+    void FillRect(const IntRect& rect, const Brush& brush) override;
+    void FillSolidRect(const IntRect& rect, Color color) override;
+    void DrawFocusRect(const IntRect& rect) override;
+
+    void DrawText(std::string_view text, const IntRect& rect, unsigned format) override;
+    IntSize GetTextExtent(std::string_view text) override;
+
+    bool DrawImageFile(const std::string& path, const IntRect& dest) override;
+    bool DrawImageData(const std::vector<std::uint8_t>& data, const IntRect& dest) override;
+    bool DrawTransparentImageData(const std::vector<std::uint8_t>& data, const IntRect& dest,
+                                  Color transparent) override;
+
+private:
+    enum class Target { External, Image, Svg, Pdf };
+
+    CairoDrawContext(cairo_surface_t* surface, Target target, int width, int height,
+                     std::shared_ptr<DrawCaches> caches);
+
+    int penWidth() const;
+    void outlineRectangle(const IntRect& rect);
+    void roundShape(const IntRect& rect, int ellipseWidth, int ellipseHeight);
+    bool drawSurface(cairo_surface_t* image, const IntRect& dest);
+    FontDesc resolvedFont() const;
+
+    cairo_t* m_cr = nullptr;
+    cairo_surface_t* m_surface = nullptr;  // owned targets only
+    Target m_target = Target::External;
+    int m_width = 0;
+    int m_height = 0;
+    std::shared_ptr<DrawCaches> m_caches;
+
+    Pen m_pen = Pen::StockBlack();
+    Brush m_brush = Brush::StockWhite();
+    FontDesc m_font;
+    bool m_fontSelected = false;
+    Color m_textColor{0, 0, 0};
+    Color m_bkColor{255, 255, 255};
+    BkMode m_bkMode = BkMode::Opaque;
+    IntPoint m_position;
+
+    std::array<Color, kSysColorCount> m_sysColors{};
+    FontDesc m_defaultGuiFont;
+    FontDesc m_variableFont;
+};
+
+}  // namespace fw

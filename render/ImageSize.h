@@ -1,0 +1,15 @@
+#pragma once
+// The pixel size of an encoded image (bmp, ico, jpg, png, gif, tif), for
+// callers that draw a bitmap in its own size rather than stretched.
+
+#include "services/Geometry.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace fw {
+
+// 0 x 0 when the bytes do not decode.
+IntSize ImageDataSize(const std::vector<std::uint8_t>& data);
+
+}  // namespace fw
