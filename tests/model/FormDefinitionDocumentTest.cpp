@@ -1,64 +1,39 @@
 #include "model/FormDefinitionDocument.h"
-#include "model/DocumentHost.h"
 #include "model/ElementFactory.h"
 #include "model/LoadObserver.h"
 #include "services/LanguageTable.h"
 #include "services/Xml.h"
+#include "support/Scratch.h"
 #include "support/TestElements.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <regex>
 
 using namespace fw;
+using fw::test::ReadFile;
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class DocumentFiles : public ::testing::Test {
 protected:
-    void SetUp() override
+    DocumentFiles() { fw::test::RegisterTestElements(ElementFactory::Global()); }
+    ~DocumentFiles() override { ElementFactory::Global().Clear(); }
+
+    // A form file with the given program id around `body`, at `name` in the scratch folder.
+    std::string Put(const std::string& name, const std::string& body, const std::string& progId = "Forms.OEF")
     {
-        fw::test::RegisterTestElements(ElementFactory::Global());
-        m_dir =
-            fs::temp_directory_path() / ("fw-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
+        return m_dir.Put(name, "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
+                               "<?ORVANEX-application progid=\"" +
+                                   progId + "\" version=\"0.1\"?>\n<FormDefinition>" + body + "</FormDefinition>\n");
     }
-    void TearDown() override
+    static std::string Main(const std::string& controls = "")
     {
-        fs::remove_all(m_dir);
-        ElementFactory::Global().Clear();
+        return "<Dialog title=\"EDIT_X\" size=\"700,600\"><Controls>" + controls + "</Controls></Dialog>";
     }
 
-    std::string Put(const std::string& name, const std::string& text)
-    {
-        std::string path = (m_dir / name).string();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-    static std::string Slurp(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    static std::string File(const std::string& progId, const std::string& body)
-    {
-        return "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
-               "<?ORVANEX-application progid=\"" +
-               progId + "\" version=\"0.1\"?>\n<FormDefinition>" + body + "</FormDefinition>\n";
-    }
-    static std::string Main(const std::string& controls = "", const std::string& extra = "")
-    {
-        return "<Dialog title=\"EDIT_X\" size=\"700,600\"" + extra + "><Controls>" + controls + "</Controls></Dialog>";
-    }
-
-    fs::path m_dir;
+    test::ScratchDir m_dir;
 };
 
 // Collects what the reader reports.
@@ -79,165 +54,103 @@ public:
 
 }  // namespace
 
-TEST(DocumentNaming, ObjectClassComesFromTheFileName)
-{
-    EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("/forms/PUMP_Main.xml"), "PUMP");
-    EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("C:\\forms\\Valve.xml"), "Valve");
-    EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("_odd.xml"), "_odd");
-    EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("noext"), "noext");
-}
-
-TEST_F(DocumentFiles, WritesTheFixedShapeOfTheFile)
+TEST_F(DocumentFiles, WritesTheFixedShapeOfTheFileWithANewUuid)
 {
     FormDefinitionDocument doc;
-    ASSERT_TRUE(doc.ReadFile(Put("PUMP_Main.xml", File("Forms.OEF", Main()))));
-    doc.GetStyles().CreateDefaults();
-    std::string text = doc.WriteToString();
-
-    EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
-                         "<?ORVANEX-application progid=\"Forms.OEF\" version=\"0.1\"?>\n"
-                         "<FormDefinition>\n  <Styles>\n",
-                         0),
-              0u)
-        << text;
-    EXPECT_NE(text.find("<Dialog title=\"EDIT_PUMP\" size=\"700,600\" uuid=\""), std::string::npos) << text;
-    EXPECT_EQ(text.find("Dialogs"), std::string::npos) << "no filtered forms, no Dialogs";
-    EXPECT_EQ(text.find("help="), std::string::npos);
-    EXPECT_EQ(text.find("sizeable"), std::string::npos);
+    ASSERT_TRUE(doc.ReadFile(Put("PUMP_Main.xml", Main())));
+    const std::string text = doc.WriteToString();
+    const std::string uuid = doc.GetMainForm()->GetUuid();  // upper-case random GUID text
+    EXPECT_TRUE(std::regex_match(uuid, std::regex("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[0-9A-F]{4}-[0-9A-F]{12}")))
+        << uuid;
+    EXPECT_EQ(text, "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
+                    "<?ORVANEX-application progid=\"Forms.OEF\" version=\"0.1\"?>\n"
+                    "<FormDefinition>\n  <Styles/>\n  <Dialog title=\"EDIT_PUMP\" size=\"700,600\" uuid=\"" +
+                        uuid + "\">\n    <Controls/>\n  </Dialog>\n</FormDefinition>\n");
+    ASSERT_TRUE(doc.ReadFile(Put("PUMP_Other.xml", Main())));
+    doc.WriteToString();
+    EXPECT_NE(doc.GetMainForm()->GetUuid(), uuid);
 }
 
-TEST_F(DocumentFiles, ProgIdDecidesTheFormKind)
-{
-    FormDefinitionDocument doc;
-    ASSERT_TRUE(doc.ReadFile(Put("A.xml", File("Forms.SEF", Main()))));
-    EXPECT_EQ(doc.GetMainForm()->GetProgIdType(), "SEF");
-
-    FormDefinitionDocument unknown;
-    ASSERT_TRUE(unknown.ReadFile(Put("B.xml", File("Forms.XYZ", Main()))));
-    EXPECT_EQ(unknown.GetMainForm()->GetProgIdType(), "OEF");
-    ASSERT_TRUE(unknown.ReadFile(Put("C.xml", File("Forms.", Main()))));
-    EXPECT_EQ(unknown.GetMainForm()->GetProgIdType(), "OEF");
-
-    FormDefinitionDocument foreign;
-    EXPECT_FALSE(foreign.ReadFile(Put("D.xml", File("Other.OEF", Main()))));
-    EXPECT_FALSE(foreign.WasReadWhole());
-}
-
-TEST_F(DocumentFiles, RequiredPartsAreReported)
+TEST_F(DocumentFiles, RequiredPartsAndDroppedElementsAreReportedAndTheProgIdDecidesTheKind)
 {
     Problems problems;
     FormDefinitionDocument doc;
     doc.SetLoadObserver(&problems);
-    EXPECT_FALSE(doc.ReadFile(Put("A.xml", "<FormDefinition><Dialog")));
-    EXPECT_FALSE(doc.ReadFile(Put("B.xml", "<?xml version=\"1.0\"?><FormDefinition/>")));
-    EXPECT_FALSE(doc.ReadFile(Put("C.xml", File("Forms.OEF", "<Styles/>"))));
-    EXPECT_FALSE(doc.ReadFile(Put("D.xml", "<?ORVANEX-application progid=\"Forms.OEF\"?><Other/>")));
+    EXPECT_FALSE(doc.ReadFile(m_dir.Put("A.xml", "<FormDefinition><Dialog")));
+    EXPECT_FALSE(doc.ReadFile(m_dir.Put("B.xml", "<?xml version=\"1.0\"?><FormDefinition/>")));
+    EXPECT_FALSE(doc.ReadFile(Put("C.xml", "<Styles/>")));
+    EXPECT_FALSE(doc.ReadFile(m_dir.Put("D.xml", "<?ORVANEX-application progid=\"Forms.OEF\"?><Other/>")));
     ASSERT_EQ(problems.lines.size(), 4u);
     EXPECT_NE(problems.lines[0].find("line 1"), std::string::npos) << problems.lines[0];
     EXPECT_NE(problems.lines[1].find("instruction is missing"), std::string::npos) << problems.lines[1];
     EXPECT_NE(problems.lines[2].find("main \"Dialog\""), std::string::npos) << problems.lines[2];
     EXPECT_NE(problems.lines[3].find("FormDefinition"), std::string::npos) << problems.lines[3];
-}
 
-TEST_F(DocumentFiles, DroppedElementsAreNamedWithTheirPlace)
-{
-    Problems problems;
-    FormDefinitionDocument doc;
-    doc.SetLoadObserver(&problems);
-    ASSERT_TRUE(doc.ReadFile(Put("PUMP_x.xml", File("Forms.OEF", Main(R"(
+    problems.lines.clear();
+    ASSERT_TRUE(doc.ReadFile(Put("PUMP_x.xml", Main(R"(
 <Text title="ok" pos="10,10" size="5,5"/>
 <Text title="bad" pos="0,10" size="5,5"/>
-<Button/>)")))));
+<Button/>)"))));
     EXPECT_TRUE(doc.WasReadWhole());
-    ASSERT_EQ(problems.lines.size(), 2u);
-    EXPECT_EQ(problems.lines[0], "Text #2 line 5: \"pos\" 0,10 has a zero or negative coordinate");
-    EXPECT_EQ(problems.lines[1], "Button #1 line 6: no such element");
+    EXPECT_EQ(problems.lines,
+              (std::vector<std::string>{"Text #2 line 5: \"pos\" 0,10 has a zero or negative coordinate",
+                                        "Button #1 line 6: no such element"}));
+
+    const std::pair<const char*, const char*> kinds[] = {{"Forms.SEF", "SEF"}, {"Forms.XYZ", "OEF"}, {"Forms.", "OEF"}};
+    for (const auto& [progId, kind] : kinds) {
+        FormDefinitionDocument typed;
+        ASSERT_TRUE(typed.ReadFile(Put("A.xml", Main(), progId))) << progId;
+        EXPECT_EQ(typed.GetMainForm()->GetProgIdType(), kind) << progId;
+    }
+    FormDefinitionDocument foreign;
+    EXPECT_FALSE(foreign.ReadFile(Put("D.xml", Main(), "Other.OEF")));
+    EXPECT_FALSE(foreign.WasReadWhole());
 }
 
-TEST_F(DocumentFiles, FilteredFormsRoundTripInKeyOrder)
+TEST_F(DocumentFiles, FilteredFormsAreKeptByFirstFilterAndWrittenInKeyOrder)
 {
-    std::string body = R"(<Styles><Style name="s1" font="Arial" size="9"/></Styles>)" + Main() + R"(
-<Dialogs>
+    FormDefinitionDocument doc;
+    ASSERT_TRUE(doc.ReadFile(Put("VALVE_x.xml", Main() + R"(<Dialogs>
   <Dialog title="t" size="300,200" filter="TYPE:=:B" uuid="U2"><Controls/></Dialog>
   <Dialog title="t" size="300,200" filter="TYPE:=:A,TYPE:=:C" sizeable="true" help="h.htm" uuid="U1"><Controls/></Dialog>
   <Dialog title="t" size="111,111" filter="TYPE:=:B" uuid="U3"><Controls/></Dialog>
   <Dialog title="t" filter="TYPE:=:D"><Controls/></Dialog>
-</Dialogs>)";
-    FormDefinitionDocument doc;
-    ASSERT_TRUE(doc.ReadFile(Put("VALVE_x.xml", File("Forms.OEF", body))));
+</Dialogs>)")));
     EXPECT_FALSE(doc.WasReadWhole()) << "the B duplicate and the D form were left out";
     ASSERT_EQ(doc.GetFilteredForms().size(), 2u);
-    CDiagramEntityContainer* ac = doc.GetForm("TYPE:=:A||TYPE:=:C");
-    ASSERT_NE(ac, nullptr);
-    EXPECT_TRUE(ac->IsSizeable());
     EXPECT_EQ(doc.GetForm("TYPE:=:B")->GetPaper(), (IntSize{300, 200})) << "the first of a filter wins";
     EXPECT_EQ(doc.GetForm(langStr("FD_DEFAULT")), doc.GetMainForm());
-
-    std::string path = (m_dir / "out.xml").string();
-    doc.WriteFile(path);
-    EXPECT_EQ(doc.GetWriteError(), "");
-    std::string first = Slurp(path);
-    EXPECT_LT(first.find("filter=\"TYPE:=:A,TYPE:=:C\""), first.find("filter=\"TYPE:=:B\"")) << first;
-    EXPECT_NE(first.find("<Dialog title=\"EDIT_VALVE\" size=\"300,200\" sizeable=\"true\" help=\"h.htm\" uuid=\"U1\" "
-                         "filter=\"TYPE:=:A,TYPE:=:C\">"),
-              std::string::npos)
-        << first;
-
-    FormDefinitionDocument again;
-    ASSERT_TRUE(again.ReadFile(Put("VALVE_y.xml", first)));
-    EXPECT_EQ(again.WriteToString(), first);
-}
-
-TEST_F(DocumentFiles, UuidIsMadeOnceAndKept)
-{
-    FormDefinitionDocument doc;
-    ASSERT_TRUE(doc.ReadFile(Put("A.xml", File("Forms.OEF", Main()))));
-    EXPECT_EQ(doc.GetMainForm()->GetUuid(), "");
-    std::string first = doc.WriteToString();
-    std::string uuid = doc.GetMainForm()->GetUuid();
-    EXPECT_EQ(uuid.size(), 36u);
-    EXPECT_NE(first.find("uuid=\"" + uuid + "\""), std::string::npos);
-    EXPECT_EQ(doc.WriteToString(), first);
-}
-
-TEST_F(DocumentFiles, FieldsAreWrittenLastInTabOrder)
-{
-    FormDefinitionDocument doc;
-    ASSERT_TRUE(doc.ReadFile(Put("PUMP_x.xml", File("Forms.OEF", Main(R"(
-<Property name="P1" pos="100,40" size="50,20" tabOrder="1"/>
-<Text title="T" pos="10,10" size="5,5"/>
-<Property name="P0" pos="100,10" size="50,20" tabOrder="0"/>)")))));
-    std::string text = doc.WriteToString();
-    size_t t = text.find("<Text");
-    size_t p0 = text.find("name=\"P0\"");
-    size_t p1 = text.find("name=\"P1\"");
-    EXPECT_LT(t, p0);
-    EXPECT_LT(p0, p1);
+    const std::string text = doc.WriteToString();
+    EXPECT_NE(text.find("filter=\"TYPE:=:B\""), std::string::npos) << text;
+    EXPECT_LT(text.find("<Dialog title=\"EDIT_VALVE\" size=\"300,200\" sizeable=\"true\" help=\"h.htm\" uuid=\"U1\" "
+                        "filter=\"TYPE:=:A,TYPE:=:C\">"),
+              text.find("filter=\"TYPE:=:B\""))
+        << text;
 }
 
 TEST_F(DocumentFiles, AFailedWriteKeepsTheOldFile)
 {
-    std::string path = Put("PUMP_x.xml", File("Forms.OEF", Main()));
-    std::string before = Slurp(path);
+    const std::string path = Put("PUMP_x.xml", Main());
+    const std::string before = ReadFile(path);
     FormDefinitionDocument doc;
     ASSERT_TRUE(doc.ReadFile(path));
     // A folder where the temporary file would go makes the write fail.
-    fs::create_directory(path + ".tmp");
+    std::filesystem::create_directory(path + ".tmp");
     EXPECT_TRUE(doc.WriteFile(path));
     EXPECT_NE(doc.GetWriteError(), "");
-    EXPECT_EQ(Slurp(path), before);
-    fs::remove(path + ".tmp");
+    EXPECT_EQ(ReadFile(path), before);
 }
 
 TEST_F(DocumentFiles, FormListOperations)
 {
     FormDefinitionDocument doc;
-    ASSERT_TRUE(
-        doc.ReadFile(Put("PUMP_x.xml", File("Forms.OEF", Main(R"(<Text title="T" pos="10,10" size="5,5"/>)")))));
+    ASSERT_TRUE(doc.ReadFile(Put("PUMP_x.xml", Main(R"(<Text title="T" pos="10,10" size="5,5"/>)"))));
     EXPECT_TRUE(doc.AddForm("A"));
     EXPECT_FALSE(doc.AddForm("A"));
     EXPECT_EQ(doc.GetForm("A")->GetPaper(), (IntSize{700, 600}));
-    EXPECT_EQ(doc.GetForm("A")->GetObjectClass(), "PUMP");
+    EXPECT_EQ(doc.GetForm("A")->GetObjectClass(), "PUMP");  // from the file name
+    EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("C:\\forms\\Valve.xml"), "Valve");
+    EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("_odd.xml"), "_odd");
 
     EXPECT_TRUE(doc.CopyForm("B", langStr("FD_DEFAULT")));
     EXPECT_EQ(doc.GetForm("B")->GetCount(), 1);
@@ -248,12 +161,10 @@ TEST_F(DocumentFiles, FormListOperations)
     EXPECT_TRUE(doc.RenameForm("C", "B"));
     EXPECT_EQ(doc.GetForm("B"), nullptr);
     EXPECT_EQ(doc.GetCurrentForm(), doc.GetMainForm()) << "the removed form is not shown any more";
-
     EXPECT_TRUE(doc.RenameForm("M", langStr("FD_DEFAULT")));
     EXPECT_NE(doc.GetForm(langStr("FD_DEFAULT")), nullptr) << "renaming the main form copies it";
     EXPECT_FALSE(doc.RemoveForm("nothing"));
     EXPECT_TRUE(doc.RemoveForm("M"));
-
     doc.RefreshLists(true);
     EXPECT_EQ(doc.GetFilterNames(), (std::vector<std::string>{"A", "C"}));
 }

@@ -6,7 +6,6 @@
 using namespace fw;
 using fw::test::AddField;
 using fw::test::AddText;
-using fw::test::TestText;
 
 namespace {
 
@@ -16,44 +15,33 @@ std::string FieldOrder(const CDiagramEntityContainer& form)
     std::string out;
     for (int i = 0; i < form.GetCount(); ++i) {
         const CDiagramEntity* e = form.GetAt(i);
-        if (!e->TakesPartInTabOrder())
-            continue;
-        if (!out.empty())
-            out += " ";
-        out += e->GetName() + ":" + std::to_string(e->GetTabIndex());
+        if (e->TakesPartInTabOrder())
+            out += (out.empty() ? "" : " ") + e->GetName() + ":" + std::to_string(e->GetTabIndex());
     }
     return out;
 }
 
 }  // namespace
 
-TEST(TabOrder, NextIndexCounter)
+TEST(TabOrder, NextIndexCounterAndInitialOrder)
 {
     CDiagramEntityContainer form;
     EXPECT_EQ(form.GetNextTabIndex(true), 0);
-    EXPECT_EQ(form.GetNextTabIndex(true), 1);
-    EXPECT_EQ(form.GetNextTabIndex(false), 2);
+    EXPECT_EQ(form.GetNextTabIndex(false), 1);
     EXPECT_FALSE(form.HasTabIndices());
-
-    AddField(form, "A", 0, 0, 7);
+    AddField(form, "A", 0, 50, -1);
+    AddText(form, 0, 0, 10, 10);
+    AddField(form, "B", 0, 10, 7);
     EXPECT_TRUE(form.HasTabIndices());
     form.RecomputeNextTabIndex();
     EXPECT_EQ(form.GetNextTabIndex(false), 8);
-}
-
-TEST(TabOrder, InitialOrderFollowsTheList)
-{
-    CDiagramEntityContainer form;
-    AddField(form, "A", 0, 50, -1);
-    AddText(form, 0, 0, 10, 10);
-    AddField(form, "B", 0, 10, -1);
-    form.AssignInitialTabOrder();
+    form.AssignInitialTabOrder();  // follows the list, texts take no part
     EXPECT_EQ(FieldOrder(form), "A:0 B:1");
-    EXPECT_EQ(form.GetAt(2)->GetTabIndex(), -1) << "texts take no part";
+    EXPECT_EQ(form.GetAt(2)->GetTabIndex(), -1);
     EXPECT_EQ(form.GetNextTabIndex(false), 2);
 }
 
-TEST(TabOrder, SortPutsFieldsLastInTabOrder)
+TEST(TabOrder, SortByIndexOrByPosition)
 {
     CDiagramEntityContainer form;
     AddText(form, 0, 0, 10, 10);
@@ -62,82 +50,54 @@ TEST(TabOrder, SortPutsFieldsLastInTabOrder)
     AddField(form, "P0", 0, 60, 0);
     AddField(form, "DUP", 0, 90, 1);
     form.SortByTabIndex();
-
     std::vector<std::string> names;
     for (int i = 0; i < form.GetCount(); ++i)
         names.push_back(form.GetAt(i)->GetName());
     // Others (and a field sharing an index) keep their order; fields follow sorted.
     EXPECT_EQ(names, (std::vector<std::string>{"static", "P1", "line", "P0", "DUP", "DUP", "P0", "P1"}));
     EXPECT_EQ(form.GetNextTabIndex(false), 2);
+
+    CDiagramEntityContainer rows;
+    AddField(rows, "RIGHT", 50, 10, 0);
+    AddField(rows, "LOWER", 0, 11, 1);
+    AddField(rows, "LEFT", 20, 10, 2);
+    rows.SetModified(false);
+    rows.CalcTabOrderByPosition();
+    EXPECT_EQ(FieldOrder(rows), "LEFT:0 RIGHT:1 LOWER:2");
+    EXPECT_TRUE(rows.IsModified());
+    EXPECT_EQ(rows.GetNextTabIndex(false), 3);
+    rows.SetModified(false);
+    rows.CalcTabOrderByPosition();
+    EXPECT_FALSE(rows.IsModified()) << "nothing changed the second time";
+    rows.SetNextTabIndex(10);
+    rows.CalcTabOrderByPosition();
+    EXPECT_EQ(rows.GetNextTabIndex(false), 10) << "the counter is never lowered";
 }
 
-TEST(TabOrder, FromPositionsRowByRow)
+TEST(TabOrder, ChangeTabIndexShiftsTheRunBetween)
 {
-    CDiagramEntityContainer form;
-    AddField(form, "RIGHT", 50, 10, 0);
-    AddField(form, "LOWER", 0, 11, 1);
-    AddField(form, "LEFT", 20, 10, 2);
-    form.SetModified(false);
-    form.CalcTabOrderByPosition();
-    EXPECT_EQ(FieldOrder(form), "LEFT:0 RIGHT:1 LOWER:2");
-    EXPECT_TRUE(form.IsModified());
-    EXPECT_EQ(form.GetNextTabIndex(false), 3);
-
-    form.SetModified(false);
-    form.CalcTabOrderByPosition();
-    EXPECT_FALSE(form.IsModified()) << "nothing changed the second time";
-}
-
-TEST(TabOrder, FromPositionsNeverLowersTheCounter)
-{
-    CDiagramEntityContainer form;
-    AddField(form, "A", 0, 0, 0);
-    form.SetNextTabIndex(10);
-    form.CalcTabOrderByPosition();
-    EXPECT_EQ(form.GetNextTabIndex(false), 10);
-}
-
-TEST(TabOrder, MovingAFieldEarlierShiftsTheRunUp)
-{
-    CDiagramEntityContainer form;
-    AddField(form, "A", 0, 0, 0);
-    AddField(form, "B", 0, 0, 1);
-    AddField(form, "C", 0, 0, 2);
-    AddField(form, "D", 0, 0, 3);
-    AddField(form, "E", 0, 0, 5);
-    CDiagramEntity* d = form.GetAt(6);
-    ASSERT_EQ(d->GetName(), "D");
-
-    // D goes from 3 to 1: B and C make room, A and E stay.
-    d->SetTabIndex(1);
-    form.ChangeTabIndex(3, 1, d);
-    EXPECT_EQ(FieldOrder(form), "A:0 D:1 B:2 C:3 E:5");
-    EXPECT_TRUE(form.IsModified());
-}
-
-TEST(TabOrder, MovingAFieldLaterShiftsTheOthersDown)
-{
-    CDiagramEntityContainer form;
-    AddField(form, "A", 0, 0, 0);
-    AddField(form, "B", 0, 0, 1);
-    AddField(form, "C", 0, 0, 2);
-    AddField(form, "D", 0, 0, 3);
-    CDiagramEntity* a = form.GetAt(0);
-
-    a->SetTabIndex(2);
-    form.ChangeTabIndex(0, 2, a);
-    EXPECT_EQ(FieldOrder(form), "B:0 C:1 A:2 D:3");
-}
-
-TEST(TabOrder, ChangingToAFreeIndexTouchesNothingElse)
-{
-    CDiagramEntityContainer form;
-    AddField(form, "A", 0, 0, 0);
-    AddField(form, "B", 0, 0, 4);
-    CDiagramEntity* a = form.GetAt(0);
-    form.SetModified(false);
-    a->SetTabIndex(2);
-    form.ChangeTabIndex(0, 2, a);
-    EXPECT_EQ(FieldOrder(form), "A:2 B:4");
-    EXPECT_FALSE(form.IsModified());
+    struct Case {
+        int field, from, to;
+        const char* expected;
+        bool modified;
+    };
+    // D moving up: B and C make room, A and E stay; A moving down: the others move
+    // back; E moving to a free index touches nothing else.
+    const Case cases[] = {
+        {3, 3, 1, "A:0 D:1 B:2 C:3 E:5", true},
+        {0, 0, 2, "B:0 C:1 A:2 D:3 E:5", true},
+        {4, 5, 4, "A:0 B:1 C:2 D:3 E:4", false},
+    };
+    for (const Case& c : cases) {
+        CDiagramEntityContainer form;
+        const int tabs[] = {0, 1, 2, 3, 5};
+        for (int i = 0; i < 5; ++i)
+            AddField(form, std::string(1, static_cast<char>('A' + i)), 0, 0, tabs[i]);
+        CDiagramEntity* moved = form.GetAt(2 * c.field);  // each field has its caption after it
+        form.SetModified(false);
+        moved->SetTabIndex(c.to);
+        form.ChangeTabIndex(c.from, c.to, moved);
+        EXPECT_EQ(FieldOrder(form), c.expected) << moved->GetName();
+        EXPECT_EQ(form.IsModified(), c.modified) << moved->GetName();
+    }
 }

@@ -2,85 +2,37 @@
 
 #include <gtest/gtest.h>
 
-namespace fw {
-namespace {
+using namespace fw;
 
-// Parses and expects success, answering the colour and the fillable flag. The
-// flag must be written either way, so the parse runs from both starting values.
-struct Parsed {
-    Color color;
-    bool fillable = false;
-};
-
-Parsed parseOk(std::string_view text)
+TEST(ParseColorText, ReadsExactlyThreeIntegerPartsKeepingTheLowByte)
 {
-    Parsed results[2];
-    for (int i = 0; i < 2; ++i) {
-        results[i].color = {1, 2, 3};
-        results[i].fillable = i == 0;
-        EXPECT_TRUE(parseColorText(text, results[i].color, &results[i].fillable)) << "text: \"" << text << "\"";
+    struct Case {
+        const char* text;
+        Color color;
+        bool fillable;  // a negative part clears it; zero is a colour, not a marker
+    };
+    const Case cases[] = {{"12,34,56", {12, 34, 56}, true},   {"511,257,1000", {255, 1, 232}, true},
+                          {"255,0,-1", {255, 0, 255}, false}, {"-1,-256,-2", {255, 0, 254}, false},
+                          {"0,0,0", {0, 0, 0}, true},         {"12abc, 3,\t4", {12, 3, 4}, true},
+                          {"+5,x,3", {5, 0, 3}, true},        {",,", {0, 0, 0}, true}};
+    for (const Case& c : cases) {
+        for (bool before : {false, true}) {  // the flag is written either way
+            Color color{1, 2, 3};
+            bool fillable = before;
+            EXPECT_TRUE(parseColorText(c.text, color, &fillable)) << c.text;
+            EXPECT_EQ(color, c.color) << c.text;
+            EXPECT_EQ(fillable, c.fillable) << c.text;
+        }
     }
-    EXPECT_EQ(results[0].fillable, results[1].fillable) << "fillable not written for \"" << text << "\"";
-    return results[0];
-}
+    Color optional;
+    EXPECT_TRUE(parseColorText("-4,5,6", optional));  // the flag is optional
+    EXPECT_EQ(optional, (Color{252, 5, 6}));
 
-TEST(ParseColorText, ReadsThreeDecimalParts)
-{
-    const Parsed p = parseOk("12,34,56");
-    EXPECT_EQ(p.color, (Color{12, 34, 56}));
-    EXPECT_TRUE(p.fillable);
-}
-
-TEST(ParseColorText, KeepsOnlyTheLowByteOfEachPart)
-{
-    EXPECT_EQ(parseOk("256,0,0").color, (Color{0, 0, 0}));
-    EXPECT_EQ(parseOk("511,257,1000").color, (Color{255, 1, 232}));
-    EXPECT_EQ(parseOk("-1,-256,-2").color, (Color{255, 0, 254}));
-}
-
-TEST(ParseColorText, NegativePartClearsFillable)
-{
-    const Parsed p = parseOk("255,0,-1");
-    EXPECT_EQ(p.color, (Color{255, 0, 255}));
-    EXPECT_FALSE(p.fillable);
-    EXPECT_FALSE(parseOk("-5,0,0").fillable);
-    EXPECT_FALSE(parseOk("0,-5,0").fillable);
-    // Zero is a colour, not a marker.
-    EXPECT_TRUE(parseOk("0,0,0").fillable);
-}
-
-TEST(ParseColorText, FillableIsOptional)
-{
-    Color color;
-    EXPECT_TRUE(parseColorText("4,5,6", color));
-    EXPECT_EQ(color, (Color{4, 5, 6}));
-    EXPECT_TRUE(parseColorText("-4,5,6", color, nullptr));
-    EXPECT_EQ(color, (Color{252, 5, 6}));
-}
-
-TEST(ParseColorText, ReadsPartsLikeTheFileNumberReader)
-{
-    EXPECT_EQ(parseOk("12abc,3,4").color, (Color{12, 3, 4}));
-    EXPECT_EQ(parseOk(" 7 , 8,\t9").color, (Color{7, 8, 9}));
-    EXPECT_EQ(parseOk("+5,x,3").color, (Color{5, 0, 3}));
-    // Empty parts count and read as 0.
-    const Parsed empty = parseOk(",,");
-    EXPECT_EQ(empty.color, (Color{0, 0, 0}));
-    EXPECT_TRUE(empty.fillable);
-    EXPECT_EQ(parseOk("9,,").color, (Color{9, 0, 0}));
-}
-
-TEST(ParseColorText, RejectsAnyOtherNumberOfParts)
-{
     for (const char* text : {"", "1", "1,2", "1,2,3,4", "1,2,3,", ",,,", "1;2;3"}) {
         Color color{10, 20, 30};
         bool fillable = false;
-        EXPECT_FALSE(parseColorText(text, color, &fillable)) << "text: \"" << text << "\"";
-        // A rejected text leaves the caller's values alone.
-        EXPECT_EQ(color, (Color{10, 20, 30})) << "text: \"" << text << "\"";
-        EXPECT_FALSE(fillable) << "text: \"" << text << "\"";
+        EXPECT_FALSE(parseColorText(text, color, &fillable)) << text;
+        EXPECT_EQ(color, (Color{10, 20, 30})) << text;
+        EXPECT_FALSE(fillable) << text;
     }
 }
-
-}  // namespace
-}  // namespace fw

@@ -1,207 +1,124 @@
 #include "services/Environment.h"
 
+#include "support/Scratch.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <optional>
 
-namespace fw {
+using namespace fw;
+
 namespace {
 
-namespace fs = std::filesystem;
-
-const char* const Variables[] = {
-    "FORMWRIGHT_LANGUAGE",
-    "FORMWRIGHT_HELP_FILE",
-    "FORMWRIGHT_UI_FONT",
-    "FORMWRIGHT_UI_FONT_SIZE",
-    "FORMWRIGHT_CONFIG_DIR",
-    "FORMWRIGHT_DATA_DIR",
-    "FORMWRIGHT_ADDINS",
-    "FORMWRIGHT_CONFIG_FILE",
-    "FORMWRIGHT_MY_SETTING",
-    "XDG_CONFIG_HOME",
-    "HOME",
-};
-
-// Every test starts from a clean process environment with no settings file and
-// leaves the variables and the shared Environment as it found them.
+// Every test starts from a clean environment with no settings file and a
+// scratch folder as home.
 class EnvironmentTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    EnvironmentTest()
     {
-        for (const char* name : Variables) {
-            const char* value = std::getenv(name);
-            m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-            unsetenv(name);
-        }
-        std::string pattern = (fs::temp_directory_path() / "fw-env-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        setenv("HOME", m_dir.c_str(), 1);
-        setenv("FORMWRIGHT_CONFIG_FILE", "/nonexistent", 1);
+        for (const char* name : {"FORMWRIGHT_LANGUAGE", "FORMWRIGHT_HELP_FILE", "FORMWRIGHT_UI_FONT",
+                                 "FORMWRIGHT_UI_FONT_SIZE", "FORMWRIGHT_CONFIG_DIR", "FORMWRIGHT_DATA_DIR",
+                                 "FORMWRIGHT_ADDINS", "FORMWRIGHT_MY_SETTING", "XDG_CONFIG_HOME"})
+            m_vars.Unset(name);
+        m_vars.Set("HOME", m_home.Path()).Set("FORMWRIGHT_CONFIG_FILE", "/nonexistent");
         env().reload();
-    }
-
-    void TearDown() override
-    {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-        env().reload();
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
     }
 
     static Environment& env() { return Environment::instance(); }
 
-    std::string writeSettings(const std::string& relativePath, const std::string& text)
+    static std::vector<std::string> Addins()
     {
-        fs::path path = fs::path(m_dir) / relativePath;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path) << text;
-        return path.string();
+        Collection<std::string> list;
+        env().getDllFiles(list);
+        std::vector<std::string> paths;
+        for (std::string* path : list)
+            paths.push_back(*path);
+        list.deleteAll();
+        return paths;
     }
 
-    std::string m_dir;
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+    test::ScopedEnv m_vars;
+    test::ScratchDir m_home;
 };
 
-TEST_F(EnvironmentTest, DefaultsWithoutAnySetting)
+TEST_F(EnvironmentTest, DefaultsAndTheUserConfigFolder)
 {
     EXPECT_EQ(env().language(), "English");
     EXPECT_EQ(env().getUiFont(), "Sans");
     EXPECT_EQ(env().getUiFontSize(), 9);
-    EXPECT_EQ(env().globalCfgPath(), m_dir + "/.config/formwright");
-    EXPECT_EQ(env().languageDir(), env().dataDir() + "/lang");
+    EXPECT_EQ(env().globalCfgPath(), m_home.Path() + "/.config/formwright");
+    EXPECT_TRUE(std::filesystem::exists(env().languageDir() + "/English.lang")) << env().dataDir();
     EXPECT_EQ(env().helpFile(""), env().dataDir() + "/help/formwright.hhp");
-    Collection<std::string> addins;
-    env().getDllFiles(addins);
-    EXPECT_EQ(addins.count(), 0u);
-    std::string value = "untouched";
+    EXPECT_TRUE(Addins().empty());
+    std::string value;
     EXPECT_FALSE(env().getVariable("language", value));
-    EXPECT_EQ(value, "untouched");
+
+    m_vars.Set("XDG_CONFIG_HOME", m_home.Path() + "/xdg");
+    EXPECT_EQ(env().globalCfgPath(), m_home.Path() + "/xdg/formwright");
+    m_vars.Set("XDG_CONFIG_HOME", "relative/ignored");
+    EXPECT_EQ(env().globalCfgPath(), m_home.Path() + "/.config/formwright");
+
+    // The settings file lives in that folder unless one is named.
+    m_home.Put("xdg/formwright/environment.conf", "language = German\n");
+    m_home.Put(".config/formwright/environment.conf", "language = FromHome\n");
+    m_vars.Unset("FORMWRIGHT_CONFIG_FILE");
+    env().reload();
+    EXPECT_EQ(env().language(), "FromHome");
+    m_vars.Set("XDG_CONFIG_HOME", m_home.Path() + "/xdg");
+    env().reload();
+    EXPECT_EQ(env().language(), "German");
 }
 
-TEST_F(EnvironmentTest, DefaultDataFolderHoldsTheLanguageFiles)
+TEST_F(EnvironmentTest, SettingsFileIsParsedAndVariablesOverrideIt)
 {
-    EXPECT_TRUE(fs::exists(env().languageDir() + "/English.lang")) << env().dataDir();
-}
-
-TEST_F(EnvironmentTest, ConfigFolderFollowsXdgConfigHome)
-{
-    setenv("XDG_CONFIG_HOME", (m_dir + "/xdg").c_str(), 1);
-    EXPECT_EQ(env().globalCfgPath(), m_dir + "/xdg/formwright");
-    setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
-    EXPECT_EQ(env().globalCfgPath(), m_dir + "/.config/formwright");
-}
-
-TEST_F(EnvironmentTest, SettingsFileIsReadAndParsed)
-{
-    std::string file = writeSettings("settings.conf", "# a comment\n"
-                                                      "\n"
-                                                      "language = German\n"
-                                                      "  uiFont=Noto Sans  \n"
-                                                      "uiFontSize = 12\n"
-                                                      "this line has no equals sign\n"
-                                                      "mySetting = a = b\n"
-                                                      "configDir = ~/forms\n"
-                                                      "addins = /opt/one.so:/opt/two.so\n"
-                                                      "#language = Klingon\n");
-    setenv("FORMWRIGHT_CONFIG_FILE", file.c_str(), 1);
+    m_vars.Set("FORMWRIGHT_CONFIG_FILE", m_home.Put("settings.conf", "# a comment\n\n"
+                                                                     "language = German\n"
+                                                                     "  uiFont=Noto Sans  \n"
+                                                                     "uiFontSize = 12\n"
+                                                                     "this line has no equals sign\n"
+                                                                     "mySetting = a = b\n"
+                                                                     "configDir = ~/forms\n"
+                                                                     "helpFile = /file/book.hhp\n"
+                                                                     "addins = /opt/one.so:/opt/two.so\n"
+                                                                     "#language = Klingon\n"));
     EXPECT_EQ(env().language(), "English");  // not read before reload()
     env().reload();
-
     EXPECT_EQ(env().language(), "German");
     EXPECT_EQ(env().getUiFont(), "Noto Sans");
     EXPECT_EQ(env().getUiFontSize(), 12);
-    EXPECT_EQ(env().globalCfgPath(), m_dir + "/forms");
+    EXPECT_EQ(env().globalCfgPath(), m_home.Path() + "/forms");
+    EXPECT_EQ(env().helpFile("controls.hhp"), "/file/controls.hhp");  // beside the book
+    EXPECT_EQ(env().helpFile("/elsewhere/x.hhp"), "/elsewhere/x.hhp");
     std::string value;
     ASSERT_TRUE(env().getVariable("mySetting", value));
     EXPECT_EQ(value, "a = b");
     EXPECT_FALSE(env().getVariable("mysetting", value));  // file keys are case-sensitive
+    EXPECT_EQ(Addins(), (std::vector<std::string>{"/opt/one.so", "/opt/two.so"}));
 
-    Collection<std::string> addins;
-    env().getDllFiles(addins);
-    ASSERT_EQ(addins.count(), 2u);
-    EXPECT_EQ(*addins.at(0), "/opt/one.so");
-    EXPECT_EQ(*addins.at(1), "/opt/two.so");
-    addins.deleteAll();
-}
-
-TEST_F(EnvironmentTest, DefaultSettingsFileLivesInTheUserConfigFolder)
-{
-    writeSettings("xdg/formwright/environment.conf", "language = German\n");
-    writeSettings(".config/formwright/environment.conf", "language = FromHome\n");
-    unsetenv("FORMWRIGHT_CONFIG_FILE");
-    env().reload();
-    EXPECT_EQ(env().language(), "FromHome");
-    setenv("XDG_CONFIG_HOME", (m_dir + "/xdg").c_str(), 1);
-    env().reload();
-    EXPECT_EQ(env().language(), "German");
-}
-
-TEST_F(EnvironmentTest, VariablesOverrideTheFile)
-{
-    std::string file = writeSettings("settings.conf", "language = German\nhelpFile = /file/book.hhp\n"
-                                                      "mySetting = from file\n");
-    setenv("FORMWRIGHT_CONFIG_FILE", file.c_str(), 1);
-    env().reload();
-
-    setenv("FORMWRIGHT_LANGUAGE", "English", 1);
-    setenv("FORMWRIGHT_HELP_FILE", "/env/help/book.hhp", 1);
-    setenv("FORMWRIGHT_MY_SETTING", "from env", 1);
-    setenv("FORMWRIGHT_UI_FONT", "DejaVu Sans", 1);
-    setenv("FORMWRIGHT_UI_FONT_SIZE", " 11pt", 1);
-    setenv("FORMWRIGHT_CONFIG_DIR", "/env/config", 1);
-    setenv("FORMWRIGHT_DATA_DIR", "/env/data", 1);
+    m_vars.Set("FORMWRIGHT_LANGUAGE", "English").Set("FORMWRIGHT_HELP_FILE", "/env/help/book.hhp");
+    m_vars.Set("FORMWRIGHT_MY_SETTING", "from env").Set("FORMWRIGHT_UI_FONT", "DejaVu Sans");
+    m_vars.Set("FORMWRIGHT_UI_FONT_SIZE", " 11pt").Set("FORMWRIGHT_CONFIG_DIR", "/env/config");
+    m_vars.Set("FORMWRIGHT_DATA_DIR", "/env/data").Set("FORMWRIGHT_ADDINS", "/a/one.so::/b/two.so:");
     EXPECT_EQ(env().language(), "English");
     EXPECT_EQ(env().helpFile(""), "/env/help/book.hhp");
     EXPECT_EQ(env().getUiFont(), "DejaVu Sans");
     EXPECT_EQ(env().getUiFontSize(), 11);
     EXPECT_EQ(env().globalCfgPath(), "/env/config");
     EXPECT_EQ(env().languageDir(), "/env/data/lang");
-    std::string value;
-    ASSERT_TRUE(env().getVariable("mySetting", value));
-    EXPECT_EQ(value, "from env");
+    EXPECT_EQ(Addins(), (std::vector<std::string>{"/a/one.so", "/b/two.so"}));
     ASSERT_TRUE(env().getVariable("MY_SETTING", value));
     EXPECT_EQ(value, "from env");
+    ASSERT_TRUE(env().getVariable("mySetting", value));
+    EXPECT_EQ(value, "from env");
 
-    // An empty variable counts as unset.
-    setenv("FORMWRIGHT_LANGUAGE", "", 1);
+    m_vars.Set("FORMWRIGHT_LANGUAGE", "");  // an empty variable counts as unset
     EXPECT_EQ(env().language(), "German");
-}
-
-TEST_F(EnvironmentTest, UnusableFontSizeFallsBackToTheDefault)
-{
-    for (const char* text : {"abc", "0", "-4", ""}) {
-        setenv("FORMWRIGHT_UI_FONT_SIZE", text, 1);
-        EXPECT_EQ(env().getUiFontSize(), 9) << text;
+    for (const char* size : {"abc", "0", "-4"}) {  // unusable: the default, not the file's
+        m_vars.Set("FORMWRIGHT_UI_FONT_SIZE", size);
+        EXPECT_EQ(env().getUiFontSize(), 9) << size;
     }
-}
-
-TEST_F(EnvironmentTest, NamedHelpFilesSitBesideTheBook)
-{
-    setenv("FORMWRIGHT_HELP_FILE", "/opt/help/formwright.hhp", 1);
-    EXPECT_EQ(env().helpFile("controls.hhp"), "/opt/help/controls.hhp");
-    EXPECT_EQ(env().helpFile("/elsewhere/x.hhp"), "/elsewhere/x.hhp");
-}
-
-TEST_F(EnvironmentTest, AddinsFromTheEnvironmentSkipEmptyEntries)
-{
-    setenv("FORMWRIGHT_ADDINS", "/a/one.so::/b/two.so:", 1);
-    Collection<std::string> addins;
-    env().getDllFiles(addins);
-    ASSERT_EQ(addins.count(), 2u);
-    EXPECT_EQ(*addins.at(0), "/a/one.so");
-    EXPECT_EQ(*addins.at(1), "/b/two.so");
-    addins.deleteAll();
+    m_vars.Set("FORMWRIGHT_UI_FONT_SIZE", "");
+    EXPECT_EQ(env().getUiFontSize(), 12);
 }
 
 }  // namespace
-}  // namespace fw

@@ -3,60 +3,42 @@
 
 #include "services/LanguageTable.h"
 
+#include "support/Scratch.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <set>
-#include <sstream>
-#include <unistd.h>
+#include <iterator>
+#include <regex>
 
-namespace fw {
+using namespace fw;
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct KeyUse {
-    std::string key;
-    int line;
-};
-
 struct Token {
-    enum Kind { Identifier, String, Punctuation, Other } kind;
+    enum Kind { Identifier, String, Punctuation } kind;
     std::string text;
     int line;
 };
 
-bool isIdentStart(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-
 bool isIdentChar(char c)
 {
-    return isIdentStart(c) || (c >= '0' && c <= '9');
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (c >= '0' && c <= '9');
 }
 
-bool looksLikeKey(const std::string& text)
-{
-    if (text.empty() || !((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z')))
-        return false;
-    for (char c : text)
-        if (!isIdentChar(c))
-            return false;
-    return true;
-}
-
-// Just enough of C++ to tell code from comments, strings and character literals.
+// Just enough of C++ to tell code from comments, strings and character literals;
+// numbers and character literals give no token.
 std::vector<Token> tokenize(std::string_view src)
 {
     std::vector<Token> tokens;
     int line = 1;
     std::size_t i = 0;
     auto advanceTo = [&](std::size_t end) {
-        for (; i < end && i < src.size(); ++i)
-            if (src[i] == '\n')
-                ++line;
+        for (end = std::min(end, src.size()); i < end; ++i)
+            line += src[i] == '\n';
     };
     auto quoted = [&](char quote) {  // i at the opening quote; answers the contents
         std::size_t start = ++i;
@@ -67,54 +49,41 @@ std::vector<Token> tokenize(std::string_view src)
             ++i;
         return text;
     };
-
     while (i < src.size()) {
-        char c = src[i];
-        if (c == '\n') {
-            ++line;
-            ++i;
-        } else if (src.compare(i, 2, "//") == 0) {
-            std::size_t end = src.find('\n', i);
-            i = end == std::string_view::npos ? src.size() : end;
+        const char c = src[i];
+        if (src.compare(i, 2, "//") == 0) {
+            i = std::min(src.find('\n', i), src.size());
         } else if (src.compare(i, 2, "/*") == 0) {
-            std::size_t end = src.find("*/", i + 2);
+            const std::size_t end = src.find("*/", i + 2);
             advanceTo(end == std::string_view::npos ? src.size() : end + 2);
-        } else if (isIdentStart(c)) {
+        } else if (isIdentChar(c) && !(c >= '0' && c <= '9')) {
             std::size_t start = i;
             while (i < src.size() && isIdentChar(src[i]))
                 ++i;
             std::string word(src.substr(start, i - start));
-            bool raw = word == "R" || word == "LR" || word == "uR" || word == "UR" || word == "u8R";
-            bool prefix = word == "L" || word == "u" || word == "U" || word == "u8";
-            if (i < src.size() && src[i] == '"' && raw) {
-                std::size_t open = src.find('(', i);
+            const bool quote = i < src.size() && src[i] == '"';
+            if (quote && (word == "R" || word == "LR" || word == "uR" || word == "UR" || word == "u8R")) {
+                const std::size_t open = src.find('(', i);
                 if (open == std::string_view::npos)
                     break;
                 std::string close = ")" + std::string(src.substr(i + 1, open - i - 1)) + "\"";
-                std::size_t end = src.find(close, open);
-                if (end == std::string_view::npos)
-                    end = src.size();
-                int startLine = line;
-                std::string text(src.substr(open + 1, end - open - 1));
+                std::size_t end = std::min(src.find(close, open), src.size());
+                tokens.push_back({Token::String, std::string(src.substr(open + 1, end - open - 1)), line});
                 advanceTo(end + close.size());
-                tokens.push_back({Token::String, text, startLine});
-            } else if (i < src.size() && src[i] == '"' && prefix) {
+            } else if (quote && (word == "L" || word == "u" || word == "U" || word == "u8")) {
                 tokens.push_back({Token::String, quoted('"'), line});
             } else {
                 tokens.push_back({Token::Identifier, word, line});
             }
-        } else if (c >= '0' && c <= '9') {
-            // Numbers, digit separators included (1'000).
+        } else if (c >= '0' && c <= '9') {  // digit separators included (1'000)
             while (i < src.size() && (isIdentChar(src[i]) || src[i] == '.' || src[i] == '\''))
                 ++i;
-            tokens.push_back({Token::Other, "0", line});
-        } else if (c == '"') {
-            tokens.push_back({Token::String, quoted('"'), line});
-        } else if (c == '\'') {
-            quoted('\'');
-            tokens.push_back({Token::Other, "'", line});
-        } else if (c == ' ' || c == '\t' || c == '\r') {
-            ++i;
+        } else if (c == '"' || c == '\'') {
+            std::string text = quoted(c);
+            if (c == '"')
+                tokens.push_back({Token::String, text, line});
+        } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            advanceTo(i + 1);
         } else {
             tokens.push_back({Token::Punctuation, std::string(1, c), line});
             ++i;
@@ -125,65 +94,46 @@ std::vector<Token> tokenize(std::string_view src)
 
 // The literal keys in calls of langStr, EnsureGroup and Merge. Merge takes its
 // keys as the third and fourth arguments; its later arguments are values.
-std::vector<KeyUse> scanKeyUses(std::string_view source)
+std::vector<Token> scanKeyUses(std::string_view source)
 {
+    static const std::regex key("[A-Za-z][A-Za-z0-9_]*");
     std::vector<Token> tokens = tokenize(source);
-    std::vector<KeyUse> uses;
+    std::vector<Token> uses;
     for (std::size_t k = 0; k + 1 < tokens.size(); ++k) {
-        const Token& name = tokens[k];
-        if (name.kind != Token::Identifier || tokens[k + 1].text != "(")
-            continue;
-        bool isMerge = name.text == "Merge";
-        if (!isMerge && name.text != "langStr" && name.text != "EnsureGroup")
+        const std::string& name = tokens[k].text;
+        const bool isMerge = name == "Merge";
+        if (tokens[k].kind != Token::Identifier || tokens[k + 1].text != "(" ||
+            (!isMerge && name != "langStr" && name != "EnsureGroup"))
             continue;
         int depth = 0;
         int argument = 0;
-        for (std::size_t j = k + 1; j < tokens.size(); ++j) {
+        for (std::size_t j = k + 1; j < tokens.size() && (j == k + 1 || depth > 0); ++j) {
             const Token& t = tokens[j];
-            if (t.kind == Token::Punctuation) {
-                if (t.text == "(" || t.text == "[" || t.text == "{")
-                    ++depth;
-                else if (t.text == ")" || t.text == "]" || t.text == "}")
-                    --depth;
-                else if (t.text == "," && depth == 1)
-                    ++argument;
-                if (depth == 0)
-                    break;
-            } else if (t.kind == Token::String && looksLikeKey(t.text)) {
-                if (!isMerge || argument == 2 || argument == 3)
-                    uses.push_back({t.text, t.line});
+            if (t.kind == Token::String) {
+                if (std::regex_match(t.text, key) && (!isMerge || argument == 2 || argument == 3))
+                    uses.push_back(t);
+            } else if (t.text == "(" || t.text == "[" || t.text == "{") {
+                ++depth;
+            } else if (t.text == ")" || t.text == "]" || t.text == "}") {
+                --depth;
+            } else if (t.text == "," && depth == 1) {
+                ++argument;
             }
         }
     }
     return uses;
 }
 
-std::vector<std::string> keysOf(const std::vector<KeyUse>& uses)
-{
-    std::vector<std::string> keys;
-    for (const KeyUse& use : uses)
-        keys.push_back(use.key);
-    return keys;
-}
-
 // One message per key that the table lacks.
-std::vector<std::string> missingKeys(const std::vector<KeyUse>& uses, const LanguageTable& table,
+std::vector<std::string> missingKeys(const std::vector<Token>& uses, const LanguageTable& table,
                                      const std::string& where)
 {
     std::vector<std::string> messages;
-    for (const KeyUse& use : uses)
-        if (!table.has(use.key))
-            messages.push_back("key \"" + use.key + "\" used at " + where + ":" + std::to_string(use.line) +
+    for (const Token& use : uses)
+        if (!table.has(use.text))
+            messages.push_back("key \"" + use.text + "\" used at " + where + ":" + std::to_string(use.line) +
                                " is missing from " + table.language() + ".lang");
     return messages;
-}
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 TEST(LanguageKeyScanner, FindsLiteralKeysInCallsOnly)
@@ -206,79 +156,62 @@ TEST(LanguageKeyScanner, FindsLiteralKeysInCallsOnly)
         langStr(c == '"' ? "AFTER_QUOTE_CHAR" : "lt3712");
         int n = 1'000; langStr(u8"PREFIXED");
     )src";
-    std::vector<KeyUse> uses = scanKeyUses(source);
-    EXPECT_EQ(keysOf(uses),
+    std::vector<std::string> keys;
+    std::vector<int> lines;
+    for (const Token& use : scanKeyUses(source)) {
+        keys.push_back(use.text);
+        lines.push_back(use.line);
+    }
+    EXPECT_EQ(keys,
               (std::vector<std::string>{"FIRST_KEY", "PROP_GRP_POSITION", "T_PROP_HEIGHT", "H_PROP_HEIGHT_CTRL",
                                         "YES_KEY", "NO_KEY", "RAW_KEY", "AFTER_QUOTE_CHAR", "lt3712", "PREFIXED"}));
-    ASSERT_GE(uses.size(), 4u);
-    EXPECT_EQ(uses[0].line, 5);
-    EXPECT_EQ(uses[3].line, 7);
+    EXPECT_EQ(lines, (std::vector<int>{5, 6, 7, 7, 12, 12, 15, 16, 16, 17}));
 }
 
+// The check must be able to fail: a key the table lacks is reported with its place.
 TEST(LanguageKeyScanner, ReportsKeysTheTableLacks)
 {
-    fs::path file = fs::temp_directory_path() / ("fw-keys-" + std::to_string(::getpid()) + ".lang");
-    std::ofstream(file) << "KNOWN = text\n";
+    test::ScratchDir dir;
     LanguageTable table;
-    ASSERT_TRUE(table.load(file.string()));
-    fs::remove(file);
-
-    std::vector<std::string> messages =
-        missingKeys(scanKeyUses("langStr(\"KNOWN\");\nlangStr(\"UNKNOWN\");"), table, "model/X.cpp");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("\"UNKNOWN\""), std::string::npos);
-    EXPECT_NE(messages[0].find("model/X.cpp:2"), std::string::npos);
+    ASSERT_TRUE(table.load(dir.Put("Keys.lang", "KNOWN = text\n")));
+    EXPECT_EQ(missingKeys(scanKeyUses("langStr(\"KNOWN\");\nlangStr(\"UNKNOWN\");"), table, "model/X.cpp"),
+              (std::vector<std::string>{"key \"UNKNOWN\" used at model/X.cpp:2 is missing from Keys.lang"}));
 }
 
-class LanguageFiles : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const fs::path lang = m_root / "data" / "lang";
-        ASSERT_TRUE(m_english.load((lang / "English.lang").string()));
-        ASSERT_TRUE(m_german.load((lang / "German.lang").string()));
-    }
-
-    const fs::path m_root = FORMWRIGHT_SOURCE_ROOT;
-    LanguageTable m_english;
-    LanguageTable m_german;
-};
-
-TEST_F(LanguageFiles, EveryKeyUsedInTheSourcesHasTexts)
+TEST(LanguageFiles, HaveTheSameKeysWithTextsAndEveryKeyTheSourcesUse)
 {
-    const char* folders[] = {"services", "render", "model", "controls", "editor", "panes", "dialogs", "app", "tools"};
-    int filesScanned = 0;
-    for (const char* folder : folders) {
-        fs::path dir = m_root / folder;
-        if (!fs::is_directory(dir))
+    const fs::path root = FORMWRIGHT_SOURCE_ROOT;
+    LanguageTable english, german;
+    ASSERT_TRUE(english.load((root / "data/lang/English.lang").string()));
+    ASSERT_TRUE(german.load((root / "data/lang/German.lang").string()));
+    const std::vector<std::string> keys = english.keys(), germanKeys = german.keys();  // sorted
+    EXPECT_FALSE(keys.empty());
+    std::vector<std::string> onlyEnglish, onlyGerman;
+    std::set_difference(keys.begin(), keys.end(), germanKeys.begin(), germanKeys.end(), back_inserter(onlyEnglish));
+    std::set_difference(germanKeys.begin(), germanKeys.end(), keys.begin(), keys.end(), back_inserter(onlyGerman));
+    EXPECT_EQ(onlyEnglish, std::vector<std::string>{}) << "keys in English.lang but not in German.lang";
+    EXPECT_EQ(onlyGerman, std::vector<std::string>{}) << "keys in German.lang but not in English.lang";
+    for (const std::string& key : keys)
+        EXPECT_FALSE(english.langStr(key).empty() || german.langStr(key).empty()) << key;
+
+    std::size_t keysFound = 0;  // a scanner that finds nothing must not pass
+    for (const char* folder :
+         {"services", "render", "model", "controls", "editor", "panes", "dialogs", "app", "tools"}) {
+        if (!fs::is_directory(root / folder))
             continue;
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir)) {
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root / folder)) {
             std::string ext = entry.path().extension().string();
             if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp"))
                 continue;
-            ++filesScanned;
-            std::vector<KeyUse> uses = scanKeyUses(readFile(entry.path()));
-            std::string where = fs::relative(entry.path(), m_root).string();
-            for (const LanguageTable* table : {&m_english, &m_german})
+            const std::vector<Token> uses = scanKeyUses(test::ReadFile(entry.path().string()));
+            keysFound += uses.size();
+            const std::string where = fs::relative(entry.path(), root).string();
+            for (const LanguageTable* table : {&english, &german})
                 for (const std::string& message : missingKeys(uses, *table, where))
                     ADD_FAILURE() << message;
         }
     }
-    EXPECT_GT(filesScanned, 0);
-}
-
-TEST_F(LanguageFiles, BothLanguagesHaveTheSameKeys)
-{
-    std::vector<std::string> english = m_english.keys();
-    std::vector<std::string> german = m_german.keys();
-    std::set<std::string> englishSet(english.begin(), english.end());
-    std::set<std::string> germanSet(german.begin(), german.end());
-    for (const std::string& key : english)
-        EXPECT_TRUE(germanSet.count(key)) << "\"" << key << "\" is in English.lang but not in German.lang";
-    for (const std::string& key : german)
-        EXPECT_TRUE(englishSet.count(key)) << "\"" << key << "\" is in German.lang but not in English.lang";
-    EXPECT_FALSE(english.empty());
+    EXPECT_GT(keysFound, 60u);
 }
 
 }  // namespace
-}  // namespace fw
