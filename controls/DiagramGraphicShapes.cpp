@@ -58,11 +58,11 @@ bool CDiagramGraphicShape::MakeLinePen(Pen& pen) const
     return true;
 }
 
-bool CDiagramGraphicShape::MakeFillBrush(const std::string& fillColor, Brush& brush)
+bool CDiagramGraphicFilledShape::MakeFillBrush(Brush& brush) const
 {
     Color color;
     bool fillable = false;
-    if (!parseColorText(fillColor, color, &fillable))
+    if (!parseColorText(m_fillColor, color, &fillable))
         return false;
     brush = fillable ? Brush::Solid(color) : Brush::Hollow();
     return true;
@@ -147,9 +147,19 @@ PropertyItem& CDiagramGraphicShape::AddLineProperties(PropertyGrid& grid)
     return group;
 }
 
-void CDiagramGraphicShape::AddFillColorProperty(PropertyGrid& grid, PropertyItem& group, const std::string& fillColor)
+void CDiagramGraphicFilledShape::AddFillColorProperty(PropertyGrid& grid, PropertyItem& group)
 {
-    grid.Merge(group, FillColorItem, "T_PROP_FILLCOLOR", "H_PROP_FILLCOLOR", fillColor, MixedMark::EmptyText);
+    grid.Merge(group, FillColorItem, "T_PROP_FILLCOLOR", "H_PROP_FILLCOLOR", m_fillColor, MixedMark::EmptyText);
+}
+
+void CDiagramGraphicFilledShape::SetFillColor(const std::string& color)
+{
+    m_fillColor = color;
+}
+
+std::string CDiagramGraphicFilledShape::GetFillColor() const
+{
+    return m_fillColor;
 }
 
 // --- CDiagramGraphicLine ----------------------------------------------------
@@ -239,7 +249,7 @@ int CDiagramGraphicLine::GetQuadrant() const
 
 // --- CDiagramGraphicRectangle -----------------------------------------------
 
-CDiagramGraphicRectangle::CDiagramGraphicRectangle() : CDiagramGraphicShape("Rectangle", "rectangle") {}
+CDiagramGraphicRectangle::CDiagramGraphicRectangle() : CDiagramGraphicFilledShape("Rectangle", "rectangle") {}
 
 CDiagramGraphicRectangle::~CDiagramGraphicRectangle() = default;
 
@@ -255,22 +265,14 @@ std::unique_ptr<CDiagramEntity> CDiagramGraphicRectangle::Clone() const
 
 void CDiagramGraphicRectangle::DrawObject(DrawContext& dc, const IntRect& rect)
 {
-    dc.SetBkMode(BkMode::Transparent);
-    Pen pen;
-    Brush brush;
-    if (!MakeLinePen(pen) || !MakeFillBrush(m_fillColor, brush))
-        return;
-
-    const Brush previousBrush = dc.SelectBrush(brush);
-    const Pen previousPen = dc.SelectPen(pen);
-    if (m_cornerRadius <= 1e-08) {
-        dc.Rectangle(rect);
-    } else {
-        const int corner = TruncEdge(m_cornerRadius);
-        dc.RoundRect(rect, corner, corner);
-    }
-    dc.SelectPen(previousPen);
-    dc.SelectBrush(previousBrush);
+    DrawFilled(dc, [&] {
+        if (m_cornerRadius <= 1e-08) {
+            dc.Rectangle(rect);
+        } else {
+            const int corner = TruncEdge(m_cornerRadius);
+            dc.RoundRect(rect, corner, corner);
+        }
+    });
 }
 
 void CDiagramGraphicRectangle::WriteXml()
@@ -296,19 +298,9 @@ bool CDiagramGraphicRectangle::LoadXml()
 void CDiagramGraphicRectangle::AddProperties(PropertyGrid& grid, bool flag)
 {
     PropertyItem& group = AddLineProperties(grid);
-    AddFillColorProperty(grid, group, m_fillColor);
+    AddFillColorProperty(grid, group);
     grid.Merge(group, CornerRadiusItem, "T_PROP_CORNERRADIUS", "H_PROP_CORNERRADIUS", m_cornerRadius);
     CDiagramEntity::AddProperties(grid, flag);
-}
-
-void CDiagramGraphicRectangle::SetFillColor(const std::string& color)
-{
-    m_fillColor = color;
-}
-
-std::string CDiagramGraphicRectangle::GetFillColor() const
-{
-    return m_fillColor;
 }
 
 void CDiagramGraphicRectangle::SetCornerRadius(double radius)
@@ -323,7 +315,7 @@ double CDiagramGraphicRectangle::GetCornerRadius() const
 
 // --- CDiagramGraphicEllipse -------------------------------------------------
 
-CDiagramGraphicEllipse::CDiagramGraphicEllipse() : CDiagramGraphicShape("Ellipse", "ellipse") {}
+CDiagramGraphicEllipse::CDiagramGraphicEllipse() : CDiagramGraphicFilledShape("Ellipse", "ellipse") {}
 
 CDiagramGraphicEllipse::~CDiagramGraphicEllipse() = default;
 
@@ -338,17 +330,7 @@ std::unique_ptr<CDiagramEntity> CDiagramGraphicEllipse::Clone() const
 
 void CDiagramGraphicEllipse::DrawObject(DrawContext& dc, const IntRect& rect)
 {
-    dc.SetBkMode(BkMode::Transparent);
-    Pen pen;
-    Brush brush;
-    if (!MakeLinePen(pen) || !MakeFillBrush(m_fillColor, brush))
-        return;
-
-    const Brush previousBrush = dc.SelectBrush(brush);
-    const Pen previousPen = dc.SelectPen(pen);
-    dc.Ellipse(rect);
-    dc.SelectPen(previousPen);
-    dc.SelectBrush(previousBrush);
+    DrawFilled(dc, [&] { dc.Ellipse(rect); });
 }
 
 void CDiagramGraphicEllipse::WriteXml()
@@ -371,18 +353,8 @@ bool CDiagramGraphicEllipse::LoadXml()
 void CDiagramGraphicEllipse::AddProperties(PropertyGrid& grid, bool flag)
 {
     PropertyItem& group = AddLineProperties(grid);
-    AddFillColorProperty(grid, group, m_fillColor);
+    AddFillColorProperty(grid, group);
     CDiagramEntity::AddProperties(grid, flag);
-}
-
-void CDiagramGraphicEllipse::SetFillColor(const std::string& color)
-{
-    m_fillColor = color;
-}
-
-std::string CDiagramGraphicEllipse::GetFillColor() const
-{
-    return m_fillColor;
 }
 
 }  // namespace fw

@@ -32,8 +32,6 @@ protected:
     // Drawing tools; false when the colour text is not three parts, and then
     // the shape draws nothing at all. The width is not zoomed.
     bool MakeLinePen(Pen& pen) const;
-    // A negative part leaves the shape unfilled.
-    static bool MakeFillBrush(const std::string& fillColor, Brush& brush);
 
     // "pos", "size", "linecolor" and "linewidth"; false at the first that is missing or malformed.
     bool LoadShapeStart();
@@ -50,7 +48,6 @@ protected:
 
     // The line items of the appearance group; answers the group for further items.
     PropertyItem& AddLineProperties(PropertyGrid& grid);
-    void AddFillColorProperty(PropertyGrid& grid, PropertyItem& group, const std::string& fillColor);
 
 private:
     std::string m_lineColor = "0,0,0";
@@ -77,7 +74,40 @@ private:
     int m_quadrant = 1;
 };
 
-class CDiagramGraphicRectangle : public CDiagramGraphicShape {
+// The rectangle and the ellipse: a shape with a fill colour.
+class CDiagramGraphicFilledShape : public CDiagramGraphicShape {
+public:
+    void SetFillColor(const std::string& color) override;
+    std::string GetFillColor() const override;
+
+protected:
+    using CDiagramGraphicShape::CDiagramGraphicShape;
+
+    // Selects the line pen and the fill brush (hollow for a negative part),
+    // lets `outline` draw and restores both; draws nothing when a colour text
+    // is not three parts.
+    template <typename Outline> void DrawFilled(DrawContext& dc, Outline outline) const
+    {
+        dc.SetBkMode(BkMode::Transparent);
+        Pen pen;
+        Brush brush;
+        if (!MakeLinePen(pen) || !MakeFillBrush(brush))
+            return;
+        const Brush previousBrush = dc.SelectBrush(brush);
+        const Pen previousPen = dc.SelectPen(pen);
+        outline();
+        dc.SelectPen(previousPen);
+        dc.SelectBrush(previousBrush);
+    }
+    void AddFillColorProperty(PropertyGrid& grid, PropertyItem& group);
+
+    std::string m_fillColor = "-1,-1,-1";
+
+private:
+    bool MakeFillBrush(Brush& brush) const;
+};
+
+class CDiagramGraphicRectangle : public CDiagramGraphicFilledShape {
 public:
     CDiagramGraphicRectangle();
     ~CDiagramGraphicRectangle() override;
@@ -88,17 +118,14 @@ public:
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
 
-    void SetFillColor(const std::string& color) override;
-    std::string GetFillColor() const override;
     void SetCornerRadius(double radius) override;
     double GetCornerRadius() const override;
 
 private:
-    std::string m_fillColor = "-1,-1,-1";
     double m_cornerRadius = 0.0;
 };
 
-class CDiagramGraphicEllipse : public CDiagramGraphicShape {
+class CDiagramGraphicEllipse : public CDiagramGraphicFilledShape {
 public:
     CDiagramGraphicEllipse();
     ~CDiagramGraphicEllipse() override;
@@ -108,12 +135,6 @@ public:
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
-
-    void SetFillColor(const std::string& color) override;
-    std::string GetFillColor() const override;
-
-private:
-    std::string m_fillColor = "-1,-1,-1";
 };
 
 }  // namespace fw
