@@ -25,20 +25,6 @@ void ReadFlag(const XmlElement& element, const char* attribute, const char* trut
         flag = *value == truth;
 }
 
-// "x,y" with both values percentages.
-bool ReadPercentages(const XmlElement& element, const char* attribute, int& x, int& y)
-{
-    const std::string* value = element.getAttributeValue(attribute);
-    if (!value)
-        return false;
-    SplitText fields(*value, ",");
-    if (fields.count() != 2)
-        return false;
-    x = fields.intAt(0);
-    y = fields.intAt(1);
-    return x >= 0 && x <= 100 && y >= 0 && y <= 100;
-}
-
 }  // namespace
 
 CDiagramLinked::CDiagramLinked()
@@ -239,9 +225,9 @@ bool CDiagramLinked::LoadLabelLayout()
         return true;
     int x = 0;
     int y = 0;
-    if (ReadPercentages(*m_xmlElement, "labelSizing", x, y))
+    if (ReadPercentagePair("labelSizing", x, y))
         m_label->SetSizing(x, y);
-    if (ReadPercentages(*m_xmlElement, "labelMoving", x, y))
+    if (ReadPercentagePair("labelMoving", x, y))
         m_label->SetMoving(x, y);
     return true;
 }

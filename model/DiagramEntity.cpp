@@ -570,6 +570,11 @@ bool CDiagramEntity::LoadSize()
     return true;
 }
 
+bool CDiagramEntity::ReadPercentagePair(const char* attribute, int& x, int& y) const
+{
+    return ReadPair(m_xmlElement, attribute, x, y) && IsPercentage(x) && IsPercentage(y);
+}
+
 std::string CDiagramEntity::DescribeBadPair(const char* attribute) const
 {
     const std::string* value = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
@@ -696,9 +701,9 @@ bool CDiagramEntity::LoadDynamicLayout()
 {
     int x = 0;
     int y = 0;
-    if (ReadPair(m_xmlElement, "sizing", x, y) && IsPercentage(x) && IsPercentage(y))
+    if (ReadPercentagePair("sizing", x, y))
         SetSizing(x, y);
-    if (ReadPair(m_xmlElement, "moving", x, y) && IsPercentage(x) && IsPercentage(y))
+    if (ReadPercentagePair("moving", x, y))
         SetMoving(x, y);
     return true;
 }

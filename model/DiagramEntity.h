@@ -221,6 +221,9 @@ public:
 protected:
     // Readers call this where they give up, so a file check can say why.
     void NoteLoadProblem(std::string problem) { m_loadProblem = std::move(problem); }
+    // Reads an attribute "x,y" whose two values are percentages (0..100);
+    // false, leaving x and y undefined, when it is absent or not so.
+    bool ReadPercentagePair(const char* attribute, int& x, int& y) const;
     // "\"pos\" is missing" or "\"pos\" 1,2,3 is not two comma-separated numbers".
     std::string DescribeBadPair(const char* attribute) const;
 
