@@ -137,17 +137,11 @@ void Environment::reload()
     m_fileValues.clear();
     std::ifstream in(settingsFilePath());
     std::string line;
-    while (std::getline(in, line)) {
-        std::string text = trim(line);
-        if (text.empty() || text[0] == '#')
-            continue;
-        std::size_t eq = text.find('=');
-        if (eq == std::string::npos)
-            continue;
-        std::string key = trim(std::string_view(text).substr(0, eq));
-        if (!key.empty())
-            m_fileValues[key] = trim(std::string_view(text).substr(eq + 1));
-    }
+    std::string key;
+    std::string value;
+    while (std::getline(in, line))
+        if (parseKeyValueLine(line, key, value))
+            m_fileValues[key] = value;
 }
 
 bool Environment::getVariable(std::string_view name, std::string& value) const

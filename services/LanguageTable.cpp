@@ -73,16 +73,10 @@ bool LanguageTable::load(const std::string& path)
         if (first && startsWith(view, "\xEF\xBB\xBF"))
             view.remove_prefix(3);
         first = false;
-        std::string text = trim(view);
-        if (text.empty() || text[0] == '#')
-            continue;
-        std::size_t eq = text.find('=');
-        if (eq == std::string::npos)
-            continue;
-        std::string key = trim(std::string_view(text).substr(0, eq));
-        if (key.empty())
-            continue;
-        texts[key] = unescape(trim(std::string_view(text).substr(eq + 1)));
+        std::string key;
+        std::string value;
+        if (parseKeyValueLine(view, key, value))
+            texts[key] = unescape(value);
     }
     if (in.bad())
         return false;

@@ -303,4 +303,19 @@ bool contains(std::string_view text, std::string_view part)
     return text.find(part) != std::string_view::npos;
 }
 
+bool parseKeyValueLine(std::string_view line, std::string& key, std::string& value)
+{
+    std::string text = trim(line);
+    if (text.empty() || text[0] == '#')
+        return false;
+    std::size_t eq = text.find('=');
+    if (eq == std::string::npos)
+        return false;
+    key = trim(std::string_view(text).substr(0, eq));
+    if (key.empty())
+        return false;
+    value = trim(std::string_view(text).substr(eq + 1));
+    return true;
+}
+
 }  // namespace fw

@@ -35,6 +35,10 @@ std::string toMemorySeparators(std::string_view fileForm);
 std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 bool startsWith(std::string_view text, std::string_view prefix);
+
+// One line of a "key = value" file (settings, language texts): false for blank
+// lines, '#' comments and lines without a key; both parts come trimmed.
+bool parseKeyValueLine(std::string_view line, std::string& key, std::string& value);
 bool contains(std::string_view text, std::string_view part);
 
 }  // namespace fw
