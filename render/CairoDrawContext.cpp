@@ -573,6 +573,15 @@ void CairoDrawContext::FillSolidRect(const IntRect& rect, Color color)
     cairo_fill(m_cr);
 }
 
+IntPoint CairoDrawContext::SetOrigin(IntPoint origin)
+{
+    const IntPoint previous = m_origin;
+    if (m_cr)
+        cairo_translate(m_cr, origin.x - previous.x, origin.y - previous.y);
+    m_origin = origin;
+    return previous;
+}
+
 void CairoDrawContext::DrawFocusRect(const IntRect& rect)
 {
     if (!m_cr || rect.IsEmpty()) {

@@ -90,6 +90,7 @@ public:
     void FillRect(const IntRect& rect, const Brush& brush) override;
     void FillSolidRect(const IntRect& rect, Color color) override;
     void DrawFocusRect(const IntRect& rect) override;
+    IntPoint SetOrigin(IntPoint origin) override;
 
     void DrawText(std::string_view text, const IntRect& rect, unsigned format) override;
     IntSize GetTextExtent(std::string_view text) override;
@@ -112,6 +113,7 @@ private:
     FontDesc resolvedFont() const;
 
     cairo_t* m_cr = nullptr;
+    IntPoint m_origin;
     cairo_surface_t* m_surface = nullptr;  // owned targets only
     Target m_target = Target::External;
     int m_width = 0;

@@ -140,6 +140,9 @@ public:
     virtual void FillSolidRect(const IntRect& rect, Color color) = 0;
     // The dotted XOR rectangle of rubber bands and focus.
     virtual void DrawFocusRect(const IntRect& rect) = 0;
+    // Where logical (0, 0) lies on the device (a scrolled view shifts it);
+    // answers the previous origin.
+    virtual IntPoint SetOrigin(IntPoint origin) = 0;
 
     virtual void DrawText(std::string_view text, const IntRect& rect, unsigned format) = 0;
     virtual IntSize GetTextExtent(std::string_view text) = 0;

@@ -263,6 +263,14 @@ void RecordingDrawContext::FillSolidRect(const IntRect& rect, Color color)
     record("FillSolidRect " + Describe(rect) + " color=" + Describe(color));
 }
 
+IntPoint RecordingDrawContext::SetOrigin(IntPoint origin)
+{
+    record("SetOrigin " + std::to_string(origin.x) + "," + std::to_string(origin.y));
+    const IntPoint previous = m_origin;
+    m_origin = origin;
+    return previous;
+}
+
 void RecordingDrawContext::DrawFocusRect(const IntRect& rect)
 {
     record("FocusRect " + Describe(rect));

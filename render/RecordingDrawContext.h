@@ -62,6 +62,7 @@ public:
     void FillRect(const IntRect& rect, const Brush& brush) override;
     void FillSolidRect(const IntRect& rect, Color color) override;
     void DrawFocusRect(const IntRect& rect) override;
+    IntPoint SetOrigin(IntPoint origin) override;
 
     void DrawText(std::string_view text, const IntRect& rect, unsigned format) override;
     // 7 pixels per code point wide; the font's pixel height (or 13 when it is
@@ -108,6 +109,7 @@ private:
     Color m_textColor;
     Color m_bkColor;
     BkMode m_bkMode = BkMode::Opaque;
+    IntPoint m_origin;
     std::vector<Color> m_sysColors;
     std::vector<std::string> m_calls;
 };
