@@ -47,8 +47,11 @@ std::unique_ptr<CDiagramEntity> CDiagramImage::Clone() const
     auto clone = std::make_unique<CDiagramImage>();
     clone->m_imagePath = m_imagePath;
     clone->m_reloadPending = m_reloadPending;
-    if (clone->m_picture) {
-        clone->m_picture->Load(m_imagePath);
+    // The copy shows its picture at once. Undo snapshots clone every element,
+    // so the file is read once, here or when drawn, and the bytes are shared.
+    if (clone->m_picture && m_picture) {
+        LoadPendingPicture();
+        clone->m_picture->Share(*m_picture);
         clone->m_reloadPending = false;
     }
     clone->Copy(*this);
@@ -127,7 +130,7 @@ std::string CDiagramImage::GetImagePath() const
     return m_imagePath;
 }
 
-bool CDiagramImage::LoadPendingPicture()
+bool CDiagramImage::LoadPendingPicture() const
 {
     if (m_reloadPending) {
         m_picture->Load(m_imagePath);

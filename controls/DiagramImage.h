@@ -36,8 +36,9 @@ public:
 
     bool IsReloadPending() const { return m_reloadPending; }
     // Loads the picture if the path changed since the last load; answers
-    // whether a picture is there.
-    bool LoadPendingPicture();
+    // whether a picture is there. Filling this cache does not change what the
+    // element is, hence const.
+    bool LoadPendingPicture() const;
     const CPictureCtrl& GetPicture() const { return *m_picture; }
 
     // The file dialog's filter for the path item.
@@ -47,7 +48,7 @@ public:
 private:
     std::unique_ptr<CPictureCtrl> m_picture;
     std::string m_imagePath;
-    bool m_reloadPending = false;
+    mutable bool m_reloadPending = false;
 };
 
 }  // namespace fw

@@ -18,11 +18,11 @@ bool CPictureCtrl::Load(const std::string& path)
         std::ifstream in(path, std::ios::binary);
         if (!in)
             return false;
-        std::vector<unsigned char> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        auto data = std::make_shared<std::vector<unsigned char>>(std::istreambuf_iterator<char>(in),
+                                                                 std::istreambuf_iterator<char>());
         if (in.bad())
             return false;
         m_data = std::move(data);
-        m_loaded = true;
         return true;
     } catch (const std::exception&) {
         // Out of memory for a huge file: the picture simply stays empty.
@@ -31,11 +31,10 @@ bool CPictureCtrl::Load(const std::string& path)
     }
 }
 
-void CPictureCtrl::Clear()
+const std::vector<unsigned char>& CPictureCtrl::GetData() const
 {
-    m_data.clear();
-    m_data.shrink_to_fit();
-    m_loaded = false;
+    static const std::vector<unsigned char> none;
+    return m_data ? *m_data : none;
 }
 
 }  // namespace fw
