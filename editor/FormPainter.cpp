@@ -32,7 +32,21 @@ void DrawDialogFace(DrawContext& dc, const IntRect& paper)
     dc.SelectPen(oldPen);
 }
 
-void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom)
+namespace {
+
+// Whether an element drawn in `zoomed` may touch the area. Markers, thick
+// outlines and tab numbers reach a little outside the rectangle.
+bool Reaches(const CDiagramEntity& element, const IntRect& zoomed, double zoom, const IntRect* area)
+{
+    if (!area)
+        return true;
+    const int reach = 16 + ZoomEdge(element.GetLineWidth(), zoom);
+    return !zoomed.Normalized().Inflated(reach, reach).Intersection(*area).IsEmpty();
+}
+
+}  // namespace
+
+void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom, const IntRect* area)
 {
     // Draw() would put each element's markers between the elements; they go last.
     auto paint = [&](bool shapes) {
@@ -40,14 +54,20 @@ void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoo
             CDiagramEntity* e = form.GetAt(i);
             if (IsShapeType(e->GetType()) != shapes)
                 continue;
+            const IntRect zoomed = e->GetZoomedRect(zoom);
+            if (!Reaches(*e, zoomed, zoom, area))
+                continue;
             e->SetZoom(zoom);
-            e->DrawObject(dc, e->GetZoomedRect(zoom));
+            e->DrawObject(dc, zoomed);
         }
     };
     paint(true);
     paint(false);
-    for (int i = 0; i < form.GetCount(); ++i)
-        form.GetAt(i)->DrawMarkers(dc, zoom);
+    for (int i = 0; i < form.GetCount(); ++i) {
+        CDiagramEntity* e = form.GetAt(i);
+        if (e->IsSelected() && Reaches(*e, e->GetZoomedRect(zoom), zoom, area))
+            e->DrawMarkers(dc, zoom);
+    }
 }
 
 void PaintForm(DrawContext& dc, CDiagramEntityContainer& form, double zoom)

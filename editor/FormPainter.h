@@ -18,8 +18,9 @@ bool IsShapeType(const std::string& type);
 void DrawDialogFace(DrawContext& dc, const IntRect& paper);
 
 // Every element at the zoom, in list order: shapes first, then the other
-// elements, then the markers of the selected ones.
-void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom);
+// elements, then the markers of the selected ones. With `area` (zoomed
+// pixels), elements that lie wholly outside it are skipped.
+void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom, const IntRect* area = nullptr);
 
 // The paper and every element: a form as the canvas shows it, without grid,
 // margins or markers of the editor itself.

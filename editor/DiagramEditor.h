@@ -1,0 +1,390 @@
+#pragma once
+// The canvas editor: one form's paper and elements, scaled and scrolled, and
+// the interaction machine that turns mouse and keys into selection, moves,
+// resizes, placing and paper resizing. It owns no window: everything it needs
+// of one goes through an EditorHost, and the properties pane hears about
+// selection changes through PropertiesPane.
+//
+// Coordinates: element rectangles and the paper are in virtual units; client
+// points are pixels. Every conversion adds 0.5 and truncates toward zero.
+//
+// Reference element after SelectAll: the element the designer picked last
+// stays the reference; when there was none, the topmost element (the last in
+// the list) becomes it, so alignment and same size work at once.
+
+#include "editor/EditorHost.h"
+#include "model/DiagramEntity.h"
+#include "model/ElementWindow.h"
+#include "render/DrawContext.h"
+#include "services/Geometry.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class CDiagramEntityContainer;
+class CDiagramMenu;
+class PropertiesPane;
+
+enum InteractMode {
+    ModeNone = 0,
+    ModeRubberBand = 1,
+    ModeMoving = 2,
+    ModeResizing = 3,
+    ModeDrawing = 4,
+    ModeResizingPaper = 5,
+    ModeDrawingPair = 6,
+};
+
+enum Restraint {
+    RestraintNone = 0,
+    RestraintPaper = 1,
+    RestraintMargins = 2,
+};
+
+// Bits of keyFlags: which keyboard groups the editor handles.
+namespace KeyFlag {
+constexpr unsigned KeyArrows = 1;
+constexpr unsigned KeyZOrder = 4;
+constexpr unsigned KeyDelete = 8;
+constexpr unsigned KeyEscape = 16;
+constexpr unsigned KeyInsert = 32;
+constexpr unsigned KeyZoom = 64;
+constexpr unsigned KeyShortcuts = 128;
+constexpr unsigned All = 0xFFFFFFFFu;
+}  // namespace KeyFlag
+
+// Modifier flags of mouse and key events.
+namespace Modifier {
+constexpr unsigned None = 0;
+constexpr unsigned Ctrl = 1;
+constexpr unsigned Shift = 2;
+}  // namespace Modifier
+
+// The keys the editor reacts to; Add and Subtract are the numeric keypad's.
+enum class EditorKey {
+    Other,
+    Left,
+    Right,
+    Up,
+    Down,
+    Delete,
+    Insert,
+    Escape,
+    PageUp,
+    PageDown,
+    Enter,
+    A,
+    X,
+    V,
+    C,
+    Z,
+    Add,
+    Subtract,
+};
+
+// A colour that is either fixed or the desktop's system colour of that name,
+// looked up when painting (so a theme change shows at the next paint).
+struct EditorColour {
+    std::optional<Color> rgb;
+    SysColor system = SysColor::Window;
+
+    static EditorColour Fixed(Color c) { return {c, SysColor::Window}; }
+    static EditorColour System(SysColor s) { return {std::nullopt, s}; }
+    Color Resolve(const DrawContext& dc) const { return rgb ? *rgb : dc.GetSysColor(system); }
+};
+
+class CDiagramEditor : public ElementWindow {
+public:
+    static constexpr unsigned PanTimerId = 100;
+    static constexpr int PanTimerPeriod = 10;
+
+    CDiagramEditor();
+    CDiagramEditor(const CDiagramEditor&) = delete;
+    CDiagramEditor& operator=(const CDiagramEditor&) = delete;
+    ~CDiagramEditor() override;
+
+    // Attaches the window and the form. A null form makes the editor create
+    // and own one; a form of 0 x 0 takes the client area's size.
+    virtual bool Create(EditorHost* host, CDiagramEntityContainer* container);
+    virtual void Clear();
+
+    // Painting, in the order Draw calls them. `paper` is the zoomed paper rectangle.
+    virtual void Draw(DrawContext& dc, const IntRect& paper);
+    virtual void Print(DrawContext& dc, const IntRect& rect, double scale);
+    virtual void EraseBackground(DrawContext& dc, const IntRect& rect);
+    virtual void DrawBackground(DrawContext& dc, const IntRect& rect, double zoom);
+    virtual void DrawGrid(DrawContext& dc, const IntRect& rect, double zoom);
+    virtual void DrawMargins(DrawContext& dc, const IntRect& rect, double zoom);
+    virtual void DrawObjects(DrawContext& dc, double zoom);
+    virtual void DrawPaperMarkers(DrawContext& dc);
+    virtual void DrawPanAnchor(DrawContext& dc);
+    virtual void DrawButtonBar(DrawContext& dc);
+
+    virtual void SetZoom(double zoom);
+
+    virtual void AddObject(std::unique_ptr<CDiagramEntity> element);
+    virtual void SetObjectRect(CDiagramEntity* element, const IntRect& rect);
+    // Arms the creation tool with a prototype (the editor owns it); null disarms.
+    virtual void StartDrawingObject(std::unique_ptr<CDiagramEntity> prototype);
+    // The same for a property field that brings its label.
+    virtual void StartDrawingPair(std::unique_ptr<CDiagramEntity> prototype);
+    virtual void New();
+
+    // Editing operations shared by mouse, keys, menus and the form view.
+    virtual void SelectAll();
+    virtual void UnselectAll();
+    virtual void DeleteAllSelected();
+    virtual void AlignLeft();
+    virtual void AlignRight();
+    virtual void AlignTop();
+    virtual void AlignBottom();
+    virtual void MakeSameSize();
+    virtual void Cut();
+    virtual void Copy();
+    virtual void Paste();
+    virtual void Undo();
+
+    // The paper's hit test at a virtual point: 0 outside, 1 inside, 2..9 a marker.
+    virtual int PaperHitTest(IntPoint point) const;
+    // A paper marker in zoomed paper pixels.
+    virtual IntRect GetPaperMarkerRect(int code) const;
+    virtual CursorKind GetCursorForPosition(IntPoint point) const;
+    virtual CursorKind GetPaperMarkerCursor(int code) const;
+
+    virtual void SaveToStrings(std::vector<std::string>& lines);
+    virtual void LoadFromString(const std::string& line);
+    virtual void AddObjectStrings(std::vector<std::string>& lines) const;
+
+    virtual void SetInteractMode(int mode, int subMode = 0);
+    virtual int GetInteractMode() const;
+    virtual CDiagramEntity* GetDrawingObject() const;
+
+    // Window events. Points are client pixels; modifiers are Modifier bits.
+    virtual void OnSize(IntSize client);
+    virtual void OnHScroll(ScrollRequest request, int thumbPos = 0);
+    virtual void OnVScroll(ScrollRequest request, int thumbPos = 0);
+    virtual void OnSetCursor(IntPoint point);
+    virtual void OnLButtonDblClk(IntPoint point, unsigned modifiers);
+    virtual void OnLButtonDown(IntPoint point, unsigned modifiers);
+    virtual void OnLButtonUp(IntPoint point, unsigned modifiers);
+    virtual void OnRButtonDown(IntPoint point, unsigned modifiers);
+    virtual void OnRButtonUp(IntPoint point, unsigned modifiers);
+    virtual void OnMouseMove(IntPoint point, unsigned modifiers);
+    // Answers whether the editor used the key (the window passes the rest on).
+    virtual bool OnKeyDown(EditorKey key, unsigned modifiers);
+    // Commands 100..200 from an element's own context menu.
+    virtual void OnObjectCommand(int command);
+    virtual void OnMouseWheel(int delta);
+    virtual void OnMButtonDown(IntPoint point);
+    virtual void OnTimer(unsigned id);
+    virtual void OnKillFocus();
+    // The commands of the editor's context menu (cut, copy, paste, group,
+    // ungroup) and the object-command range; false for any other.
+    virtual bool OnCommand(int command);
+    virtual void SetHScroll(int pos);
+    virtual void SetVScroll(int pos);
+
+    // The window's paint: the whole client area, drawn on `dc` (an off-screen
+    // buffer of the client's size that the window copies in one go).
+    void Paint(DrawContext& dc);
+
+    // ElementWindow: an element's own context menu; the chosen command comes
+    // back as an object command.
+    void TrackPopupMenu(const PopupMenu& menu, IntPoint screenPoint) override;
+
+    // Grid.
+    int SnapX(int x) const;
+    int SnapY(int y) const;
+
+    // Selection.
+    int GetSelectCount() const;
+    bool IsAnyObjectSelected() const;
+    // The reference element: the one selected last.
+    CDiagramEntity* GetSelectedObject() const { return m_reference; }
+    bool IsDrawing() const;
+    void NotifySelection();
+
+    // Restraint to the paper or the margins (nothing with RestraintNone).
+    void RestrainRect(double& left, double& top, double& right, double& bottom) const;
+    void RestrainPoint(double& x, double& y) const;
+    void RestrainDelta(double& dx, double& dy) const;
+    bool IsOutsideRestraint(IntPoint point) const;
+    // Largest right and bottom edge of all elements, rounded.
+    IntSize GetObjectsExtent() const;
+    // Scrolls by 10 pixels toward a point outside the client area; answers
+    // what it scrolled.
+    IntPoint AutoScroll(IntPoint point);
+    void ShowPopup(IntPoint screenPoint);
+
+    void Duplicate();
+    void MoveForward();
+    void MoveBackward();
+    void BringToFront();
+    void SendToBack();
+    void Group();
+    void Ungroup();
+    void SetupScrollbars();
+
+    // Conversions.
+    IntPoint ScreenToVirtual(IntPoint point) const;
+    IntRect ScreenToVirtual(const IntRect& rect) const;
+    IntRect VirtualToScreen(const IntRect& rect) const;
+    int VirtualToZoomedPaper(double value) const;
+    // The paper size; a 0 dimension takes the client area's.
+    IntSize GetVirtualSize() const;
+    // Stores the paper in the form (which marks itself modified).
+    void SetVirtualSize(IntSize size);
+    // The zoomed paper rectangle: one pixel wider and taller than the paper.
+    IntRect GetZoomedPaperRect() const;
+
+    // The form and the pane.
+    void SetDiagramEntityContainer(CDiagramEntityContainer* container);
+    CDiagramEntityContainer* GetDiagramEntityContainer() const { return m_objs; }
+    void SetPropertiesPane(PropertiesPane* pane) { m_propertiesPane = pane; }
+    PropertiesPane* GetPropertiesPane() const { return m_propertiesPane; }
+    EditorHost* GetHost() const { return m_host; }
+
+    // Settings; each one that shows repaints.
+    double GetZoom() const { return m_zoom; }
+    double GetZoomStep() const { return m_zoomStep; }
+    void SetZoomStep(double step) { m_zoomStep = step; }
+    double GetZoomMax() const { return m_zoomMax; }
+    void SetZoomMax(double zoom) { m_zoomMax = zoom; }
+    double GetZoomMin() const { return m_zoomMin; }
+    void SetZoomMin(double zoom) { m_zoomMin = zoom; }
+    int GetSubMode() const { return m_subMode; }
+    bool IsMultidraw() const { return m_multidraw != 0; }
+    void SetMultidraw(bool on) { m_multidraw = on; }
+    void SetBackgroundColor(EditorColour colour);
+    void SetNonClientColor(EditorColour colour);
+    int GetPaperBand() const { return m_paperBand; }
+    void SetPaperBand(int band) { m_paperBand = band; }
+    bool GetPaperResize() const { return m_paperResize != 0; }
+    void SetPaperResize(bool on) { m_paperResize = on; }
+    bool ArePaperMarkersShown() const { return m_paperMarkersShown != 0; }
+    bool GetSnapToGrid() const { return m_snap != 0; }
+    void SetSnapToGrid(bool on) { m_snap = on; }
+    bool IsGridVisible() const { return m_gridVisible != 0; }
+    void ShowGrid(bool on);
+    PenStyle GetGridPenStyle() const { return m_gridStyle; }
+    void SetGridPenStyle(PenStyle style);
+    IntSize GetGridSize() const { return m_gridSize; }
+    void SetGridSize(IntSize size);
+    EditorColour GetGridColor() const { return m_gridColour; }
+    void SetGridColor(EditorColour colour);
+    bool IsButtonBarShown() const { return m_showButtonBar != 0; }
+    void ShowButtonBar(bool on);
+    bool IsMarginsVisible() const { return m_marginsVisible != 0; }
+    void ShowMargins(bool on);
+    Color GetMarginColor() const { return m_marginColour; }
+    void SetMarginColor(Color colour);
+    // Left, top, right, bottom in virtual units.
+    IntRect GetMargins() const { return {m_leftMargin, m_topMargin, m_rightMargin, m_bottomMargin}; }
+    void SetMargins(int left, int top, int right, int bottom);
+    int GetRestraints() const { return m_restraint; }
+    void SetRestraints(int restraint) { m_restraint = restraint; }
+    IntSize GetMarkerSize() const { return m_markerSize; }
+    void SetMarkerSize(IntSize size) { m_markerSize = size; }
+    unsigned GetKeyboardFlags() const { return m_keyFlags; }
+    void SetKeyboardFlags(unsigned flags) { m_keyFlags = flags; }
+    bool IsShowTabOrder() const { return m_showTabOrder != 0; }
+    void SetShowTabOrder(bool show);
+    int GetWheelMode() const { return m_wheelMode; }
+    void SetWheelMode(int mode) { m_wheelMode = mode; }
+    bool IsPanning() const { return m_panning != 0; }
+    IntPoint GetPanOrigin() const { return m_panOrigin; }
+    IntPoint GetDeltaPoint() const { return m_deltaPoint; }
+    CDiagramEntity* GetMoveAnchor() const { return m_moveAnchor; }
+    // The rubber band in client pixels (start, end), as dragged.
+    IntRect GetRubberBand() const { return m_rubberBand; }
+    const ScrollBarState& GetScrollBar(Orientation which) const
+    {
+        return which == Orientation::Horizontal ? m_hScroll : m_vScroll;
+    }
+    // A missing scroll bar counts as position 0.
+    int GetHScrollPos() const { return m_hScroll.shown ? m_hScroll.pos : 0; }
+    int GetVScrollPos() const { return m_vScroll.shown ? m_vScroll.pos : 0; }
+
+protected:
+    void Repaint();
+    void StopPanning();
+    void Snapshot();
+    void SetModified();
+    void SetScroll(Orientation which, int pos);
+    void OnScroll(Orientation which, ScrollRequest request, int thumbPos);
+    // Where the element draws on the client area.
+    IntRect ScreenRectOf(const CDiagramEntity& element) const;
+    // Whether a zoomed rectangle lies in the part of the paper being painted.
+    bool IsPainted(const IntRect& zoomed) const;
+    void DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label);
+
+private:
+    void ResizePaper(IntPoint virtualPoint);
+    void ResizeElement(IntPoint virtualPoint);
+    void MoveSelection(IntPoint virtualPoint);
+    void FinishMove();
+    void FinishResize();
+    void SelectInRubberBand();
+    bool HandleKey(EditorKey key, unsigned modifiers);
+    void MoveByKeys(double dx, double dy);
+    void ResizeByKeys(double dx, double dy);
+    void Align(int edge);
+    void UpdatePanCursor(IntPoint point);
+    CDiagramEntity* FindElementAt(IntPoint point, int& hitCode) const;
+    IntRect RestraintArea() const;
+
+    EditorHost* m_host = nullptr;
+    double m_zoom = 1.0;
+    double m_zoomStep = 0.01;
+    double m_zoomMax = 10.0;
+    double m_zoomMin = 0.0;
+    int m_interactMode = ModeNone;
+    int m_subMode = 0;
+    IntRect m_rubberBand;  // start (left, top) and end (right, bottom), client pixels
+    IntPoint m_deltaPoint;
+    int m_drawing = 0;
+    int m_multidraw = 0;
+    CDiagramEntity* m_moveAnchor = nullptr;
+    EditorColour m_bgColour = EditorColour::System(SysColor::Window);
+    EditorColour m_nonClientColour = EditorColour::System(SysColor::BtnShadow);
+    int m_paperBand = 10;
+    int m_paperResize = 0;
+    int m_paperMarkersShown = 0;
+    int m_snap = 0;
+    int m_gridVisible = 1;
+    PenStyle m_gridStyle = PenStyle::Solid;
+    IntSize m_gridSize{8, 8};
+    EditorColour m_gridColour = EditorColour::Fixed({0xC0, 0xC0, 0xC0});
+    bool m_showButtonBar = true;
+    int m_marginsVisible = 0;
+    Color m_marginColour{128, 128, 255};
+    int m_leftMargin = 7;
+    int m_topMargin = 7;
+    int m_rightMargin = 7;
+    int m_bottomMargin = 7;
+    int m_restraint = RestraintNone;
+    IntSize m_markerSize{8, 8};
+    unsigned m_keyFlags = KeyFlag::All;
+    IntPoint m_panOrigin;
+    int m_panning = 0;
+    unsigned m_panTimer = PanTimerId;
+    bool m_showTabOrder = false;
+    CDiagramEntityContainer* m_objs = nullptr;
+    std::unique_ptr<CDiagramMenu> m_popupMenu;
+    std::unique_ptr<CDiagramEntity> m_drawObj;
+    CDiagramEntity* m_reference = nullptr;
+    std::unique_ptr<CDiagramEntityContainer> m_internalData;
+    PropertiesPane* m_propertiesPane = nullptr;
+    int m_wheelMode = 0;
+    ScrollBarState m_hScroll;
+    ScrollBarState m_vScroll;
+    IntSize m_clientSize;
+    // The zoomed-paper pixels being painted; empty outside Paint (paint all).
+    std::optional<IntRect> m_paintArea;
+};
+
+}  // namespace fw

@@ -1,0 +1,22 @@
+#pragma once
+// The properties pane as the canvas editor sees it: told about every
+// selection change, it shows either the form's or the selection's properties.
+
+namespace fw {
+
+class CDiagramEditor;
+class CDiagramEntity;
+
+class PropertiesPane {
+public:
+    virtual ~PropertiesPane() = default;
+
+    virtual void SetEditor(CDiagramEditor* editor) = 0;
+    // Clears the selection, then adds the element when one is given.
+    virtual void SetSelection(CDiagramEntity* element) = 0;
+    virtual void AddSelection(CDiagramEntity* element) = 0;
+    virtual void ShowFormProperties() = 0;
+    virtual void ShowControlProperties() = 0;
+};
+
+}  // namespace fw
