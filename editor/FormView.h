@@ -1,0 +1,89 @@
+#pragma once
+// The form view's logic without its window: it sets up the canvas editor of
+// one open form, runs the ribbon's commands on it and answers each command's
+// enabled and checked state, so the ribbon only has to ask.
+
+#include "editor/DEditor.h"
+#include "services/Geometry.h"
+
+#include <vector>
+
+namespace fw {
+
+class EditorHost;
+class FormDefinitionDocument;
+class PropertiesPane;
+
+// Which creation tool the last insert command armed, for the check marks.
+namespace InsertKind {
+constexpr int None = 0;
+constexpr int Button = 1;
+constexpr int Edit = 2;
+constexpr int Text = 3;
+constexpr int Image = 9;
+constexpr int Table = 10;
+constexpr int Line = 11;
+constexpr int Rectangle = 12;
+constexpr int Ellipse = 13;
+}  // namespace InsertKind
+
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+};
+
+// One command button kind the view can insert.
+struct ButtonCommand {
+    int id;
+    const char* kind;
+    const char* captionKey;  // language key of the caption
+    const char* imageKey;    // "" for text buttons
+    const char* type;        // "ImageButton" or "button"
+};
+
+class FormView {
+public:
+    explicit FormView(FormDefinitionDocument& document);
+    FormView(const FormView&) = delete;
+    FormView& operator=(const FormView&) = delete;
+    ~FormView();
+
+    CDEditor& GetEditor() { return m_editor; }
+    const CDEditor& GetEditor() const { return m_editor; }
+    FormDefinitionDocument& GetDocument() { return m_document; }
+
+    // The first showing: sets the editor up on the window with the form
+    // view's settings and attaches the document's current form.
+    void OnInitialUpdate(EditorHost* host, PropertiesPane* pane, int screenDpi = 96);
+    // The document switched its current form: attach it and repaint.
+    void OnCurrentFormChanged();
+
+    // Runs a command; false when the view has no such command.
+    bool OnCommand(int id);
+    bool HasCommand(int id) const;
+    CommandState GetCommandState(int id) const;
+    // Every command the view handles, in table order.
+    static const std::vector<int>& GetCommands();
+    // The fourteen button kinds of the gallery, in ribbon order.
+    static const std::vector<ButtonCommand>& GetButtonCommands();
+
+    int GetInsertKind() const { return m_insertKind; }
+    int GetScreenDpi() const { return m_screenDpi; }
+    // The printer's rectangle for the paper and the scale that gives it.
+    IntRect GetPrintRect(int printerDpi, double& scale) const;
+
+    // Asks for confirmation, then numbers the property fields by position;
+    // false when the designer declined.
+    bool CalcTabOrderFromCoordinates();
+
+private:
+    void ArmTool(std::unique_ptr<CDiagramEntity> prototype, int insertKind);
+    bool InsertButton(const ButtonCommand& button);
+
+    FormDefinitionDocument& m_document;
+    CDEditor m_editor;
+    int m_insertKind = InsertKind::None;
+    int m_screenDpi = 96;
+};
+
+}  // namespace fw

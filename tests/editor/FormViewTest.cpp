@@ -1,0 +1,460 @@
+#include "editor/FormView.h"
+
+#include "controls/DiagramButton.h"
+#include "controls/DiagramLinked.h"
+#include "controls/DiagramStatic.h"
+#include "editor/CommandIds.h"
+#include "editor/HeadlessHost.h"
+#include "model/FormDefinitionDocument.h"
+#include "services/LanguageTable.h"
+#include "support/RecordingPane.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace fw;
+using fw::test::RecordingPane;
+
+namespace {
+
+// A document with a 500 x 300 main form shown in a view on a headless window.
+class FormViewTest : public ::testing::Test {
+protected:
+    FormViewTest()
+    {
+        doc.GetStyles().CreateDefaults();
+        form().SetPaper({500, 300});
+        view.OnInitialUpdate(&host, &pane, 120);
+        host.Attach(&editor());
+    }
+
+    CDiagramEntityContainer& form() { return *doc.GetMainForm(); }
+    CDEditor& editor() { return view.GetEditor(); }
+    CDiagramEntity* Last() { return form().GetAt(form().GetCount() - 1); }
+    bool Checked(int id) const { return view.GetCommandState(id).checked; }
+    bool Enabled(int id) const { return view.GetCommandState(id).enabled; }
+
+    void Drag(IntPoint from, IntPoint to)
+    {
+        editor().OnLButtonDown(from, Modifier::None);
+        editor().OnMouseMove(to, Modifier::None);
+        editor().OnLButtonUp(to, Modifier::None);
+    }
+    void Click(IntPoint at) { Drag(at, at); }
+
+    CDiagramStatic* AddText(const std::string& name, double left, double top)
+    {
+        auto text = std::make_unique<CDiagramStatic>();
+        text->SetName(name);
+        text->SetRect(left, top, left + 50, top + 20);
+        CDiagramStatic* raw = text.get();
+        form().Add(std::move(text));
+        return raw;
+    }
+    // A property field with its caption right after it in the list.
+    CDiagramLinked* AddField(const std::string& name, double left, double top, int tabIndex)
+    {
+        auto field = std::make_unique<CDiagramLinked>();
+        field->SetName(name);
+        field->SetRect(left, top, left + 100, top + 20);
+        field->SetTabIndex(tabIndex);
+        field->AdoptLabel(test::EditorRig::MakeLabel(name + ".label", left, top + 30, left + 60, top + 50));
+        return static_cast<CDiagramLinked*>(form().AddWithDependent(std::move(field)));
+    }
+
+    FormDefinitionDocument doc;
+    HeadlessHost host;
+    RecordingPane pane;
+    FormView view{doc};  // last: goes first, while the host and pane still stand
+};
+
+TEST_F(FormViewTest, FirstShowingAppliesTheFormViewSettings)
+{
+    EXPECT_EQ(editor().GetHost(), &host);
+    EXPECT_EQ(editor().GetDiagramEntityContainer(), doc.GetCurrentForm());
+    EXPECT_EQ(editor().GetPropertiesPane(), &pane);
+    EXPECT_FALSE(editor().IsGridVisible());
+    EXPECT_FALSE(editor().GetGridColor().rgb.has_value());
+    EXPECT_EQ(editor().GetGridColor().system, SysColor::DkShadow3D);
+    EXPECT_TRUE(editor().GetPaperResize());
+    EXPECT_TRUE(editor().IsMarginsVisible());
+    EXPECT_EQ(editor().GetRestraints(), RestraintMargins);
+    EXPECT_EQ(editor().GetVirtualSize(), (IntSize{500, 300}));
+    EXPECT_FALSE(form().IsModified()) << "setting the paper must not leave the form modified";
+    EXPECT_EQ(view.GetScreenDpi(), 120);
+    // Nothing selected: the pane shows the form.
+    ASSERT_FALSE(pane.calls.empty());
+    EXPECT_EQ(pane.calls.back(), "ShowFormProperties");
+    EXPECT_EQ(pane.editor, &editor());
+
+    double scale = 0;
+    EXPECT_EQ(view.GetPrintRect(300, scale), (IntRect{0, 0, 1250, 750}));
+    EXPECT_DOUBLE_EQ(scale, 2.5);
+}
+
+TEST_F(FormViewTest, ShowingAgainClearsTheEditorAndKeepsTheModifiedFlag)
+{
+    editor().SetZoom(2.0);
+    view.OnCommand(ID_ADD_LINE);
+    form().SetModified(true);
+
+    view.OnInitialUpdate(&host, &pane, 96);
+
+    EXPECT_DOUBLE_EQ(editor().GetZoom(), 1.0);
+    EXPECT_FALSE(editor().IsDrawing());
+    EXPECT_EQ(editor().GetDrawingObject(), nullptr);
+    EXPECT_TRUE(form().IsModified());
+    EXPECT_EQ(view.GetScreenDpi(), 120) << "the resolution is taken at the first showing only";
+}
+
+TEST_F(FormViewTest, SwitchingTheCurrentFormReattachesAndKeepsTabNumbersShown)
+{
+    view.OnCommand(ID_CHECK_SHOW_TABORDER);
+    ASSERT_TRUE(doc.AddForm("STATE:EQUAL:1"));
+    doc.SelectForm("STATE:EQUAL:1", false);
+
+    view.OnCurrentFormChanged();
+
+    CDiagramEntityContainer* filtered = doc.GetCurrentForm();
+    ASSERT_NE(filtered, &form());
+    EXPECT_EQ(editor().GetDiagramEntityContainer(), filtered);
+    EXPECT_TRUE(filtered->IsShowTabOrder());
+}
+
+// --- creation tools ------------------------------------------------------
+
+struct ToolCase {
+    int id;
+    const char* type;
+    int insertKind;
+};
+
+// Names the case in test listings.
+void PrintTo(const ToolCase& tool, std::ostream* os)
+{
+    *os << tool.type;
+}
+
+class FormViewTool : public FormViewTest, public ::testing::WithParamInterface<ToolCase> {};
+
+TEST_P(FormViewTool, ArmsPlacesOneCopyAndDisarms)
+{
+    const ToolCase& tool = GetParam();
+    // Every button kind ticks the gallery's item.
+    const int item = tool.insertKind == InsertKind::Button ? ID_ADD_BUTTON : tool.id;
+    ASSERT_TRUE(view.OnCommand(tool.id));
+    EXPECT_TRUE(editor().IsDrawing());
+    EXPECT_EQ(view.GetInsertKind(), tool.insertKind);
+    EXPECT_TRUE(Checked(item));
+    EXPECT_FALSE(Checked(ID_SELECT_TOOL));
+    EXPECT_TRUE(Checked(ID_CALC_TABORDER_COORD));
+    for (int other : {ID_TEXT_CTRL, ID_ADD_EDIT, ID_ADD_IMAGE, ID_TABLE, ID_ADD_LINE, ID_ADD_RECTANGLE, ID_ADD_ELLIPSE,
+                      ID_ADD_BUTTON})
+        if (other != item) {
+            EXPECT_FALSE(Checked(other)) << other;
+        }
+
+    Drag({100, 80}, {160, 120});
+
+    ASSERT_EQ(form().GetCount(), 1);
+    EXPECT_EQ(Last()->GetType(), tool.type);
+    EXPECT_EQ(Last()->GetRect(), (IntRect{100, 80, 160, 120}));
+    EXPECT_NE(Last(), editor().GetDrawingObject()) << "a copy is placed, never the prototype";
+    EXPECT_FALSE(editor().IsDrawing());
+    EXPECT_FALSE(Checked(item));
+    EXPECT_TRUE(Checked(ID_SELECT_TOOL));
+}
+
+INSTANTIATE_TEST_SUITE_P(InsertCommands, FormViewTool,
+                         ::testing::Values(ToolCase{ID_TEXT_CTRL, "static", InsertKind::Text},
+                                           ToolCase{ID_ADD_EDIT, "editbox", InsertKind::Edit},
+                                           ToolCase{ID_ADD_IMAGE, "Image", InsertKind::Image},
+                                           ToolCase{ID_TABLE, "Table", InsertKind::Table},
+                                           ToolCase{ID_ADD_LINE, "line", InsertKind::Line},
+                                           ToolCase{ID_ADD_RECTANGLE, "rectangle", InsertKind::Rectangle},
+                                           ToolCase{ID_ADD_ELLIPSE, "ellipse", InsertKind::Ellipse},
+                                           ToolCase{ID_ADDIN, "button", InsertKind::Button}),
+                         [](const ::testing::TestParamInfo<ToolCase>& info) { return std::to_string(info.param.id); });
+
+TEST_F(FormViewTest, PrototypesCarryTheirSetUp)
+{
+    view.OnCommand(ID_TEXT_CTRL);
+    Click({40, 40});
+    EXPECT_EQ(Last()->GetStyleName(), "s4");
+    EXPECT_EQ(Last()->GetStyleContainer(), &doc.GetStyles());
+
+    view.OnCommand(ID_ADD_IMAGE);
+    Click({40, 80});
+    EXPECT_EQ(Last()->GetAttributes().count("transColor"), 1u);
+    EXPECT_EQ(Last()->GetAttribute("transColor"), "");
+
+    view.OnCommand(ID_TABLE);
+    Click({40, 120});
+    EXPECT_FALSE(Last()->GetAttributes().empty()) << "a new table starts with its settings";
+}
+
+TEST_F(FormViewTest, ImageButtonIsPlacedAtItsFixedSizeByAClick)
+{
+    view.OnCommand(ID_ADD_CONTEXTMENU);
+    EXPECT_TRUE(Checked(ID_ADD_BUTTON));
+    Click({50, 60});
+
+    ASSERT_EQ(form().GetCount(), 1);
+    auto* button = dynamic_cast<CDiagramButton*>(Last());
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->GetType(), "ImageButton");
+    EXPECT_EQ(button->GetName(), "ContextMenu");
+    EXPECT_EQ(button->GetTitle(), langStr("CONTEXT_MENU"));
+    EXPECT_EQ(button->GetImageKey(), "OPEN_CONTEXTMENU");
+    EXPECT_EQ(button->GetRect(), (IntRect{50, 60, 74, 86}));
+
+    // Dragged larger, it still keeps 24 x 26.
+    view.OnCommand(ID_OBJ_RELATION);
+    Drag({200, 100}, {300, 200});
+    EXPECT_EQ(Last()->GetRect(), (IntRect{200, 100, 224, 126}));
+}
+
+TEST_F(FormViewTest, TextButtonHasNoImageAndNoMaximum)
+{
+    view.OnCommand(ID_CREATE_REPORT);
+    Drag({20, 20}, {400, 250});
+    auto* button = dynamic_cast<CDiagramButton*>(Last());
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->GetName(), "Report");
+    EXPECT_EQ(button->GetImageKey(), "");
+    EXPECT_EQ(button->GetMaximumSize(), (IntSize{-1, -1}));
+    EXPECT_EQ(button->GetMinimumSize(), (IntSize{1, 1}));
+    EXPECT_EQ(button->GetRect(), (IntRect{20, 20, 400, 250}));
+}
+
+TEST_F(FormViewTest, ChoosingAButtonKindReplacesTheArmedPrototype)
+{
+    view.OnCommand(ID_ADD_LINE);
+    view.OnCommand(ID_ADD_DOCVIEW);
+
+    ASSERT_NE(editor().GetDrawingObject(), nullptr);
+    EXPECT_EQ(editor().GetDrawingObject()->GetName(), "DocView");
+    EXPECT_FALSE(Checked(ID_ADD_LINE));
+    EXPECT_TRUE(Checked(ID_ADD_BUTTON));
+
+    Click({100, 100});
+    ASSERT_EQ(form().GetCount(), 1);
+    EXPECT_EQ(Last()->GetType(), "ImageButton");
+    EXPECT_EQ(Last()->GetName(), "DocView");
+}
+
+TEST_F(FormViewTest, MultidrawKeepsTheToolUntilTheSelectionToolIsChosen)
+{
+    view.OnCommand(ID_MULTIDRAW);
+    EXPECT_TRUE(Checked(ID_MULTIDRAW));
+    view.OnCommand(ID_ADD_RECTANGLE);
+
+    Drag({20, 20}, {60, 60});
+    Drag({100, 20}, {140, 60});
+    EXPECT_EQ(form().GetCount(), 2);
+    EXPECT_TRUE(editor().IsDrawing());
+    EXPECT_TRUE(Checked(ID_ADD_RECTANGLE));
+
+    // Switching multidraw forgets which tool was armed, though it stays armed.
+    view.OnCommand(ID_MULTIDRAW);
+    EXPECT_FALSE(Checked(ID_MULTIDRAW));
+    EXPECT_EQ(view.GetInsertKind(), InsertKind::None);
+    EXPECT_FALSE(Checked(ID_ADD_RECTANGLE));
+
+    view.OnCommand(ID_SELECT_TOOL);
+    EXPECT_FALSE(editor().IsDrawing());
+    EXPECT_TRUE(Checked(ID_SELECT_TOOL));
+    Click({300, 200});
+    EXPECT_EQ(form().GetCount(), 2);
+}
+
+TEST_F(FormViewTest, PressOutsideTheMarginsPlacesNothing)
+{
+    view.OnCommand(ID_ADD_ELLIPSE);
+    Click({3, 3});
+    EXPECT_EQ(form().GetCount(), 0);
+    EXPECT_FALSE(editor().IsDrawing());
+}
+
+// --- enabled and checked states -----------------------------------------------
+
+TEST_F(FormViewTest, StatesFollowSelectionClipboardAndUndo)
+{
+    EXPECT_FALSE(Enabled(ID_EDIT_SELECT_ALL));
+    EXPECT_FALSE(Enabled(ID_LAYOUT_NO_EFFECT));
+    CDiagramStatic* a = AddText("a", 20, 20);
+    CDiagramStatic* b = AddText("b", 40, 60);
+    EXPECT_TRUE(Enabled(ID_EDIT_SELECT_ALL));
+    EXPECT_TRUE(Enabled(ID_LAYOUT_NO_EFFECT));
+
+    for (int id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_SHOW_SELECTION_PROPERTIES, ID_MOVE_FORWARD, ID_LEFT_ALIGN,
+                   ID_MAKE_SAME_SIZE, ID_EDIT_PASTE, ID_EDIT_UNDO})
+        EXPECT_FALSE(Enabled(id)) << id;
+
+    a->Select(true);
+    for (int id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_SHOW_SELECTION_PROPERTIES, ID_MOVE_FORWARD, ID_MOVE_BACKWARD,
+                   ID_BRING_TO_FRONT, ID_SEND_TO_BACK})
+        EXPECT_TRUE(Enabled(id)) << id;
+    for (int id : {ID_LEFT_ALIGN, ID_RIGHT_ALIGN, ID_TOP_ALIGN, ID_BOTTOM_ALIGN, ID_MAKE_SAME_SIZE})
+        EXPECT_FALSE(Enabled(id)) << id;
+
+    view.OnCommand(ID_EDIT_SELECT_ALL);
+    EXPECT_TRUE(Enabled(ID_LEFT_ALIGN));
+    EXPECT_TRUE(Enabled(ID_MAKE_SAME_SIZE));
+    EXPECT_FALSE(Enabled(ID_SHOW_SELECTION_PROPERTIES));
+    EXPECT_FALSE(Enabled(ID_BRING_TO_FRONT));
+
+    view.OnCommand(ID_LEFT_ALIGN);
+    EXPECT_EQ(a->GetLeft(), b->GetLeft());
+    EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
+
+    view.OnCommand(ID_EDIT_COPY);
+    EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
+}
+
+TEST_F(FormViewTest, DisplaySwitchesToggleAndShowTheirState)
+{
+    struct Switch {
+        int id;
+        bool (*on)(const CDEditor&);
+    };
+    const Switch switches[] = {
+        {ID_SHOW_GRID, [](const CDEditor& e) { return e.IsGridVisible(); }},
+        {ID_SNAP_TO_GRID, [](const CDEditor& e) { return e.GetSnapToGrid(); }},
+        {ID_SHOW_MARGINS, [](const CDEditor& e) { return e.IsMarginsVisible(); }},
+        {ID_RESTRAIN_TO_MARGINS, [](const CDEditor& e) { return e.GetRestraints() == RestraintMargins; }},
+        {ID_CHECK_SHOW_TABORDER, [](const CDEditor& e) { return e.IsShowTabOrder(); }},
+    };
+    for (const Switch& s : switches) {
+        const bool before = s.on(editor());
+        EXPECT_EQ(Checked(s.id), before) << s.id;
+        view.OnCommand(s.id);
+        EXPECT_EQ(s.on(editor()), !before) << s.id;
+        EXPECT_EQ(Checked(s.id), !before) << s.id;
+        view.OnCommand(s.id);
+        EXPECT_EQ(s.on(editor()), before) << s.id;
+    }
+    view.OnCommand(ID_RESTRAIN_TO_MARGINS);
+    EXPECT_EQ(editor().GetRestraints(), RestraintNone);
+
+    view.OnCommand(ID_CHECK_SHOW_TABORDER);
+    EXPECT_TRUE(form().IsShowTabOrder()) << "the form's fields paint their numbers";
+    view.OnCommand(ID_CHECK_SHOW_TABORDER);
+    EXPECT_FALSE(form().IsShowTabOrder());
+}
+
+TEST_F(FormViewTest, CommandTableHoldsEveryIdOnce)
+{
+    const std::vector<int>& ids = FormView::GetCommands();
+    EXPECT_EQ(std::set<int>(ids.begin(), ids.end()).size(), ids.size());
+    EXPECT_EQ(FormView::GetButtonCommands().size(), 14u);
+    for (const ButtonCommand& button : FormView::GetButtonCommands())
+        EXPECT_TRUE(view.HasCommand(button.id)) << button.id;
+    EXPECT_FALSE(view.HasCommand(ID_EDIT_GROUP)) << "grouping belongs to the editor's own menu";
+    EXPECT_FALSE(view.OnCommand(12345));
+}
+
+// --- zoom -----------------------------------------------------------------------
+
+TEST_F(FormViewTest, ZoomCommandsSetStepsAndRespectTheLimits)
+{
+    view.OnCommand(ID_ZOOM_25);
+    EXPECT_DOUBLE_EQ(editor().GetZoom(), 0.25);
+    view.OnCommand(ID_ZOOM_200);
+    EXPECT_DOUBLE_EQ(editor().GetZoom(), 2.0);
+
+    view.OnCommand(ID_ZOOM_100);
+    view.OnCommand(ID_ZOOM_IN);
+    EXPECT_NEAR(editor().GetZoom(), 1.1, 1e-9);
+    view.OnCommand(ID_ZOOM_OUT);
+    view.OnCommand(ID_ZOOM_OUT);
+    EXPECT_NEAR(editor().GetZoom(), 0.9, 1e-9);
+
+    editor().SetZoom(9.95);
+    view.OnCommand(ID_ZOOM_IN);
+    EXPECT_DOUBLE_EQ(editor().GetZoom(), 10.0);
+
+    editor().SetZoomMin(0.5);
+    editor().SetZoom(0.55);
+    view.OnCommand(ID_ZOOM_OUT);
+    EXPECT_DOUBLE_EQ(editor().GetZoom(), 0.5);
+}
+
+// --- tab order from coordinates ------------------------------------------------------
+
+TEST_F(FormViewTest, TabOrderFollowsRowsThenColumns)
+{
+    AddText("text", 300, 200);
+    CDiagramLinked* right = AddField("right", 200, 10, 0);
+    CDiagramLinked* left = AddField("left", 10, 10, 1);
+    CDiagramLinked* below = AddField("below", 10, 40, 2);
+    form().SetModified(false);
+    host.QueueQuestionAnswer(true);
+
+    ASSERT_TRUE(view.OnCommand(ID_CALC_TABORDER_COORD));
+
+    ASSERT_EQ(host.GetQuestions().size(), 1u);
+    EXPECT_EQ(host.GetQuestions()[0].first, langStr("MSG_CONFIRM_CALC_TABORDER_COORDS"));
+    EXPECT_EQ(host.GetQuestions()[0].second, langStr("MSG_TITLE_CONFIRMATION"));
+    EXPECT_EQ(left->GetTabIndex(), 0);
+    EXPECT_EQ(right->GetTabIndex(), 1);
+    EXPECT_EQ(below->GetTabIndex(), 2);
+    const int n = form().GetCount();
+    ASSERT_EQ(n, 7);
+    EXPECT_EQ(form().GetAt(0)->GetName(), "text");
+    EXPECT_EQ(form().GetAt(n - 3), left);
+    EXPECT_EQ(form().GetAt(n - 2), right);
+    EXPECT_EQ(form().GetAt(n - 1), below);
+    EXPECT_TRUE(form().IsModified());
+    EXPECT_EQ(form().GetNextTabIndex(false), 3);
+}
+
+TEST_F(FormViewTest, FieldSharingATruncatedCornerKeepsItsNumberAndPlace)
+{
+    CDiagramLinked* first = AddField("first", 10.6, 20.2, 5);
+    CDiagramLinked* second = AddField("second", 10.2, 20.9, 7);
+    const int secondIndex = form().FindIndex(second);
+    host.QueueQuestionAnswer(true);
+
+    EXPECT_TRUE(view.CalcTabOrderFromCoordinates());
+
+    EXPECT_EQ(first->GetTabIndex(), 0);
+    EXPECT_EQ(second->GetTabIndex(), 7);
+    EXPECT_EQ(form().FindIndex(second), secondIndex - 1) << "only the first field left its slot below it";
+    EXPECT_EQ(Last(), first);
+}
+
+TEST_F(FormViewTest, DecliningTheQuestionChangesNothing)
+{
+    CDiagramLinked* right = AddField("right", 200, 10, 0);
+    CDiagramLinked* left = AddField("left", 10, 10, 1);
+    form().SetModified(false);
+    host.QueueQuestionAnswer(false);
+
+    EXPECT_FALSE(view.CalcTabOrderFromCoordinates());
+
+    EXPECT_EQ(host.GetQuestions().size(), 1u);
+    EXPECT_EQ(right->GetTabIndex(), 0);
+    EXPECT_EQ(left->GetTabIndex(), 1);
+    EXPECT_EQ(form().GetAt(0), right);
+    EXPECT_FALSE(form().IsModified());
+}
+
+TEST_F(FormViewTest, FormWithoutFieldsKeepsItsCounter)
+{
+    CDiagramStatic* a = AddText("a", 100, 100);
+    CDiagramStatic* b = AddText("b", 10, 10);
+    form().SetNextTabIndex(4);
+    form().SetModified(false);
+    host.QueueQuestionAnswer(true);
+
+    EXPECT_TRUE(view.CalcTabOrderFromCoordinates());
+
+    EXPECT_EQ(form().GetNextTabIndex(false), 4);
+    EXPECT_EQ(form().GetAt(0), a);
+    EXPECT_EQ(form().GetAt(1), b);
+    EXPECT_FALSE(form().IsModified());
+}
+
+}  // namespace
