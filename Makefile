@@ -67,14 +67,16 @@ fuzz: deps
 	      $(FUZZ_DIR)/corpus/$$target $$seeds; \
 	done
 
-# Reading and writing large forms against the pugixml floor, and drawing one
-# against bare cairo, in a Release build.
+# Reading and writing large forms against the pugixml floor, drawing one
+# against bare cairo, and the canvas editor's repaint, group drag and undo
+# snapshot against their floors, in a Release build.
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFORMWRIGHT_TESTS=OFF \
 	  -DFORMWRIGHT_BENCH=ON > /dev/null
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_read_write bench_render
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_read_write bench_render bench_editor
 	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_read_write
 	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_render
+	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_editor
 
 # The normal build only, for a quick check while working.
 test-fast: build

@@ -1,0 +1,472 @@
+// The canvas editor on large forms, each figure against a floor measured in
+// the same run:
+// - a repaint of a generated 2,000-element form in a form view whose client
+//   area shows the whole paper, and one that shows only a quarter of it
+//   (scrolled to the middle), against bare cairo filling and outlining the
+//   same rectangles on a surface of the same size;
+// - one mouse-move step of a drag that moves 500 selected elements together,
+//   against copying their 500 rectangles;
+// - an undo snapshot of a 10,000-element form, against copying its rectangles.
+// Prints the median of each and its ratio to the floor.
+
+#include "bench/FormGenerator.h"
+#include "controls/StandardControls.h"
+#include "editor/DEditor.h"
+#include "editor/FormPainter.h"
+#include "editor/HeadlessHost.h"
+#include "model/DiagramEntityContainer.h"
+#include "model/ElementFactory.h"
+#include "model/FormDefinitionDocument.h"
+#include "render/CairoDrawContext.h"
+#include "render/RecordingDrawContext.h"
+#include "services/ObjectModel.h"
+
+#include <benchmark/benchmark.h>
+#include <cairo/cairo.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace fw;
+
+namespace {
+
+constexpr int PaintElements = 2000;
+constexpr int DraggedElements = 500;
+constexpr int SnapshotElements = 10000;
+constexpr unsigned Seed = 11;
+// Far enough that every dragged element really moves, near enough that the
+// selection stays inside the margins.
+constexpr int DragStep = 40;
+
+struct Rect {
+    double left, top, right, bottom;
+};
+
+std::vector<Rect> RectsOf(const std::vector<CDiagramEntity*>& elements)
+{
+    std::vector<Rect> rects;
+    rects.reserve(elements.size());
+    for (const CDiagramEntity* e : elements)
+        rects.push_back({e->GetLeft(), e->GetTop(), e->GetRight(), e->GetBottom()});
+    return rects;
+}
+
+std::vector<CDiagramEntity*> ElementsOf(const CDiagramEntityContainer& form)
+{
+    std::vector<CDiagramEntity*> elements;
+    for (int i = 0; i < form.GetCount(); ++i)
+        elements.push_back(form.GetAt(i));
+    return elements;
+}
+
+bool SameRects(const std::vector<Rect>& a, const std::vector<Rect>& b, double dy = 0)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].left != b[i].left || a[i].right != b[i].right || a[i].top + dy != b[i].top ||
+            a[i].bottom + dy != b[i].bottom)
+            return false;
+    return true;
+}
+
+std::unique_ptr<FormDefinitionDocument> ReadGenerated(int elements, const std::string& folder)
+{
+    const std::string path = folder + "/PUMP_EditorBench" + std::to_string(elements) + ".xml";
+    std::ofstream(path, std::ios::binary) << GenerateFormFile(elements, Seed);
+    auto doc = std::make_unique<FormDefinitionDocument>();
+    if (!doc->ReadFile(path) || !doc->WasReadWhole() ||
+        doc->GetMainForm()->GetCount() != GeneratedFormElementCount(elements, Seed))
+        return nullptr;
+    return doc;
+}
+
+// An editor in a window of its own, set up as a form view leaves it.
+struct Canvas {
+    Canvas(CDiagramEntityContainer& form, IntSize client) : host(client)
+    {
+        host.Attach(&editor);
+        created = editor.Create(&host, &form);
+        editor.ShowGrid(false);
+        editor.ShowMargins(true);
+        editor.ShowButtonBar(true);
+        editor.SetRestraints(RestraintMargins);
+        editor.SetPaperResize(true);
+    }
+    IntSize Client() const { return host.GetClientSize(); }
+
+    HeadlessHost host;
+    CDEditor editor;
+    bool created = false;
+};
+
+std::unique_ptr<FormDefinitionDocument> g_paintDoc;
+std::unique_ptr<FormDefinitionDocument> g_dragDoc;
+std::unique_ptr<FormDefinitionDocument> g_snapshotDoc;
+std::unique_ptr<Canvas> g_whole;
+std::unique_ptr<Canvas> g_quarter;
+std::unique_ptr<Canvas> g_drag;
+
+void EditorRepaint(benchmark::State& state, Canvas* canvas)
+{
+    auto dc = CairoDrawContext::ForImage(canvas->Client().cx, canvas->Client().cy);
+    for (auto _ : state)
+        canvas->editor.Paint(*dc);
+}
+
+// The loop of the render benchmark, on a surface of the canvas's client size
+// scrolled as the canvas is.
+void BareCairo(benchmark::State& state, Canvas* canvas)
+{
+    const IntSize client = canvas->Client();
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, client.cx, client.cy);
+    cairo_t* cr = cairo_create(surface);
+    cairo_translate(cr, -canvas->editor.GetHScrollPos(), -canvas->editor.GetVScrollPos());
+    cairo_set_line_width(cr, 1.0);
+    CDiagramEntityContainer& form = *canvas->editor.GetDiagramEntityContainer();
+    for (auto _ : state) {
+        for (int i = 0; i < form.GetCount(); ++i) {
+            IntRect r = form.GetAt(i)->GetRect();
+            cairo_rectangle(cr, r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1);
+            cairo_set_source_rgb(cr, 1, 1, 1);
+            cairo_fill_preserve(cr);
+            cairo_set_source_rgb(cr, 0, 0, 0);
+            cairo_stroke(cr);
+        }
+        cairo_surface_flush(surface);
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
+// The middle of the form's list, so a drag has room above and below.
+std::vector<CDiagramEntity*> DraggedSelection(const CDiagramEntityContainer& form)
+{
+    std::vector<CDiagramEntity*> selection;
+    const int first = (form.GetCount() - DraggedElements) / 2;
+    for (int i = first; i < first + DraggedElements; ++i)
+        selection.push_back(form.GetAt(i));
+    return selection;
+}
+
+// A selected control large enough that its middle is body, not a handle.
+CDiagramEntity* PickGrip(const std::vector<CDiagramEntity*>& selection)
+{
+    for (CDiagramEntity* e : selection) {
+        const IntRect r = e->GetRect().Normalized();
+        if (!IsShapeType(e->GetType()) && r.Width() >= 40 && r.Height() >= 18)
+            return e;
+    }
+    return nullptr;
+}
+
+void GroupDragStep(benchmark::State& state)
+{
+    CDiagramEditor& editor = g_drag->editor;
+    CDiagramEntityContainer& form = *editor.GetDiagramEntityContainer();
+    const std::vector<CDiagramEntity*> selection = DraggedSelection(form);
+    const std::vector<Rect> before = RectsOf(selection);
+    CDiagramEntity* grip = PickGrip(selection);
+    if (!grip) {
+        state.SkipWithError("no element to grip in the selection");
+        return;
+    }
+
+    editor.UnselectAll();
+    for (CDiagramEntity* e : selection)
+        e->Select(true);
+    const IntRect onScreen = editor.VirtualToScreen(grip->GetRect());
+    const IntPoint home{(onScreen.left + onScreen.right) / 2, (onScreen.top + onScreen.bottom) / 2};
+    const IntPoint away{home.x, home.y + DragStep};
+    editor.OnLButtonDown(home, Modifier::None);
+    if (editor.GetInteractMode() != ModeMoving || !editor.GetMoveAnchor() ||
+        editor.GetSelectCount() != DraggedElements) {
+        state.SkipWithError("the press did not start a group move");
+        editor.OnLButtonUp(home, Modifier::None);
+        return;
+    }
+    editor.OnMouseMove(away, Modifier::None);
+    const bool followed = SameRects(before, RectsOf(selection), DragStep);
+    editor.OnMouseMove(home, Modifier::None);
+    if (!followed || !SameRects(before, RectsOf(selection))) {
+        state.SkipWithError("the selection did not follow the mouse");
+        editor.OnLButtonUp(home, Modifier::None);
+        return;
+    }
+
+    const IntPoint points[2] = {away, home};
+    int next = 0;
+    for (auto _ : state) {
+        editor.OnMouseMove(points[next], Modifier::None);
+        next ^= 1;
+    }
+
+    editor.OnMouseMove(home, Modifier::None);
+    editor.OnLButtonUp(home, Modifier::None);
+    const bool restored = SameRects(before, RectsOf(selection));
+    editor.UnselectAll();
+    form.ClearUndo();
+    if (!restored)
+        state.SkipWithError("the selection did not come back with the mouse");
+}
+
+void CopyDraggedRects(benchmark::State& state)
+{
+    const std::vector<Rect> rects = RectsOf(DraggedSelection(*g_drag->editor.GetDiagramEntityContainer()));
+    for (auto _ : state) {
+        std::vector<Rect> copy(rects);
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+// The stack is emptied outside the timing, so every snapshot is the first.
+void UndoSnapshot(benchmark::State& state)
+{
+    CDiagramEntityContainer& form = *g_snapshotDoc->GetMainForm();
+    form.ClearUndo();
+    for (auto _ : state) {
+        form.Snapshot();
+        state.PauseTiming();
+        if (form.GetUndoCount() != 1) {
+            state.SkipWithError("the snapshot was not taken");
+            break;
+        }
+        form.ClearUndo();
+        state.ResumeTiming();
+    }
+}
+
+// Freed outside the timing too, as the snapshots are.
+void CopySnapshotRects(benchmark::State& state)
+{
+    const std::vector<Rect> rects = RectsOf(ElementsOf(*g_snapshotDoc->GetMainForm()));
+    std::optional<std::vector<Rect>> copy;
+    for (auto _ : state) {
+        copy.emplace(rects);
+        benchmark::DoNotOptimize(copy->data());
+        benchmark::ClobberMemory();
+        state.PauseTiming();
+        copy.reset();
+        state.ResumeTiming();
+    }
+}
+
+// Whether every element that lies wholly in the client area left a mark
+// there (a pixel other than the paper's face); answers how many did not.
+int UnmarkedElements(const Canvas& canvas, const CairoDrawContext& dc)
+{
+    const Color face = dc.GetSysColor(SysColor::BtnFace);
+    const CDiagramEntityContainer& form = *canvas.editor.GetDiagramEntityContainer();
+    const IntRect client{0, 0, canvas.Client().cx, canvas.Client().cy};
+    int unmarked = 0;
+    for (int i = 0; i < form.GetCount(); ++i) {
+        const IntRect r = canvas.editor.VirtualToScreen(form.GetAt(i)->GetRect());
+        if (r.Intersection(client) != r || r.IsEmpty())
+            continue;
+        bool marked = false;
+        for (int y = r.top; y < r.bottom && !marked; ++y)
+            for (int x = r.left; x < r.right && !marked; ++x)
+                marked = dc.PixelAt(x, y) != face;
+        unmarked += marked ? 0 : 1;
+    }
+    return unmarked;
+}
+
+// Shapes cut by the client's edge are antialiased a shade differently
+// there; anything missing or misplaced differs by far more.
+bool Distinct(Color a, Color b)
+{
+    auto apart = [](int u, int v) { return std::abs(u - v) > 32; };
+    return apart(a.r, b.r) || apart(a.g, b.g) || apart(a.b, b.b);
+}
+
+// Paints both canvases once and checks that the elements were drawn, that
+// the quarter shows what the whole paper shows there, and that it leaves out
+// what it does not show.
+bool CheckPainting()
+{
+    const IntSize whole = g_whole->Client();
+    const IntSize quarter = g_quarter->Client();
+    auto wholeDc = CairoDrawContext::ForImage(whole.cx, whole.cy);
+    auto quarterDc = CairoDrawContext::ForImage(quarter.cx, quarter.cy);
+    g_whole->editor.Paint(*wholeDc);
+    g_quarter->editor.Paint(*quarterDc);
+
+    if (int unmarked = UnmarkedElements(*g_whole, *wholeDc)) {
+        std::fprintf(stderr, "%d elements left no mark on the whole paper\n", unmarked);
+        return false;
+    }
+    const int dx = g_quarter->editor.GetHScrollPos();
+    const int dy = g_quarter->editor.GetVScrollPos();
+    long differing = 0;
+    for (int y = 0; y < quarter.cy; ++y)
+        for (int x = 0; x < quarter.cx; ++x)
+            differing += Distinct(quarterDc->PixelAt(x, y), wholeDc->PixelAt(x + dx, y + dy)) ? 1 : 0;
+    if (differing) {
+        std::fprintf(stderr, "the quarter view differs from the whole paper in %ld pixels\n", differing);
+        return false;
+    }
+
+    // A quarter of the paper holds about a quarter of the elements; drawing
+    // the others would make the smaller view barely cheaper.
+    RecordingDrawContext wholeCalls;
+    RecordingDrawContext quarterCalls;
+    g_whole->editor.Paint(wholeCalls);
+    g_quarter->editor.Paint(quarterCalls);
+    const std::size_t all = wholeCalls.Calls().size();
+    const std::size_t part = quarterCalls.Calls().size();
+    std::printf("drawing calls of a repaint: whole paper %zu, quarter %zu\n", all, part);
+    if (part * 2 > all) {
+        std::fprintf(stderr, "the quarter view draws elements it does not show\n");
+        return false;
+    }
+    return true;
+}
+
+bool CheckSnapshot(CDiagramEntityContainer& form)
+{
+    const std::vector<Rect> before = RectsOf(ElementsOf(form));
+    form.ClearUndo();
+    form.Snapshot();
+    form.RemoveAll();
+    form.Undo();
+    return form.GetUndoCount() == 0 && SameRects(before, RectsOf(ElementsOf(form)));
+}
+
+// Keeps the median of each benchmark's repetitions.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        benchmark::ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
+                medians[run.run_name.function_name] = run.real_accumulated_time / double(run.iterations);
+    }
+    std::map<std::string, double> medians;
+};
+
+std::string Duration(double seconds)
+{
+    char text[32];
+    if (seconds >= 1e-3)
+        std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
+    else
+        std::snprintf(text, sizeof text, "%.2f us", seconds * 1e6);
+    return text;
+}
+
+void PrintRatio(MedianReporter& reporter, const char* label, const char* measured, const char* baseline)
+{
+    auto m = reporter.medians.find(measured);
+    auto b = reporter.medians.find(baseline);
+    if (m == reporter.medians.end() || b == reporter.medians.end() || b->second <= 0) {
+        std::printf("%-34s no result\n", label);
+        return;
+    }
+    std::printf("%-34s median %s, %s %s, ratio %.2fx\n", label, Duration(m->second).c_str(), baseline,
+                Duration(b->second).c_str(), m->second / b->second);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("FORMWRIGHT_CONFIG_FILE", "/nonexistent", 0);
+    const char* dataDir = std::getenv("FORMWRIGHT_DATA_DIR");
+    ClassFactory::SetModelFile(std::string(dataDir && *dataDir ? dataDir : FORMWRIGHT_SOURCE_DATA_DIR) +
+                               "/model/demo-model.xml");
+    RegisterStandardControls(ElementFactory::Global());
+
+    std::string folder = (std::filesystem::temp_directory_path() / "fw-editor-bench-XXXXXX").string();
+    if (!::mkdtemp(folder.data())) {
+        std::perror(folder.c_str());
+        return 1;
+    }
+    g_paintDoc = ReadGenerated(PaintElements, folder);
+    g_dragDoc = ReadGenerated(PaintElements, folder);
+    g_snapshotDoc = ReadGenerated(SnapshotElements, folder);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    if (!g_paintDoc || !g_dragDoc || !g_snapshotDoc) {
+        std::fprintf(stderr, "a generated form did not read whole\n");
+        return 1;
+    }
+
+    // Room for the zoomed paper and its outline, so no scroll bar shows.
+    CDiagramEntityContainer& paintForm = *g_paintDoc->GetMainForm();
+    const IntSize paper = paintForm.GetPaper();
+    const IntSize whole{paper.cx + 8, paper.cy + 8};
+    g_whole = std::make_unique<Canvas>(paintForm, whole);
+    g_quarter = std::make_unique<Canvas>(paintForm, IntSize{paper.cx / 2, paper.cy / 2});
+    g_quarter->editor.SetHScroll(paper.cx / 4);
+    g_quarter->editor.SetVScroll(paper.cy / 4);
+    g_drag = std::make_unique<Canvas>(*g_dragDoc->GetMainForm(), whole);
+    if (!g_whole->created || !g_quarter->created || !g_drag->created) {
+        std::fprintf(stderr, "the editor could not be created\n");
+        return 1;
+    }
+    if (g_whole->editor.GetScrollBar(Orientation::Horizontal).shown ||
+        g_whole->editor.GetScrollBar(Orientation::Vertical).shown ||
+        g_quarter->editor.GetHScrollPos() != paper.cx / 4 || g_quarter->editor.GetVScrollPos() != paper.cy / 4) {
+        std::fprintf(stderr, "the canvases do not show what they should\n");
+        return 1;
+    }
+    if (!CheckPainting())
+        return 1;
+    if (!CheckSnapshot(*g_snapshotDoc->GetMainForm())) {
+        std::fprintf(stderr, "undoing a snapshot did not bring the form back\n");
+        return 1;
+    }
+
+    auto add = [](const char* name, benchmark::TimeUnit unit, auto fn, auto... args) {
+        benchmark::RegisterBenchmark(name, fn, args...)
+            ->Unit(unit)
+            ->UseRealTime()
+            ->Repetitions(9)
+            ->ReportAggregatesOnly(true);
+    };
+    using benchmark::kMicrosecond;
+    using benchmark::kMillisecond;
+    add("RepaintWhole", kMillisecond, EditorRepaint, g_whole.get());
+    add("BareCairoWhole", kMillisecond, BareCairo, g_whole.get());
+    add("RepaintQuarter", kMillisecond, EditorRepaint, g_quarter.get());
+    add("BareCairoQuarter", kMillisecond, BareCairo, g_quarter.get());
+    add("GroupDragStep", kMicrosecond, GroupDragStep);
+    add("CopyDraggedRects", kMicrosecond, CopyDraggedRects);
+    add("UndoSnapshot", kMillisecond, UndoSnapshot);
+    add("CopySnapshotRects", kMicrosecond, CopySnapshotRects);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n");
+    char label[128];
+    std::snprintf(label, sizeof label, "repaint %d elements, %dx%d:", paintForm.GetCount(), whole.cx, whole.cy);
+    PrintRatio(reporter, label, "RepaintWhole", "BareCairoWhole");
+    std::snprintf(label, sizeof label, "repaint a quarter, %dx%d:", g_quarter->Client().cx, g_quarter->Client().cy);
+    PrintRatio(reporter, label, "RepaintQuarter", "BareCairoQuarter");
+    PrintRatio(reporter, "quarter against whole:", "RepaintQuarter", "RepaintWhole");
+    std::snprintf(label, sizeof label, "drag step, %d selected:", DraggedElements);
+    PrintRatio(reporter, label, "GroupDragStep", "CopyDraggedRects");
+    std::snprintf(label, sizeof label, "undo snapshot, %d elements:", g_snapshotDoc->GetMainForm()->GetCount());
+    PrintRatio(reporter, label, "UndoSnapshot", "CopySnapshotRects");
+
+    g_drag.reset();
+    g_quarter.reset();
+    g_whole.reset();
+    return 0;
+}
