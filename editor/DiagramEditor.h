@@ -203,8 +203,8 @@ public:
     // Selection.
     int GetSelectCount() const;
     bool IsAnyObjectSelected() const;
-    // The reference element: the one selected last.
-    CDiagramEntity* GetSelectedObject() const { return m_reference; }
+    // The reference element: the one selected last (none once it left the form).
+    CDiagramEntity* GetSelectedObject() const;
     bool IsDrawing() const;
     void NotifySelection();
 

@@ -36,6 +36,11 @@ constexpr int Bottom = 6;
 constexpr int BottomRight = 7;
 constexpr int Left = 8;
 constexpr int Right = 9;
+// The eight markers, the only codes that start a resize.
+constexpr bool IsHandle(int code)
+{
+    return code >= TopLeft && code <= Right;
+}
 }  // namespace HitCode
 
 // Commands the canvas routes to elements (and its menus use).
@@ -261,10 +266,15 @@ private:
 // Edges are converted to integers by truncation toward zero (values beyond the
 // int range are clamped and NaN reads 0, so odd input cannot overflow).
 int TruncEdge(double value);
+// Rounds half up the way every screen and unit conversion does: trunc(value + 0.5).
+inline int RoundEdge(double value)
+{
+    return TruncEdge(value + 0.5);
+}
 // A zoomed screen value: trunc(value * zoom + 0.5).
 inline int ZoomEdge(double value, double zoom)
 {
-    return TruncEdge(value * zoom + 0.5);
+    return RoundEdge(value * zoom);
 }
 
 }  // namespace fw

@@ -41,7 +41,7 @@ enum class CursorKind {
     SizeNESW,  // diagonal, top-right to bottom-left
     SizeNS,
     SizeWE,
-    Cross,     // cross-hair of an armed creation tool
+    Cross,  // cross-hair of an armed creation tool
 };
 
 class ElementWindow {

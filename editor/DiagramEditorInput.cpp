@@ -1,0 +1,888 @@
+#include "editor/DiagramEditor.h"
+
+#include "editor/DiagramMenu.h"
+#include "editor/FormPainter.h"
+#include "editor/PropertiesPane.h"
+#include "model/DiagramEntityContainer.h"
+
+#include <algorithm>
+
+// Mouse, wheel, panning and keys: the editor's interaction machine.
+
+namespace fw {
+
+namespace {
+
+// One wheel accumulator for every editor window.
+int g_wheelAccumulator = 0;
+
+bool OwnsLeft(int code)
+{
+    return code == HitCode::TopLeft || code == HitCode::BottomLeft || code == HitCode::Left;
+}
+bool OwnsRight(int code)
+{
+    return code == HitCode::TopRight || code == HitCode::BottomRight || code == HitCode::Right;
+}
+bool OwnsTop(int code)
+{
+    return code == HitCode::TopLeft || code == HitCode::Top || code == HitCode::TopRight;
+}
+bool OwnsBottom(int code)
+{
+    return code == HitCode::BottomLeft || code == HitCode::Bottom || code == HitCode::BottomRight;
+}
+
+// The handle at the opposite side of one axis.
+int MirrorVertically(int code)
+{
+    switch (code) {
+    case HitCode::TopLeft:
+        return HitCode::BottomLeft;
+    case HitCode::Top:
+        return HitCode::Bottom;
+    case HitCode::TopRight:
+        return HitCode::BottomRight;
+    case HitCode::BottomLeft:
+        return HitCode::TopLeft;
+    case HitCode::Bottom:
+        return HitCode::Top;
+    case HitCode::BottomRight:
+        return HitCode::TopRight;
+    default:
+        return code;
+    }
+}
+int MirrorHorizontally(int code)
+{
+    switch (code) {
+    case HitCode::TopLeft:
+        return HitCode::TopRight;
+    case HitCode::Left:
+        return HitCode::Right;
+    case HitCode::BottomLeft:
+        return HitCode::BottomRight;
+    case HitCode::TopRight:
+        return HitCode::TopLeft;
+    case HitCode::Right:
+        return HitCode::Left;
+    case HitCode::BottomRight:
+        return HitCode::BottomLeft;
+    default:
+        return code;
+    }
+}
+
+// The direction code a line reads its diagonal from, after a handle flip.
+int DirectionAfterFlip(int oldHandle, int newHandle, int direction)
+{
+    switch (newHandle) {
+    case HitCode::BottomRight:
+        return 1;
+    case HitCode::TopRight:
+        return 2;
+    case HitCode::TopLeft:
+        return 3;
+    case HitCode::BottomLeft:
+        return 4;
+    default:
+        break;
+    }
+    if (oldHandle == HitCode::Bottom)  // bottom across top
+        return direction == 1 ? 2 : direction == 4 ? 3 : direction;
+    if (oldHandle == HitCode::Top)
+        return direction == 2 ? 1 : direction == 3 ? 4 : direction;
+    if (oldHandle == HitCode::Left)
+        return direction == 3 ? 2 : direction == 4 ? 1 : direction;
+    if (oldHandle == HitCode::Right)
+        return direction == 2 ? 3 : direction == 1 ? 4 : direction;
+    return direction;
+}
+
+// A moved edge of a control: the size between it and the fixed edge stays
+// within the limits (-1: none); crossing the fixed edge holds at the minimum.
+double LimitEdge(double moved, double fixed, bool movedIsFar, int minimum, int maximum)
+{
+    double size = movedIsFar ? moved - fixed : fixed - moved;
+    const double low = std::max(minimum, 0);
+    if (size < low)
+        size = low;
+    if (maximum != -1 && size > maximum)
+        size = maximum;
+    return movedIsFar ? fixed + size : fixed - size;
+}
+
+}  // namespace
+
+// --- mouse -------------------------------------------------------------------------
+
+void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
+{
+    if (!m_objs)
+        return;
+    StopPanning();
+    if (m_host) {
+        m_host->SetFocus();
+        m_host->CaptureMouse();
+    }
+    if (m_interactMode != ModeDrawing && m_interactMode != ModeDrawingPair) {
+        m_interactMode = ModeNone;
+        m_subMode = 0;
+    }
+    m_paperMarkersShown = 0;
+    m_moveAnchor = nullptr;
+
+    const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
+    IntPoint v = ScreenToVirtual(point);
+
+    // A handle of a selected element, topmost first.
+    CDiagramEntity* handleElement = nullptr;
+    int handleCode = HitCode::None;
+    for (int i = m_objs->GetCount() - 1; i >= 0 && !handleElement; --i) {
+        CDiagramEntity* e = m_objs->GetAt(i);
+        if (!e->IsSelected())
+            continue;
+        const int code = e->GetHitCode(point, ScreenRectOf(*e));
+        if (HitCode::IsHandle(code)) {
+            handleElement = e;
+            handleCode = code;
+        }
+    }
+
+    // Several selected: a press on one of their bodies moves them together.
+    if (GetSelectCount() > 1 && !ctrl && !handleElement) {
+        for (int i = 0; i < m_objs->GetCount(); ++i) {
+            CDiagramEntity* e = m_objs->GetAt(i);
+            if (e->IsSelected() && e->GetHitCode(v) == HitCode::Body) {
+                m_interactMode = ModeMoving;
+                m_moveAnchor = e;
+                const IntRect screen = ScreenRectOf(*e);
+                m_deltaPoint = {point.x - screen.left, point.y - screen.top};
+            }
+        }
+        if (m_interactMode == ModeMoving) {
+            if (m_host)
+                m_host->SetCursor(m_moveAnchor->GetCursor(HitCode::Body));
+            Snapshot();
+        }
+    }
+
+    if (m_interactMode == ModeDrawing) {
+        if (IsOutsideRestraint(v)) {
+            m_interactMode = ModeNone;
+            return;
+        }
+        Snapshot();
+        UnselectAll();
+        std::unique_ptr<CDiagramEntity> element = m_drawObj->Clone();
+        if (m_snap)
+            v = {SnapX(v.x), SnapY(v.y)};
+        element->SetRect(v.x, v.y, v.x, v.y);
+        element->Select(true);
+        AddObject(std::move(element));
+        m_interactMode = ModeResizing;
+        m_subMode = HitCode::BottomRight;
+    } else if (m_interactMode == ModeDrawingPair) {
+        if (IsOutsideRestraint(v)) {
+            m_interactMode = ModeNone;
+            return;
+        }
+        Snapshot();
+        UnselectAll();
+        if (m_drawObj->GetDependent()) {
+            std::unique_ptr<CDiagramEntity> field = m_drawObj->Clone();
+            if (m_snap)
+                v = {SnapX(v.x), SnapY(v.y)};
+            if (CDiagramEntity* label = field->GetDependent()) {
+                const double width = label->GetRight() - label->GetLeft();
+                const double height = label->GetBottom() - label->GetTop();
+                label->SetRect(v.x, v.y, v.x + width, v.y + height);
+                label->Select(true);
+            }
+            const double width = field->GetRight() - field->GetLeft();
+            const double height = field->GetBottom() - field->GetTop();
+            field->SetRect(v.x + 150.0, v.y, v.x + 150.0 + width, v.y + height);
+            field->Select(true);
+            AddObject(std::move(field));
+        }
+        m_subMode = HitCode::BottomRight;
+    } else if (m_interactMode == ModeNone) {
+        if (!ctrl)
+            UnselectAll();
+        if (handleElement && !ctrl) {
+            m_interactMode = ModeResizing;
+            m_subMode = handleCode;
+            handleElement->Select(true);
+            m_reference = handleElement;
+        } else {
+            int code = HitCode::None;
+            if (CDiagramEntity* hit = FindElementAt(point, code)) {
+                if (!ctrl) {
+                    UnselectAll();
+                    hit->Select(true);
+                    m_reference = hit;
+                } else {
+                    hit->Select(!hit->IsSelected());
+                    m_reference = hit->IsSelected() ? hit : nullptr;
+                }
+                if (ctrl) {
+                    m_interactMode = ModeNone;
+                } else if (code == HitCode::Body) {
+                    m_interactMode = ModeMoving;
+                    if (m_host)
+                        m_host->SetCursor(hit->GetCursor(HitCode::Body));
+                    const IntRect screen = ScreenRectOf(*hit);
+                    m_deltaPoint = {point.x - screen.left, point.y - screen.top};
+                } else {
+                    m_interactMode = ModeResizing;
+                    m_subMode = code;
+                }
+            }
+        }
+        if (m_interactMode != ModeNone)
+            Snapshot();
+    }
+
+    // Nothing selected: the paper's band, or a rubber band.
+    if (!IsAnyObjectSelected()) {
+        const IntSize paper = GetVirtualSize();
+        const bool inBand =
+            (v.x >= paper.cx - m_paperBand && v.x <= paper.cx) || (v.y >= paper.cy - m_paperBand && v.y <= paper.cy);
+        if (m_paperResize && inBand) {
+            m_paperMarkersShown = 1;
+            const int code = PaperHitTest(v);
+            if (HitCode::IsHandle(code)) {
+                m_interactMode = ModeResizingPaper;
+                m_subMode = code;
+                Snapshot();
+            }
+            Repaint();
+        }
+        if (m_interactMode == ModeNone) {
+            m_rubberBand = {point.x, point.y, point.x, point.y};
+            m_interactMode = ModeRubberBand;
+        }
+    }
+
+    NotifySelection();
+    if (m_interactMode != ModeNone)
+        Repaint();
+}
+
+void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
+{
+    if (m_panning || m_interactMode == ModeNone || m_interactMode == ModeDrawing || m_interactMode == ModeDrawingPair) {
+        OnSetCursor(point);
+        return;
+    }
+    if (!m_objs)
+        return;
+    const IntPoint v = ScreenToVirtual(point);
+    switch (m_interactMode) {
+    case ModeResizingPaper:
+        ResizePaper(v);
+        AutoScroll(point);
+        Repaint();
+        break;
+    case ModeResizing:
+        ResizeElement(v);
+        AutoScroll(point);
+        if (m_propertiesPane)
+            m_propertiesPane->ShowControlProperties();
+        Repaint();
+        break;
+    case ModeRubberBand: {
+        // The band's start stays on the same spot of the paper while scrolling.
+        const IntPoint scrolled = AutoScroll(point);
+        m_rubberBand.left -= scrolled.x;
+        m_rubberBand.top -= scrolled.y;
+        m_rubberBand.right = point.x;
+        m_rubberBand.bottom = point.y;
+        Repaint();
+        break;
+    }
+    case ModeMoving:
+        MoveSelection(v);
+        AutoScroll(point);
+        if (m_propertiesPane)
+            m_propertiesPane->ShowControlProperties();
+        Repaint();
+        break;
+    default:
+        break;
+    }
+}
+
+void CDiagramEditor::ResizePaper(IntPoint v)
+{
+    if (m_snap)
+        v = {SnapX(v.x), SnapY(v.y)};
+    v = {std::max(v.x, 1), std::max(v.y, 1)};
+    IntSize size = GetVirtualSize();
+    switch (m_subMode) {
+    case HitCode::TopRight:
+    case HitCode::Right:
+        size.cx = v.x;
+        break;
+    case HitCode::BottomRight:
+        size = {v.x, v.y};
+        break;
+    case HitCode::Bottom:
+    case HitCode::BottomLeft:
+        size.cy = v.y;
+        break;
+    default:
+        break;
+    }
+    if (m_restraint == RestraintPaper) {
+        const IntSize extent = GetObjectsExtent();
+        size = {std::max(size.cx, extent.cx), std::max(size.cy, extent.cy)};
+    } else if (m_restraint == RestraintMargins) {
+        const IntSize extent = GetObjectsExtent();
+        size.cx = std::max({size.cx, extent.cx + m_rightMargin, m_leftMargin + m_rightMargin});
+        size.cy = std::max({size.cy, extent.cy + m_bottomMargin, m_topMargin + m_bottomMargin});
+    }
+    m_objs->SetPaper(size);
+    m_objs->SetModified(true);
+    SetupScrollbars();
+}
+
+void CDiagramEditor::ResizeElement(IntPoint v)
+{
+    CDiagramEntity* e = GetSelectedObject();
+    if (!e)
+        return;
+    if (m_snap)
+        v = {SnapX(v.x), SnapY(v.y)};
+    double x = v.x;
+    double y = v.y;
+    double left = e->GetLeft();
+    double top = e->GetTop();
+    double right = e->GetRight();
+    double bottom = e->GetBottom();
+
+    if (!IsShapeType(e->GetType())) {
+        const IntSize minimum = e->GetMinimumSize();
+        const IntSize maximum = e->GetMaximumSize();
+        if (OwnsLeft(m_subMode))
+            x = LimitEdge(x, right, false, minimum.cx, maximum.cx);
+        if (OwnsRight(m_subMode))
+            x = LimitEdge(x, left, true, minimum.cx, maximum.cx);
+        if (OwnsTop(m_subMode))
+            y = LimitEdge(y, bottom, false, minimum.cy, maximum.cy);
+        if (OwnsBottom(m_subMode))
+            y = LimitEdge(y, top, true, minimum.cy, maximum.cy);
+        RestrainPoint(x, y);
+        if (OwnsLeft(m_subMode))
+            left = x;
+        if (OwnsRight(m_subMode))
+            right = x;
+        if (OwnsTop(m_subMode))
+            top = y;
+        if (OwnsBottom(m_subMode))
+            bottom = y;
+        e->SetRect(left, top, right, bottom);
+        return;
+    }
+
+    // Shapes flip when an edge crosses the opposite one, one axis per event,
+    // the vertical first; the rectangle stays normalised.
+    RestrainPoint(x, y);
+    const int handle = m_subMode;
+    bool flipped = false;
+    if (OwnsTop(handle) && y > bottom) {
+        top = bottom;
+        bottom = y;
+        m_subMode = MirrorVertically(handle);
+        flipped = true;
+    } else if (OwnsBottom(handle) && y < top) {
+        bottom = top;
+        top = y;
+        m_subMode = MirrorVertically(handle);
+        flipped = true;
+    } else if (OwnsTop(handle)) {
+        top = y;
+    } else if (OwnsBottom(handle)) {
+        bottom = y;
+    }
+    if (OwnsLeft(handle)) {
+        if (flipped) {
+            // This axis may flip at the next event; till then its edges stay apart.
+            if (x < right)
+                left = x;
+        } else if (x > right) {
+            left = right;
+            right = x;
+            m_subMode = MirrorHorizontally(handle);
+            flipped = true;
+        } else {
+            left = x;
+        }
+    } else if (OwnsRight(handle)) {
+        if (flipped) {
+            if (x > left)
+                right = x;
+        } else if (x < left) {
+            right = left;
+            left = x;
+            m_subMode = MirrorHorizontally(handle);
+            flipped = true;
+        } else {
+            right = x;
+        }
+    }
+    if (flipped)
+        e->SetQuadrant(DirectionAfterFlip(handle, m_subMode, e->GetQuadrant()));
+    e->SetRect(left, top, right, bottom);
+}
+
+void CDiagramEditor::MoveSelection(IntPoint v)
+{
+    const IntPoint delta{RoundEdge(m_deltaPoint.x / m_zoom), RoundEdge(m_deltaPoint.y / m_zoom)};
+    auto newTopLeft = [&]() {
+        IntPoint p{v.x - delta.x, v.y - delta.y};
+        if (m_snap)
+            p = {SnapX(p.x), SnapY(p.y)};
+        return p;
+    };
+
+    if (!m_moveAnchor || m_objs->FindIndex(m_moveAnchor) < 0) {
+        CDiagramEntity* e = GetSelectedObject();
+        if (!e)
+            return;
+        const IntPoint p = newTopLeft();
+        double left = p.x;
+        double top = p.y;
+        double right = left + (e->GetRight() - e->GetLeft());
+        double bottom = top + (e->GetBottom() - e->GetTop());
+        RestrainRect(left, top, right, bottom);
+        e->SetRect(left, top, right, bottom);
+        return;
+    }
+
+    const IntPoint p = newTopLeft();
+    double dx = p.x - m_moveAnchor->GetLeft();
+    double dy = p.y - m_moveAnchor->GetTop();
+    RestrainDelta(dx, dy);
+    if (dx == 0 && dy == 0)
+        return;
+    for (int i = 0; i < m_objs->GetCount(); ++i) {
+        CDiagramEntity* e = m_objs->GetAt(i);
+        if (e->IsSelected())
+            e->SetRect(e->GetLeft() + dx, e->GetTop() + dy, e->GetRight() + dx, e->GetBottom() + dy);
+    }
+}
+
+void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
+{
+    if (m_host)
+        m_host->ReleaseMouse();
+    if (m_objs) {
+        switch (m_interactMode) {
+        case ModeMoving:
+            FinishMove();
+            break;
+        case ModeResizing:
+            FinishResize();
+            break;
+        case ModeDrawingPair:
+            if (m_snap) {
+                for (int i = 0; i < m_objs->GetCount(); ++i) {
+                    CDiagramEntity* e = m_objs->GetAt(i);
+                    if (e->IsSelected() && e->GetDependent())
+                        e->GetDependent()->SetRect(e->GetDependent()->GetRect());
+                }
+            }
+            SetModified();
+            break;
+        case ModeRubberBand:
+            SelectInRubberBand();
+            break;
+        default:
+            break;
+        }
+    }
+    Repaint();
+    if (m_multidraw && m_drawing && m_drawObj) {
+        m_interactMode = ModeDrawing;
+    } else {
+        m_drawing = 0;
+        m_interactMode = ModeNone;
+    }
+    m_subMode = 0;
+}
+
+void CDiagramEditor::FinishMove()
+{
+    // Moved elements always end on whole units.
+    for (int i = 0; i < m_objs->GetCount(); ++i) {
+        CDiagramEntity* e = m_objs->GetAt(i);
+        if (!e->IsSelected())
+            continue;
+        IntRect r = e->GetRect();
+        if (m_snap) {
+            const int width = r.right - r.left;
+            const int height = r.bottom - r.top;
+            r.left = SnapX(r.left);
+            r.top = SnapY(r.top);
+            r.right = r.left + width;
+            r.bottom = r.top + height;
+        }
+        SetObjectRect(e, r);
+    }
+    SetModified();
+}
+
+void CDiagramEditor::FinishResize()
+{
+    if (m_snap) {
+        for (int i = 0; i < m_objs->GetCount(); ++i) {
+            CDiagramEntity* e = m_objs->GetAt(i);
+            if (!e->IsSelected())
+                continue;
+            IntRect r = e->GetRect();
+            if (OwnsLeft(m_subMode))
+                r.left = SnapX(r.left);
+            if (OwnsRight(m_subMode))
+                r.right = SnapX(r.right);
+            if (OwnsTop(m_subMode))
+                r.top = SnapY(r.top);
+            if (OwnsBottom(m_subMode))
+                r.bottom = SnapY(r.bottom);
+            SetObjectRect(e, r);
+        }
+    }
+    SetModified();
+}
+
+void CDiagramEditor::SelectInRubberBand()
+{
+    UnselectAll();
+    IntRect band = ScreenToVirtual(m_rubberBand).Normalized();
+    if (band.left == band.right && band.top == band.bottom)
+        band = band.Inflated(1, 1);
+    for (int i = 0; i < m_objs->GetCount(); ++i) {
+        CDiagramEntity* e = m_objs->GetAt(i);
+        const IntRect grown = e->GetRect().Normalized().Inflated(1, 1);
+        if (!grown.Intersection(band).IsEmpty()) {
+            e->Select(true);
+            m_reference = e;
+        }
+    }
+    m_rubberBand = {};
+    NotifySelection();
+}
+
+void CDiagramEditor::OnRButtonDown(IntPoint point, unsigned /*modifiers*/)
+{
+    StopPanning();
+    if (m_objs) {
+        const IntPoint v = ScreenToVirtual(point);
+        for (int i = 0; i < m_objs->GetCount(); ++i) {
+            CDiagramEntity* e = m_objs->GetAt(i);
+            if (e->GetHitCode(v) == HitCode::Body && !e->IsSelected()) {
+                UnselectAll();
+                e->Select(true);
+                m_reference = e;
+            }
+        }
+    }
+    Repaint();
+    m_interactMode = ModeNone;
+    m_drawing = 0;
+}
+
+void CDiagramEditor::OnRButtonUp(IntPoint point, unsigned /*modifiers*/)
+{
+    const IntPoint screen = m_host ? m_host->ClientToScreen(point) : point;
+    const IntPoint v = ScreenToVirtual(point);
+    CDiagramEntity* reference = GetSelectedObject();
+    if (GetSelectCount() == 1 && reference && reference->GetHitCode(v) == HitCode::Body)
+        reference->ShowPopup(screen, this);
+    else
+        ShowPopup(screen);
+}
+
+void CDiagramEditor::ShowPopup(IntPoint screenPoint)
+{
+    if (!m_host)
+        return;
+    if (!m_popupMenu)
+        m_popupMenu = std::make_unique<CDiagramMenu>();
+    const int command = m_host->ChooseFromMenu(m_popupMenu->GetPopupMenu(*this), screenPoint);
+    if (command != 0)
+        OnCommand(command);
+}
+
+void CDiagramEditor::TrackPopupMenu(const PopupMenu& menu, IntPoint screenPoint)
+{
+    if (!m_host)
+        return;
+    const int command = m_host->ChooseFromMenu(menu, screenPoint);
+    if (command != 0)
+        OnCommand(command);
+}
+
+void CDiagramEditor::OnLButtonDblClk(IntPoint /*point*/, unsigned /*modifiers*/)
+{
+    NotifySelection();
+}
+
+void CDiagramEditor::OnObjectCommand(int command)
+{
+    if (!m_objs)
+        return;
+    Snapshot();
+    m_objs->SendCommandToElements(command, true, nullptr, this);
+    Repaint();
+}
+
+bool CDiagramEditor::OnCommand(int command)
+{
+    if (command >= 100 && command <= 200) {
+        OnObjectCommand(command);
+        return true;
+    }
+    switch (command) {
+    case 57635:
+        Cut();
+        return true;
+    case 57634:
+        Copy();
+        return true;
+    case 57637:
+        Paste();
+        return true;
+    case 57645:
+        Group();
+        return true;
+    case 57646:
+        Ungroup();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// --- panning and wheel -----------------------------------------------------------
+
+void CDiagramEditor::OnMButtonDown(IntPoint point)
+{
+    if (m_panning) {
+        StopPanning();
+        return;
+    }
+    if (!m_hScroll.shown && !m_vScroll.shown)
+        return;
+    m_panning = 1;
+    m_panOrigin = point;
+    if (m_host) {
+        m_host->StartTimer(m_panTimer, PanTimerPeriod);
+        m_host->SetCursor(GetCursorForPosition(point));
+    }
+    Repaint();
+}
+
+void CDiagramEditor::StopPanning()
+{
+    if (!m_panning)
+        return;
+    m_panning = 0;
+    if (m_host) {
+        m_host->StopTimer(m_panTimer);
+        m_host->SetCursor(CursorKind::Arrow);
+    }
+    Repaint();
+}
+
+void CDiagramEditor::OnTimer(unsigned id)
+{
+    if (id != m_panTimer || !m_panning || !m_host)
+        return;
+    const IntPoint mouse = m_host->GetMousePosition();
+    const int dx = (mouse.x - m_panOrigin.x) / 16;
+    const int dy = (mouse.y - m_panOrigin.y) / 16;
+    SetScroll(Orientation::Horizontal, m_hScroll.pos + dx);
+    SetScroll(Orientation::Vertical, m_vScroll.pos + dy);
+    m_host->SetCursor(GetCursorForPosition(mouse));
+    Repaint();
+}
+
+void CDiagramEditor::OnKillFocus()
+{
+    StopPanning();
+}
+
+void CDiagramEditor::OnMouseWheel(int delta)
+{
+    if (m_wheelMode == 1) {
+        SetZoom(delta < 0 ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
+        return;
+    }
+    g_wheelAccumulator += delta;
+    const int lines = g_wheelAccumulator / 120;
+    if (m_vScroll.range != 0) {
+        SetScroll(Orientation::Vertical, m_vScroll.pos - lines);
+        g_wheelAccumulator -= lines * 120;
+        Repaint();
+    }
+}
+
+// --- keyboard ---------------------------------------------------------------------
+
+bool CDiagramEditor::OnKeyDown(EditorKey key, unsigned modifiers)
+{
+    StopPanning();
+    bool used = HandleKey(key, modifiers);
+    if ((m_keyFlags & KeyFlag::KeyEscape) && key == EditorKey::Escape) {
+        m_interactMode = ModeNone;
+        m_drawing = 0;
+        if (m_host)
+            m_host->SetCursor(CursorKind::Arrow);
+        used = true;
+    }
+    if ((m_keyFlags & KeyFlag::KeyZoom) && (key == EditorKey::Add || key == EditorKey::Subtract)) {
+        SetZoom(key == EditorKey::Add ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
+        used = true;
+    }
+    return used;
+}
+
+bool CDiagramEditor::HandleKey(EditorKey key, unsigned modifiers)
+{
+    const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
+    const bool shift = (modifiers & Modifier::Shift) != 0;
+    const unsigned flags = m_keyFlags;
+
+    if ((flags & KeyFlag::KeyArrows) &&
+        (key == EditorKey::Down || key == EditorKey::Up || key == EditorKey::Left || key == EditorKey::Right)) {
+        double stepX = (m_snap ? m_gridSize.cx : 1.0) / m_zoom;
+        double stepY = (m_snap ? m_gridSize.cy : 1.0) / m_zoom;
+        stepX = std::max(stepX, 1.0);
+        stepY = std::max(stepY, 1.0);
+        double dx = 0;
+        double dy = 0;
+        switch (key) {
+        case EditorKey::Down:
+            dy = stepY;
+            break;
+        case EditorKey::Up:
+            dy = -stepY;
+            break;
+        case EditorKey::Left:
+            dx = -stepX;
+            break;
+        default:
+            dx = stepX;
+            break;
+        }
+        if (shift)
+            ResizeByKeys(dx, dy);
+        else
+            MoveByKeys(dx, dy);
+        return true;
+    }
+    if ((flags & KeyFlag::KeyDelete) && key == EditorKey::Delete) {
+        if (shift)
+            Cut();
+        else
+            DeleteAllSelected();
+        return true;
+    }
+    if ((flags & KeyFlag::KeyInsert) && key == EditorKey::Insert) {
+        if (shift)
+            Paste();
+        else
+            Duplicate();
+        return true;
+    }
+    if ((flags & KeyFlag::KeyShortcuts) && ctrl) {
+        switch (key) {
+        case EditorKey::Enter:
+            NotifySelection();
+            return true;
+        case EditorKey::A:
+            SelectAll();
+            return true;
+        case EditorKey::X:
+            Cut();
+            return true;
+        case EditorKey::V:
+            Paste();
+            return true;
+        case EditorKey::C:
+            Copy();
+            return true;
+        case EditorKey::Z:
+            Undo();
+            return true;
+        default:
+            break;
+        }
+    }
+    if ((flags & KeyFlag::KeyZOrder) && (key == EditorKey::PageDown || key == EditorKey::PageUp)) {
+        if (ctrl && key == EditorKey::PageDown)
+            SendToBack();
+        else if (ctrl)
+            BringToFront();
+        else if (key == EditorKey::PageDown)
+            MoveBackward();
+        else
+            MoveForward();
+        return true;
+    }
+    return false;
+}
+
+void CDiagramEditor::MoveByKeys(double dx, double dy)
+{
+    if (!m_objs || !IsAnyObjectSelected())
+        return;
+    RestrainDelta(dx, dy);
+    Snapshot();
+    for (int i = 0; i < m_objs->GetCount(); ++i) {
+        CDiagramEntity* e = m_objs->GetAt(i);
+        if (!e->IsSelected())
+            continue;
+        double left = e->GetLeft() + dx;
+        double top = e->GetTop() + dy;
+        if (m_snap) {
+            left = SnapX(RoundEdge(left));
+            top = SnapY(RoundEdge(top));
+        }
+        double right = left + (e->GetRight() - e->GetLeft());
+        double bottom = top + (e->GetBottom() - e->GetTop());
+        RestrainRect(left, top, right, bottom);
+        SetObjectRect(e, {RoundEdge(left), RoundEdge(top), RoundEdge(right), RoundEdge(bottom)});
+    }
+    SetModified();
+    if (m_propertiesPane)
+        m_propertiesPane->ShowControlProperties();
+    Repaint();
+}
+
+void CDiagramEditor::ResizeByKeys(double dx, double dy)
+{
+    if (!m_objs || !IsAnyObjectSelected())
+        return;
+    Snapshot();
+    RestrainDelta(dx, dy);
+    for (int i = 0; i < m_objs->GetCount(); ++i) {
+        CDiagramEntity* e = m_objs->GetAt(i);
+        if (!e->IsSelected())
+            continue;
+        double right = e->GetRight() + dx;
+        double bottom = e->GetBottom() + dy;
+        if (m_snap) {
+            right = SnapX(RoundEdge(right));
+            bottom = SnapY(RoundEdge(bottom));
+        }
+        SetObjectRect(e, {RoundEdge(e->GetLeft()), RoundEdge(e->GetTop()), RoundEdge(right), RoundEdge(bottom)});
+    }
+    SetModified();
+    if (m_propertiesPane)
+        m_propertiesPane->ShowControlProperties();
+    Repaint();
+}
+
+}  // namespace fw

@@ -1,0 +1,193 @@
+#include "editor/DiagramEditor.h"
+
+#include "controls/ControlDrawing.h"
+#include "editor/FormPainter.h"
+#include "model/DiagramEntityContainer.h"
+#include "services/LanguageTable.h"
+
+// Painting: the paper, grid, margins, elements, markers, pan anchor and the
+// preview of a running form's button bar.
+
+namespace fw {
+
+// --- painting -------------------------------------------------------------------------
+
+void CDiagramEditor::Paint(DrawContext& dc)
+{
+    const int h = GetHScrollPos();
+    const int v = GetVScrollPos();
+    EraseBackground(dc, {0, 0, m_clientSize.cx, m_clientSize.cy});
+    const IntPoint oldOrigin = dc.SetOrigin({-h, -v});
+    m_paintArea = IntRect{h, v, h + m_clientSize.cx, v + m_clientSize.cy};
+    Draw(dc, GetZoomedPaperRect());
+    m_paintArea.reset();
+    dc.SetOrigin(oldOrigin);
+    if (m_interactMode == ModeRubberBand && m_rubberBand.left != m_rubberBand.right &&
+        m_rubberBand.top != m_rubberBand.bottom)
+        dc.DrawFocusRect(m_rubberBand.Normalized());
+}
+
+void CDiagramEditor::Draw(DrawContext& dc, const IntRect& paper)
+{
+    DrawBackground(dc, paper, m_zoom);
+    if (m_gridVisible)
+        DrawGrid(dc, paper, m_zoom);
+    if (m_marginsVisible)
+        DrawMargins(dc, paper, m_zoom);
+    DrawObjects(dc, m_zoom);
+    if (m_paperResize && m_paperMarkersShown)
+        DrawPaperMarkers(dc);
+    if (m_panning)
+        DrawPanAnchor(dc);
+    if (m_showButtonBar)
+        DrawButtonBar(dc);
+}
+
+void CDiagramEditor::Print(DrawContext& dc, const IntRect& rect, double scale)
+{
+    UnselectAll();
+    DrawBackground(dc, rect, scale);
+    DrawObjects(dc, scale);
+}
+
+void CDiagramEditor::EraseBackground(DrawContext& dc, const IntRect& rect)
+{
+    dc.FillSolidRect(rect, m_nonClientColour.Resolve(dc));
+}
+
+void CDiagramEditor::DrawBackground(DrawContext& dc, const IntRect& rect, double /*zoom*/)
+{
+    dc.FillSolidRect(rect, m_bgColour.Resolve(dc));
+}
+
+void CDiagramEditor::DrawGrid(DrawContext& dc, const IntRect& rect, double zoom)
+{
+    const IntSize paper = GetVirtualSize();
+    const Pen oldPen = dc.SelectPen(Pen{m_gridStyle, 1, m_gridColour.Resolve(dc)});
+    for (int i = 0; i <= paper.cx / m_gridSize.cx; ++i) {
+        const int x = RoundEdge(i * m_gridSize.cx * zoom);
+        dc.MoveTo({x, 0});
+        dc.LineTo({x, rect.Height()});
+    }
+    for (int j = 0; j <= paper.cy / m_gridSize.cy; ++j) {
+        const int y = RoundEdge(j * m_gridSize.cy * zoom);
+        dc.MoveTo({0, y});
+        dc.LineTo({rect.Width(), y});
+    }
+    dc.SelectPen(oldPen);
+}
+
+void CDiagramEditor::DrawMargins(DrawContext& dc, const IntRect& rect, double zoom)
+{
+    const int left = RoundEdge(m_leftMargin * zoom);
+    const int top = RoundEdge(m_topMargin * zoom);
+    const int right = RoundEdge(m_rightMargin * zoom);
+    const int bottom = RoundEdge(m_bottomMargin * zoom);
+    const IntPoint topLeft{rect.left + left, rect.top + top};
+    const IntPoint bottomLeft{rect.left + left, rect.bottom - bottom - 1};
+    const IntPoint topRight{rect.right - right - 1, rect.top + top};
+    const IntPoint bottomRight{rect.right - right - 1, rect.bottom - bottom - 1};
+    const Pen oldPen = dc.SelectPen(Pen{PenStyle::Solid, 0, m_marginColour});
+    auto line = [&dc](IntPoint from, IntPoint to) {
+        dc.MoveTo(from);
+        dc.LineTo(to);
+    };
+    if (m_leftMargin != 0)
+        line(topLeft, bottomLeft);
+    if (m_rightMargin != 0)
+        line(topRight, bottomRight);
+    if (m_topMargin != 0)
+        line(topLeft, topRight);
+    if (m_bottomMargin != 0)
+        line(bottomLeft, bottomRight);
+    dc.SelectPen(oldPen);
+}
+
+bool CDiagramEditor::IsPainted(const IntRect& zoomed) const
+{
+    return !m_paintArea || !zoomed.Intersection(*m_paintArea).IsEmpty();
+}
+
+void CDiagramEditor::DrawObjects(DrawContext& dc, double zoom)
+{
+    if (m_objs)
+        DrawFormElements(dc, *m_objs, zoom, m_paintArea ? &*m_paintArea : nullptr);
+}
+
+void CDiagramEditor::DrawPaperMarkers(DrawContext& dc)
+{
+    static constexpr int Order[] = {HitCode::TopLeft, HitCode::Top,         HitCode::TopRight, HitCode::BottomLeft,
+                                    HitCode::Bottom,  HitCode::BottomRight, HitCode::Right,    HitCode::Left};
+    for (int code : Order)
+        dc.FillSolidRect(GetPaperMarkerRect(code), Color{0, 0, 0});
+}
+
+void CDiagramEditor::DrawPanAnchor(DrawContext& dc)
+{
+    // The origin is a client point; painting runs in scrolled coordinates.
+    const IntPoint c{m_panOrigin.x + GetHScrollPos(), m_panOrigin.y + GetVScrollPos()};
+    const Pen oldPen = dc.SelectPen(Pen::Solid(Color{0x80, 0x80, 0x80}));
+    const Brush oldBrush = dc.SelectBrush(Brush::Solid(Color{0xFF, 0xFF, 0xFF}));
+    dc.Ellipse({c.x - 16, c.y - 16, c.x + 16, c.y + 16});
+    dc.SelectBrush(Brush::Solid(Color{0xC0, 0xC0, 0xC0}));
+    dc.Ellipse({c.x - 4, c.y - 4, c.x + 4, c.y + 4});
+    dc.SelectBrush(oldBrush);
+    dc.SelectPen(oldPen);
+}
+
+void CDiagramEditor::DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label)
+{
+    dc.FillSolidRect(rect, dc.GetSysColor(SysColor::BtnFace));
+    const Pen oldPen = DrawFramePath(dc, {rect.left, rect.top, rect.right - 1, rect.bottom - 1}, SysColor::BtnHighlight,
+                                     SysColor::DkShadow3D);
+    DrawFramePath(dc, {rect.left + 1, rect.top + 1, rect.right - 2, rect.bottom - 2}, SysColor::Light3D,
+                  SysColor::BtnShadow);
+    dc.SelectPen(oldPen);
+
+    FontDesc font = dc.GetDefaultGuiFont();
+    font.face = "Arial";
+    const FontDesc oldFont = dc.SelectFont(font);
+    const BkMode oldMode = dc.SetBkMode(BkMode::Transparent);
+    const Color oldText = dc.SetTextColor(dc.GetSysColor(SysColor::BtnText));
+    dc.DrawText(label, Inset(rect, 5, 5), TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);
+    dc.SetTextColor(oldText);
+    dc.SetBkMode(oldMode);
+    dc.SelectFont(oldFont);
+}
+
+void CDiagramEditor::DrawButtonBar(DrawContext& dc)
+{
+    // A preview of a running form's bottom bar, in unzoomed pixels.
+    const IntSize paper = GetVirtualSize();
+    const int W = paper.cx;
+    const int H = paper.cy;
+    const int L = m_leftMargin;
+    const int T = m_topMargin;
+    const int B = m_bottomMargin;
+    constexpr int ButtonWidth = 75;   // 50 dialog units
+    constexpr int ButtonHeight = 23;  // 14 dialog units
+    constexpr int Gap = 5;            // 3 dialog units
+    constexpr int Spacing = 8;        // 5 dialog units
+
+    IntRect strip{L, H - 2 * T - ButtonHeight, W - 8, H - B - T};
+    const Pen oldPen = DrawFramePath(dc, {strip.left, strip.top, strip.right - 1, strip.bottom - 1},
+                                     SysColor::BtnShadow, SysColor::BtnHighlight);
+    dc.SelectPen(oldPen);
+    const int y0 = strip.top - Spacing;
+
+    const IntRect cancel{W - 8 - ButtonWidth, y0 - ButtonHeight, W - 8, y0};
+    DrawRaisedButton(dc, cancel, langStr("MFC_CANCEL"));
+    const int shift = ButtonWidth + Gap;
+    DrawRaisedButton(dc, {cancel.left - shift, cancel.top, cancel.right - shift, cancel.bottom}, langStr("MFC_OK"));
+
+    const int lefts[] = {L, L + 28, L + 66, L + 94};
+    const std::string labels[] = {langStr("H.."), langStr("E.."), langStr("< --"), "-- >"};
+    for (int i = 0; i < 4; ++i)
+        DrawRaisedButton(dc, {lefts[i], y0 - 26, lefts[i] + 25, y0}, labels[i]);
+
+    const Pen before =
+        DrawFramePath(dc, {L + 119, y0 - 26, L + 174 - 1, y0 - 1}, SysColor::BtnShadow, SysColor::BtnHighlight);
+    dc.SelectPen(before);
+}
+
+}  // namespace fw
