@@ -23,8 +23,14 @@ inline void PrintTo(const IntRect& r, std::ostream* os)
 {
     *os << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
 }
-inline void PrintTo(IntPoint p, std::ostream* os) { *os << "(" << p.x << "," << p.y << ")"; }
-inline void PrintTo(IntSize s, std::ostream* os) { *os << s.cx << "x" << s.cy; }
+inline void PrintTo(IntPoint p, std::ostream* os)
+{
+    *os << "(" << p.x << "," << p.y << ")";
+}
+inline void PrintTo(IntSize s, std::ostream* os)
+{
+    *os << s.cx << "x" << s.cy;
+}
 }  // namespace fw
 
 namespace fw::test {

@@ -1,0 +1,396 @@
+// Keyboard and editing operations of the canvas editor (Parts 3.3, 3.6): the
+// key groups, arrow steps, z-order, alignment, same size, the reference after
+// SelectAll, copy and paste, undo, and both context menus.
+
+#include "controls/DiagramLinked.h"
+#include "controls/DiagramStatic.h"
+#include "editor/CommandIds.h"
+#include "support/RecordingPane.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace fw;
+using fw::test::EditorRig;
+
+namespace {
+
+std::vector<int> Commands(const PopupMenu& menu)
+{
+    std::vector<int> ids;
+    for (const MenuItem& item : menu.items)
+        ids.push_back(item.command);
+    return ids;
+}
+
+std::vector<bool> Enabled(const PopupMenu& menu)
+{
+    std::vector<bool> states;
+    for (const MenuItem& item : menu.items)
+        if (!item.IsSeparator())
+            states.push_back(item.enabled);
+    return states;
+}
+
+}  // namespace
+
+TEST(EditorEditing, KeyGroupsActOnlyWhileTheirBitIsSet)
+{
+    EditorRig rig;
+    auto* a = rig.Put<CDiagramStatic>("a", 100, 100, 180, 140);
+    a->Select(true);
+
+    rig.editor.SetKeyboardFlags(KeyFlag::All & ~KeyFlag::KeyArrows);
+    EXPECT_FALSE(rig.Key(EditorKey::Right));
+    EXPECT_EQ(a->GetLeft(), 100);
+    rig.editor.SetKeyboardFlags(KeyFlag::All & ~KeyFlag::KeyZoom);
+    rig.Key(EditorKey::Add);
+    EXPECT_EQ(rig.editor.GetZoom(), 1.0);
+    rig.editor.SetKeyboardFlags(KeyFlag::All & ~KeyFlag::KeyShortcuts);
+    rig.editor.UnselectAll();
+    rig.Key(EditorKey::A, Modifier::Ctrl);
+    EXPECT_EQ(rig.editor.GetSelectCount(), 0);
+    rig.editor.SetKeyboardFlags(KeyFlag::All & ~KeyFlag::KeyDelete);
+    a->Select(true);
+    rig.Key(EditorKey::Delete);
+    EXPECT_EQ(rig.form.GetCount(), 1);
+    rig.editor.SetKeyboardFlags(KeyFlag::All & ~KeyFlag::KeyEscape);
+    rig.editor.StartDrawingObject(std::make_unique<CDiagramStatic>());
+    rig.Key(EditorKey::Escape);
+    EXPECT_TRUE(rig.editor.IsDrawing());
+    rig.editor.StartDrawingObject(nullptr);
+
+    rig.editor.SetKeyboardFlags(KeyFlag::All);
+    EXPECT_TRUE(rig.Key(EditorKey::Right));
+    EXPECT_EQ(a->GetLeft(), 101);
+}
+
+TEST(EditorEditing, KeyTableRunsZOrderClipboardUndoAndZoom)
+{
+    EditorRig rig;
+    rig.Put<CDiagramStatic>("a", 100, 100, 180, 140);
+    rig.Put<CDiagramStatic>("b", 300, 100, 380, 140);
+    auto* c = rig.Put<CDiagramStatic>("c", 500, 100, 580, 140);
+    rig.Click(540, 120);
+
+    rig.Key(EditorKey::PageDown);
+    EXPECT_EQ(rig.IndexOf(c), 1);
+    rig.Key(EditorKey::PageDown, Modifier::Ctrl);  // Ctrl+PageDown comes before PageDown: to the bottom
+    EXPECT_EQ(rig.IndexOf(c), 0);
+    rig.Key(EditorKey::PageUp);
+    EXPECT_EQ(rig.IndexOf(c), 1);
+    rig.Key(EditorKey::PageUp, Modifier::Ctrl);
+    EXPECT_EQ(rig.IndexOf(c), 2);
+
+    rig.Key(EditorKey::Insert);  // duplicate: the copy is the reference, the source deselected
+    ASSERT_EQ(rig.form.GetCount(), 4);
+    CDiagramEntity* copy = rig.form.GetAt(3);
+    EXPECT_EQ(EditorRig::RectOf(copy), (IntRect{510, 110, 590, 150}));
+    EXPECT_EQ(rig.editor.GetSelectedObject(), copy);
+    EXPECT_FALSE(c->IsSelected());
+    rig.Key(EditorKey::Delete);
+    EXPECT_EQ(rig.form.GetCount(), 3);
+    rig.Key(EditorKey::Z, Modifier::Ctrl);
+    EXPECT_EQ(rig.form.GetCount(), 4);
+
+    rig.Key(EditorKey::A, Modifier::Ctrl);
+    EXPECT_EQ(rig.editor.GetSelectCount(), 4);
+    rig.Key(EditorKey::C, Modifier::Ctrl);
+    EXPECT_EQ(rig.form.GetClipboardCount(), 4);
+    rig.Key(EditorKey::Delete, Modifier::Shift);  // cut
+    EXPECT_EQ(rig.form.GetCount(), 0);
+    rig.Key(EditorKey::Insert, Modifier::Shift);  // paste
+    EXPECT_EQ(rig.form.GetCount(), 4);
+    rig.Key(EditorKey::V, Modifier::Ctrl);
+    EXPECT_EQ(rig.form.GetCount(), 8);
+    rig.Key(EditorKey::X, Modifier::Ctrl);  // cuts the four just pasted
+    EXPECT_EQ(rig.form.GetCount(), 4);
+    rig.pane.Take();
+    rig.Key(EditorKey::Enter, Modifier::Ctrl);
+    const auto heard = rig.pane.Take();
+    EXPECT_NE(std::find(heard.begin(), heard.end(), "ShowFormProperties"), heard.end());
+
+    rig.Key(EditorKey::Add);
+    EXPECT_NEAR(rig.editor.GetZoom(), 1.01, 1e-9);
+    rig.Key(EditorKey::Subtract);
+    EXPECT_NEAR(rig.editor.GetZoom(), 1.0, 1e-9);
+
+    rig.editor.StartDrawingObject(std::make_unique<CDiagramStatic>());
+    rig.Key(EditorKey::Escape);
+    EXPECT_FALSE(rig.editor.IsDrawing());
+    EXPECT_EQ(rig.editor.GetInteractMode(), ModeNone);
+    EXPECT_NE(rig.editor.GetDrawingObject(), nullptr);
+}
+
+TEST(EditorEditing, ArrowKeysMoveAndResizeByOneStep)
+{
+    EditorRig rig;
+    auto* a = rig.Put<CDiagramStatic>("a", 16, 40, 56, 60);
+    auto* b = rig.Put<CDiagramStatic>("b", 13, 96, 53, 116);
+    a->Select(true);
+
+    rig.editor.SetZoom(2.0);  // 1 / 2.0 is raised to 1.0
+    const int undo = rig.form.GetUndoCount();
+    rig.pane.Take();
+    rig.Key(EditorKey::Right);
+    rig.Key(EditorKey::Down);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{17, 41, 57, 61}));
+    EXPECT_EQ(rig.form.GetUndoCount(), undo + 2);
+    const auto heard = rig.pane.Take();
+    EXPECT_NE(std::find(heard.begin(), heard.end(), "ShowControlProperties"), heard.end());
+
+    rig.editor.SetZoom(1.0);
+    a->SetRect(16, 40, 56, 60);
+    b->Select(true);
+    rig.editor.SetSnapToGrid(true);
+    rig.Key(EditorKey::Right);  // 16 + 8 = 24; 13 + 8 = 21, snapped 24
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{24, 40, 64, 60}));
+    EXPECT_EQ(EditorRig::RectOf(b), (IntRect{24, 96, 64, 116}));
+
+    rig.editor.SetSnapToGrid(false);
+    rig.Key(EditorKey::Right, Modifier::Shift);  // widens both, left edges stay
+    rig.Key(EditorKey::Down, Modifier::Shift);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{24, 40, 65, 61}));
+    EXPECT_EQ(EditorRig::RectOf(b), (IntRect{24, 96, 65, 117}));
+
+    rig.editor.SetRestraints(RestraintMargins);
+    b->Select(false);
+    a->SetRect(7, 40, 47, 60);
+    rig.Key(EditorKey::Left);
+    EXPECT_EQ(a->GetLeft(), 7);
+}
+
+TEST(EditorEditing, SingleElementOperationsIgnoreTwoSelected)
+{
+    EditorRig rig;
+    auto* a = rig.Put<CDiagramStatic>("a", 100, 100, 180, 140);
+    auto* b = rig.Put<CDiagramStatic>("b", 300, 100, 380, 140);
+    rig.Put<CDiagramStatic>("c", 500, 100, 580, 140);
+    a->Select(true);
+    b->Select(true);
+    rig.Key(EditorKey::PageUp, Modifier::Ctrl);
+    rig.Key(EditorKey::PageDown);
+    rig.Key(EditorKey::Insert);
+    EXPECT_EQ(rig.IndexOf(a), 0);
+    EXPECT_EQ(rig.IndexOf(b), 1);
+    EXPECT_EQ(rig.form.GetCount(), 3);
+}
+
+TEST(EditorEditing, AlignmentAndSameSizeFollowTheLastSelected)
+{
+    EditorRig rig;
+    auto* a = rig.Put<CDiagramStatic>("a", 100, 100, 180, 140);
+    auto* b = rig.Put<CDiagramStatic>("b", 250, 120, 300, 150);
+    auto* c = rig.Put<CDiagramStatic>("c", 400, 80, 460, 130);
+    rig.Click(430, 105);
+    rig.Click(140, 120, Modifier::Ctrl);
+    rig.Click(275, 135, Modifier::Ctrl);  // b, in the middle of the list, is selected last
+    ASSERT_EQ(rig.editor.GetSelectedObject(), b);
+
+    const int undo = rig.form.GetUndoCount();
+    rig.editor.AlignLeft();
+    EXPECT_EQ(rig.form.GetUndoCount(), undo + 1);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{250, 100, 330, 140}));
+    EXPECT_EQ(EditorRig::RectOf(b), (IntRect{250, 120, 300, 150}));
+    EXPECT_EQ(EditorRig::RectOf(c), (IntRect{250, 80, 310, 130}));
+    rig.editor.AlignTop();
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{250, 120, 330, 160}));
+    EXPECT_EQ(EditorRig::RectOf(c), (IntRect{250, 120, 310, 170}));
+    rig.editor.AlignRight();
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{220, 120, 300, 160}));
+    rig.editor.AlignBottom();
+    EXPECT_EQ(EditorRig::RectOf(c), (IntRect{240, 100, 300, 150}));
+    EXPECT_EQ(EditorRig::RectOf(b), (IntRect{250, 120, 300, 150}));
+
+    a->SetRect(10, 10, 90, 50);
+    rig.form.SetModified(false);
+    rig.editor.MakeSameSize();
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{10, 10, 60, 40}));
+    EXPECT_EQ(EditorRig::RectOf(c), (IntRect{240, 100, 290, 130}));
+    EXPECT_TRUE(rig.form.IsModified());
+
+    rig.Click(600, 500);
+    rig.Click(275, 135);  // one selected: nothing to align
+    rig.editor.AlignLeft();
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{10, 10, 60, 40}));
+}
+
+TEST(EditorEditing, SelectAllKeepsTheReferenceOrTakesTheTopmost)
+{
+    EditorRig rig;
+    auto* a = rig.Put<CDiagramStatic>("a", 100, 100, 180, 140);
+    auto* b = rig.Put<CDiagramStatic>("b", 250, 120, 300, 150);
+    auto* c = rig.Put<CDiagramStatic>("c", 400, 80, 460, 130);
+    rig.Click(140, 120);
+    rig.editor.SelectAll();
+    EXPECT_EQ(rig.editor.GetSelectCount(), 3);
+    EXPECT_EQ(rig.editor.GetSelectedObject(), a);
+    rig.editor.AlignLeft();
+    EXPECT_EQ(b->GetLeft(), 100);
+    EXPECT_EQ(c->GetLeft(), 100);
+
+    rig.Click(600, 500);  // empty paper: no reference
+    EXPECT_EQ(rig.editor.GetSelectedObject(), nullptr);
+    rig.editor.SelectAll();
+    EXPECT_EQ(rig.editor.GetSelectedObject(), c);
+    rig.editor.AlignTop();
+    EXPECT_EQ(a->GetTop(), 80);
+    EXPECT_EQ(b->GetTop(), 80);
+}
+
+TEST(EditorEditing, PastingTwiceLandsOnTheSamePlaceWithFreshGroups)
+{
+    EditorRig rig;
+    CDiagramLinked* field = rig.PutField("f", 100, 100, 200, 120, 10, 100, 90, 127);
+    field->SetTabIndex(0);
+    rig.form.SetNextTabIndex(1);
+    auto* g1 = rig.Put<CDiagramStatic>("g1", 300, 100, 350, 120);
+    auto* g2 = rig.Put<CDiagramStatic>("g2", 300, 150, 350, 170);
+    auto* h = rig.Put<CDiagramStatic>("h", 400, 100, 450, 120);
+    const int pair = CDiagramEntityContainer::NextGroupNumber();  // groups made as Group makes them
+    const int single = CDiagramEntityContainer::NextGroupNumber();
+    g1->SetGroup(pair);
+    g2->SetGroup(pair);
+    h->SetGroup(single);
+    for (CDiagramEntity* e : std::vector<CDiagramEntity*>{field, g1, g2, h})
+        e->Select(true);
+    rig.editor.Copy();
+    ASSERT_EQ(rig.form.GetClipboardCount(), 5);
+
+    std::vector<int> groupsSeen{pair, single};
+    for (int paste = 0; paste < 2; ++paste) {
+        rig.editor.Paste();
+        const int first = 5 + paste * 5;
+        ASSERT_EQ(rig.form.GetCount(), first + 5);
+        CDiagramEntity* f = rig.form.GetAt(first);
+        CDiagramEntity* label = rig.form.GetAt(first + 1);
+        EXPECT_EQ(f->GetDependent(), label);
+        EXPECT_EQ(EditorRig::RectOf(f), (IntRect{110, 110, 210, 130}));
+        EXPECT_EQ(EditorRig::RectOf(label), (IntRect{20, 110, 100, 137}));
+        EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(first + 2)), (IntRect{310, 110, 360, 130}));
+        EXPECT_EQ(f->GetTabIndex(), 1 + paste);
+        const int pairGroup = rig.form.GetAt(first + 2)->GetGroup();
+        const int hGroup = rig.form.GetAt(first + 4)->GetGroup();
+        EXPECT_EQ(rig.form.GetAt(first + 3)->GetGroup(), pairGroup);
+        for (int old : groupsSeen) {
+            EXPECT_NE(pairGroup, old);
+            EXPECT_NE(hGroup, old);
+        }
+        EXPECT_NE(pairGroup, hGroup);
+        groupsSeen.push_back(pairGroup);
+        groupsSeen.push_back(hGroup);
+        EXPECT_EQ(rig.editor.GetSelectCount(), 5);
+        EXPECT_TRUE(label->IsSelected());
+        EXPECT_FALSE(field->IsSelected());
+        EXPECT_EQ(rig.editor.GetSelectedObject(), rig.form.GetAt(first + 4));
+    }
+}
+
+TEST(EditorEditing, PasteMovesWhatSticksOutOfTheForm)
+{
+    EditorRig rig;
+    rig.Put<CDiagramStatic>("wide", 600, 100, 690, 130);
+    rig.Put<CDiagramStatic>("low", 50, 190, 90, 199);
+    rig.Put<CDiagramStatic>("fits", 100, 100, 150, 130);
+    rig.editor.SelectAll();
+    rig.editor.Copy();
+    rig.editor.SetVirtualSize({300, 200});
+    EXPECT_EQ(rig.form.GetPaper(), (IntSize{300, 200}));
+    rig.editor.Paste();
+    ASSERT_EQ(rig.form.GetCount(), 6);
+    EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(3)), (IntRect{10, 110, 100, 140}));
+    EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(4)), (IntRect{60, 10, 100, 19}));
+    EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(5)), (IntRect{110, 110, 160, 140}));
+}
+
+TEST(EditorEditing, UndoOfADeleteRestoresTheFieldWithItsLabel)
+{
+    EditorRig rig;
+    rig.PutField("f", 100, 100, 200, 120, 10, 100, 90, 127);
+    rig.Click(150, 110);
+    ASSERT_EQ(rig.editor.GetSelectCount(), 1);
+    rig.Key(EditorKey::Delete);
+    EXPECT_EQ(rig.form.GetCount(), 0);
+    rig.pane.Take();
+    rig.Key(EditorKey::Z, Modifier::Ctrl);
+    ASSERT_EQ(rig.form.GetCount(), 2);
+    EXPECT_EQ(rig.form.GetAt(0)->GetDependent(), rig.form.GetAt(1));
+    EXPECT_TRUE(rig.form.GetAt(1)->IsDependentPart());
+    EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(0)), (IntRect{100, 100, 200, 120}));
+    EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(1)), (IntRect{10, 100, 90, 127}));
+    EXPECT_FALSE(rig.pane.Take().empty());
+}
+
+TEST(EditorEditing, PaperContextMenuOffersClipboardAndGroupCommands)
+{
+    EditorRig rig;
+    rig.host.SetScreenOffset({1000, 2000});
+    auto* a = rig.Put<CDiagramStatic>("a", 100, 100, 180, 140);
+    auto* b = rig.Put<CDiagramStatic>("b", 300, 100, 380, 140);
+    auto rightClick = [&](int answer) {
+        if (answer)
+            rig.host.QueueMenuAnswer(answer);
+        rig.editor.OnRButtonDown({500, 400}, Modifier::None);
+        rig.editor.OnRButtonUp({500, 400}, Modifier::None);
+        return rig.host.GetShownMenus().back().menu;
+    };
+
+    const PopupMenu empty = rightClick(0);
+    EXPECT_EQ(Commands(empty),
+              (std::vector<int>{ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_EDIT_GROUP, ID_EDIT_UNGROUP}));
+    std::vector<std::string> texts;
+    for (const MenuItem& item : empty.items)
+        texts.push_back(item.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Cut", "Copy", "Paste", "", "Group", "Ungroup"}));
+    EXPECT_EQ(Enabled(empty), (std::vector<bool>{false, false, false, false, false}));
+    EXPECT_EQ(rig.host.GetShownMenus().back().screenPoint, (IntPoint{1500, 2400}));
+
+    a->Select(true);
+    b->Select(true);
+    const int undo = rig.form.GetUndoCount();
+    EXPECT_EQ(Enabled(rightClick(ID_EDIT_GROUP)), (std::vector<bool>{true, true, false, true, true}));
+    EXPECT_NE(a->GetGroup(), 0);
+    EXPECT_EQ(a->GetGroup(), b->GetGroup());
+    EXPECT_EQ(rig.form.GetUndoCount(), undo + 1);
+    rightClick(ID_EDIT_COPY);
+    EXPECT_EQ(rig.form.GetClipboardCount(), 2);
+    EXPECT_EQ(Enabled(rightClick(ID_EDIT_UNGROUP)), (std::vector<bool>{true, true, true, true, true}));
+    EXPECT_EQ(a->GetGroup(), 0);
+    rightClick(ID_EDIT_PASTE);
+    EXPECT_EQ(rig.form.GetCount(), 4);
+    rightClick(ID_EDIT_CUT);  // the two pasted ones
+    EXPECT_EQ(rig.form.GetCount(), 2);
+
+    rig.Click(140, 120);  // one selected, clicked beside it: the paper's menu, without Group
+    EXPECT_EQ(Enabled(rightClick(0)), (std::vector<bool>{true, true, true, false, false}));
+}
+
+TEST(EditorEditing, ElementMenuAndObjectCommandsReachTheSelectedElement)
+{
+    EditorRig rig;
+    rig.Put<CDiagramStatic>("a", 100, 100, 180, 140);
+    const int undo = rig.form.GetUndoCount();
+    rig.host.QueueMenuAnswer(ElementCommand::Copy);
+    rig.editor.OnRButtonDown({140, 120}, Modifier::None);
+    rig.editor.OnRButtonUp({140, 120}, Modifier::None);
+    ASSERT_EQ(rig.host.GetShownMenus().size(), 1u);
+    EXPECT_EQ(Commands(rig.host.GetShownMenus().back().menu),
+              (std::vector<int>{ElementCommand::Cut, ElementCommand::Copy}));
+    EXPECT_EQ(rig.form.GetClipboardCount(), 1);
+    EXPECT_EQ(rig.form.GetUndoCount(), undo + 1);
+
+    EXPECT_TRUE(rig.editor.OnCommand(ElementCommand::Duplicate));
+    ASSERT_EQ(rig.form.GetCount(), 2);
+    EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(1)), (IntRect{110, 110, 190, 150}));
+    EXPECT_TRUE(rig.editor.OnCommand(200));
+    EXPECT_FALSE(rig.editor.OnCommand(201));
+    EXPECT_FALSE(rig.editor.OnCommand(99));
+
+    rig.editor.UnselectAll();
+    rig.host.QueueMenuAnswer(ElementCommand::Cut);
+    rig.editor.OnRButtonDown({140, 120}, Modifier::None);
+    rig.editor.OnRButtonUp({140, 120}, Modifier::None);
+    EXPECT_EQ(rig.form.GetCount(), 1);
+    EXPECT_EQ(rig.form.GetAt(0)->GetLeft(), 100);  // the right press took the topmost, the copy
+}
