@@ -12,12 +12,15 @@
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
+#include "tools/EditorScript.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 #include <utility>
 
 namespace fw {
@@ -26,7 +29,7 @@ namespace {
 
 const char* const Version = "formwright-tool 0.1.0";
 
-const char* const Usage = R"(usage: formwright-tool [options] COMMAND ...
+const char* const UsageHead = R"(usage: formwright-tool [options] COMMAND ...
 
 commands:
   check FILE...            load each file as the editor does and list every problem
@@ -36,6 +39,18 @@ commands:
   render FILE -o OUT [--form NAME] [--zoom Z]
                            draw one form as the canvas shows it; OUT ends in
                            .png, .svg or .pdf
+  render FILE -o OUT --editor [--script S] [--form NAME] [--zoom Z]
+                           draw the whole editor window instead (1000 x 800
+                           unless S sets a size): paper, grid when on,
+                           margins, button bar, selection markers; after
+                           running the script S when there is one
+  script FILE SCRIPT [-o OUT] [--dump] [--form NAME] [--zoom Z]
+                           open the main form (or NAME) in a form view of
+                           1000 x 800 pixels (at zoom Z), run the editor
+                           events of SCRIPT on it, write the file to OUT and,
+                           with --dump, print the forms as dump does (as the
+                           editor left them, before saving); a bad script
+                           line stops with its number and writes nothing
 
 options:
   --model FILE             object model file (default: the configured one)
@@ -43,8 +58,18 @@ options:
   --help                   show this text
   --version                show the version
 
-exit status: 0 clean, 1 problems found or a file refused, 2 usage or I/O error
+script lines, one event each; # starts a comment; points are client pixels:
 )";
+
+const char* const UsageTail = R"(
+exit status: 0 clean, 1 problems found or a file refused, 2 usage or I/O error,
+             or a script line that is malformed or fails
+)";
+
+std::string UsageText()
+{
+    return UsageHead + DescribeScriptVerbs("  ") + UsageTail;
+}
 
 struct Options {
     std::string command;
@@ -53,6 +78,10 @@ struct Options {
     std::string form;
     bool hasForm = false;
     double zoom = 1.0;
+    bool hasZoom = false;
+    bool dump = false;
+    bool editor = false;
+    std::string script;
 };
 
 // Problems of one file, in the order they are found.
@@ -220,6 +249,13 @@ void DumpForm(const CDiagramEntityContainer& form, std::ostream& out)
     }
 }
 
+void DumpDocument(const FormDefinitionDocument& doc, std::ostream& out)
+{
+    DumpForm(*doc.GetMainForm(), out);
+    for (const auto& [filter, form] : doc.GetFilteredForms())
+        DumpForm(*form, out);
+}
+
 int Dump(const Options& options, std::ostream& out, std::ostream& err)
 {
     if (options.files.size() != 1) {
@@ -243,9 +279,7 @@ int Dump(const Options& options, std::ostream& out, std::ostream& err)
         DumpForm(*form, out);
         return ToolExit::Ok;
     }
-    DumpForm(*doc.GetMainForm(), out);
-    for (const auto& [filter, form] : doc.GetFilteredForms())
-        DumpForm(*form, out);
+    DumpDocument(doc, out);
     return ToolExit::Ok;
 }
 
@@ -261,10 +295,66 @@ std::string LowerExtension(const std::string& path)
     return ext;
 }
 
+std::unique_ptr<CairoDrawContext> MakeSurface(const std::string& extension, const std::string& path, IntSize size)
+{
+    if (extension == "png")
+        return CairoDrawContext::ForImage(size.cx, size.cy);
+    if (extension == "svg")
+        return CairoDrawContext::ForSvg(path, size.cx, size.cy);
+    return CairoDrawContext::ForPdf(path, size.cx, size.cy);
+}
+
+// Reads FILE for the commands that work on one form of it; null after a
+// message when the file or the form named by --form is not there.
+CDiagramEntityContainer* ReadForm(const Options& options, FormDefinitionDocument& doc, std::ostream& err)
+{
+    const std::string& path = options.files.front();
+    ProblemList problems(path);
+    doc.SetLoadObserver(&problems);
+    const bool read = doc.ReadFile(path);
+    doc.SetLoadObserver(nullptr);
+    if (!read) {
+        err << path << ": " << (problems.lines.empty() ? std::string("cannot be read") : problems.lines.front())
+            << "\n";
+        return nullptr;
+    }
+    CDiagramEntityContainer* form = options.hasForm ? doc.GetForm(options.form) : doc.GetMainForm();
+    if (!form)
+        err << path << ": no form \"" << options.form << "\"\n";
+    return form;
+}
+
+// Opens the form in a form view and runs the script file, if there is one;
+// null after a message when the script cannot be read or stops early.
+std::unique_ptr<HeadlessFormView> OpenInEditor(const Options& options, FormDefinitionDocument& doc,
+                                               CDiagramEntityContainer& form, const std::string& scriptPath,
+                                               std::ostream& err)
+{
+    std::ifstream script;
+    if (!scriptPath.empty()) {
+        script.open(scriptPath);
+        if (!script) {
+            err << "formwright-tool: cannot read " << scriptPath << "\n";
+            return nullptr;
+        }
+    }
+    doc.SelectForm(form.GetFormName(), &form == doc.GetMainForm());
+    auto session = std::make_unique<HeadlessFormView>(doc);
+    if (options.hasZoom)
+        session->Editor().SetZoom(options.zoom);
+    if (!scriptPath.empty() && !RunEditorScript(session->View(), session->Host(), script, err, scriptPath).ok)
+        return nullptr;
+    return session;
+}
+
 int Render(const Options& options, std::ostream& out, std::ostream& err)
 {
     if (options.files.size() != 1 || options.output.empty()) {
         err << "formwright-tool: render takes one file and -o OUT\n";
+        return ToolExit::Usage;
+    }
+    if (!options.script.empty() && !options.editor) {
+        err << "formwright-tool: --script draws the editor and needs --editor\n";
         return ToolExit::Usage;
     }
     const std::string& path = options.files.front();
@@ -273,44 +363,71 @@ int Render(const Options& options, std::ostream& out, std::ostream& err)
         err << "formwright-tool: " << options.output << ": the output must end in .png, .svg or .pdf\n";
         return ToolExit::Usage;
     }
-    ProblemList problems(path);
     FormDefinitionDocument doc;
-    doc.SetLoadObserver(&problems);
-    if (!doc.ReadFile(path)) {
-        err << path << ": " << (problems.lines.empty() ? std::string("cannot be read") : problems.lines.front())
-            << "\n";
+    CDiagramEntityContainer* form = ReadForm(options, doc, err);
+    if (!form)
         return ToolExit::Usage;
-    }
-    doc.SetLoadObserver(nullptr);
-    CDiagramEntityContainer* form = options.hasForm ? doc.GetForm(options.form) : doc.GetMainForm();
-    if (!form) {
-        err << path << ": no form \"" << options.form << "\"\n";
-        return ToolExit::Usage;
-    }
-    const IntRect paper = ZoomedPaper(*form, options.zoom);
-    if (paper.IsEmpty()) {
-        err << path << ": the form has no paper to draw on\n";
-        return ToolExit::Usage;
+
+    std::unique_ptr<HeadlessFormView> session;
+    IntSize size;
+    if (options.editor) {
+        session = OpenInEditor(options, doc, *form, options.script, err);
+        if (!session)
+            return ToolExit::Usage;
+        size = session->Host().GetClientSize();
+    } else {
+        const IntRect paper = ZoomedPaper(*form, options.zoom);
+        if (paper.IsEmpty()) {
+            err << path << ": the form has no paper to draw on\n";
+            return ToolExit::Usage;
+        }
+        size = {paper.Width(), paper.Height()};
     }
 
-    std::unique_ptr<CairoDrawContext> dc;
-    if (extension == "png")
-        dc = CairoDrawContext::ForImage(paper.Width(), paper.Height());
-    else if (extension == "svg")
-        dc = CairoDrawContext::ForSvg(options.output, paper.Width(), paper.Height());
-    else
-        dc = CairoDrawContext::ForPdf(options.output, paper.Width(), paper.Height());
+    std::unique_ptr<CairoDrawContext> dc = MakeSurface(extension, options.output, size);
     if (!dc) {
         err << "formwright-tool: cannot draw to " << options.output << "\n";
         return ToolExit::Usage;
     }
-    PaintForm(*dc, *form, options.zoom);
+    if (session)
+        session->Editor().Paint(*dc);
+    else
+        PaintForm(*dc, *form, options.zoom);
     bool written = extension == "png" ? dc->WritePng(options.output) : dc->Finish();
     if (!written) {
         err << "formwright-tool: cannot write " << options.output << "\n";
         return ToolExit::Usage;
     }
-    out << options.output << ": " << paper.Width() << "x" << paper.Height() << "\n";
+    out << options.output << ": " << size.cx << "x" << size.cy << "\n";
+    return ToolExit::Ok;
+}
+
+int Script(const Options& options, std::ostream& out, std::ostream& err)
+{
+    if (options.files.size() != 2) {
+        err << "formwright-tool: script takes a form file and a script file\n";
+        return ToolExit::Usage;
+    }
+    FormDefinitionDocument doc;
+    CDiagramEntityContainer* form = ReadForm(options, doc, err);
+    if (!form)
+        return ToolExit::Usage;
+    std::unique_ptr<HeadlessFormView> session = OpenInEditor(options, doc, *form, options.files[1], err);
+    if (!session)
+        return ToolExit::Usage;
+    // Taken before saving, which moves the property fields to the end in tab
+    // order: the dump shows the editor's own list, with or without -o.
+    std::ostringstream dump;
+    if (options.dump)
+        DumpDocument(doc, dump);
+    if (!options.output.empty()) {
+        doc.WriteFile(options.output);
+        if (!doc.GetWriteError().empty()) {
+            err << "formwright-tool: " << doc.GetWriteError() << "\n";
+            return ToolExit::Usage;
+        }
+    }
+    out << dump.str();
     return ToolExit::Ok;
 }
 
@@ -350,10 +467,18 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, std:
             if (!value(zoom))
                 return false;
             options.zoom = toDouble(zoom);
+            options.hasZoom = true;
             if (!(options.zoom >= 0.05 && options.zoom <= 16.0)) {
                 err << "formwright-tool: --zoom takes a factor between 0.05 and 16\n";
                 return false;
             }
+        } else if (a == "--dump") {
+            options.dump = true;
+        } else if (a == "--editor") {
+            options.editor = true;
+        } else if (a == "--script") {
+            if (!value(options.script))
+                return false;
         } else if (a == "--form") {
             if (!value(options.form))
                 return false;
@@ -376,7 +501,7 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
 {
     for (const std::string& a : args) {
         if (a == "--help" || a == "-h") {
-            out << Usage;
+            out << UsageText();
             return ToolExit::Ok;
         }
         if (a == "--version") {
@@ -388,7 +513,7 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!ParseArguments(args, options, err))
         return ToolExit::Usage;
     if (options.command.empty()) {
-        err << Usage;
+        err << UsageText();
         return ToolExit::Usage;
     }
     if (options.files.empty()) {
@@ -408,7 +533,9 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
         return Dump(options, out, err);
     if (options.command == "render")
         return Render(options, out, err);
-    err << "formwright-tool: unknown command " << options.command << "\n" << Usage;
+    if (options.command == "script")
+        return Script(options, out, err);
+    err << "formwright-tool: unknown command " << options.command << "\n" << UsageText();
     return ToolExit::Usage;
 }
 

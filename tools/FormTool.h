@@ -1,5 +1,6 @@
 #pragma once
-// formwright-tool: checks, normalises and dumps form definition files.
+// formwright-tool: checks, normalises, dumps and draws form definition files,
+// and runs scripts of editor events on them.
 // The whole command line runs through RunFormTool so it can be tested
 // without a process; main() only forwards to it.
 
