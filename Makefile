@@ -91,11 +91,14 @@ run: build
 	  FORMWRIGHT_DATA_DIR=$(CURDIR)/data $(BUILD_DIR)/tools/formwright-tool render $$f \
 	    -o $(BUILD_DIR)/$$(basename $$f .xml).png; \
 	done
+	@echo "The editor window after a script of clicks, keys and menu choices:"
+	@FORMWRIGHT_DATA_DIR=$(CURDIR)/data $(BUILD_DIR)/tools/formwright-tool render tests/fixtures/PUMP_Fields.xml \
+	  --editor --script tests/fixtures/scripts/menus-and-tab-order.script -o $(BUILD_DIR)/PUMP_Fields-editor.png
 	@echo
-	@echo "More: $(BUILD_DIR)/tools/formwright-tool --help, and make test."
+	@echo "More: $(BUILD_DIR)/tools/formwright-tool --help, tools/README.md, and make test."
 
 format:
-	find services render model bench fuzz tests -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+	find services render model controls editor tools bench fuzz tests -name '*.h' -o -name '*.cpp' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(BENCH_DIR)
