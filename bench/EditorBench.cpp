@@ -9,6 +9,7 @@
 // - an undo snapshot of a 10,000-element form, against copying its rectangles.
 // Prints the median of each and its ratio to the floor.
 
+#include "bench/BareCairo.h"
 #include "bench/FormGenerator.h"
 #include "controls/StandardControls.h"
 #include "editor/DEditor.h"
@@ -133,14 +134,7 @@ void BareCairo(benchmark::State& state, Canvas* canvas)
     cairo_set_line_width(cr, 1.0);
     CDiagramEntityContainer& form = *canvas->editor.GetDiagramEntityContainer();
     for (auto _ : state) {
-        for (int i = 0; i < form.GetCount(); ++i) {
-            IntRect r = form.GetAt(i)->GetRect();
-            cairo_rectangle(cr, r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1);
-            cairo_set_source_rgb(cr, 1, 1, 1);
-            cairo_fill_preserve(cr);
-            cairo_set_source_rgb(cr, 0, 0, 0);
-            cairo_stroke(cr);
-        }
+        bench::DrawBareRectangles(cr, form);
         cairo_surface_flush(surface);
     }
     cairo_destroy(cr);

@@ -3,6 +3,7 @@
 // filling and outlining the same 2,000 rectangles. Prints the median time of
 // a frame and the ratio to the floor.
 
+#include "bench/BareCairo.h"
 #include "bench/FormGenerator.h"
 #include "controls/StandardControls.h"
 #include "editor/FormPainter.h"
@@ -47,14 +48,7 @@ void BareCairoFrame(benchmark::State& state)
     cairo_set_line_width(cr, 1.0);
     CDiagramEntityContainer& form = *g_doc->GetMainForm();
     for (auto _ : state) {
-        for (int i = 0; i < form.GetCount(); ++i) {
-            IntRect r = form.GetAt(i)->GetRect();
-            cairo_rectangle(cr, r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1);
-            cairo_set_source_rgb(cr, 1, 1, 1);
-            cairo_fill_preserve(cr);
-            cairo_set_source_rgb(cr, 0, 0, 0);
-            cairo_stroke(cr);
-        }
+        bench::DrawBareRectangles(cr, form);
         cairo_surface_flush(surface);
     }
     cairo_destroy(cr);
