@@ -35,7 +35,8 @@ build: deps $(BUILD_DIR)/build.ninja
 
 # The toolkit-free layers once more under AddressSanitizer and UBSan.
 build-asan: deps
-	cmake -S . -B $(ASAN_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DFORMWRIGHT_SANITIZE=ON > /dev/null
+	cmake -S . -B $(ASAN_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DFORMWRIGHT_SANITIZE=ON \
+	  -DFORMWRIGHT_GUI=OFF > /dev/null
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 
 test: build build-asan
@@ -49,7 +50,7 @@ test: build build-asan
 # report fails the target and leaves the input in $(FUZZ_DIR)/crashes.
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DFORMWRIGHT_FUZZ=ON -DFORMWRIGHT_TESTS=OFF -DFORMWRIGHT_BENCH=OFF > /dev/null
+	  -DFORMWRIGHT_FUZZ=ON -DFORMWRIGHT_TESTS=OFF -DFORMWRIGHT_BENCH=OFF -DFORMWRIGHT_GUI=OFF > /dev/null
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
 	@mkdir -p $(FUZZ_DIR)/crashes
 	@set -e; seconds=$$(( $(FUZZ_SECONDS) / $(words $(FUZZ_TARGETS)) )); \
@@ -72,7 +73,7 @@ fuzz: deps
 # snapshot against their floors, in a Release build.
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFORMWRIGHT_TESTS=OFF \
-	  -DFORMWRIGHT_BENCH=ON > /dev/null
+	  -DFORMWRIGHT_BENCH=ON -DFORMWRIGHT_GUI=OFF > /dev/null
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_read_write bench_render bench_editor
 	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_read_write
 	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_render
