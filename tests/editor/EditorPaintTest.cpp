@@ -1,4 +1,4 @@
-// Painting of the canvas editor (Part 3.2), read from a RecordingDrawContext:
+// Painting of the canvas editor, read from a RecordingDrawContext:
 // grid dots, margins, paper markers, the layer order, what lies outside the
 // window, zoom limits, scroll bars and the button bar preview.
 

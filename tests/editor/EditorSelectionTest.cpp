@@ -1,4 +1,4 @@
-// The canvas editor's selection by mouse (Part 3.1): the press passes that put
+// The canvas editor's selection by mouse: the press passes that put
 // controls before shapes, Ctrl-click, clicks and rubber bands on empty paper,
 // the right button, the reference element and what the properties pane hears.
 
