@@ -1,0 +1,46 @@
+#include "dialogs/StartOptionsDialog.h"
+
+#include "services/LanguageTable.h"
+
+#include <wx/button.h>
+#include <wx/radiobox.h>
+#include <wx/sizer.h>
+#include <wx/valgen.h>
+
+namespace fw {
+
+namespace {
+
+wxString Text(const char* key)
+{
+    return wxString::FromUTF8(langStr(key));
+}
+
+}  // namespace
+
+CFormDesignOptions::CFormDesignOptions(wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, Text("FORM_OP_DLG_NAME"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE)
+{
+    const wxString choices[] = {Text("FORM_OP_DLG_NEW"), Text("FORM_OP_DLG_OPEN")};
+    // The validator moves the selection into m_choice on OK only; Cancel
+    // leaves the choice as it was.
+    m_options = new wxRadioBox(this, wxID_ANY, Text("FORM_OP_DLG_OPTIONS"), wxDefaultPosition, wxDefaultSize, 2,
+                               choices, 1, wxRA_SPECIFY_COLS, wxGenericValidator(&m_choice));
+
+    auto* buttons = new wxStdDialogButtonSizer;
+    auto* ok = new wxButton(this, wxID_OK, Text("MFC_OK"));
+    ok->SetDefault();
+    buttons->AddButton(ok);
+    buttons->AddButton(new wxButton(this, wxID_CANCEL, Text("MFC_CANCEL")));
+    buttons->Realize();
+
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    top->Add(m_options, 1, wxEXPAND | wxALL, 12);
+    top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 12);
+    SetSizerAndFit(top);
+    SetMinSize(GetSize());
+    CentreOnParent();
+    ok->SetFocus();
+}
+
+}  // namespace fw
