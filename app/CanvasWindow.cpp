@@ -1,0 +1,511 @@
+#include "app/CanvasWindow.h"
+
+#include "editor/DiagramEditor.h"
+#include "editor/EditorHost.h"
+#include "render/CairoDrawContext.h"
+#include "render/DrawCaches.h"
+
+#include <cairo/cairo.h>
+#include <wx/dcclient.h>
+#include <wx/graphics.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/settings.h>
+#include <wx/timer.h>
+#include <wx/utils.h>
+
+#include <chrono>
+
+namespace fw {
+
+namespace {
+
+IntPoint ToPoint(const wxPoint& p)
+{
+    return {p.x, p.y};
+}
+
+unsigned ModifiersOf(const wxKeyboardState& state)
+{
+    unsigned modifiers = Modifier::None;
+    if (state.ControlDown())
+        modifiers |= Modifier::Ctrl;
+    if (state.ShiftDown())
+        modifiers |= Modifier::Shift;
+    return modifiers;
+}
+
+EditorKey KeyOf(int code)
+{
+    switch (code) {
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+        return EditorKey::Left;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+        return EditorKey::Right;
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+        return EditorKey::Up;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+        return EditorKey::Down;
+    case WXK_DELETE:
+    case WXK_NUMPAD_DELETE:
+        return EditorKey::Delete;
+    case WXK_INSERT:
+    case WXK_NUMPAD_INSERT:
+        return EditorKey::Insert;
+    case WXK_ESCAPE:
+        return EditorKey::Escape;
+    case WXK_PAGEUP:
+    case WXK_NUMPAD_PAGEUP:
+        return EditorKey::PageUp;
+    case WXK_PAGEDOWN:
+    case WXK_NUMPAD_PAGEDOWN:
+        return EditorKey::PageDown;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+        return EditorKey::Enter;
+    case 'A':
+        return EditorKey::A;
+    case 'X':
+        return EditorKey::X;
+    case 'V':
+        return EditorKey::V;
+    case 'C':
+        return EditorKey::C;
+    case 'Z':
+        return EditorKey::Z;
+    case WXK_NUMPAD_ADD:
+        return EditorKey::Add;
+    case WXK_NUMPAD_SUBTRACT:
+        return EditorKey::Subtract;
+    default:
+        return EditorKey::Other;
+    }
+}
+
+// False for an event type that is no scroll request of ours.
+bool RequestOf(wxEventType type, ScrollRequest& request)
+{
+    if (type == wxEVT_SCROLLWIN_TOP)
+        request = ScrollRequest::Top;
+    else if (type == wxEVT_SCROLLWIN_BOTTOM)
+        request = ScrollRequest::Bottom;
+    else if (type == wxEVT_SCROLLWIN_LINEUP)
+        request = ScrollRequest::LineUp;
+    else if (type == wxEVT_SCROLLWIN_LINEDOWN)
+        request = ScrollRequest::LineDown;
+    else if (type == wxEVT_SCROLLWIN_PAGEUP)
+        request = ScrollRequest::PageUp;
+    else if (type == wxEVT_SCROLLWIN_PAGEDOWN)
+        request = ScrollRequest::PageDown;
+    else if (type == wxEVT_SCROLLWIN_THUMBTRACK)
+        request = ScrollRequest::ThumbTrack;
+    else if (type == wxEVT_SCROLLWIN_THUMBRELEASE)
+        request = ScrollRequest::ThumbPosition;
+    else
+        return false;
+    return true;
+}
+
+wxStockCursor StockCursorOf(CursorKind kind)
+{
+    switch (kind) {
+    case CursorKind::SizeAll:
+        return wxCURSOR_SIZING;
+    case CursorKind::SizeNWSE:
+        return wxCURSOR_SIZENWSE;
+    case CursorKind::SizeNESW:
+        return wxCURSOR_SIZENESW;
+    case CursorKind::SizeNS:
+        return wxCURSOR_SIZENS;
+    case CursorKind::SizeWE:
+        return wxCURSOR_SIZEWE;
+    case CursorKind::Cross:
+        return wxCURSOR_CROSS;
+    default:
+        return wxCURSOR_ARROW;
+    }
+}
+
+wxSystemColour WxColourOf(SysColor which)
+{
+    switch (which) {
+    case SysColor::Window:
+        return wxSYS_COLOUR_WINDOW;
+    case SysColor::WindowText:
+        return wxSYS_COLOUR_WINDOWTEXT;
+    case SysColor::BtnFace:
+        return wxSYS_COLOUR_BTNFACE;
+    case SysColor::BtnText:
+        return wxSYS_COLOUR_BTNTEXT;
+    case SysColor::BtnShadow:
+        return wxSYS_COLOUR_BTNSHADOW;
+    case SysColor::BtnHighlight:
+        return wxSYS_COLOUR_BTNHIGHLIGHT;
+    case SysColor::DkShadow3D:
+        return wxSYS_COLOUR_3DDKSHADOW;
+    case SysColor::Light3D:
+        return wxSYS_COLOUR_3DLIGHT;
+    case SysColor::Highlight:
+        return wxSYS_COLOUR_HIGHLIGHT;
+    case SysColor::HighlightText:
+        return wxSYS_COLOUR_HIGHLIGHTTEXT;
+    case SysColor::GrayText:
+        return wxSYS_COLOUR_GRAYTEXT;
+    case SysColor::AppWorkspace:
+        return wxSYS_COLOUR_APPWORKSPACE;
+    }
+    return wxSYS_COLOUR_WINDOW;
+}
+
+}  // namespace
+
+// What the editor needs of its window, answered by the wx window.
+class CanvasWindow::Host : public EditorHost {
+public:
+    explicit Host(CanvasWindow& window) : m_window(window) {}
+
+    void Invalidate() override { m_window.RequestPaint(); }
+    void SetRedraw(bool on) override
+    {
+        m_window.m_redraw = on;
+        if (on && m_window.m_paintPending)
+            m_window.RequestPaint();
+    }
+    void SetCursor(CursorKind cursor) override { m_window.ShowCursor(cursor); }
+    void CaptureMouse() override
+    {
+        if (!m_window.HasCapture())
+            m_window.CaptureMouse();
+    }
+    void ReleaseMouse() override
+    {
+        if (m_window.HasCapture())
+            m_window.ReleaseMouse();
+    }
+    void SetFocus() override { m_window.SetFocus(); }
+    IntSize GetClientSize() const override
+    {
+        const wxSize size = m_window.GetClientSize();
+        return {size.x, size.y};
+    }
+    IntPoint GetMousePosition() const override { return ToPoint(m_window.ScreenToClient(wxGetMousePosition())); }
+    IntPoint ClientToScreen(IntPoint point) const override
+    {
+        return ToPoint(m_window.ClientToScreen(wxPoint(point.x, point.y)));
+    }
+    void SetScrollBar(Orientation which, const ScrollBarState& state) override
+    {
+        const int orient = which == Orientation::Horizontal ? wxHORIZONTAL : wxVERTICAL;
+        // A range of 0 makes the bar disappear.
+        if (state.shown)
+            m_window.SetScrollbar(orient, state.pos, state.page, state.range);
+        else
+            m_window.SetScrollbar(orient, 0, 0, 0);
+    }
+    void StartTimer(unsigned id, int milliseconds) override
+    {
+        std::unique_ptr<wxTimer>& timer = m_window.m_timers[id];
+        if (!timer)
+            timer = std::make_unique<wxTimer>(&m_window, static_cast<int>(id));
+        timer->Start(milliseconds, wxTIMER_CONTINUOUS);
+    }
+    void StopTimer(unsigned id) override
+    {
+        auto found = m_window.m_timers.find(id);
+        if (found != m_window.m_timers.end())
+            found->second->Stop();
+    }
+    int ChooseFromMenu(const fw::PopupMenu& model, IntPoint screenPoint) override
+    {
+        // wx menu ids stop at 0x7FFF, below the form commands: items get
+        // local ids and the choice is mapped back to the command.
+        constexpr int FirstLocalId = 1000;
+        wxMenu menu;
+        for (std::size_t i = 0; i < model.items.size(); ++i) {
+            const MenuItem& item = model.items[i];
+            if (item.IsSeparator()) {
+                menu.AppendSeparator();
+                continue;
+            }
+            const int id = FirstLocalId + static_cast<int>(i);
+            const wxString text = wxString::FromUTF8(item.text);
+            if (item.checked)
+                menu.AppendCheckItem(id, text)->Check(true);
+            else
+                menu.Append(id, text);
+            menu.Enable(id, item.enabled);
+        }
+        const wxPoint at = m_window.ScreenToClient(wxPoint(screenPoint.x, screenPoint.y));
+        const int chosen = m_window.GetPopupMenuSelectionFromUser(menu, at) - FirstLocalId;
+        if (chosen < 0 || chosen >= static_cast<int>(model.items.size()))
+            return 0;
+        return model.items[chosen].command;
+    }
+    bool AskYesNo(const std::string& text, const std::string& title) override
+    {
+        return wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title),
+                            wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, &m_window) == wxYES;
+    }
+
+private:
+    CanvasWindow& m_window;
+};
+
+void CanvasWindow::SurfaceDeleter::operator()(cairo_surface_t* surface) const
+{
+    cairo_surface_destroy(surface);
+}
+
+CanvasWindow::CanvasWindow(wxWindow* parent, CDiagramEditor& editor)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+               wxHSCROLL | wxVSCROLL | wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE | wxBORDER_NONE),
+      m_editor(editor), m_host(std::make_unique<Host>(*this)), m_caches(std::make_shared<DrawCaches>())
+{
+    // Every pixel comes from the buffer; erasing first would only flicker.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    ReadTheme();
+    SetScrollbar(wxHORIZONTAL, 0, 0, 0);
+    SetScrollbar(wxVERTICAL, 0, 0, 0);
+
+    Bind(wxEVT_PAINT, &CanvasWindow::OnPaint, this);
+    Bind(wxEVT_SIZE, &CanvasWindow::OnSize, this);
+    for (const wxEventTypeTag<wxScrollWinEvent>& type :
+         {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP, wxEVT_SCROLLWIN_LINEDOWN,
+          wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN, wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE})
+        Bind(type, &CanvasWindow::OnScroll, this);
+    for (const wxEventTypeTag<wxMouseEvent>& type :
+         {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP, wxEVT_MIDDLE_DOWN,
+          wxEVT_MOTION, wxEVT_MOUSEWHEEL})
+        Bind(type, &CanvasWindow::OnMouse, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CanvasWindow::OnCaptureLost, this);
+    Bind(wxEVT_SET_CURSOR, &CanvasWindow::OnSetCursor, this);
+    Bind(wxEVT_CHAR_HOOK, &CanvasWindow::OnCharHook, this);
+    Bind(wxEVT_KEY_DOWN, &CanvasWindow::OnKeyDown, this);
+    Bind(wxEVT_KILL_FOCUS, &CanvasWindow::OnKillFocus, this);
+    Bind(wxEVT_TIMER, &CanvasWindow::OnTimer, this);
+    Bind(wxEVT_SYS_COLOUR_CHANGED, &CanvasWindow::OnSysColourChanged, this);
+}
+
+CanvasWindow::~CanvasWindow()
+{
+    for (auto& timer : m_timers)
+        timer.second->Stop();
+    if (HasCapture())
+        ReleaseMouse();
+}
+
+EditorHost& CanvasWindow::GetHost()
+{
+    return *m_host;
+}
+
+void CanvasWindow::SetPaintObserver(std::function<void(double milliseconds)> observer)
+{
+    m_paintObserver = std::move(observer);
+}
+
+void CanvasWindow::ReadTheme()
+{
+    for (int i = 0; i < kSysColorCount; ++i) {
+        const wxColour c = wxSystemSettings::GetColour(WxColourOf(static_cast<SysColor>(i)));
+        m_theme[i] = {c.Red(), c.Green(), c.Blue()};
+    }
+    const wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    m_guiFont = {};
+    m_guiFont.face = font.GetFaceName().ToStdString(wxConvUTF8);
+    m_guiFont.pointSize = font.GetPointSize();
+    m_guiFont.weight = font.GetNumericWeight();
+    m_guiFont.italic = font.GetStyle() == wxFONTSTYLE_ITALIC;
+}
+
+void CanvasWindow::ApplyTheme(CairoDrawContext& dc) const
+{
+    for (int i = 0; i < kSysColorCount; ++i)
+        dc.SetSysColor(static_cast<SysColor>(i), m_theme[i]);
+    if (!m_guiFont.face.empty() && m_guiFont.pointSize > 0)
+        dc.SetDefaultGuiFont(m_guiFont);
+}
+
+bool CanvasWindow::EnsureBuffer(int width, int height)
+{
+    if (m_buffer && m_bufferWidth == width && m_bufferHeight == height)
+        return true;
+    m_buffer.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    if (cairo_surface_status(m_buffer.get()) != CAIRO_STATUS_SUCCESS) {
+        m_buffer.reset();
+        m_bufferWidth = m_bufferHeight = 0;
+        return false;
+    }
+    m_bufferWidth = width;
+    m_bufferHeight = height;
+    return true;
+}
+
+void CanvasWindow::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    const auto start = std::chrono::steady_clock::now();
+    const wxSize client = GetClientSize();
+    if (client.x <= 0 || client.y <= 0 || !EnsureBuffer(client.x, client.y))
+        return;
+
+    cairo_t* bufferContext = cairo_create(m_buffer.get());
+    {
+        CairoDrawContext draw(bufferContext, m_caches);
+        ApplyTheme(draw);
+        m_editor.Paint(draw);
+    }
+    cairo_destroy(bufferContext);
+    cairo_surface_flush(m_buffer.get());
+
+    // wxGTK paints through cairo: copy the buffer onto the window's context.
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    std::unique_ptr<wxGraphicsContext> own;
+    if (!gc) {
+        own.reset(wxGraphicsRenderer::GetCairoRenderer()->CreateContext(dc));
+        gc = own.get();
+    }
+    cairo_t* target = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+    if (target) {
+        cairo_save(target);
+        cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(target, m_buffer.get(), 0, 0);
+        cairo_paint(target);
+        cairo_restore(target);
+    }
+
+    if (m_paintObserver) {
+        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        m_paintObserver(took.count());
+    }
+}
+
+void CanvasWindow::RequestPaint()
+{
+    if (!m_redraw) {
+        m_paintPending = true;
+        return;
+    }
+    m_paintPending = false;
+    Refresh(false);
+}
+
+void CanvasWindow::OnSize(wxSizeEvent&)
+{
+    const wxSize client = GetClientSize();
+    m_editor.OnSize({client.x, client.y});
+}
+
+void CanvasWindow::OnScroll(wxScrollWinEvent& event)
+{
+    ScrollRequest request;
+    if (!RequestOf(event.GetEventType(), request))
+        return;
+    if (event.GetOrientation() == wxHORIZONTAL)
+        m_editor.OnHScroll(request, event.GetPosition());
+    else
+        m_editor.OnVScroll(request, event.GetPosition());
+}
+
+void CanvasWindow::OnMouse(wxMouseEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    const IntPoint point = ToPoint(event.GetPosition());
+    const unsigned modifiers = ModifiersOf(event);
+    if (type != wxEVT_MOUSEWHEEL)
+        m_lastMouse = event.GetPosition();
+
+    if (type == wxEVT_LEFT_DOWN) {
+        m_editor.OnLButtonDown(point, modifiers);
+    } else if (type == wxEVT_LEFT_UP) {
+        m_editor.OnLButtonUp(point, modifiers);
+    } else if (type == wxEVT_LEFT_DCLICK) {
+        m_editor.OnLButtonDblClk(point, modifiers);
+    } else if (type == wxEVT_RIGHT_DOWN) {
+        m_editor.OnRButtonDown(point, modifiers);
+    } else if (type == wxEVT_RIGHT_UP) {
+        m_editor.OnRButtonUp(point, modifiers);
+    } else if (type == wxEVT_MIDDLE_DOWN) {
+        m_editor.OnMButtonDown(point);
+    } else if (type == wxEVT_MOTION) {
+        m_editor.OnMouseMove(point, modifiers);
+    } else if (type == wxEVT_MOUSEWHEEL) {
+        if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+            event.Skip();
+            return;
+        }
+        m_editor.OnMouseWheel(event.GetWheelRotation());
+    }
+}
+
+void CanvasWindow::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    // Someone took the mouse mid-drag: finish the drag where it was last seen.
+    m_editor.OnLButtonUp(ToPoint(m_lastMouse), Modifier::None);
+}
+
+// Sent before every motion; the shape follows the hover only while no drag
+// holds the mouse (the drag sets its own).
+void CanvasWindow::OnSetCursor(wxSetCursorEvent& event)
+{
+    if (!HasCapture())
+        m_editor.OnSetCursor({event.GetX(), event.GetY()});
+    event.SetCursor(GetCursor());
+}
+
+void CanvasWindow::ShowCursor(CursorKind kind)
+{
+    if (kind == CursorKind::None)
+        kind = CursorKind::Arrow;
+    if (kind == m_cursorKind)
+        return;
+    m_cursorKind = kind;
+    SetCursor(wxCursor(StockCursorOf(kind)));
+}
+
+// The hook reaches the focused window before the frame's accelerator table
+// does: a key the editor uses must not run the frame's command as well (Ctrl+Z
+// would undo twice), and the keys it leaves go on to the frame and menus.
+void CanvasWindow::OnCharHook(wxKeyEvent& event)
+{
+    if (m_editor.OnKeyDown(KeyOf(event.GetKeyCode()), ModifiersOf(event))) {
+        m_declinedKey = 0;
+        return;
+    }
+    m_declinedKey = event.GetKeyCode();
+    m_declinedTime = event.GetTimestamp();
+    event.Skip();
+}
+
+// While the mouse is captured there is no hook event; the key-down then asks.
+void CanvasWindow::OnKeyDown(wxKeyEvent& event)
+{
+    const bool askedAlready = event.GetKeyCode() == m_declinedKey && event.GetTimestamp() == m_declinedTime;
+    m_declinedKey = 0;
+    if (askedAlready || !m_editor.OnKeyDown(KeyOf(event.GetKeyCode()), ModifiersOf(event)))
+        event.Skip();
+}
+
+void CanvasWindow::OnKillFocus(wxFocusEvent& event)
+{
+    m_editor.OnKillFocus();
+    event.Skip();
+}
+
+void CanvasWindow::OnTimer(wxTimerEvent& event)
+{
+    m_editor.OnTimer(static_cast<unsigned>(event.GetId()));
+}
+
+void CanvasWindow::OnSysColourChanged(wxSysColourChangedEvent& event)
+{
+    ReadTheme();
+    Refresh(false);
+    event.Skip();
+}
+
+}  // namespace fw
