@@ -1,0 +1,459 @@
+// The ribbon: the command table behind it, the buttons and lists it builds,
+// clicks reaching the frame, states shown, visual styles and shortcuts.
+
+#include "app/Ribbon.h"
+#include "app/CommandTable.h"
+#include "app/Icons.h"
+#include "app/VisualStyles.h"
+#include "editor/CommandIds.h"
+#include "editor/FormView.h"
+#include "gui/GuiTestSupport.h"
+#include "services/LanguageTable.h"
+
+#include <gtest/gtest.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/menu.h>
+#include <wx/ribbon/bar.h>
+#include <wx/ribbon/buttonbar.h>
+#include <wx/ribbon/page.h>
+#include <wx/sizer.h>
+#include <wx/uiaction.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+
+using namespace fw;
+
+namespace {
+
+// --- the table, without a window ---------------------------------------------------
+
+class CommandTableTest : public testing::Test {
+protected:
+    static LanguageTable Load(const char* language)
+    {
+        LanguageTable table;
+        EXPECT_TRUE(table.load(std::string(FORMWRIGHT_SOURCE_ROOT) + "/data/lang/" + language + ".lang")) << language;
+        return table;
+    }
+};
+
+TEST_F(CommandTableTest, IdsAreUniqueAndEveryKeyHasTextsInBothLanguages)
+{
+    const LanguageTable english = Load("English");
+    const LanguageTable german = Load("German");
+    std::set<int> ids;
+    for (const CommandInfo& command : GetCommandTable()) {
+        EXPECT_TRUE(ids.insert(command.id).second) << "twice: " << command.id;
+        EXPECT_EQ(FindCommand(command.id), &command);
+        for (const char* key : {command.labelKey, command.descriptionKey, command.category, command.panel}) {
+            if (*key == '\0')
+                continue;
+            EXPECT_TRUE(english.has(key)) << key;
+            EXPECT_TRUE(german.has(key)) << key;
+        }
+        EXPECT_NE(*command.labelKey, '\0') << command.name;
+        EXPECT_EQ(*command.category == '\0', *command.panel == '\0') << command.name;
+    }
+    EXPECT_EQ(FindCommand(12345), nullptr);
+}
+
+TEST_F(CommandTableTest, EveryFormViewCommandHasAPlace)
+{
+    for (int id : FormView::GetCommands()) {
+        if (id == ID_LAYOUT_NO_EFFECT)
+            continue;  // does nothing, so it gets no button
+        const CommandInfo* command = FindCommand(id);
+        ASSERT_NE(command, nullptr) << id;
+        EXPECT_NE(*command->category, '\0') << command->name;
+    }
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_CLOSE, ID_APP_EXIT})
+        EXPECT_STREQ(FindCommand(id)->panel, "PANEL_FILE") << id;
+}
+
+TEST_F(CommandTableTest, DropdownsListTheirEntriesInOrder)
+{
+    std::vector<int> kinds;
+    for (const CommandInfo* item : GetMenuCommands(ID_ADD_BUTTON))
+        kinds.push_back(item->id);
+    std::vector<int> expected;
+    for (const ButtonCommand& button : FormView::GetButtonCommands())
+        expected.push_back(button.id);
+    EXPECT_EQ(kinds, expected);
+
+    std::vector<int> looks;
+    for (const CommandInfo* item : GetMenuCommands(ID_VIEW_APPLOOK_MENU)) {
+        looks.push_back(item->id);
+        EXPECT_TRUE(IsValidLook(item->id)) << item->id;
+    }
+    EXPECT_EQ(looks.size(), 11u);
+    EXPECT_EQ(GetMenuCommands(ID_ZOOM_MENU).size(), 13u);
+    EXPECT_TRUE(GetMenuCommands(0).empty());
+
+    for (const CommandInfo& command : GetCommandTable()) {
+        if (command.menu == 0)
+            continue;
+        const CommandInfo* owner = FindCommand(command.menu);
+        ASSERT_NE(owner, nullptr) << command.name;
+        EXPECT_EQ(owner->kind, CommandKind::Dropdown) << command.name;
+    }
+}
+
+TEST_F(CommandTableTest, ShortcutsParseAndNoTwoCommandsShareOne)
+{
+    const std::vector<Shortcut> parsed = ParseShortcuts("Ctrl+Shift+G, Alt+Backspace");
+    ASSERT_EQ(parsed.size(), 2u);
+    EXPECT_TRUE(parsed[0].ctrl && parsed[0].shift && !parsed[0].alt);
+    EXPECT_EQ(parsed[0].key, "G");
+    EXPECT_TRUE(parsed[1].alt && !parsed[1].ctrl);
+    EXPECT_EQ(parsed[1].key, "Backspace");
+    EXPECT_TRUE(ParseShortcuts("Hyper+X").empty());
+    EXPECT_TRUE(ParseShortcuts("Ctrl+F13").empty());
+    EXPECT_TRUE(ParseShortcuts("Ctrl+Fx").empty());
+    EXPECT_TRUE(ParseShortcuts("").empty());
+
+    std::map<std::string, int> taken;
+    for (const CommandInfo& command : GetCommandTable()) {
+        if (*command.shortcut == '\0')
+            continue;
+        const std::vector<Shortcut> shortcuts = ParseShortcuts(command.shortcut);
+        EXPECT_FALSE(shortcuts.empty()) << command.shortcut;
+        for (const Shortcut& s : shortcuts) {
+            const std::string combination =
+                std::string(s.ctrl ? "C" : "") + (s.alt ? "A" : "") + (s.shift ? "S" : "") + "+" + s.key;
+            const auto [at, fresh] = taken.emplace(combination, command.id);
+            EXPECT_TRUE(fresh) << combination << " on " << at->second << " and " << command.id;
+        }
+    }
+}
+
+TEST_F(CommandTableTest, EveryIconNameIsInTheTheme)
+{
+    for (const CommandInfo& command : GetCommandTable()) {
+        if (*command.icon == '\0')
+            continue;
+        EXPECT_FALSE(FindThemeIcon(command.icon, 32).empty()) << command.icon;
+        EXPECT_FALSE(FindThemeIcon(command.icon, 16).empty()) << command.icon;
+    }
+    EXPECT_TRUE(FindThemeIcon("no-such-icon", 32).empty());
+}
+
+// --- the ribbon in a window -------------------------------------------------------
+
+wxImage Capture(wxWindow* window, const wxRect& rect)
+{
+    window->Refresh();
+    window->Update();
+    test::PumpEvents(30);
+    wxClientDC screen(window);
+    wxBitmap bitmap(rect.width, rect.height, 24);
+    {
+        wxMemoryDC memory(bitmap);
+        memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    }
+    return bitmap.ConvertToImage();
+}
+
+bool SamePixels(const wxImage& a, const wxImage& b)
+{
+    return a.GetSize() == b.GetSize() && std::memcmp(a.GetData(), b.GetData(), a.GetWidth() * a.GetHeight() * 3) == 0;
+}
+
+class RibbonTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_frame = new wxFrame(nullptr, wxID_ANY, "Ribbon", wxPoint(0, 0), wxSize(1500, 260));
+        m_frame->Bind(wxEVT_MENU, [this](wxCommandEvent& event) { m_received.push_back(event.GetId()); });
+        Build();
+        m_frame->Show();
+        m_frame->Raise();
+        ASSERT_TRUE(test::WaitFor([this] { return m_frame->IsShownOnScreen(); }));
+        Park();
+    }
+
+    void TearDown() override
+    {
+        m_ribbon.reset();
+        m_frame->Destroy();
+        test::PumpEvents();
+        LanguageTable::instance().loadLanguage("English");
+    }
+
+    void Build()
+    {
+        if (m_ribbon)
+            m_frame->GetSizer()->Clear(true);
+        m_ribbon = std::make_unique<Ribbon>(m_frame, m_frame);
+        auto* sizer = new wxBoxSizer(wxVERTICAL);
+        sizer->Add(m_ribbon->GetBar(), 0, wxEXPAND);
+        m_frame->SetSizer(sizer);
+        m_frame->Layout();
+    }
+
+    // Shows the page of the command's button and answers the bar and the
+    // button's rectangle on it.
+    wxRibbonButtonBar* ShowButton(int id, wxRect& rect)
+    {
+        wxRibbonButtonBar* buttons = m_ribbon->FindButtonBar(id);
+        if (!buttons)
+            return nullptr;
+        for (wxWindow* up = buttons; up; up = up->GetParent())
+            if (auto* page = dynamic_cast<wxRibbonPage*>(up))
+                m_ribbon->GetBar()->SetActivePage(page);
+        m_frame->Layout();
+        test::PumpEvents(50);
+        rect = buttons->GetItemRect(id);
+        return buttons;
+    }
+
+    void Click(wxRibbonButtonBar* buttons, const wxRect& rect)
+    {
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(buttons->ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 3)));
+        test::PumpEvents(50);
+        mouse.MouseClick();
+        test::PumpEvents(100);
+        Park();
+    }
+
+    // The pointer away from the ribbon, so no hover highlight shows in a capture.
+    static void Park()
+    {
+        wxUIActionSimulator().MouseMove(1590, 1190);
+        test::PumpEvents(100);
+    }
+
+    static std::function<CommandState(int)> AllEnabled(std::map<int, CommandState> except = {})
+    {
+        return [except](int id) {
+            const auto found = except.find(id);
+            return found == except.end() ? CommandState{} : found->second;
+        };
+    }
+
+    wxFrame* m_frame = nullptr;
+    std::unique_ptr<Ribbon> m_ribbon;
+    std::vector<int> m_received;
+};
+
+TEST_F(RibbonTest, EveryCommandHasALabelledButtonOrListEntry)
+{
+    EXPECT_EQ(m_ribbon->GetBar()->GetPageCount(), 2u);
+    for (const CommandInfo& command : GetCommandTable()) {
+        if (*command.category == '\0')
+            continue;
+        const wxString label = m_ribbon->GetLabel(command.id);
+        EXPECT_FALSE(label.empty()) << command.name;
+        EXPECT_EQ(label.ToStdString(wxConvUTF8), langStr(command.labelKey)) << command.name;
+        if (command.menu == 0) {
+            wxRibbonButtonBar* buttons = m_ribbon->FindButtonBar(command.id);
+            ASSERT_NE(buttons, nullptr) << command.name;
+            EXPECT_NE(buttons->GetItemById(command.id), nullptr) << command.name;
+        } else {
+            const std::unique_ptr<wxMenu> menu = m_ribbon->CreateDropdownMenu(command.menu);
+            const wxMenuItem* item = menu->FindItem(Ribbon::ListItemId(command.menu, command.id));
+            ASSERT_NE(item, nullptr) << command.name;
+            EXPECT_EQ(item->GetItemLabelText(), label) << command.name;
+        }
+    }
+    EXPECT_TRUE(m_ribbon->GetLabel(ID_NEXT_PANE).empty()) << "keyboard only";
+}
+
+TEST_F(RibbonTest, GermanLabelsComeFromTheGermanTable)
+{
+    ASSERT_TRUE(LanguageTable::instance().loadLanguage("German"));
+    Build();
+    EXPECT_EQ(m_ribbon->GetLabel(ID_EDIT_PASTE), wxString::FromUTF8("Einfügen"));
+    EXPECT_EQ(m_ribbon->GetLabel(ID_SHOW_GRID), wxString("Raster"));
+    EXPECT_EQ(m_ribbon->GetLabel(ID_ADD_DETACH), wxString::FromUTF8("Katalog lösen"));
+    EXPECT_EQ(m_ribbon->GetBar()->GetPage(0)->GetLabel(), wxString("Start"));
+    EXPECT_EQ(m_ribbon->GetBar()->GetPage(1)->GetLabel(), wxString("Format"));
+}
+
+TEST_F(RibbonTest, AClickReachesTheFrameOnlyWhileTheButtonIsEnabled)
+{
+    wxRect rect;
+    wxRibbonButtonBar* buttons = ShowButton(ID_FILE_SAVE, rect);
+    ASSERT_NE(buttons, nullptr);
+    ASSERT_FALSE(rect.IsEmpty());
+
+    Click(buttons, rect);
+    EXPECT_EQ(m_received, std::vector<int>{ID_FILE_SAVE});
+
+    m_received.clear();
+    m_ribbon->UpdateStates(AllEnabled({{ID_FILE_SAVE, {false, false}}}));
+    Click(buttons, rect);
+    EXPECT_TRUE(m_received.empty()) << "a greyed button sends nothing";
+
+    m_ribbon->UpdateStates(AllEnabled());
+    Click(buttons, rect);
+    EXPECT_EQ(m_received, std::vector<int>{ID_FILE_SAVE});
+}
+
+TEST_F(RibbonTest, StatesShowAsGreyedAndTickedButtons)
+{
+    wxRect rect;
+    wxRibbonButtonBar* buttons = ShowButton(ID_SHOW_GRID, rect);
+    ASSERT_NE(buttons, nullptr);
+    m_ribbon->UpdateStates(AllEnabled());
+    const wxImage plain = Capture(buttons, rect);
+
+    m_ribbon->UpdateStates(AllEnabled({{ID_SHOW_GRID, {true, true}}}));
+    const wxImage ticked = Capture(buttons, rect);
+    EXPECT_FALSE(SamePixels(plain, ticked));
+
+    m_ribbon->UpdateStates(AllEnabled({{ID_SHOW_GRID, {false, false}}}));
+    const wxImage greyed = Capture(buttons, rect);
+    EXPECT_FALSE(SamePixels(plain, greyed));
+    EXPECT_FALSE(SamePixels(ticked, greyed));
+
+    m_ribbon->UpdateStates(AllEnabled());
+    EXPECT_TRUE(SamePixels(plain, Capture(buttons, rect)));
+}
+
+TEST_F(RibbonTest, AToggleClickTheFrameIgnoresShowsTheAnsweredStateAgain)
+{
+    wxRect rect;
+    wxRibbonButtonBar* buttons = ShowButton(ID_SHOW_MARGINS, rect);
+    ASSERT_NE(buttons, nullptr);
+    m_ribbon->UpdateStates(AllEnabled());
+    const wxImage plain = Capture(buttons, rect);
+
+    Click(buttons, rect);
+    EXPECT_EQ(m_received, std::vector<int>{ID_SHOW_MARGINS});
+
+    m_ribbon->UpdateStates(AllEnabled());  // still unticked
+    const wxImage after = Capture(buttons, rect);
+    EXPECT_TRUE(SamePixels(plain, after));
+}
+
+TEST_F(RibbonTest, ListsShowTheAnsweredStates)
+{
+    m_ribbon->UpdateStates(AllEnabled({{ID_VIEW_APPLOOK_BLACK, {true, true}}, {ID_ZOOM_200, {false, false}}}));
+    const auto item = [](wxMenu& menu, int menuId, int id) {
+        wxMenuItem* found = menu.FindItem(Ribbon::ListItemId(menuId, id));
+        EXPECT_NE(found, nullptr) << id;
+        return found;
+    };
+    const std::unique_ptr<wxMenu> looks = m_ribbon->CreateDropdownMenu(ID_VIEW_APPLOOK_MENU);
+    EXPECT_TRUE(item(*looks, ID_VIEW_APPLOOK_MENU, ID_VIEW_APPLOOK_BLACK)->IsChecked());
+    EXPECT_FALSE(item(*looks, ID_VIEW_APPLOOK_MENU, ID_VIEW_APPLOOK_DEFAULT)->IsChecked());
+    const std::unique_ptr<wxMenu> zoom = m_ribbon->CreateDropdownMenu(ID_ZOOM_MENU);
+    EXPECT_FALSE(item(*zoom, ID_ZOOM_MENU, ID_ZOOM_200)->IsEnabled());
+    EXPECT_TRUE(item(*zoom, ID_ZOOM_MENU, ID_ZOOM_100)->IsEnabled());
+    const std::unique_ptr<wxMenu> kinds = m_ribbon->CreateDropdownMenu(ID_ADD_BUTTON);
+    EXPECT_EQ(kinds->GetMenuItemCount(), 14u);
+    EXPECT_EQ(item(*kinds, ID_ADD_BUTTON, ID_ADD_DETACH)->GetItemLabelText(),
+              wxString::FromUTF8(langStr("DETACH_CATALOG")));
+}
+
+TEST_F(RibbonTest, ChoosingAListEntrySendsItsCommand)
+{
+    for (const auto& [menuId, id] : {std::pair{ID_ZOOM_MENU, ID_ZOOM_200}, std::pair{ID_ADD_BUTTON, ID_CREATE_REPORT},
+                                     std::pair{ID_VIEW_APPLOOK_MENU, ID_VIEW_APPLOOK_SILVER}}) {
+        const std::unique_ptr<wxMenu> menu = m_ribbon->CreateDropdownMenu(menuId);
+        wxCommandEvent chosen(wxEVT_MENU, Ribbon::ListItemId(menuId, id));
+        chosen.SetEventObject(menu.get());
+        menu->ProcessEvent(chosen);
+    }
+    EXPECT_EQ(m_received, (std::vector<int>{ID_ZOOM_200, ID_CREATE_REPORT, ID_VIEW_APPLOOK_SILVER}));
+    EXPECT_EQ(Ribbon::ListItemId(ID_ZOOM_MENU, ID_FILE_SAVE), wxNOT_FOUND);
+    EXPECT_EQ(Ribbon::ListCommand(ID_ZOOM_MENU, 999), wxNOT_FOUND);
+}
+
+TEST_F(RibbonTest, VisualStylesRedrawTheRibbon)
+{
+    wxRibbonBar* bar = m_ribbon->GetBar();
+    const wxRect whole(0, 0, bar->GetClientSize().x, bar->GetClientSize().y);
+    const wxImage standard = Capture(bar, whole);
+
+    m_ribbon->ApplyVisualStyle(ID_VIEW_APPLOOK_BLACK);
+    EXPECT_EQ(m_ribbon->GetVisualStyle(), ID_VIEW_APPLOOK_BLACK);
+    const wxImage black = Capture(bar, whole);
+    EXPECT_FALSE(SamePixels(standard, black));
+    m_ribbon->ApplyVisualStyle(ID_VIEW_APPLOOK_AQUA);
+    EXPECT_FALSE(SamePixels(black, Capture(bar, whole)));
+
+    m_ribbon->ApplyVisualStyle(211);  // no such style
+    EXPECT_EQ(m_ribbon->GetVisualStyle(), ID_VIEW_APPLOOK_DEFAULT);
+    EXPECT_TRUE(SamePixels(standard, Capture(bar, whole)));
+    EXPECT_FALSE(IsValidLook(211));
+    EXPECT_FALSE(IsValidLook(204));
+}
+
+TEST_F(RibbonTest, TheHelperOutlivesItsBar)
+{
+    m_ribbon->GetBar()->Destroy();
+    EXPECT_EQ(m_ribbon->GetBar(), nullptr);
+    EXPECT_EQ(m_ribbon->FindButtonBar(ID_FILE_SAVE), nullptr);
+    m_ribbon->UpdateStates(AllEnabled());
+    m_ribbon->ApplyVisualStyle(ID_VIEW_APPLOOK_BLUE);
+    m_ribbon.reset();
+}
+
+TEST_F(RibbonTest, TheStandInIconIsDrawn)
+{
+    const wxBitmap icon = GetIcon("no-such-icon", 32, "Zoom");
+    ASSERT_TRUE(icon.IsOk());
+    EXPECT_EQ(icon.GetSize(), wxSize(32, 32));
+    const wxImage image = icon.ConvertToImage();
+    ASSERT_TRUE(image.HasAlpha());
+    int opaque = 0;
+    for (int i = 0; i < 32 * 32; ++i)
+        opaque += image.GetAlpha()[i] > 128;
+    EXPECT_GT(opaque, 32 * 32 / 2) << "a filled square";
+    EXPECT_LT(opaque, 32 * 32) << "with rounded corners";
+}
+
+// --- shortcuts -------------------------------------------------------------------
+
+class AcceleratorTest : public testing::Test {
+protected:
+    int CommandFor(int key, bool ctrl = false, bool shift = false, bool alt = false)
+    {
+        wxKeyEvent event(wxEVT_KEY_DOWN);
+        event.m_keyCode = key;
+        event.SetControlDown(ctrl);
+        event.SetShiftDown(shift);
+        event.SetAltDown(alt);
+        return m_table.GetCommand(event);
+    }
+
+    wxAcceleratorTable m_table = Ribbon::CreateAccelerators();
+};
+
+TEST_F(AcceleratorTest, TheStandardKeysReachTheirCommands)
+{
+    EXPECT_EQ(CommandFor('S', true), 57603);
+    EXPECT_EQ(CommandFor(WXK_INSERT, false, true), 57637);
+    EXPECT_EQ(CommandFor('N', true), ID_FILE_NEW);
+    EXPECT_EQ(CommandFor('O', true), ID_FILE_OPEN);
+    EXPECT_EQ(CommandFor('Z', true), ID_EDIT_UNDO);
+    EXPECT_EQ(CommandFor(WXK_BACK, false, false, true), ID_EDIT_UNDO);
+    EXPECT_EQ(CommandFor('X', true), ID_EDIT_CUT);
+    EXPECT_EQ(CommandFor(WXK_DELETE, false, true), ID_EDIT_CUT);
+    EXPECT_EQ(CommandFor('C', true), ID_EDIT_COPY);
+    EXPECT_EQ(CommandFor(WXK_INSERT, true), ID_EDIT_COPY);
+    EXPECT_EQ(CommandFor('V', true), ID_EDIT_PASTE);
+    EXPECT_EQ(CommandFor(WXK_F6), ID_NEXT_PANE);
+    EXPECT_EQ(CommandFor(WXK_F6, false, true), ID_PREV_PANE);
+    EXPECT_EQ(CommandFor('S'), wxNOT_FOUND) << "a plain S is typing";
+    EXPECT_EQ(CommandFor(WXK_DELETE), wxNOT_FOUND) << "plain Delete belongs to the editor";
+}
+
+TEST_F(AcceleratorTest, TheViewKeysReachTheirCommands)
+{
+    EXPECT_EQ(CommandFor('0', true), ID_ZOOM_100);
+    EXPECT_EQ(CommandFor('+', true), ID_ZOOM_IN);
+    EXPECT_EQ(CommandFor(WXK_NUMPAD_ADD, true), ID_ZOOM_IN);
+    EXPECT_EQ(CommandFor('-', true), ID_ZOOM_OUT);
+    EXPECT_EQ(CommandFor('G', true), ID_SHOW_GRID);
+    EXPECT_EQ(CommandFor('G', true, true), ID_SNAP_TO_GRID);
+}
+
+}  // namespace
