@@ -1,4 +1,4 @@
-# Formwright: `make run` opens what can run so far, `make test` runs the whole suite.
+# Formwright: `make run` starts the editor on a sample, `make test` runs the whole suite.
 # Both install missing Debian packages first (scripts/install-deps).
 
 BUILD_DIR   ?= build
@@ -19,7 +19,7 @@ SANITIZER_ENV = G_SLICE=always-malloc LSAN_OPTIONS=suppressions=$(CURDIR)/tests/
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DFORMWRIGHT_WERROR=$(WERROR)
 
-.PHONY: all deps build build-asan test test-fast fuzz bench run format clean
+.PHONY: all deps build build-asan test test-fast fuzz bench run screenshot format clean
 
 all: build
 
@@ -85,8 +85,7 @@ test-fast: build
 
 run: build
 	@echo
-	@echo "Formwright is built. The desktop editor is not part of this build yet;"
-	@echo "formwright-tool is. Checking and drawing the shipped sample forms:"
+	@echo "Checking and drawing the shipped sample forms with formwright-tool:"
 	@for f in data/samples/*.xml; do \
 	  FORMWRIGHT_DATA_DIR=$(CURDIR)/data $(BUILD_DIR)/tools/formwright-tool check $$f; \
 	  FORMWRIGHT_DATA_DIR=$(CURDIR)/data $(BUILD_DIR)/tools/formwright-tool render $$f \
@@ -96,7 +95,12 @@ run: build
 	@FORMWRIGHT_DATA_DIR=$(CURDIR)/data $(BUILD_DIR)/tools/formwright-tool render tests/fixtures/PUMP_Fields.xml \
 	  --editor --script tests/fixtures/scripts/menus-and-tab-order.script -o $(BUILD_DIR)/PUMP_Fields-editor.png
 	@echo
-	@echo "More: $(BUILD_DIR)/tools/formwright-tool --help, tools/README.md, and make test."
+	@echo "Starting the editor on data/samples/PUMP_Main.xml (formwright --help lists its options)."
+	FORMWRIGHT_DATA_DIR=$(CURDIR)/data $(BUILD_DIR)/app/formwright data/samples/PUMP_Main.xml
+
+# A picture of the main window on the pump sample, taken under a virtual display.
+screenshot: build
+	scripts/screenshot $(BUILD_DIR) docs/main-window.png
 
 format:
 	find services render model controls editor tools bench fuzz tests -name '*.h' -o -name '*.cpp' | xargs clang-format -i

@@ -1,0 +1,127 @@
+#include "app/FormwrightApp.h"
+
+#include "app/AppSettings.h"
+#include "app/MainFrame.h"
+#include "controls/StandardControls.h"
+#include "model/ElementFactory.h"
+#include "services/LanguageTable.h"
+
+#include <wx/cmdline.h>
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/msgdlg.h>
+#include <wx/timer.h>
+
+#include <cstdio>
+
+namespace fw {
+
+namespace {
+
+// Long enough for the first layout and paint under a virtual display.
+constexpr int ScreenshotDelayMs = 1500;
+
+}  // namespace
+
+void InitApplicationServices()
+{
+    ElementFactory& table = ElementFactory::Global();
+    if (!table.Knows("Property"))
+        RegisterStandardControls(table);
+    LanguageTable& texts = LanguageTable::instance();
+    if (texts.language().empty())
+        texts.loadConfigured();
+    static bool imageHandlers = false;
+    if (!imageHandlers)
+        wxInitAllImageHandlers();
+    imageHandlers = true;
+}
+
+void FormwrightApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    static const wxCmdLineEntryDesc entries[] = {
+        {wxCMD_LINE_SWITCH, "h", "help", "show this help and exit", wxCMD_LINE_VAL_NONE, wxCMD_LINE_OPTION_HELP},
+        {wxCMD_LINE_SWITCH, nullptr, "no-start-options",
+         "do not ask whether to create or open a form file (also skipped when a file is given)", wxCMD_LINE_VAL_NONE,
+         0},
+        {wxCMD_LINE_OPTION, nullptr, "screenshot",
+         "save a PNG of the main window to this file once it is shown, then exit (implies --no-start-options)",
+         wxCMD_LINE_VAL_STRING, 0},
+        {wxCMD_LINE_PARAM, nullptr, nullptr, "form file to open", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL},
+        {wxCMD_LINE_NONE, nullptr, nullptr, nullptr, wxCMD_LINE_VAL_NONE, 0},
+    };
+    parser.SetDesc(entries);
+    parser.SetLogo("Formwright " FORMWRIGHT_VERSION " - the designer for form definition files.\n"
+                   "Settings: ~/.config/Tessevar/Formwright.conf (FORMWRIGHT_SETTINGS_FILE overrides it).");
+}
+
+bool FormwrightApp::OnCmdLineParsed(wxCmdLineParser& parser)
+{
+    if (parser.GetParamCount() > 0)
+        m_file = parser.GetParam(0);
+    parser.Found("screenshot", &m_screenshot);
+    m_startOptions = !parser.Found("no-start-options") && m_screenshot.empty();
+    return true;
+}
+
+bool FormwrightApp::OnInit()
+{
+    SetAppName("Formwright");
+    SetAppDisplayName("Formwright");
+    SetVendorName("Tessevar");
+    if (!wxApp::OnInit())
+        return false;
+
+    InitApplicationServices();
+    InstallSettings();
+
+    m_frame = MainFrame::Create();
+    SetTopWindow(m_frame);
+    m_frame->Show();
+
+    if (!m_file.empty()) {
+        const wxString path = wxFileName(m_file).GetAbsolutePath();
+        if (!wxFileName::IsFileReadable(path) || !m_frame->OpenFile(path)) {
+            const wxString text = wxString::FromUTF8(langStr("MSG_OPEN_FAILED"));
+            std::fprintf(stderr, "formwright: %s %s\n", text.utf8_str().data(), path.utf8_str().data());
+            const wxString message = text + "\n" + path;
+            wxMessageBox(message, wxString::FromUTF8(langStr("MSG_TITLE_ERROR")), wxOK | wxICON_ERROR, m_frame);
+            m_frame->Destroy();
+            return false;
+        }
+    } else if (m_startOptions) {
+        m_frame->RunStartOptions();
+    }
+
+    if (!m_screenshot.empty()) {
+        auto* timer = new wxTimer();
+        timer->Bind(wxEVT_TIMER, [this, timer](wxTimerEvent&) {
+            CaptureAndQuit();
+            delete timer;
+        });
+        timer->StartOnce(ScreenshotDelayMs);
+    }
+    return true;
+}
+
+void FormwrightApp::CaptureAndQuit()
+{
+    if (!m_frame->SaveScreenshot(m_screenshot)) {
+        std::fprintf(stderr, "formwright: cannot write %s\n", m_screenshot.utf8_str().data());
+        m_exitCode = 1;
+    }
+    m_frame->Close(true);
+}
+
+int FormwrightApp::OnRun()
+{
+    const int code = wxApp::OnRun();
+    return code != 0 ? code : m_exitCode;
+}
+
+int FormwrightApp::OnExit()
+{
+    return wxApp::OnExit();
+}
+
+}  // namespace fw

@@ -1,0 +1,36 @@
+#pragma once
+// The application object: starts the services, the settings and the main
+// frame, opens a file named on the command line, then offers the start options.
+
+#include <wx/app.h>
+#include <wx/string.h>
+
+class wxCmdLineParser;
+
+namespace fw {
+
+class MainFrame;
+
+// What every window of the program needs before the first one opens: the
+// element types and the language texts. Safe to call more than once.
+void InitApplicationServices();
+
+class FormwrightApp : public wxApp {
+public:
+    bool OnInit() override;
+    int OnExit() override;
+    int OnRun() override;
+    void OnInitCmdLine(wxCmdLineParser& parser) override;
+    bool OnCmdLineParsed(wxCmdLineParser& parser) override;
+
+private:
+    void CaptureAndQuit();
+
+    wxString m_file;
+    wxString m_screenshot;
+    bool m_startOptions = true;
+    int m_exitCode = 0;
+    MainFrame* m_frame = nullptr;
+};
+
+}  // namespace fw

@@ -1,0 +1,206 @@
+#include "app/FormwrightDoc.h"
+
+#include "app/FormwrightView.h"
+#include "app/MainFrame.h"
+#include "services/LanguageTable.h"
+
+#include <wx/filefn.h>
+#include <wx/filehistory.h>
+#include <wx/filename.h>
+#include <wx/msgdlg.h>
+
+namespace fw {
+
+namespace {
+
+wxString Text(const char* key)
+{
+    return wxString::FromUTF8(langStr(key));
+}
+
+}  // namespace
+
+FormwrightDocManager::FormwrightDocManager() : wxDocManager(0, false)
+{
+    // Not in the base constructor: it would not reach our file history.
+    Initialize();
+}
+
+wxFileHistory* FormwrightDocManager::OnCreateFileHistory()
+{
+    return new wxFileHistory(4);
+}
+
+wxIMPLEMENT_DYNAMIC_CLASS(FormwrightDoc, wxDocument);
+
+FormwrightDoc::FormwrightDoc() = default;
+
+FormwrightDoc::~FormwrightDoc()
+{
+    if (MainFrame* frame = GetFrame())
+        frame->ForgetDocument(this);
+}
+
+MainFrame* FormwrightDoc::GetFrame() const
+{
+    auto* manager = dynamic_cast<FormwrightDocManager*>(GetDocumentManager());
+    return manager ? manager->GetFrame() : nullptr;
+}
+
+bool FormwrightDoc::OnCreate(const wxString& path, long flags)
+{
+    // The model first: the view made by the base step builds on it.
+    MainFrame* frame = GetFrame();
+    m_model = std::make_unique<FormDefinitionDocument>(frame ? &frame->GetClipboardHandler() : nullptr, frame);
+    return wxDocument::OnCreate(path, flags);
+}
+
+bool FormwrightDoc::OnNewDocument()
+{
+    const FormDefinitionDocument::NewResult result = m_model->NewDocument();
+    if (result == FormDefinitionDocument::NewResult::Refused)
+        return false;
+    if (!wxDocument::OnNewDocument())
+        return false;
+    if (result == FormDefinitionDocument::NewResult::Created) {
+        const wxString objectClass = wxString::FromUTF8(m_model->GetObjectClass());
+        SetTitle(objectClass);
+        // The class is read back from the file name, so offer a name that keeps it.
+        SetFilename(objectClass + "_Main.xml", false);
+    }
+    BecomeReady();
+    return true;
+}
+
+bool FormwrightDoc::OnOpenDocument(const wxString& path)
+{
+    if (!wxDocument::OnOpenDocument(path))
+        return false;
+    BecomeReady();
+    if (MainFrame* frame = GetFrame()) {
+        // Reading showed this document's panes already.
+        frame->SetPaneDocument(this);
+        frame->ShowDocumentStatus(this);
+    }
+    return true;
+}
+
+bool FormwrightDoc::DoOpenDocument(const wxString& path)
+{
+    if (!wxFileName::IsFileReadable(path)) {
+        wxMessageBox(Text("MSG_OPEN_FAILED") + "\n" + path, Text("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR,
+                     GetDocumentWindow());
+        return false;
+    }
+    SetFilename(path, false);
+    const bool read = m_model->OpenDocument(path.utf8_string());
+    m_readInPart = !read || !m_model->WasReadWhole();
+    m_keepBackupOf = m_readInPart ? path : wxString();
+    return true;
+}
+
+bool FormwrightDoc::DoSaveDocument(const wxString& path)
+{
+    const bool overReadInPart = !m_keepBackupOf.empty() && wxFileName(path).SameAs(wxFileName(m_keepBackupOf));
+    if (overReadInPart && wxFileExists(path) && !wxCopyFile(path, BackupPathOf(path), true)) {
+        // Never replace what could not be read without keeping it.
+        wxMessageBox(Text("MSG_BACKUP_FAILED") + "\n" + BackupPathOf(path), Text("MSG_TITLE_ERROR"),
+                     wxOK | wxICON_ERROR, GetDocumentWindow());
+        return false;
+    }
+    m_model->SaveDocument(path.utf8_string());
+    if (!m_model->GetWriteError().empty()) {
+        wxMessageBox(Text("MSG_SAVE_FAILED") + "\n" + path + "\n" + wxString::FromUTF8(m_model->GetWriteError()),
+                     Text("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR, GetDocumentWindow());
+        return false;
+    }
+    if (overReadInPart) {
+        m_keepBackupOf.clear();
+        m_readInPart = false;
+        UpdateTitles();
+    }
+    return true;
+}
+
+wxString FormwrightDoc::BackupPathOf(const wxString& path)
+{
+    return path + ".bak";
+}
+
+bool FormwrightDoc::OnCloseDocument()
+{
+    if (m_model)
+        m_model->CloseDocument(static_cast<int>(GetDocumentManager()->GetDocuments().GetCount()));
+    if (MainFrame* frame = GetFrame())
+        frame->ForgetDocument(this);
+    return wxDocument::OnCloseDocument();
+}
+
+bool FormwrightDoc::OnSaveModified()
+{
+    if (!IsModified())
+        return true;
+    wxString question = Text("MSG_SAVE_CHANGES");
+    question.Replace("%s", GetUserReadableName());
+    const int answer = wxMessageBox(question, Text("MSG_TITLE_SAVE_CHANGES"), wxYES_NO | wxCANCEL | wxICON_QUESTION,
+                                    GetDocumentWindow());
+    if (answer == wxYES)
+        return Save();
+    if (answer == wxNO) {
+        Modify(false);
+        return true;
+    }
+    return false;
+}
+
+bool FormwrightDoc::IsModified() const
+{
+    if (wxDocument::IsModified())
+        return true;
+    const CDiagramEntityContainer* form = m_model ? m_model->GetCurrentForm() : nullptr;
+    return form && form->IsModified();
+}
+
+void FormwrightDoc::Modify(bool modified)
+{
+    if (!modified && m_model && m_model->GetCurrentForm())
+        m_model->GetCurrentForm()->SetModified(false);
+    wxDocument::Modify(modified);
+}
+
+wxString FormwrightDoc::GetUserReadableName() const
+{
+    const wxString name = wxDocument::GetUserReadableName();
+    return m_readInPart ? name + " " + Text("DOC_READ_IN_PART") : name;
+}
+
+std::vector<FormwrightView*> FormwrightDoc::GetFormViews() const
+{
+    std::vector<FormwrightView*> views;
+    for (wxView* view : GetViewsVector())
+        if (auto* formView = dynamic_cast<FormwrightView*>(view))
+            views.push_back(formView);
+    return views;
+}
+
+void FormwrightDoc::BecomeReady()
+{
+    m_ready = true;
+    for (FormwrightView* view : GetFormViews())
+        view->InitialUpdate();
+    UpdateTitles();
+}
+
+void FormwrightDoc::UpdateTitles()
+{
+    for (wxView* view : GetViewsVector())
+        view->OnChangeFilename();
+}
+
+void FormwrightDoc::OnCurrentFormChanged()
+{
+    for (FormwrightView* view : GetFormViews())
+        view->OnCurrentFormChanged();
+}
+
+}  // namespace fw

@@ -1,0 +1,78 @@
+#pragma once
+// The wx document of one form definition file. The file logic lives in
+// FormDefinitionDocument; this class ties it into wx's document life cycle
+// (new, open, save, close, the save-changes question).
+
+#include "model/FormDefinitionDocument.h"
+
+#include <wx/docview.h>
+
+#include <memory>
+#include <vector>
+
+namespace fw {
+
+class FormwrightView;
+class MainFrame;
+
+// The document manager of one main frame: documents reach their frame (the
+// panes, the shared element clipboard) through it. Keeps four recent files.
+class FormwrightDocManager : public wxDocManager {
+public:
+    FormwrightDocManager();
+
+    void SetFrame(MainFrame* frame) { m_frame = frame; }
+    MainFrame* GetFrame() const { return m_frame; }
+
+    wxFileHistory* OnCreateFileHistory() override;
+
+private:
+    MainFrame* m_frame = nullptr;
+};
+
+class FormwrightDoc : public wxDocument {
+public:
+    FormwrightDoc();
+    ~FormwrightDoc() override;
+
+    bool OnCreate(const wxString& path, long flags) override;
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const wxString& path) override;
+    bool OnCloseDocument() override;
+    bool OnSaveModified() override;
+    // The current form's own flag counts, so the close question sees edits.
+    bool IsModified() const override;
+    void Modify(bool modified) override;
+    wxString GetUserReadableName() const override;
+
+    FormDefinitionDocument& GetModel() { return *m_model; }
+    const FormDefinitionDocument& GetModel() const { return *m_model; }
+    // New or Open has finished; views set their editors up from then on.
+    bool IsReady() const { return m_ready; }
+    // The file had parts that could not be read; its first save keeps a .bak.
+    bool WasReadInPart() const { return m_readInPart; }
+    static wxString BackupPathOf(const wxString& path);
+
+    std::vector<FormwrightView*> GetFormViews() const;
+    MainFrame* GetFrame() const;
+    // The document switched its current form: every view shows the new one.
+    void OnCurrentFormChanged();
+
+protected:
+    bool DoOpenDocument(const wxString& path) override;
+    bool DoSaveDocument(const wxString& path) override;
+
+private:
+    void BecomeReady();
+    void UpdateTitles();
+
+    std::unique_ptr<FormDefinitionDocument> m_model;
+    bool m_ready = false;
+    bool m_readInPart = false;
+    // The file read in part; the first save over it copies it aside.
+    wxString m_keepBackupOf;
+
+    wxDECLARE_DYNAMIC_CLASS(FormwrightDoc);
+};
+
+}  // namespace fw

@@ -1,0 +1,188 @@
+#include "app/FormwrightView.h"
+
+#include "app/CanvasWindow.h"
+#include "app/FormwrightDoc.h"
+#include "app/MainFrame.h"
+#include "model/ActiveDocument.h"
+#include "panes/PropertiesWnd.h"
+#include "render/CairoDrawContext.h"
+
+#include <wx/aui/tabmdi.h>
+#include <wx/dc.h>
+#include <wx/print.h>
+#include <wx/sizer.h>
+
+namespace fw {
+
+namespace {
+
+using ChildFrame = wxDocChildFrameAny<wxAuiMDIChildFrame, wxAuiMDIParentFrame>;
+
+#if wxUSE_PRINTING_ARCHITECTURE
+// One page: the paper at the printer's resolution.
+class FormPrintout : public wxPrintout {
+public:
+    FormPrintout(FormwrightView& view, const wxString& title) : wxPrintout(title), m_view(view) {}
+
+    bool HasPage(int page) override { return page == 1; }
+    void GetPageInfo(int* minPage, int* maxPage, int* selFrom, int* selTo) override
+    {
+        *minPage = *maxPage = *selFrom = *selTo = 1;
+    }
+
+    bool OnPrintPage(int page) override
+    {
+        wxDC* dc = GetDC();
+        if (page != 1 || !dc || !dc->GetImpl())
+            return false;
+        auto* cr = static_cast<cairo_t*>(dc->GetImpl()->GetCairoContext());
+        if (!cr)
+            return false;
+        int ppiX = 0;
+        int ppiY = 0;
+        GetPPIPrinter(&ppiX, &ppiY);
+        double scale = 1.0;
+        const IntRect rect = m_view.GetFormView().GetPrintRect(ppiX > 0 ? ppiX : 96, scale);
+        CairoDrawContext context(cr);
+        m_view.GetFormView().GetEditor().Print(context, rect, scale);
+        return true;
+    }
+
+private:
+    FormwrightView& m_view;
+};
+#endif
+
+}  // namespace
+
+wxIMPLEMENT_DYNAMIC_CLASS(FormwrightView, wxView);
+
+FormwrightView::FormwrightView()
+{
+    Bind(wxEVT_MENU, &FormwrightView::OnMenu, this);
+}
+
+FormwrightView::~FormwrightView()
+{
+    // The canvas works on the editor this view owns, so it goes first; hidden
+    // first, so that losing the focus still finds the editor.
+    if (m_canvas) {
+        m_canvas->Hide();
+        m_canvas->Destroy();
+        m_canvas = nullptr;
+    }
+    if (FormwrightDoc* doc = GetFormDocument())
+        if (MainFrame* frame = doc->GetFrame())
+            frame->ForgetView(this);
+}
+
+FormwrightDoc* FormwrightView::GetFormDocument() const
+{
+    return dynamic_cast<FormwrightDoc*>(GetDocument());
+}
+
+bool FormwrightView::OnCreate(wxDocument* doc, long flags)
+{
+    if (!wxView::OnCreate(doc, flags))
+        return false;
+    auto* formDoc = dynamic_cast<FormwrightDoc*>(doc);
+    MainFrame* frame = formDoc ? formDoc->GetFrame() : nullptr;
+    if (!frame)
+        return false;
+    auto* child = new ChildFrame(doc, this, frame, wxID_ANY, doc->GetUserReadableName());
+    m_formView = std::make_unique<FormView>(formDoc->GetModel());
+    m_canvas = new CanvasWindow(child, m_formView->GetEditor());
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_canvas, 1, wxEXPAND);
+    child->SetSizer(sizer);
+    SetFrame(child);
+    child->Show();
+    child->Layout();
+    // A further window on an open document starts at once.
+    if (formDoc->IsReady())
+        InitialUpdate();
+    return true;
+}
+
+void FormwrightView::InitialUpdate()
+{
+    FormwrightDoc* doc = GetFormDocument();
+    if (m_initialised || !doc || !doc->IsReady() || !m_canvas)
+        return;
+    m_initialised = true;
+    MainFrame* frame = doc->GetFrame();
+    const int dpi = m_canvas->GetDPI().GetWidth();
+    m_formView->OnInitialUpdate(&m_canvas->GetHost(), frame ? frame->GetPropertiesPane() : nullptr, dpi > 0 ? dpi : 96);
+    m_canvas->Refresh();
+}
+
+void FormwrightView::OnUpdate(wxView* /*sender*/, wxObject* /*hint*/)
+{
+    if (m_canvas)
+        m_canvas->Refresh();
+}
+
+void FormwrightView::OnDraw(wxDC* /*dc*/)
+{
+    // The canvas window paints itself; printing has its own printout.
+}
+
+void FormwrightView::OnCurrentFormChanged()
+{
+    if (!m_initialised)
+        return;
+    m_formView->OnCurrentFormChanged();
+    m_canvas->Refresh();
+}
+
+void FormwrightView::OnActivateView(bool activate, wxView* activeView, wxView* /*deactiveView*/)
+{
+    if (!activate || activeView != this)
+        return;
+    FormwrightDoc* doc = GetFormDocument();
+    if (!doc)
+        return;
+    SetActiveDocumentPath(doc->GetFilename().utf8_string());
+    if (MainFrame* frame = doc->GetFrame())
+        frame->OnViewActivated(this);
+}
+
+bool FormwrightView::OnClose(bool /*deleteWindow*/)
+{
+    // Only the last window of a document closes the document (and asks).
+    wxDocument* doc = GetDocument();
+    if (doc && doc->GetViewsVector().size() > 1)
+        return true;
+    return doc ? doc->Close() : true;
+}
+
+bool FormwrightView::RunCommand(int id)
+{
+    if (!m_initialised || !m_formView->HasCommand(id))
+        return false;
+    m_formView->OnCommand(id);
+    m_canvas->Refresh();
+    return true;
+}
+
+CommandState FormwrightView::GetCommandState(int id) const
+{
+    if (!m_initialised)
+        return {false, false};
+    return m_formView->GetCommandState(id);
+}
+
+void FormwrightView::OnMenu(wxCommandEvent& event)
+{
+    if (!RunCommand(event.GetId()))
+        event.Skip();
+}
+
+#if wxUSE_PRINTING_ARCHITECTURE
+wxPrintout* FormwrightView::OnCreatePrintout()
+{
+    return new FormPrintout(*this, GetDocument() ? GetDocument()->GetUserReadableName() : wxString());
+}
+#endif
+
+}  // namespace fw

@@ -1,0 +1,65 @@
+#pragma once
+// The wx view of one open form file: a tab holding one canvas window over a
+// FormView. Form commands run on the FormView; the canvas repaints.
+
+#include "editor/FormView.h"
+
+#include <wx/docview.h>
+
+#include <memory>
+
+class wxCommandEvent;
+
+namespace fw {
+
+class CanvasWindow;
+class FormwrightDoc;
+
+class FormwrightView : public wxView {
+public:
+    FormwrightView();
+    ~FormwrightView() override;
+
+    bool OnCreate(wxDocument* doc, long flags) override;
+    void OnDraw(wxDC* dc) override;
+    void OnUpdate(wxView* sender, wxObject* hint) override;
+    void OnActivateView(bool activate, wxView* activeView, wxView* deactiveView) override;
+    bool OnClose(bool deleteWindow) override;
+#if wxUSE_PRINTING_ARCHITECTURE
+    wxPrintout* OnCreatePrintout() override;
+#endif
+
+    // Sets the editor up on the document's current form (once the document
+    // has been created or read).
+    void InitialUpdate();
+    bool IsInitialised() const
+    {
+        return m_initialised;
+    }
+    void OnCurrentFormChanged();
+
+    // Runs a form command and repaints; false when it is none of the view's.
+    bool RunCommand(int id);
+    CommandState GetCommandState(int id) const;
+
+    FormView& GetFormView()
+    {
+        return *m_formView;
+    }
+    CanvasWindow* GetCanvas() const
+    {
+        return m_canvas;
+    }
+    FormwrightDoc* GetFormDocument() const;
+
+private:
+    void OnMenu(wxCommandEvent& event);
+
+    std::unique_ptr<FormView> m_formView;
+    CanvasWindow* m_canvas = nullptr;
+    bool m_initialised = false;
+
+    wxDECLARE_DYNAMIC_CLASS(FormwrightView);
+};
+
+}  // namespace fw

@@ -1,0 +1,563 @@
+#include "app/MainFrame.h"
+
+#include "app/AppSettings.h"
+#include "app/CanvasWindow.h"
+#include "app/CommandTable.h"
+#include "app/FormwrightDoc.h"
+#include "app/FormwrightView.h"
+#include "app/Ribbon.h"
+#include "app/VisualStyles.h"
+#include "dialogs/ObjectClassDialog.h"
+#include "dialogs/StartOptionsDialog.h"
+#include "panes/ObjectInspectorWnd.h"
+#include "panes/PropertiesWnd.h"
+#include "services/Environment.h"
+#include "services/LanguageTable.h"
+
+#include <wx/aboutdlg.h>
+#include <wx/choicdlg.h>
+#include <wx/config.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/filename.h>
+#include <wx/html/helpctrl.h>
+#include <wx/listbox.h>
+#include <wx/msgdlg.h>
+#include <wx/ribbon/bar.h>
+#include <wx/statusbr.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+
+namespace fw {
+
+namespace {
+
+const char* const InspectorPaneName = "inspector";
+const char* const PropertiesPaneName = "properties";
+const char* const RecentFilesGroup = "/RecentFiles";
+constexpr int HelpContextMain = 600044;
+constexpr int HelpContextFallback = 1;
+
+wxString Text(const char* key)
+{
+    return wxString::FromUTF8(langStr(key));
+}
+
+bool IsFormViewCommand(int id)
+{
+    const std::vector<int>& commands = FormView::GetCommands();
+    return std::find(commands.begin(), commands.end(), id) != commands.end();
+}
+
+}  // namespace
+
+MainFrame* MainFrame::Create()
+{
+    auto manager = std::make_unique<FormwrightDocManager>();
+    new wxDocTemplate(manager.get(), "{Your project} Files (*.XML)", "*.xml;*.XML", wxEmptyString, "XML", "Default",
+                      "Default", wxCLASSINFO(FormwrightDoc), wxCLASSINFO(FormwrightView));
+    wxConfigBase* config = wxConfigBase::Get();
+    config->SetPath(RecentFilesGroup);
+    manager->FileHistoryLoad(*config);
+    config->SetPath("/");
+    return new MainFrame(std::move(manager));
+}
+
+MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
+    : MainFrameBase(docManager.get(), nullptr, wxID_ANY, "Formwright", wxDefaultPosition, wxSize(1280, 860)),
+      m_docManager(std::move(docManager)), m_look(ReadApplicationLook(*wxConfigBase::Get()))
+{
+    m_docManager->SetFrame(this);
+    m_aui.SetManagedWindow(this);
+
+    m_ribbon = std::make_unique<Ribbon>(this, this);
+    wxRibbonBar* bar = m_ribbon->GetBar();
+    bar->Realise();
+    m_aui.AddPane(bar, wxAuiPaneInfo()
+                           .Name("ribbon")
+                           .Top()
+                           .Layer(10)
+                           .CaptionVisible(false)
+                           .PaneBorder(false)
+                           .Floatable(false)
+                           .Movable(false)
+                           .Gripper(false));
+    m_aui.AddPane(GetClientWindow(), wxAuiPaneInfo().Name("documents").CenterPane().PaneBorder(false));
+    BuildPanes();
+
+    CreateStatusBar(2);
+    const int widths[] = {-3, -1};
+    GetStatusBar()->SetStatusWidths(2, widths);
+    GetStatusBar()->Hide();
+
+    ApplyLook(m_look);
+
+    std::vector<wxAcceleratorEntry> keys = Ribbon::GetAcceleratorEntries();
+    keys.emplace_back(wxACCEL_CTRL, static_cast<int>('P'), wxID_PRINT);
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
+
+    DragAcceptFiles(true);
+    Bind(wxEVT_DROP_FILES, &MainFrame::OnDropFiles, this);
+    Bind(wxEVT_IDLE, &MainFrame::OnIdle, this);
+    Bind(wxEVT_MENU, &MainFrame::OnFileCommand, this, ID_FILE_NEW, ID_FILE_SAVE_AS);
+    Bind(wxEVT_MENU, &MainFrame::OnLook, this, ID_VIEW_APPLOOK_FIRST, ID_VIEW_APPLOOK_LAST);
+    using Handler = void (MainFrame::*)();
+    static const std::pair<int, Handler> handlers[] = {
+        {ID_APP_EXIT, &MainFrame::Exit},
+        {ID_APP_ABOUT, &MainFrame::ShowAbout},
+        {ID_HELP, &MainFrame::ShowHelp},
+        {ID_WINDOW_MANAGER, &MainFrame::ShowWindowList},
+        {ID_WINDOW_NEW, &MainFrame::NewWindow},
+        {ID_VIEW_PROPERTIESWND, &MainFrame::TogglePropertiesPane},
+        {ID_VIEW_INSPECTORWND, &MainFrame::ToggleInspector},
+        {ID_VIEW_STATUS_BAR, &MainFrame::ToggleStatusBar},
+        {ID_VIEW_EXTEND_PROPERTIES, &MainFrame::ToggleExtendedProperties},
+        {ID_NEXT_PANE, &MainFrame::FocusNextPane},
+        {ID_PREV_PANE, &MainFrame::FocusPreviousPane},
+    };
+    for (const auto& [id, handler] : handlers) {
+        const Handler run = handler;
+        Bind(
+            wxEVT_MENU, [this, run](wxCommandEvent&) { (this->*run)(); }, id);
+    }
+    // Form commands reach the active view here when the tab did not take them first.
+    for (int id : FormView::GetCommands())
+        Bind(wxEVT_MENU, &MainFrame::OnViewCommand, this, id);
+}
+
+MainFrame::~MainFrame()
+{
+    if (wxConfigBase* config = wxConfigBase::Get(false)) {
+        config->SetPath(RecentFilesGroup);
+        m_docManager->FileHistorySave(*config);
+        config->SetPath("/");
+        config->Flush();
+    }
+    // Closing was confirmed (or forced) already; nothing is asked on the way out.
+    for (wxDocument* doc : m_docManager->GetDocumentsVector())
+        doc->Modify(false);
+    m_docManager->Clear(true);
+    m_aui.UnInit();
+    m_docManager->SetFrame(nullptr);
+}
+
+void MainFrame::BuildPanes()
+{
+    m_inspector = new CObjectInspectorWnd(this);
+    m_properties = new CPropertiesWnd(this);
+    const wxSize size(200, 200);
+    m_aui.AddPane(m_inspector, wxAuiPaneInfo()
+                                   .Name(InspectorPaneName)
+                                   .Caption(Text("OBJ_PROPWND_NAME"))
+                                   .Left()
+                                   .BestSize(size)
+                                   .FloatingSize(size)
+                                   .MinSize(120, 120)
+                                   .CloseButton(true)
+                                   .Dockable(true));
+    m_aui.AddPane(m_properties, wxAuiPaneInfo()
+                                    .Name(PropertiesPaneName)
+                                    .Caption(Text("PROPWND_NAME"))
+                                    .Right()
+                                    .BestSize(size)
+                                    .FloatingSize(size)
+                                    .MinSize(120, 120)
+                                    .CloseButton(true)
+                                    .Dockable(true));
+}
+
+FormwrightView* MainFrame::GetActiveFormView() const
+{
+    return dynamic_cast<FormwrightView*>(m_docManager->GetAnyUsableView());
+}
+
+FormwrightDoc* MainFrame::GetActiveDocument() const
+{
+    FormwrightView* view = GetActiveFormView();
+    return view ? view->GetFormDocument() : nullptr;
+}
+
+FormwrightDoc* MainFrame::OpenFile(const wxString& path)
+{
+    return dynamic_cast<FormwrightDoc*>(m_docManager->CreateDocument(path, wxDOC_SILENT));
+}
+
+void MainFrame::RunStartOptions()
+{
+    int choice = 0;
+    {
+        CFormDesignOptions options(this);
+        if (options.ShowModal() != wxID_OK)
+            return;
+        choice = options.GetChoice();
+    }
+    wxCommandEvent event(wxEVT_MENU, choice == 1 ? ID_FILE_OPEN : ID_FILE_NEW);
+    if (choice == 1)
+        m_docManager->OnFileOpen(event);
+    else
+        m_docManager->OnFileNew(event);
+}
+
+bool MainFrame::SaveScreenshot(const wxString& path)
+{
+    Raise();
+    Update();
+    const wxRect rect = GetScreenRect();
+    wxBitmap bitmap(rect.GetWidth(), rect.GetHeight(), 24);
+    {
+        wxScreenDC screen;
+        wxMemoryDC memory(bitmap);
+        memory.Blit(0, 0, rect.GetWidth(), rect.GetHeight(), &screen, rect.GetX(), rect.GetY());
+    }
+    return bitmap.SaveFile(path, wxBITMAP_TYPE_PNG);
+}
+
+CommandState MainFrame::GetCommandState(int id) const
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    switch (id) {
+    case ID_FILE_SAVE: {
+        const CDiagramEntityContainer* form = doc ? doc->GetModel().GetCurrentForm() : nullptr;
+        return {form && form->IsModified(), false};
+    }
+    case ID_FILE_CLOSE:
+    case ID_FILE_SAVE_AS:
+    case ID_WINDOW_NEW:
+        return {doc != nullptr, false};
+    case ID_VIEW_PROPERTIESWND:
+    case ID_VIEW_INSPECTORWND:
+    case ID_VIEW_STATUS_BAR:
+        return {true, IsPaneShown(id)};
+    case ID_VIEW_EXTEND_PROPERTIES: {
+        bool any = false;
+        for (wxDocument* open : m_docManager->GetDocumentsVector())
+            if (auto* formDoc = dynamic_cast<FormwrightDoc*>(open))
+                any = any || formDoc->GetModel().IsExtendedModel();
+        return {doc != nullptr, any};
+    }
+    case ID_SHOWFILTER:
+    case ID_ADDSTYLE:
+    case ID_FORM_PREVIEW:
+        // Filters, text styles and the preview come with a later release.
+        return {false, false};
+    default:
+        break;
+    }
+    if (id >= ID_VIEW_APPLOOK_FIRST && id <= ID_VIEW_APPLOOK_LAST)
+        return {IsValidLook(id), id == m_look};
+    if (IsFormViewCommand(id)) {
+        FormwrightView* view = GetActiveFormView();
+        return view ? view->GetCommandState(id) : CommandState{false, false};
+    }
+    return {true, false};
+}
+
+void MainFrame::UpdateCommandStates()
+{
+    m_ribbon->UpdateStates([this](int id) { return GetCommandState(id); });
+}
+
+bool MainFrame::IsPaneShown(int commandId) const
+{
+    switch (commandId) {
+    case ID_VIEW_PROPERTIESWND:
+        return m_properties->IsShown();
+    case ID_VIEW_INSPECTORWND:
+        return m_inspector->IsShown();
+    case ID_VIEW_STATUS_BAR:
+        return GetStatusBar() && GetStatusBar()->IsShown();
+    default:
+        return false;
+    }
+}
+
+void MainFrame::OnViewActivated(FormwrightView* view)
+{
+    FormwrightDoc* doc = view->GetFormDocument();
+    if (m_loading || !doc || !doc->IsReady() || !view->IsInitialised())
+        return;
+    ShowDocumentStatus(doc);
+    // Two windows on one file share the panes; only another file refreshes them.
+    if (doc == m_paneDocument)
+        return;
+    BeginWait();
+    doc->GetModel().RefreshLists(false);
+    view->GetFormView().GetEditor().NotifySelection();
+    EndWait();
+    m_paneDocument = doc;
+}
+
+void MainFrame::ForgetDocument(FormwrightDoc* doc)
+{
+    if (m_paneDocument == doc)
+        m_paneDocument = nullptr;
+}
+
+void MainFrame::ForgetView(FormwrightView* /*view*/)
+{
+    // The panes belong to the document, which forgets itself when it goes.
+}
+
+void MainFrame::ShowDocumentStatus(FormwrightDoc* doc)
+{
+    SetStatusText(doc && doc->WasReadInPart() ? Text("STATUS_READ_IN_PART") : wxString(), 0);
+}
+
+void MainFrame::ShowPanes(bool show)
+{
+    m_aui.GetPane(m_inspector).Show(show);
+    m_aui.GetPane(m_properties).Show(show);
+    m_aui.Update();
+}
+
+void MainFrame::ClearPanes()
+{
+    m_inspector->Clear();
+    m_properties->Clear();
+}
+
+void MainFrame::SetLoading(bool loading)
+{
+    m_loading = loading;
+}
+
+void MainFrame::SetInspectorEntries(const std::string& className, const std::vector<std::string>& entries)
+{
+    m_inspector->SetObjectType(className, entries);
+}
+
+bool MainFrame::ChooseObjectClass(const std::vector<std::string>& classes, std::string& chosen)
+{
+    CObjectClassList chooser(this, classes);
+    if (chooser.ShowModal() != wxID_OK)
+        return false;
+    chosen = chooser.GetResult();
+    return true;
+}
+
+void MainFrame::BeginWait()
+{
+    wxBeginBusyCursor();
+}
+
+void MainFrame::EndWait()
+{
+    wxEndBusyCursor();
+}
+
+void MainFrame::ApplyLook(int look)
+{
+    m_look = IsValidLook(look) ? look : ID_VIEW_APPLOOK_DEFAULT;
+    m_ribbon->ApplyVisualStyle(m_look);
+    // Each look measures its ribbon differently; the pane follows.
+    wxRibbonBar* bar = m_ribbon->GetBar();
+    bar->InvalidateBestSize();
+    const int height = bar->GetBestSize().GetHeight();
+    m_aui.GetPane(bar).MinSize(-1, height).BestSize(-1, height);
+    ApplyAuiLook(m_aui, m_look);
+    m_aui.Update();
+}
+
+void MainFrame::Exit()
+{
+    Close();
+}
+
+void MainFrame::TogglePropertiesPane()
+{
+    TogglePane(m_properties);
+}
+
+void MainFrame::ToggleInspector()
+{
+    TogglePane(m_inspector);
+}
+
+void MainFrame::TogglePane(wxWindow* pane)
+{
+    wxAuiPaneInfo& info = m_aui.GetPane(pane);
+    info.Show(!info.IsShown());
+    m_aui.Update();
+}
+
+void MainFrame::ToggleStatusBar()
+{
+    wxStatusBar* bar = GetStatusBar();
+    bar->Show(!bar->IsShown());
+    SendSizeEvent();
+}
+
+void MainFrame::ToggleExtendedProperties()
+{
+    FormwrightDoc* active = GetActiveDocument();
+    if (!active)
+        return;
+    FormDefinitionDocument& model = active->GetModel();
+    const bool extended = !model.IsExtendedModel();
+    // Every open file of the same class follows, the active one last so the
+    // inspector ends with its list.
+    for (wxDocument* open : m_docManager->GetDocumentsVector()) {
+        auto* doc = dynamic_cast<FormwrightDoc*>(open);
+        if (!doc || doc == active || doc->GetModel().GetObjectClass() != model.GetObjectClass())
+            continue;
+        doc->GetModel().SetExtendedModel(extended);
+        doc->GetModel().RefreshLists(true);
+    }
+    model.SetExtendedModel(extended);
+    model.ReloadObjectModel();
+}
+
+void MainFrame::ShowWindowList()
+{
+    wxAuiNotebook* notebook = GetNotebook();
+    if (!notebook || notebook->GetPageCount() == 0)
+        return;
+    wxArrayString titles;
+    for (size_t i = 0; i < notebook->GetPageCount(); ++i)
+        titles.Add(notebook->GetPageText(i));
+    wxSingleChoiceDialog dialog(this, Text("WINDOWLIST_PROMPT"), Text("WINDOWLIST_TITLE"), titles);
+    dialog.SetSelection(notebook->GetSelection());
+    if (dialog.ShowModal() == wxID_OK && dialog.GetSelection() >= 0)
+        notebook->SetSelection(static_cast<size_t>(dialog.GetSelection()));
+}
+
+void MainFrame::ShowAbout()
+{
+    wxAboutDialogInfo info;
+    info.SetName("Formwright");
+    info.SetVersion(FORMWRIGHT_VERSION);
+    info.SetDescription(Text("ABOUT_TEXT"));
+    wxAboutBox(info, this);
+}
+
+wxString MainFrame::GetHelpPage(int context)
+{
+    switch (context) {
+    case HelpContextMain:
+        return "getting-started.html";
+    case HelpContextFallback:
+        return "index.html";
+    default:
+        return wxString();
+    }
+}
+
+bool MainFrame::DisplayHelpContext(int context)
+{
+    const wxString page = GetHelpPage(context);
+    return !page.empty() && m_help->Display(page);
+}
+
+void MainFrame::ShowHelp()
+{
+    const wxString book = wxString::FromUTF8(Environment::instance().helpFile(""));
+    if (!m_help) {
+        m_help = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
+        if (!wxFileName::FileExists(book) || !m_help->AddBook(wxFileName(book))) {
+            m_help.reset();
+            wxMessageBox(Text("MSG_HELP_MISSING") + "\n" + book, Text("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR, this);
+            return;
+        }
+    }
+    if (!DisplayHelpContext(HelpContextMain))
+        DisplayHelpContext(HelpContextFallback);
+}
+
+void MainFrame::NewWindow()
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    if (!doc || !doc->GetDocumentTemplate())
+        return;
+    wxView* view = doc->GetDocumentTemplate()->CreateView(doc);
+    if (!view)
+        return;
+    // The new tab comes to the front, as a newly opened file does.
+    if (auto* child = dynamic_cast<wxAuiMDIChildFrame*>(view->GetFrame()))
+        child->Activate();
+    view->Activate(true);
+}
+
+void MainFrame::FocusNextPane()
+{
+    MoveFocus(1);
+}
+
+void MainFrame::FocusPreviousPane()
+{
+    MoveFocus(-1);
+}
+
+void MainFrame::MoveFocus(int step)
+{
+    std::vector<wxWindow*> stops;
+    if (m_inspector->IsShown())
+        stops.push_back(m_inspector->GetList());
+    if (FormwrightView* view = GetActiveFormView(); view && view->GetCanvas())
+        stops.push_back(view->GetCanvas());
+    if (m_properties->IsShown())
+        stops.push_back(m_properties);
+    if (stops.empty())
+        return;
+    const int count = static_cast<int>(stops.size());
+    int current = -1;
+    for (wxWindow* focus = FindFocus(); focus && current < 0; focus = focus->GetParent())
+        for (int i = 0; i < count; ++i)
+            if (stops[static_cast<size_t>(i)] == focus)
+                current = i;
+    const int next = current < 0 ? (step > 0 ? 0 : count - 1) : ((current + step) % count + count) % count;
+    stops[static_cast<size_t>(next)]->SetFocus();
+}
+
+void MainFrame::OnFileCommand(wxCommandEvent& event)
+{
+    switch (event.GetId()) {
+    case ID_FILE_NEW:
+        m_docManager->OnFileNew(event);
+        break;
+    case ID_FILE_OPEN:
+        m_docManager->OnFileOpen(event);
+        break;
+    case ID_FILE_CLOSE:
+        m_docManager->OnFileClose(event);
+        break;
+    case ID_FILE_SAVE:
+        m_docManager->OnFileSave(event);
+        break;
+    case ID_FILE_SAVE_AS:
+        m_docManager->OnFileSaveAs(event);
+        break;
+    default:
+        event.Skip();
+        break;
+    }
+}
+
+void MainFrame::OnViewCommand(wxCommandEvent& event)
+{
+    FormwrightView* view = GetActiveFormView();
+    if (!view || !view->RunCommand(event.GetId()))
+        event.Skip();
+}
+
+void MainFrame::OnLook(wxCommandEvent& event)
+{
+    if (!IsValidLook(event.GetId()))
+        return;
+    ApplyLook(event.GetId());
+    WriteApplicationLook(*wxConfigBase::Get(), m_look);
+}
+
+void MainFrame::OnDropFiles(wxDropFilesEvent& event)
+{
+    for (int i = 0; i < event.GetNumberOfFiles(); ++i)
+        OpenFile(event.GetFiles()[i]);
+}
+
+void MainFrame::OnIdle(wxIdleEvent& event)
+{
+    UpdateCommandStates();
+    event.Skip();
+}
+
+}  // namespace fw

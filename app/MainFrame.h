@@ -1,0 +1,126 @@
+#pragma once
+// The main window: ribbon on top, the open form files as tabs, the object
+// inspector and the properties pane docked left and right, a status bar that
+// starts hidden. It answers the commands no single form owns and is what the
+// documents ask for their panes and the shared element clipboard.
+
+#include "editor/FormView.h"
+#include "model/ClipboardHandler.h"
+#include "model/DocumentHost.h"
+
+#include <wx/aui/framemanager.h>
+#include <wx/aui/tabmdi.h>
+#include <wx/docview.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class wxCommandEvent;
+class wxDropFilesEvent;
+class wxHtmlHelpController;
+class wxIdleEvent;
+
+namespace fw {
+
+class CObjectInspectorWnd;
+class CPropertiesWnd;
+class FormwrightDoc;
+class FormwrightDocManager;
+class FormwrightView;
+class Ribbon;
+
+using MainFrameBase = wxDocParentFrameAny<wxAuiMDIParentFrame>;
+
+class MainFrame : public MainFrameBase, public DocumentHost {
+public:
+    // Makes the document manager with the form file type, then the frame
+    // (not shown yet). Recent files and the visual style come from the
+    // global settings store.
+    static MainFrame* Create();
+    ~MainFrame() override;
+
+    FormwrightDocManager& GetDocManager() const { return *m_docManager; }
+    CDiagramClipboardHandler& GetClipboardHandler() { return m_clipboard; }
+    CPropertiesWnd* GetPropertiesPane() const { return m_properties; }
+    CObjectInspectorWnd* GetInspector() const { return m_inspector; }
+    Ribbon& GetRibbon() const { return *m_ribbon; }
+    wxAuiManager& GetAuiManager() { return m_aui; }
+
+    FormwrightView* GetActiveFormView() const;
+    FormwrightDoc* GetActiveDocument() const;
+
+    // Opens a file as the command line and dropped files do; null on failure.
+    FormwrightDoc* OpenFile(const wxString& path);
+    // The start options: OK and "open" runs File Open, OK otherwise File New.
+    void RunStartOptions();
+    // Writes a PNG of the frame as it is on screen.
+    bool SaveScreenshot(const wxString& path);
+
+    // Enabled and ticked state of any ribbon command right now.
+    CommandState GetCommandState(int id) const;
+    // What the idle handler does: brings the ribbon up to date.
+    void UpdateCommandStates();
+    int GetApplicationLook() const { return m_look; }
+    bool IsPaneShown(int commandId) const;
+
+    // The pages the help contexts open ("" for an unknown context).
+    static wxString GetHelpPage(int context);
+
+    // The documents and views tell the frame about themselves.
+    void OnViewActivated(FormwrightView* view);
+    void SetPaneDocument(FormwrightDoc* doc) { m_paneDocument = doc; }
+    FormwrightDoc* GetPaneDocument() const { return m_paneDocument; }
+    void ForgetDocument(FormwrightDoc* doc);
+    void ForgetView(FormwrightView* view);
+    void ShowDocumentStatus(FormwrightDoc* doc);
+
+    // DocumentHost
+    void ShowPanes(bool show) override;
+    void ClearPanes() override;
+    void SetLoading(bool loading) override;
+    void SetInspectorEntries(const std::string& className, const std::vector<std::string>& entries) override;
+    bool ChooseObjectClass(const std::vector<std::string>& classes, std::string& chosen) override;
+    void BeginWait() override;
+    void EndWait() override;
+
+private:
+    explicit MainFrame(std::unique_ptr<FormwrightDocManager> docManager);
+
+    void BuildPanes();
+    void ApplyLook(int look);
+    void Exit();
+    void TogglePropertiesPane();
+    void ToggleInspector();
+    void TogglePane(wxWindow* pane);
+    void ToggleStatusBar();
+    void ToggleExtendedProperties();
+    void ShowWindowList();
+    void ShowAbout();
+    void ShowHelp();
+    bool DisplayHelpContext(int context);
+    void NewWindow();
+    // F6 and Shift+F6: the focus moves on among inspector, form and properties.
+    void FocusNextPane();
+    void FocusPreviousPane();
+    void MoveFocus(int step);
+
+    void OnFileCommand(wxCommandEvent& event);
+    void OnViewCommand(wxCommandEvent& event);
+    void OnLook(wxCommandEvent& event);
+    void OnDropFiles(wxDropFilesEvent& event);
+    void OnIdle(wxIdleEvent& event);
+
+    std::unique_ptr<FormwrightDocManager> m_docManager;
+    wxAuiManager m_aui;
+    std::unique_ptr<Ribbon> m_ribbon;
+    CPropertiesWnd* m_properties = nullptr;
+    CObjectInspectorWnd* m_inspector = nullptr;
+    CDiagramClipboardHandler m_clipboard;
+    std::unique_ptr<wxHtmlHelpController> m_help;
+    FormwrightDoc* m_paneDocument = nullptr;
+    bool m_loading = false;
+    int m_look;
+};
+
+}  // namespace fw

@@ -1,0 +1,628 @@
+// Journeys through the whole application under a virtual display: a main
+// frame with its own documents and settings file per test, commands sent as
+// the ribbon sends them, clicks through the X server, files re-read from disk.
+
+#include "app/AppSettings.h"
+#include "app/CanvasWindow.h"
+#include "app/CommandTable.h"
+#include "app/FormwrightApp.h"
+#include "app/FormwrightDoc.h"
+#include "app/FormwrightView.h"
+#include "app/MainFrame.h"
+#include "app/Ribbon.h"
+#include "controls/DiagramStatic.h"
+#include "editor/CommandIds.h"
+#include "gui/GuiTestSupport.h"
+#include "panes/ObjectInspectorWnd.h"
+#include "panes/PropertiesWnd.h"
+#include "services/Environment.h"
+#include "services/LanguageTable.h"
+#include "support/Scratch.h"
+
+#include <gtest/gtest.h>
+#include <wx/config.h>
+#include <wx/dcmemory.h>
+#include <wx/fileconf.h>
+#include <wx/listbox.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+#include <wx/print.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/toplevel.h>
+#include <wx/uiaction.h>
+
+#include "dialogs/ObjectClassDialog.h"
+#include "dialogs/StartOptionsDialog.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace fw;
+using fw::test::PumpEvents;
+using fw::test::WaitFor;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Drives the modal dialogs shown while it lives, one step per dialog in
+// order. A step either answers at once (the dialog is not shown, as message
+// boxes must be handled) or lets the dialog come up for real and acts on it
+// once its loop runs; a dialog left open is ended with wxID_ABORT after a
+// while, so a wrong turn cannot hang the run.
+class DialogDriver : public wxModalDialogHook {
+public:
+    using Action = std::function<void(wxDialog&)>;
+    struct Step {
+        template <class F> Step(F action) : act(std::move(action)) {}
+        static Step Answer(int id)
+        {
+            Step step{Action()};
+            step.answer = id;
+            return step;
+        }
+        Action act;
+        int answer = wxID_NONE;
+    };
+
+    explicit DialogDriver(std::vector<Step> steps) : m_steps(std::move(steps)) { Register(); }
+    ~DialogDriver() override { Unregister(); }
+
+    // The dialogs shown, in order, and the texts of the message boxes among them.
+    int Count() const { return static_cast<int>(m_messages.size()); }
+    const std::vector<wxString>& Messages() const { return m_messages; }
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
+        m_messages.push_back(box ? box->GetMessage() : wxString());
+        if (m_next >= m_steps.size()) {
+            ADD_FAILURE() << "an unexpected dialog came up: " << dialog->GetTitle();
+            return wxID_CANCEL;
+        }
+        const Step step = m_steps[m_next++];
+        if (step.answer != wxID_NONE)
+            return step.answer;
+        dialog->CallAfter([dialog, step] { step.act(*dialog); });
+        auto* guard = new wxTimer();
+        guard->Bind(wxEVT_TIMER, [dialog](wxTimerEvent&) {
+            if (dialog->IsModal())
+                dialog->EndModal(wxID_ABORT);
+        });
+        guard->StartOnce(5000);
+        m_guards.emplace_back(guard);
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+    std::vector<wxString> m_messages;
+    std::vector<std::unique_ptr<wxTimer>> m_guards;
+};
+
+void Click(wxWindow* button)
+{
+    ASSERT_NE(button, nullptr);
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(click);
+}
+
+void SendCommand(MainFrame& frame, int id)
+{
+    // As the ribbon does: a menu command at the frame.
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(&frame);
+    frame.ProcessWindowEvent(event);
+    PumpEvents();
+}
+
+// wx's assertion dialog would stop the run; a failed check is a test failure.
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
+{
+    ADD_FAILURE() << "wx assertion " << cond << " " << msg << " in " << func << " at " << file << ":" << line;
+}
+
+template <class T> bool IsA(wxDialog& dialog)
+{
+    return dynamic_cast<T*>(&dialog) != nullptr;
+}
+
+class AppJourney : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_env.Set("FORMWRIGHT_SETTINGS_FILE", m_scratch.Path() + "/settings/Formwright.conf");
+        m_oldAssert = wxSetAssertHandler(FailOnAssert);
+        InitApplicationServices();
+        ASSERT_TRUE(LanguageTable::instance().loadLanguage(m_language));
+        InstallSettings();
+        m_frame = MainFrame::Create();
+        m_frame->Show();
+        PumpEvents(50);
+    }
+
+    void TearDown() override
+    {
+        CloseFrame();
+        wxSetAssertHandler(m_oldAssert);
+        LanguageTable::instance().loadLanguage("English");
+    }
+
+    void CloseFrame()
+    {
+        if (!m_frame)
+            return;
+        // Nothing left to ask on the way out.
+        for (wxDocument* doc : m_frame->GetDocManager().GetDocumentsVector())
+            doc->Modify(false);
+        m_frame->Close(true);
+        m_frame = nullptr;
+        PumpEvents(20);
+    }
+
+    // A sample copied into the test's folder, so saving cannot touch the original.
+    std::string CopySample(const std::string& name)
+    {
+        const std::string target = m_scratch.Path() + "/" + name;
+        fs::copy_file(Environment::instance().dataDir() + "/samples/" + name, target);
+        return target;
+    }
+
+    FormwrightDoc* Open(const std::string& path)
+    {
+        FormwrightDoc* doc = m_frame->OpenFile(wxString::FromUTF8(path));
+        PumpEvents(50);
+        return doc;
+    }
+
+    FormwrightView* ActiveView() const { return m_frame->GetActiveFormView(); }
+
+    // Clicks through the X server at a paper point of the active view.
+    void ClickOnPaper(IntPoint paper)
+    {
+        FormwrightView* view = ActiveView();
+        ASSERT_NE(view, nullptr);
+        CanvasWindow* canvas = view->GetCanvas();
+        const CDiagramEditor& editor = view->GetFormView().GetEditor();
+        const IntRect onScreen = editor.VirtualToScreen(IntRect{paper.x, paper.y, paper.x, paper.y});
+        const wxPoint screen = canvas->ClientToScreen(wxPoint(onScreen.left, onScreen.top));
+        wxUIActionSimulator input;
+        input.MouseMove(screen);
+        PumpEvents(30);
+        input.MouseClick();
+        // Past the double-click time, so the next click is a click again.
+        PumpEvents(600);
+    }
+
+    // The elements of the active form that are texts, as their top-left corners.
+    static std::vector<IntPoint> TextCorners(const CDiagramEntityContainer& form)
+    {
+        std::vector<IntPoint> corners;
+        for (int i = 0; i < form.GetCount(); ++i)
+            if (dynamic_cast<const CDiagramStatic*>(form.GetAt(i)))
+                corners.push_back(
+                    {static_cast<int>(form.GetAt(i)->GetLeft()), static_cast<int>(form.GetAt(i)->GetTop())});
+        return corners;
+    }
+
+    static bool HasTextNear(const CDiagramEntityContainer& form, IntPoint point, int tolerance = 10)
+    {
+        for (const IntPoint& corner : TextCorners(form))
+            if (std::abs(corner.x - point.x) <= tolerance && std::abs(corner.y - point.y) <= tolerance)
+                return true;
+        return false;
+    }
+
+    std::string m_language = "English";
+    fw::test::ScratchDir m_scratch;
+    fw::test::ScopedEnv m_env;
+    wxAssertHandler_t m_oldAssert = nullptr;
+    MainFrame* m_frame = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+
+TEST_F(AppJourney, AFileGivenAsAPathOpensInATabWithItsPanesFilled)
+{
+    FormwrightDoc* doc = Open(CopySample("PUMP_Main.xml"));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetModel().GetObjectClass(), "PUMP");
+    EXPECT_FALSE(doc->WasReadInPart());
+
+    ASSERT_EQ(m_frame->GetNotebook()->GetPageCount(), 1u);
+    EXPECT_TRUE(m_frame->GetNotebook()->GetPageText(0).Contains("PUMP_Main"));
+    FormwrightView* view = ActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->IsInitialised());
+    EXPECT_EQ(view->GetFormView().GetEditor().GetDiagramEntityContainer(), doc->GetModel().GetCurrentForm());
+
+    // The inspector lists the class's properties; the properties pane shows the form.
+    EXPECT_FALSE(m_frame->GetInspector()->GetCaption().empty());
+    EXPECT_EQ(m_frame->GetInspector()->GetEntries(), doc->GetModel().GetClassProperties());
+    EXPECT_FALSE(m_frame->GetInspector()->GetEntries().empty());
+    EXPECT_TRUE(m_frame->GetPropertiesPane()->GetShownText().StartsWith(langStr("PROPWND_FORMPROP")));
+
+    // Nothing to save or undo yet; the form's own commands are live.
+    EXPECT_FALSE(m_frame->GetCommandState(ID_FILE_SAVE).enabled);
+    EXPECT_FALSE(m_frame->GetCommandState(ID_EDIT_UNDO).enabled);
+    EXPECT_TRUE(m_frame->GetCommandState(ID_EDIT_SELECT_ALL).enabled);
+    EXPECT_TRUE(m_frame->GetCommandState(ID_FILE_SAVE_AS).enabled);
+}
+
+TEST_F(AppJourney, WithoutADocumentTheFormCommandsAreOffAndThePanesEmptyAfterTheLastClose)
+{
+    EXPECT_FALSE(m_frame->GetCommandState(ID_TEXT_CTRL).enabled);
+    EXPECT_FALSE(m_frame->GetCommandState(ID_FILE_CLOSE).enabled);
+    EXPECT_TRUE(m_frame->GetCommandState(ID_FILE_NEW).enabled);
+
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    SendCommand(*m_frame, ID_FILE_CLOSE);
+    PumpEvents(50);
+    EXPECT_TRUE(m_frame->GetDocManager().GetDocumentsVector().empty());
+    EXPECT_EQ(m_frame->GetNotebook()->GetPageCount(), 0u);
+    EXPECT_TRUE(m_frame->GetInspector()->GetCaption().empty());
+    EXPECT_TRUE(m_frame->GetInspector()->GetEntries().empty());
+}
+
+TEST_F(AppJourney, TextToolClickUndoAndSaveReachTheFile)
+{
+    const std::string path = CopySample("PUMP_Main.xml");
+    FormwrightDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    CDiagramEntityContainer& form = *doc->GetModel().GetCurrentForm();
+    const int before = form.GetCount();
+    const IntPoint where{400, 300};
+    ASSERT_FALSE(HasTextNear(form, where));
+
+    SendCommand(*m_frame, ID_TEXT_CTRL);
+    EXPECT_TRUE(m_frame->GetCommandState(ID_TEXT_CTRL).checked);
+    ClickOnPaper(where);
+    ASSERT_TRUE(WaitFor([&] { return form.GetCount() == before + 1; }));
+    EXPECT_TRUE(HasTextNear(form, where));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(m_frame->GetCommandState(ID_FILE_SAVE).enabled);
+    EXPECT_TRUE(m_frame->GetCommandState(ID_EDIT_UNDO).enabled);
+
+    SendCommand(*m_frame, ID_EDIT_UNDO);
+    EXPECT_EQ(form.GetCount(), before);
+    EXPECT_FALSE(HasTextNear(form, where));
+
+    // Once more, then save and read the file back.
+    SendCommand(*m_frame, ID_TEXT_CTRL);
+    ClickOnPaper(where);
+    ASSERT_TRUE(WaitFor([&] { return form.GetCount() == before + 1; }));
+    SendCommand(*m_frame, ID_FILE_SAVE);
+    EXPECT_FALSE(m_frame->GetCommandState(ID_FILE_SAVE).enabled);
+    EXPECT_FALSE(doc->IsModified());
+
+    FormDefinitionDocument reread;
+    ASSERT_TRUE(reread.ReadFile(path));
+    EXPECT_EQ(reread.GetCurrentForm()->GetCount(), before + 1);
+    EXPECT_TRUE(HasTextNear(*reread.GetCurrentForm(), where));
+    EXPECT_FALSE(fs::exists(path + ".bak")) << "a file read whole needs no backup";
+}
+
+TEST_F(AppJourney, ASecondWindowShowsTheSameFormAndClosesWithoutTheDocument)
+{
+    FormwrightDoc* doc = Open(CopySample("PUMP_Main.xml"));
+    ASSERT_NE(doc, nullptr);
+    FormwrightView* first = ActiveView();
+    SendCommand(*m_frame, ID_WINDOW_NEW);
+    PumpEvents(50);
+    ASSERT_EQ(doc->GetFormViews().size(), 2u);
+    ASSERT_EQ(m_frame->GetNotebook()->GetPageCount(), 2u);
+    FormwrightView* second = doc->GetFormViews()[1];
+    EXPECT_TRUE(second->IsInitialised());
+    EXPECT_EQ(ActiveView(), second);
+
+    // Switching between windows of one file leaves the inspector alone.
+    const std::string caption = m_frame->GetInspector()->GetCaption();
+    EXPECT_EQ(m_frame->GetPaneDocument(), doc);
+
+    CDiagramEntityContainer& form = *doc->GetModel().GetCurrentForm();
+    const int before = form.GetCount();
+    SendCommand(*m_frame, ID_TEXT_CTRL);
+    ClickOnPaper({300, 560});
+    ASSERT_TRUE(WaitFor([&] { return form.GetCount() == before + 1; }));
+    EXPECT_EQ(first->GetFormView().GetEditor().GetDiagramEntityContainer(), &form);
+    EXPECT_EQ(second->GetFormView().GetEditor().GetDiagramEntityContainer(), &form);
+    EXPECT_EQ(m_frame->GetInspector()->GetCaption(), caption);
+
+    // Closing one of the two windows asks nothing and keeps the document.
+    DialogDriver driver({});
+    second->GetFrame()->Close();
+    PumpEvents(50);
+    EXPECT_EQ(driver.Count(), 0);
+    ASSERT_EQ(m_frame->GetDocManager().GetDocumentsVector().size(), 1u);
+    EXPECT_EQ(doc->GetFormViews().size(), 1u);
+    EXPECT_EQ(form.GetCount(), before + 1);
+    EXPECT_EQ(m_frame->GetInspector()->GetCaption(), caption) << "the document was not closed";
+}
+
+TEST_F(AppJourney, ClosingAModifiedDocumentAsksAndFollowsTheAnswer)
+{
+    const std::string path = CopySample("PUMP_Main.xml");
+    FormwrightDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    const std::string original = fw::test::ReadFile(path);
+    CDiagramEntityContainer& form = *doc->GetModel().GetCurrentForm();
+    const int before = form.GetCount();
+    SendCommand(*m_frame, ID_TEXT_CTRL);
+    ClickOnPaper({300, 560});
+    ASSERT_TRUE(WaitFor([&] { return form.GetCount() == before + 1; }));
+
+    {
+        DialogDriver driver({DialogDriver::Step::Answer(wxID_CANCEL)});
+        SendCommand(*m_frame, ID_FILE_CLOSE);
+        ASSERT_EQ(driver.Count(), 1);
+        EXPECT_TRUE(driver.Messages()[0].Contains("PUMP_Main"));
+    }
+    EXPECT_EQ(m_frame->GetDocManager().GetDocumentsVector().size(), 1u) << "Cancel keeps the document";
+
+    {
+        DialogDriver driver({DialogDriver::Step::Answer(wxID_YES)});
+        SendCommand(*m_frame, ID_FILE_CLOSE);
+        ASSERT_EQ(driver.Count(), 1);
+    }
+    PumpEvents(50);
+    EXPECT_TRUE(m_frame->GetDocManager().GetDocumentsVector().empty());
+    FormDefinitionDocument reread;
+    ASSERT_TRUE(reread.ReadFile(path));
+    EXPECT_EQ(reread.GetCurrentForm()->GetCount(), before + 1) << "Yes saves before closing";
+
+    // No: closes and leaves the file as it was.
+    doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    const std::string saved = fw::test::ReadFile(path);
+    doc->GetModel().GetCurrentForm()->SetModified(true);
+    {
+        DialogDriver driver({DialogDriver::Step::Answer(wxID_NO)});
+        SendCommand(*m_frame, ID_FILE_CLOSE);
+        ASSERT_EQ(driver.Count(), 1);
+    }
+    PumpEvents(50);
+    EXPECT_TRUE(m_frame->GetDocManager().GetDocumentsVector().empty());
+    EXPECT_EQ(fw::test::ReadFile(path), saved);
+    EXPECT_NE(saved, original);
+}
+
+TEST_F(AppJourney, AFileReadInPartKeepsItsOldBytesAsBakOnTheFirstSave)
+{
+    // The second filtered form lacks its filter, so the file is not read whole.
+    const std::string path =
+        m_scratch.Put("PUMP_Partial.xml", R"(<?xml version="1.0" encoding="utf-8" standalone="yes"?>
+<?ORVANEX-application progid="Forms.OEF" version="0.1"?>
+<FormDefinition>
+  <Styles><Style name="s4" font="Arial" size="9" bold="false" italic="false" col="0,0,0"/></Styles>
+  <Dialog title="EDIT_PUMP" size="400,300">
+    <Controls><Text pos="10,10" size="200,20" style="s4">Kept</Text></Controls>
+  </Dialog>
+  <Dialogs>
+    <Dialog title="EDIT_PUMP" size="400,300"><Controls/></Dialog>
+  </Dialogs>
+</FormDefinition>
+)");
+    const std::string original = fw::test::ReadFile(path);
+    FormwrightDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->WasReadInPart());
+    EXPECT_TRUE(m_frame->GetNotebook()->GetPageText(0).Contains(langStr("DOC_READ_IN_PART")));
+
+    doc->GetModel().GetCurrentForm()->SetModified(true);
+    SendCommand(*m_frame, ID_FILE_SAVE);
+    ASSERT_TRUE(fs::exists(path + ".bak"));
+    EXPECT_EQ(fw::test::ReadFile(path + ".bak"), original);
+    EXPECT_NE(fw::test::ReadFile(path), original);
+    EXPECT_FALSE(doc->WasReadInPart());
+    EXPECT_FALSE(m_frame->GetNotebook()->GetPageText(0).Contains(langStr("DOC_READ_IN_PART")));
+
+    // Later saves leave the backup alone.
+    doc->GetModel().GetCurrentForm()->SetModified(true);
+    SendCommand(*m_frame, ID_FILE_SAVE);
+    EXPECT_EQ(fw::test::ReadFile(path + ".bak"), original);
+}
+
+TEST_F(AppJourney, StartOptionsOkWithoutAChoiceLeadsToNewAndTheClassChooser)
+{
+    auto pressOk = [](wxDialog& dialog) { Click(dialog.FindWindow(wxID_OK)); };
+    bool sawOptions = false;
+    bool sawChooser = false;
+    auto options = [&](wxDialog& dialog) {
+        sawOptions = IsA<CFormDesignOptions>(dialog);
+        pressOk(dialog);
+    };
+
+    // OK in the chooser with nothing selected: no document.
+    {
+        DialogDriver driver({options, [&](wxDialog& dialog) {
+                                 sawChooser = IsA<CObjectClassList>(dialog);
+                                 pressOk(dialog);
+                             }});
+        m_frame->RunStartOptions();
+        EXPECT_EQ(driver.Count(), 2);
+    }
+    EXPECT_TRUE(sawOptions);
+    EXPECT_TRUE(sawChooser);
+    EXPECT_TRUE(m_frame->GetDocManager().GetDocumentsVector().empty());
+
+    // A class picked in the chooser: a new 700 x 600 form of that class.
+    {
+        DialogDriver driver({options, [](wxDialog& dialog) {
+                                 auto& chooser = dynamic_cast<CObjectClassList&>(dialog);
+                                 chooser.GetSearchBox()->ChangeValue("PUMP");
+                                 EXPECT_TRUE(chooser.Search());
+                                 Click(chooser.GetOkButton());
+                             }});
+        m_frame->RunStartOptions();
+    }
+    PumpEvents(50);
+    ASSERT_EQ(m_frame->GetDocManager().GetDocumentsVector().size(), 1u);
+    auto* doc = dynamic_cast<FormwrightDoc*>(m_frame->GetDocManager().GetDocumentsVector()[0]);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetModel().GetObjectClass(), "PUMP");
+    EXPECT_EQ(doc->GetModel().GetCurrentForm()->GetPaper().cx, 700);
+    EXPECT_EQ(doc->GetModel().GetCurrentForm()->GetPaper().cy, 600);
+    EXPECT_EQ(doc->GetFilename(), "PUMP_Main.xml");
+    EXPECT_TRUE(ActiveView() && ActiveView()->IsInitialised());
+    EXPECT_TRUE(m_frame->IsPaneShown(ID_VIEW_INSPECTORWND));
+
+    // Cancel asks nothing more.
+    {
+        DialogDriver driver({[](wxDialog& dialog) { Click(dialog.FindWindow(wxID_CANCEL)); }});
+        m_frame->RunStartOptions();
+        EXPECT_EQ(driver.Count(), 1);
+    }
+    EXPECT_EQ(m_frame->GetDocManager().GetDocumentsVector().size(), 1u);
+}
+
+TEST_F(AppJourney, PanesStatusBarAndVisualStyleFollowTheirCommands)
+{
+    EXPECT_TRUE(m_frame->IsPaneShown(ID_VIEW_PROPERTIESWND));
+    EXPECT_FALSE(m_frame->IsPaneShown(ID_VIEW_STATUS_BAR)) << "the status bar starts hidden";
+
+    SendCommand(*m_frame, ID_VIEW_PROPERTIESWND);
+    EXPECT_FALSE(m_frame->IsPaneShown(ID_VIEW_PROPERTIESWND));
+    EXPECT_FALSE(m_frame->GetCommandState(ID_VIEW_PROPERTIESWND).checked);
+    EXPECT_TRUE(m_frame->IsPaneShown(ID_VIEW_INSPECTORWND));
+    SendCommand(*m_frame, ID_VIEW_PROPERTIESWND);
+    EXPECT_TRUE(m_frame->GetCommandState(ID_VIEW_PROPERTIESWND).checked);
+
+    SendCommand(*m_frame, ID_VIEW_INSPECTORWND);
+    EXPECT_FALSE(m_frame->IsPaneShown(ID_VIEW_INSPECTORWND));
+    SendCommand(*m_frame, ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(m_frame->GetCommandState(ID_VIEW_STATUS_BAR).checked);
+
+    EXPECT_EQ(m_frame->GetApplicationLook(), ID_VIEW_APPLOOK_DEFAULT);
+    SendCommand(*m_frame, 216);
+    EXPECT_EQ(m_frame->GetApplicationLook(), 216);
+    EXPECT_TRUE(m_frame->GetCommandState(216).checked);
+    EXPECT_FALSE(m_frame->GetCommandState(ID_VIEW_APPLOOK_DEFAULT).checked);
+
+    // Stored, so the next start draws it again.
+    wxFileConfig stored(wxEmptyString, wxEmptyString, GetSettingsFilePath(), wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+    EXPECT_EQ(stored.ReadLong("ApplicationLook", 0), 216);
+    CloseFrame();
+    InstallSettings();
+    m_frame = MainFrame::Create();
+    EXPECT_EQ(m_frame->GetApplicationLook(), 216);
+    EXPECT_EQ(m_frame->GetRibbon().GetVisualStyle(), 216);
+}
+
+TEST_F(AppJourney, F6MovesTheFocusBetweenFormAndPanesAndF1OpensTheHelpBook)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    wxWindow* canvas = ActiveView()->GetCanvas();
+    canvas->SetFocus();
+    ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
+    SendCommand(*m_frame, ID_PREV_PANE);
+    EXPECT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == m_frame->GetInspector()->GetList(); }));
+    SendCommand(*m_frame, ID_NEXT_PANE);
+    EXPECT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
+
+    auto helpWindow = [this]() -> wxTopLevelWindow* {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (window != m_frame && window->IsShown())
+                return dynamic_cast<wxTopLevelWindow*>(window);
+        return nullptr;
+    };
+    ASSERT_EQ(helpWindow(), nullptr);
+    SendCommand(*m_frame, ID_HELP);
+    ASSERT_TRUE(WaitFor([&] { return helpWindow() != nullptr; }));
+    // Context 600044 is the getting-started page.
+    EXPECT_TRUE(helpWindow()->GetTitle().Contains("Getting started")) << helpWindow()->GetTitle();
+    helpWindow()->Close(true);
+    PumpEvents(50);
+}
+
+TEST_F(AppJourney, ThePrintoutDrawsTheFormScaledToThePrinter)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    FormwrightView* view = ActiveView();
+    std::unique_ptr<wxPrintout> printout(view->OnCreatePrintout());
+    ASSERT_TRUE(printout);
+    // A "printer" of twice the screen's resolution on a white page.
+    const int dpi = view->GetFormView().GetScreenDpi();
+    const IntSize paper = view->GetFormView().GetEditor().GetVirtualSize();
+    wxBitmap page(paper.cx * 2 + 40, paper.cy * 2 + 40, 24);
+    wxMemoryDC dc(page);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    printout->SetDC(&dc);
+    printout->SetPPIPrinter(dpi * 2, dpi * 2);
+    ASSERT_TRUE(printout->HasPage(1));
+    EXPECT_FALSE(printout->HasPage(2));
+    ASSERT_TRUE(printout->OnPrintPage(1));
+    dc.SelectObject(wxNullBitmap);
+
+    // The paper's face fills it to twice its size, and no further.
+    const wxImage image = page.ConvertToImage();
+    auto isWhite = [&image](int x, int y) {
+        return image.GetRed(x, y) == 255 && image.GetGreen(x, y) == 255 && image.GetBlue(x, y) == 255;
+    };
+    EXPECT_FALSE(isWhite(paper.cx * 2 - 3, paper.cy * 2 - 3));
+    EXPECT_TRUE(isWhite(paper.cx * 2 + 20, paper.cy * 2 + 20));
+}
+
+TEST_F(AppJourney, RecentFilesAreKeptInTheSettingsFile)
+{
+    const std::string path = CopySample("PUMP_Main.xml");
+    ASSERT_NE(Open(path), nullptr);
+    CloseFrame();
+
+    wxFileConfig stored(wxEmptyString, wxEmptyString, GetSettingsFilePath(), wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+    stored.SetPath("/RecentFiles");
+    EXPECT_EQ(stored.Read("file1", ""), wxString::FromUTF8(path));
+
+    InstallSettings();
+    m_frame = MainFrame::Create();
+    ASSERT_EQ(m_frame->GetDocManager().GetHistoryFilesCount(), 1u);
+    EXPECT_EQ(m_frame->GetDocManager().GetFileHistory()->GetMaxFiles(), 4u);
+}
+
+class GermanAppJourney : public AppJourney {
+protected:
+    GermanAppJourney() { m_language = "German"; }
+};
+
+TEST_F(AppJourney, RibbonAndPaneCaptionsComeFromTheLanguageTable)
+{
+    EXPECT_EQ(m_frame->GetRibbon().GetLabel(ID_FILE_SAVE), wxString::FromUTF8(langStr("T_RIB_SAVE")));
+    EXPECT_EQ(m_frame->GetAuiManager().GetPane(m_frame->GetPropertiesPane()).caption,
+              wxString::FromUTF8(langStr("PROPWND_NAME")));
+}
+
+TEST_F(GermanAppJourney, RibbonAndPaneCaptionsAreGermanWhenGermanIsLoaded)
+{
+    LanguageTable english;
+    ASSERT_TRUE(english.load(Environment::instance().languageDir() + "/English.lang"));
+    const wxString save = m_frame->GetRibbon().GetLabel(ID_FILE_SAVE);
+    EXPECT_EQ(save, wxString::FromUTF8(langStr("T_RIB_SAVE")));
+    EXPECT_NE(save, wxString::FromUTF8(english.langStr("T_RIB_SAVE")));
+    const wxString caption = m_frame->GetAuiManager().GetPane(m_frame->GetInspector()).caption;
+    EXPECT_EQ(caption, wxString::FromUTF8(langStr("OBJ_PROPWND_NAME")));
+    EXPECT_NE(caption, wxString::FromUTF8(english.langStr("OBJ_PROPWND_NAME")));
+}
+
+TEST(HelpBook, EveryHelpContextOpensAPageOfTheBook)
+{
+    const fs::path book = Environment::instance().helpFile("");
+    ASSERT_TRUE(fs::exists(book)) << book;
+    const std::string project = fw::test::ReadFile(book.string());
+    for (int context : {600044, 1}) {
+        const std::string page = MainFrame::GetHelpPage(context).ToStdString();
+        ASSERT_FALSE(page.empty()) << context;
+        EXPECT_TRUE(fs::exists(book.parent_path() / page)) << page;
+        EXPECT_NE(project.find(page), std::string::npos) << page << " is not in the book";
+    }
+    EXPECT_TRUE(MainFrame::GetHelpPage(4711).empty());
+}
+
+}  // namespace
