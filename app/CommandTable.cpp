@@ -23,6 +23,8 @@ const std::vector<CommandInfo> Commands = {
     {ID_FILE_NEW, "ID_FILE_NEW", "T_RIB_NEW", "H_RIB_NEW", Home, "PANEL_FILE", "document-new", Btn, "Ctrl+N", 0, true},
     {ID_FILE_OPEN, "ID_FILE_OPEN", "T_RIB_OPEN", "H_RIB_OPEN", Home, "PANEL_FILE", "document-open", Btn, "Ctrl+O", 0,
      true},
+    {ID_FILE_RECENT, "ID_FILE_RECENT", "T_RIB_RECENT", "H_RIB_RECENT", Home, "PANEL_FILE", "document-open-recent", Drop,
+     ""},
     {ID_FILE_SAVE, "ID_FILE_SAVE", "T_RIB_SAVE", "H_RIB_SAVE", Home, "PANEL_FILE", "document-save", Btn, "Ctrl+S"},
     {ID_FILE_SAVE_AS, "ID_FILE_SAVE_AS", "T_RIB_SAVEAS", "H_RIB_SAVEAS", Home, "PANEL_FILE", "document-save-as", Btn,
      ""},

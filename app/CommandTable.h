@@ -84,5 +84,7 @@ constexpr int ID_PREV_PANE = 32901;
 // The drop-downs that only open a list (zoom steps, visual styles).
 constexpr int ID_ZOOM_MENU = 32902;
 constexpr int ID_VIEW_APPLOOK_MENU = 32903;
+// The recently opened files; the frame fills its list when it opens.
+constexpr int ID_FILE_RECENT = 32904;
 
 }  // namespace fw

@@ -19,6 +19,7 @@
 #include <wx/config.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/filehistory.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/listbox.h>
@@ -72,6 +73,14 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
     m_aui.SetManagedWindow(this);
 
     m_ribbon = std::make_unique<Ribbon>(this, this);
+    // The recent files, newest first; their ids are the doc manager's own.
+    m_ribbon->SetMenuFiller(ID_FILE_RECENT, [this](wxMenu& menu) {
+        wxFileHistory* history = m_docManager->GetFileHistory();
+        if (history && history->GetCount() > 0)
+            history->AddFilesToMenu(&menu);
+        else
+            menu.Append(wxID_ANY, wxString::FromUTF8(langStr("T_RIB_RECENT_NONE")))->Enable(false);
+    });
     wxRibbonBar* bar = m_ribbon->GetBar();
     bar->Realise();
     m_aui.AddPane(bar, wxAuiPaneInfo()

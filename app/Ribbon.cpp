@@ -199,6 +199,12 @@ wxRibbonButtonBar* Ribbon::FindButtonBar(int id) const
 std::unique_ptr<wxMenu> Ribbon::CreateDropdownMenu(int id)
 {
     auto menu = std::make_unique<wxMenu>();
+    const auto filler = m_fillers.find(id);
+    if (filler != m_fillers.end()) {
+        filler->second(*menu);
+        menu->Bind(wxEVT_MENU, [this](wxCommandEvent& chosen) { SendCommand(chosen.GetId()); });
+        return menu;
+    }
     const std::vector<const CommandInfo*> items = GetMenuCommands(id);
     for (const CommandInfo* item : items) {
         const int itemId = ListItemId(id, item->id);
@@ -254,6 +260,11 @@ void Ribbon::OnButtonClicked(wxRibbonButtonBarEvent& event)
     // next update puts the answered one back.
     m_states.erase(id);
     SendCommand(id);
+}
+
+void Ribbon::SetMenuFiller(int id, std::function<void(wxMenu&)> fill)
+{
+    m_fillers[id] = std::move(fill);
 }
 
 void Ribbon::OnDropdownClicked(wxRibbonButtonBarEvent& event)

@@ -51,6 +51,9 @@ public:
     // their place in the list instead of the command id.
     static int ListItemId(int menuId, int commandId);
     static int ListCommand(int menuId, int itemId);
+    // A drop-down whose list is made afresh each time it opens (recent
+    // files); the ids the filler gives its items are sent as commands.
+    void SetMenuFiller(int id, std::function<void(wxMenu&)> fill);
 
     // The keyboard shortcuts of the command table.
     static wxAcceleratorTable CreateAccelerators();
@@ -70,6 +73,7 @@ private:
     std::map<int, wxRibbonButtonBar*> m_buttonBars;
     std::map<int, wxString> m_labels;
     std::map<int, CommandState> m_states;  // as last shown
+    std::map<int, std::function<void(wxMenu&)>> m_fillers;
 };
 
 }  // namespace fw

@@ -585,6 +585,17 @@ TEST_F(AppJourney, RecentFilesAreKeptInTheSettingsFile)
     m_frame = MainFrame::Create();
     ASSERT_EQ(m_frame->GetDocManager().GetHistoryFilesCount(), 1u);
     EXPECT_EQ(m_frame->GetDocManager().GetFileHistory()->GetMaxFiles(), 4u);
+
+    // The ribbon's recent list offers the file, and choosing it opens it.
+    std::unique_ptr<wxMenu> recent = m_frame->GetRibbon().CreateDropdownMenu(ID_FILE_RECENT);
+    ASSERT_EQ(recent->GetMenuItemCount(), 1u);
+    wxMenuItem* entry = recent->FindItemByPosition(0);
+    EXPECT_TRUE(entry->GetItemLabelText().Contains("PUMP_Main.xml"));
+    wxCommandEvent choose(wxEVT_MENU, entry->GetId());
+    recent->ProcessEvent(choose);
+    test::PumpEvents(50);
+    ASSERT_EQ(m_frame->GetDocManager().GetDocuments().GetCount(), 1u);
+    EXPECT_EQ(m_frame->GetDocManager().GetCurrentDocument()->GetFilename(), wxString::FromUTF8(path));
 }
 
 class GermanAppJourney : public AppJourney {
