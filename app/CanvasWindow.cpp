@@ -250,6 +250,10 @@ public:
         return wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title),
                             wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, &m_window) == wxYES;
     }
+    void ShowMessage(const std::string& text, const std::string& title) override
+    {
+        wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(title), wxOK | wxICON_INFORMATION, &m_window);
+    }
 
 private:
     CanvasWindow& m_window;

@@ -50,6 +50,8 @@ public:
     virtual int ChooseFromMenu(const PopupMenu& menu, IntPoint screenPoint) = 0;
     // A yes/no question with "no" as the default; true for yes.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+    // An information box with an OK button.
+    virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
 };
 
 }  // namespace fw

@@ -4,12 +4,14 @@
 #include "controls/DiagramEdit.h"
 #include "controls/DiagramGraphicShapes.h"
 #include "controls/DiagramImage.h"
+#include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
 #include "controls/DiagramTable.h"
 #include "editor/CommandIds.h"
 #include "editor/EditorHost.h"
 #include "model/DiagramEntityContainer.h"
 #include "model/FormDefinitionDocument.h"
+#include "model/PropertyEntries.h"
 #include "services/LanguageTable.h"
 
 #include <algorithm>
@@ -21,6 +23,9 @@ namespace {
 
 constexpr IntSize NoLimit{-1, -1};
 constexpr IntSize TextButtonMinimum{1, 1};
+constexpr IntRect DroppedFieldRect{0, 0, 100, 20};
+constexpr IntRect DroppedLabelRect{0, 0, 140, 27};
+const char* const DroppedStyle = "s4";
 
 struct ZoomStep {
     int id;
@@ -406,6 +411,55 @@ IntRect FormView::GetPrintRect(int printerDpi, double& scale) const
     scale = m_screenDpi > 0 ? static_cast<double>(printerDpi) / m_screenDpi : 1.0;
     const IntSize paper = m_editor.GetVirtualSize();
     return {0, 0, static_cast<int>(std::trunc(paper.cx * scale)), static_cast<int>(std::trunc(paper.cy * scale))};
+}
+
+bool FormView::ArmPropertyPair(const std::string& text)
+{
+    CDiagramEntityContainer* form = m_editor.GetDiagramEntityContainer();
+    const PropertyEntryParts parts = SplitPropertyEntry(text);
+    if (form->ContainsProperty(parts.internal)) {
+        if (EditorHost* host = m_editor.GetHost())
+            host->ShowMessage(langStr("MSG_PROP_ALREADY_PRESENT"), langStr("MSG_TILTLE_PROP_INFO"));
+        return false;
+    }
+
+    CEntityStyleContainer& styles = m_document.GetStyles();
+    auto field = std::make_unique<CDiagramLinked>();
+    field->SetObjectClass(m_document.GetObjectClass());
+    field->SetGenericXml(true);
+    field->SetRect(DroppedFieldRect);
+    field->SetTitle(parts.localized);
+    field->SetName(parts.internal);
+    field->SetStyleContainer(&styles);
+    field->SetStyle(styles.Find(DroppedStyle));
+    field->SetTabIndex(form->GetNextTabIndex(true));
+
+    auto label = std::make_unique<CDiagramStatic>();
+    label->SetRect(DroppedLabelRect);
+    label->SetTitle(parts.localized);
+    label->SetName(parts.internal);
+    label->SetGenericXml(true);
+    label->SetDependentPart(true);
+    label->SetStyleContainer(&styles);
+    label->SetStyle(styles.Find(DroppedStyle));
+    field->AdoptLabel(std::move(label));
+
+    m_editor.StartDrawingPair(std::move(field));
+    m_insertKind = InsertKind::Text;
+    return true;
+}
+
+bool FormView::OnDropProperty(IntPoint clientPoint, const std::string& text)
+{
+    CDiagramEntityContainer* form = m_editor.GetDiagramEntityContainer();
+    if (!m_editor.GetHost() || !form)
+        return false;
+    const bool armed = ArmPropertyPair(text);
+    const int before = form->GetCount();
+    // The drop ends as a click at the drop point, as the mouse would give it.
+    m_editor.OnLButtonDown(clientPoint, Modifier::None);
+    m_editor.OnLButtonUp(clientPoint, Modifier::None);
+    return armed && form->GetCount() > before;
 }
 
 bool FormView::CalcTabOrderFromCoordinates()

@@ -6,6 +6,7 @@
 #include "editor/DEditor.h"
 #include "services/Geometry.h"
 
+#include <string>
 #include <vector>
 
 namespace fw {
@@ -72,6 +73,13 @@ public:
     // The printer's rectangle for the paper and the scale that gives it.
     IntRect GetPrintRect(int printerDpi, double& scale) const;
 
+    // A property dragged from the object inspector ("localized;internal")
+    // dropped at a client point: builds the property field and its label, arms
+    // the pair tool and presses and releases there, which places both. A
+    // property the form already shows gets a message and no pair; the press
+    // then acts as an ordinary click. True when the pair was placed.
+    bool OnDropProperty(IntPoint clientPoint, const std::string& text);
+
     // Asks for confirmation, then numbers the property fields by position;
     // false when the designer declined.
     bool CalcTabOrderFromCoordinates();
@@ -79,6 +87,9 @@ public:
 private:
     void ArmTool(std::unique_ptr<CDiagramEntity> prototype, int insertKind);
     bool InsertButton(const ButtonCommand& button);
+    // Arms the pair tool with a new field and its label; false when the form
+    // already shows the property.
+    bool ArmPropertyPair(const std::string& text);
 
     FormDefinitionDocument& m_document;
     CDEditor m_editor;

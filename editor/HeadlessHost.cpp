@@ -53,6 +53,11 @@ bool HeadlessHost::AskYesNo(const std::string& text, const std::string& title)
     return answer;
 }
 
+void HeadlessHost::ShowMessage(const std::string& text, const std::string& title)
+{
+    m_messages.emplace_back(text, title);
+}
+
 void HeadlessHost::SetClientSize(IntSize client)
 {
     m_client = client;

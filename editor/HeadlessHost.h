@@ -32,6 +32,7 @@ public:
     void StopTimer(unsigned id) override;
     int ChooseFromMenu(const PopupMenu& menu, IntPoint screenPoint) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    void ShowMessage(const std::string& text, const std::string& title) override;
 
     // The editor that hears size changes and timer ticks.
     void Attach(CDiagramEditor* editor) { m_editor = editor; }
@@ -65,6 +66,8 @@ public:
     const std::vector<ShownMenu>& GetShownMenus() const { return m_menus; }
     // Every question asked so far (text, title).
     const std::vector<std::pair<std::string, std::string>>& GetQuestions() const { return m_questions; }
+    // Every information box shown so far (text, title).
+    const std::vector<std::pair<std::string, std::string>>& GetMessages() const { return m_messages; }
 
 private:
     CDiagramEditor* m_editor = nullptr;
@@ -83,6 +86,7 @@ private:
     std::deque<bool> m_questionAnswers;
     std::vector<ShownMenu> m_menus;
     std::vector<std::pair<std::string, std::string>> m_questions;
+    std::vector<std::pair<std::string, std::string>> m_messages;
 };
 
 }  // namespace fw
