@@ -1,0 +1,65 @@
+#pragma once
+// The properties pane without its window: which mode it is in, the grid it
+// shows for the form or the selected elements, and how an edited row is
+// written back. The window only renders the grid and reports edits.
+
+#include "editor/PropertiesPane.h"
+#include "model/PropertyGrid.h"
+
+#include <functional>
+#include <vector>
+
+namespace fw {
+
+class CDiagramEntityContainer;
+
+class PropertiesPaneModel : public PropertiesPane {
+public:
+    static constexpr int FormMode = 0;
+    static constexpr int ControlMode = 1;
+
+    void SetEditor(CDiagramEditor* editor) override;
+    void SetSelection(CDiagramEntity* element) override;
+    void AddSelection(CDiagramEntity* element) override;
+    void ShowFormProperties() override;
+    void ShowControlProperties() override;
+
+    // The mode box: 0 form, 1 controls. Choosing by hand rebuilds the grid.
+    int GetMode() const { return m_mode; }
+    void SetMode(int mode);
+
+    // One committed edit of the row `id`; false when it was ignored. The row
+    // takes the value; an applied edit is preceded by one undo snapshot.
+    bool OnPropertyChanged(int id, const PropertyValue& value);
+
+    // Called after every applied edit, so the window can repaint.
+    void SetChangeObserver(std::function<void()> observer) { m_observer = std::move(observer); }
+
+    // Forgets the editor and the selection (the last document closed).
+    void Clear();
+
+    const PropertyGrid& GetGrid() const { return m_grid; }
+    PropertyGrid& GetGrid() { return m_grid; }
+    CDiagramEditor* GetEditor() const { return m_editor; }
+    const std::vector<CDiagramEntity*>& GetSelection() const { return m_selection; }
+    int GetLastTabValue() const { return m_lastTabValue; }
+
+private:
+    void BuildFormRows();
+    bool ApplyFormProperty(int id, const PropertyValue& value);
+    bool ApplyControlProperty(int id, const PropertyValue& value);
+    void ApplyName(const std::string& name);
+    void ApplyTabIndex(int oldIndex, int value);
+    // The form that a change goes to: the editor's, else the selection's.
+    CDiagramEntityContainer* TargetForm() const;
+    void RepaintEditor() const;
+
+    int m_mode = FormMode;
+    PropertyGrid m_grid;
+    CDiagramEditor* m_editor = nullptr;
+    std::vector<CDiagramEntity*> m_selection;
+    int m_lastTabValue = -1;
+    std::function<void()> m_observer;
+};
+
+}  // namespace fw

@@ -1,0 +1,347 @@
+// The properties pane's rows for the form and the selection, and how an
+// edited row reaches the form, its elements and the undo list.
+
+#include "panes/PropertiesPaneModel.h"
+
+#include "controls/DiagramButton.h"
+#include "controls/DiagramLinked.h"
+#include "controls/DiagramStatic.h"
+#include "controls/DiagramTable.h"
+#include "editor/DEditor.h"
+#include "editor/HeadlessHost.h"
+#include "model/DiagramEntityContainer.h"
+#include "services/LanguageTable.h"
+#include "support/Scratch.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+using namespace fw;
+
+namespace {
+
+// A form in a CDEditor on a headless window, reporting to the pane.
+class PropertiesPaneTest : public ::testing::Test {
+protected:
+    PropertiesPaneTest() : m_host({1000, 800})
+    {
+        m_form.SetPaper({700, 600});
+        m_editor.SetPropertiesPane(&m_pane);
+        m_editor.Create(&m_host, &m_form);
+        m_host.Attach(&m_editor);
+        m_editor.NotifySelection();
+    }
+
+    template <typename T> T* Put(const std::string& name, double l, double t, double r, double b)
+    {
+        auto e = std::make_unique<T>();
+        e->SetName(name);
+        e->SetRect(l, t, r, b);
+        T* raw = e.get();
+        m_form.Add(std::move(e));
+        return raw;
+    }
+
+    CDiagramLinked* PutField(const std::string& name, double top, int tabIndex)
+    {
+        auto label = std::make_unique<CDiagramStatic>();
+        label->SetName(name);
+        label->SetRect(10, top, 90, top + 20);
+        label->SetDependentPart(true);
+        auto field = std::make_unique<CDiagramLinked>();
+        field->SetName(name);
+        field->SetRect(100, top, 200, top + 20);
+        field->SetTabIndex(tabIndex);
+        field->AdoptLabel(std::move(label));
+        return static_cast<CDiagramLinked*>(m_form.AddWithDependent(std::move(field)));
+    }
+
+    // Selects exactly these, as a click would, and lets the editor tell the pane.
+    void Select(std::initializer_list<CDiagramEntity*> elements)
+    {
+        m_form.UnselectAll();
+        for (CDiagramEntity* e : elements)
+            e->Select(true);
+        m_editor.NotifySelection();
+    }
+
+    const PropertyValue& Row(int id)
+    {
+        static const PropertyValue none = std::string("<no row>");
+        const PropertyItem* item = m_pane.GetGrid().FindItem(id);
+        return item ? item->GetValue() : none;
+    }
+
+    test::DemoModel m_model;
+    HeadlessHost m_host;
+    CDiagramEntityContainer m_form;
+    PropertiesPaneModel m_pane;
+    CDEditor m_editor;  // last: goes first, while form, pane and host still stand
+};
+
+using FormRows = PropertiesPaneTest;
+
+TEST_F(FormRows, ShowTheEditorSettingsAndTheFormsOwnValues)
+{
+    m_editor.ShowGrid(true);
+    m_editor.SetGridSize({12, 9});
+    m_editor.SetSnapToGrid(true);
+    m_editor.ShowMargins(false);
+    m_form.SetHelp("Pump data");
+    m_form.SetSizeable(true);
+    m_form.SetProgIdType("SEF");
+    m_editor.NotifySelection();
+
+    ASSERT_EQ(m_pane.GetMode(), PropertiesPaneModel::FormMode);
+    const PropertyGrid& grid = m_pane.GetGrid();
+    ASSERT_EQ(grid.GetPropertyCount(), 4);
+    EXPECT_EQ(grid.GetProperty(0)->GetTitle(), langStr("PROP_GRP_APPEARANCE"));
+    EXPECT_EQ(grid.GetProperty(3)->GetTitle(), langStr("PROP_GRP_FRM_TYPE"));
+    ASSERT_EQ(grid.GetProperty(0)->GetSubItemCount(), 4);
+    EXPECT_EQ(grid.GetProperty(0)->GetSubItem(0)->GetId(), 4416);
+    EXPECT_EQ(grid.GetProperty(0)->GetSubItem(0)->GetDescription(), langStr("H_PROP_HELP_FORM"));
+
+    EXPECT_EQ(Row(4416), PropertyValue(std::string("Pump data")));
+    EXPECT_EQ(Row(4403), PropertyValue(std::int32_t{600}));
+    EXPECT_EQ(Row(4404), PropertyValue(std::int32_t{700}));
+    EXPECT_EQ(Row(4415), PropertyValue(true));
+    EXPECT_EQ(Row(4405), PropertyValue(true));
+    EXPECT_EQ(Row(4406), PropertyValue(std::int32_t{9}));
+    EXPECT_EQ(Row(4407), PropertyValue(std::int32_t{12}));
+    EXPECT_EQ(Row(4408), PropertyValue(std::int64_t{1}));
+    EXPECT_EQ(Row(4409), PropertyValue(false));
+    EXPECT_EQ(Row(4414), PropertyValue(std::string("SEF")));
+    EXPECT_EQ(grid.FindItem(4414)->GetOptions().size(), 4u);
+}
+
+TEST_F(FormRows, WithoutAnEditorTheGridStaysEmptyAndEditsAreIgnored)
+{
+    PropertiesPaneModel pane;
+    pane.ShowFormProperties();
+    EXPECT_EQ(pane.GetGrid().GetPropertyCount(), 0);
+    EXPECT_FALSE(pane.OnPropertyChanged(4416, std::string("x")));
+}
+
+TEST_F(FormRows, EditsReachTheEditorAndOnlyRealChangesMarkTheForm)
+{
+    m_form.SetHelp("Same");
+    m_form.SetModified(false);
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4416, std::string("Same")));
+    EXPECT_FALSE(m_form.IsModified());
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4415, false));
+    EXPECT_FALSE(m_form.IsModified());
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4416, std::string("Other")));
+    EXPECT_EQ(m_form.GetHelp(), "Other");
+    EXPECT_TRUE(m_form.IsModified());
+
+    m_form.SetModified(false);
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4403, std::int32_t{450}));
+    EXPECT_EQ(m_form.GetPaper(), (IntSize{700, 450}));
+    EXPECT_TRUE(m_form.IsModified());
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4407, std::int32_t{15}));
+    EXPECT_EQ(m_editor.GetGridSize().cx, 15);
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4408, std::int64_t{0}));
+    EXPECT_FALSE(m_editor.GetSnapToGrid());
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4414, std::string("CUSTOM")));
+    EXPECT_EQ(m_form.GetProgIdType(), "CUSTOM");
+
+    // Not a form row, or not the row's kind.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4007, 5.0));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4403, std::string("tall")));
+    EXPECT_EQ(m_form.GetPaper(), (IntSize{700, 450}));
+}
+
+TEST_F(FormRows, EveryAppliedEditRepaintsAndTellsTheObserver)
+{
+    int told = 0;
+    m_pane.SetChangeObserver([&told] { ++told; });
+    const int before = m_host.GetInvalidateCount();
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4409, false));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4999, false));
+    EXPECT_EQ(told, 1);
+    EXPECT_GT(m_host.GetInvalidateCount(), before);
+}
+
+using Merging = PropertiesPaneTest;
+
+TEST_F(Merging, DifferentReadOnlyFlagsShowFalseWithTheNoteAndSettingItAppliesToBoth)
+{
+    CDiagramLinked* a = PutField("A", 10, 0);
+    CDiagramLinked* b = PutField("B", 40, 1);
+    a->SetReadOnly(true);
+    Select({a, b});
+
+    ASSERT_EQ(m_pane.GetMode(), PropertiesPaneModel::ControlMode);
+    ASSERT_EQ(m_pane.GetSelection().size(), 2u);
+    const PropertyItem* readOnly = m_pane.GetGrid().FindItem(4301);
+    ASSERT_NE(readOnly, nullptr);
+    EXPECT_EQ(readOnly->GetValue(), PropertyValue(false));
+    EXPECT_EQ(readOnly->GetDescription(), langStr("MSG_MULTIPLE_BOOLVALUES"));
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4301, true));
+    EXPECT_TRUE(a->IsReadOnly());
+    EXPECT_TRUE(b->IsReadOnly());
+}
+
+TEST_F(Merging, LeftMovesEverySelectedElementAndKeepsEachWidth)
+{
+    auto* t1 = Put<CDiagramStatic>("T1", 10, 10, 60, 30);
+    auto* t2 = Put<CDiagramStatic>("T2", 80, 50, 200, 70);
+    auto* t3 = Put<CDiagramStatic>("T3", 300, 90, 330, 110);
+    Select({t1, t2, t3});
+    EXPECT_EQ(Row(4007), PropertyValue(-1.0));
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4007, 40.0));
+    EXPECT_EQ(t1->GetRect(), (IntRect{40, 10, 90, 30}));
+    EXPECT_EQ(t2->GetRect(), (IntRect{40, 50, 160, 70}));
+    EXPECT_EQ(t3->GetRect(), (IntRect{40, 90, 70, 110}));
+}
+
+TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)
+{
+    auto* t = Put<CDiagramStatic>("T", 10, 10, 60, 30);
+    Select({t});
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4999, std::string("x")));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4007, std::string("left")));
+    m_pane.SetSelection(nullptr);
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4007, 5.0));
+    EXPECT_EQ(t->GetRect(), (IntRect{10, 10, 60, 30}));
+}
+
+using Naming = PropertiesPaneTest;
+
+TEST_F(Naming, AKnownPropertyNameAlsoSetsTheTitleButSkipsCaptions)
+{
+    auto* text = Put<CDiagramStatic>("T", 10, 10, 60, 30);
+    auto* placeholder = Put<CDiagramStatic>("EditBox", 10, 40, 60, 60);
+    placeholder->SetTitle("keep");
+    Select({text, placeholder});
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("POWER_KW")));
+    EXPECT_EQ(text->GetName(), "POWER_KW");
+    EXPECT_EQ(text->GetTitle(), "Power (kW)");
+    EXPECT_EQ(Row(4000), PropertyValue(std::string("Power (kW)")));
+    EXPECT_EQ(placeholder->GetName(), "EditBox");
+    EXPECT_EQ(placeholder->GetTitle(), "keep");
+
+    // An unknown name leaves the title alone.
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("NO_SUCH_PROPERTY")));
+    EXPECT_EQ(text->GetName(), "NO_SUCH_PROPERTY");
+    EXPECT_EQ(text->GetTitle(), "Power (kW)");
+}
+
+using TabOrder = PropertiesPaneTest;
+
+TEST_F(TabOrder, AtOrAboveTheNextFreeNumberTheFieldGetsThatNumber)
+{
+    CDiagramLinked* a = PutField("A", 10, 0);
+    CDiagramLinked* b = PutField("B", 40, 1);
+    CDiagramLinked* c = PutField("C", 70, 2);
+    m_form.RecomputeNextTabIndex();
+    ASSERT_EQ(m_form.GetNextTabIndex(false), 3);
+    m_form.SetModified(false);
+    Select({a});
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4012, std::int32_t{7}));
+    EXPECT_EQ(a->GetTabIndex(), 3);
+    EXPECT_EQ(b->GetTabIndex(), 0);
+    EXPECT_EQ(c->GetTabIndex(), 1);
+    EXPECT_EQ(m_form.GetNextTabIndex(false), 4);
+    EXPECT_EQ(m_pane.GetLastTabValue(), 7);
+    EXPECT_TRUE(m_form.IsModified());
+}
+
+TEST_F(TabOrder, ALowerNumberMovesTheRunAboveItUp)
+{
+    CDiagramLinked* a = PutField("A", 10, 0);
+    CDiagramLinked* b = PutField("B", 40, 1);
+    CDiagramLinked* c = PutField("C", 70, 2);
+    m_form.RecomputeNextTabIndex();
+    Select({c});
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4012, std::int32_t{0}));
+    EXPECT_EQ(c->GetTabIndex(), 0);
+    EXPECT_EQ(a->GetTabIndex(), 1);
+    EXPECT_EQ(b->GetTabIndex(), 2);
+
+    // A negative number is ignored.
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4012, std::int32_t{-4}));
+    EXPECT_EQ(c->GetTabIndex(), 0);
+    EXPECT_EQ(m_pane.GetLastTabValue(), 0);
+}
+
+using AttributeRows = PropertiesPaneTest;
+
+TEST_F(AttributeRows, ButtonRowsWriteTheirTextUnderTheKey)
+{
+    auto* button = Put<CDiagramButton>("Save", 10, 10, 90, 35);
+    button->SetAttribute("pushed", "true");
+    button->SetAttribute("tooltip", "Saves");
+    Select({button});
+    const PropertyItem* pushed = m_pane.GetGrid().FindItem(4111);
+    const PropertyItem* tooltip = m_pane.GetGrid().FindItem(4112);
+    ASSERT_NE(pushed, nullptr);
+    ASSERT_NE(tooltip, nullptr);
+    ASSERT_EQ(pushed->GetTitle(), "pushed");
+    ASSERT_EQ(tooltip->GetTitle(), "tooltip");
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4111, false));
+    EXPECT_EQ(button->GetAttribute("pushed"), "0");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4112, std::string("Saves the form")));
+    EXPECT_EQ(button->GetAttribute("tooltip"), "Saves the form");
+}
+
+TEST_F(AttributeRows, TableRowsWriteChecksAsMinusOneOrZeroAndNumbersAsText)
+{
+    auto* table = Put<CDiagramTable>("Parts", 10, 10, 300, 200);
+    table->SetAttribute("enableDelete", "false");
+    table->SetAttribute("tableQuery", "q");
+    Select({table});
+    const PropertyItem* del = m_pane.GetGrid().FindItem(4131);
+    ASSERT_NE(del, nullptr);
+    ASSERT_EQ(del->GetTitle(), "enableDelete");
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4131, true));
+    EXPECT_EQ(table->GetAttribute("enableDelete"), "-1");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4132, std::int32_t{12}));
+    EXPECT_EQ(table->GetAttribute("tableQuery"), "12");
+}
+
+using Undo = PropertiesPaneTest;
+
+TEST_F(Undo, EachAppliedEditTakesOneSnapshotThatTheEditorUndoes)
+{
+    Put<CDiagramStatic>("T", 10, 10, 60, 30);
+    Select({m_form.GetAt(0)});
+    const int before = m_form.GetUndoCount();
+
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4007, 100.0));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4004, 50.0));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4999, 1.0));
+    EXPECT_EQ(m_form.GetUndoCount(), before + 2);
+    EXPECT_EQ(m_form.GetAt(0)->GetRect(), (IntRect{100, 10, 150, 60}));
+
+    m_editor.Undo();
+    EXPECT_EQ(m_form.GetAt(0)->GetRect(), (IntRect{100, 10, 150, 30}));
+    m_editor.Undo();
+    EXPECT_EQ(m_form.GetAt(0)->GetRect(), (IntRect{10, 10, 60, 30}));
+    // The editor told the pane again, so it holds the restored element.
+    ASSERT_EQ(m_pane.GetSelection().size(), 1u);
+    EXPECT_EQ(m_pane.GetSelection().front(), m_form.GetAt(0));
+}
+
+TEST_F(Undo, AFormSizeEditIsUndoneToo)
+{
+    const int before = m_form.GetUndoCount();
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4404, std::int32_t{320}));
+    EXPECT_EQ(m_form.GetUndoCount(), before + 1);
+    m_editor.Undo();
+    EXPECT_EQ(m_form.GetPaper(), (IntSize{700, 600}));
+}
+
+}  // namespace
