@@ -6,17 +6,19 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <sstream>
 #include <utility>
+#include <variant>
 
 namespace fw {
 
 HeadlessFormView::HeadlessFormView(FormDefinitionDocument& document, IntSize client) : m_host(client), m_view(document)
 {
     m_host.Attach(&m_view.GetEditor());
-    m_view.OnInitialUpdate(&m_host, nullptr);
+    m_view.OnInitialUpdate(&m_host, &m_pane);
 }
 
 namespace {
@@ -332,6 +334,127 @@ bool ParseZoom(const ScriptLine& line, ScriptAction& action, std::string& error)
     return true;
 }
 
+// The text after the first `skip` words of a line, trimmed.
+std::string RestAfterWords(const ScriptLine& line, size_t skip)
+{
+    std::string rest = line.rest;
+    for (size_t i = 0; i < skip && i < line.args.size(); ++i) {
+        rest.erase(0, rest.find(line.args[i]) + line.args[i].size());
+        const size_t first = rest.find_first_not_of(" \t\r\f\v");
+        rest.erase(0, first == std::string::npos ? rest.size() : first);
+    }
+    return rest;
+}
+
+// A row's value typed as text, read as the kind the row holds.
+bool ParseRowValue(const std::string& text, const PropertyValue& kind, PropertyValue& value)
+{
+    if (std::holds_alternative<std::string>(kind)) {
+        value = text;
+        return true;
+    }
+    if (std::holds_alternative<bool>(kind)) {
+        if (text != "true" && text != "false")
+            return false;
+        value = text == "true";
+        return true;
+    }
+    if (std::holds_alternative<double>(kind)) {
+        char* end = nullptr;
+        const double number = std::strtod(text.c_str(), &end);
+        if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(number))
+            return false;
+        value = number;
+        return true;
+    }
+    const size_t sign = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    if (sign == text.size() || !std::all_of(text.begin() + static_cast<long>(sign), text.end(),
+                                            [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        return false;
+    errno = 0;
+    const long long number = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno == ERANGE)
+        return false;
+    if (std::holds_alternative<std::int64_t>(kind)) {
+        value = static_cast<std::int64_t>(number);
+        return true;
+    }
+    if (number < std::numeric_limits<std::int32_t>::min() || number > std::numeric_limits<std::int32_t>::max())
+        return false;
+    value = static_cast<std::int32_t>(number);
+    return true;
+}
+
+const char* KindName(const PropertyValue& kind)
+{
+    if (std::holds_alternative<std::string>(kind))
+        return "text";
+    if (std::holds_alternative<bool>(kind))
+        return "true or false";
+    if (std::holds_alternative<double>(kind))
+        return "a number";
+    return "a whole number";
+}
+
+bool ParseProp(const ScriptLine& line, ScriptAction& action, std::string& error)
+{
+    ArgReader args(line, error);
+    int id = 0;
+    if (!args.Int("ID", 0, 65535, id))
+        return false;
+    const std::string text = RestAfterWords(line, 1);
+    action = [id, text](ScriptTarget& target, std::string& failure) {
+        auto* pane = dynamic_cast<PropertiesPaneModel*>(target.view.GetEditor().GetPropertiesPane());
+        if (!pane) {
+            failure = "prop: the view has no properties pane";
+            return false;
+        }
+        const char* rows = pane->GetMode() == PropertiesPaneModel::FormMode ? "the form" : "the selection";
+        PropertyItem* item = pane->GetGrid().FindItem(id);
+        if (!item || item->IsGroup()) {
+            failure = "prop: " + std::string(rows) + " has no row " + std::to_string(id);
+            return false;
+        }
+        if (item->IsReadOnly()) {
+            failure = "prop: row " + std::to_string(id) + " of " + rows + " is read-only";
+            return false;
+        }
+        PropertyValue value;
+        if (!ParseRowValue(text, item->GetValue(), value)) {
+            failure =
+                "prop: row " + std::to_string(id) + " takes " + KindName(item->GetValue()) + ", not \"" + text + "\"";
+            return false;
+        }
+        if (!pane->OnPropertyChanged(id, value)) {
+            failure = "prop: the pane did not apply row " + std::to_string(id);
+            return false;
+        }
+        return true;
+    };
+    return true;
+}
+
+bool ParseDrop(const ScriptLine& line, ScriptAction& action, std::string& error)
+{
+    ArgReader args(line, error);
+    IntPoint point;
+    if (!args.Point(point))
+        return false;
+    const std::string text = RestAfterWords(line, 2);
+    if (text.empty())
+        return args.Malformed();
+    const int number = line.number;
+    action = [point, text, number](ScriptTarget& target, std::string&) {
+        target.host.SetMousePosition(point);
+        // Like a drop the editor turns down (a property already on the form):
+        // the designer sees it, the script goes on.
+        if (!target.view.OnDropProperty(point, text))
+            target.err << target.name << ":" << number << ": note: the drop of \"" << text << "\" placed no field\n";
+        return true;
+    };
+    return true;
+}
+
 // Splits off the comment and the words; false for a line with nothing to run.
 bool SplitLine(const std::string& text, int number, ScriptLine& line)
 {
@@ -374,6 +497,8 @@ const std::vector<ScriptVerb>& GetScriptVerbs()
         {"tick", "[N]", "N timer ticks (default 1)", ParseTick},
         {"command", "ID", "a form-view command, as the ribbon sends it (32858, 32808, 32881, ...)", ParseCommand},
         {"zoom", "Z", "set the zoom, above 0 (the editor keeps it within its limits)", ParseZoom},
+        {"prop", "ID VALUE", "commit VALUE (rest of the line) to the properties pane's row ID", ParseProp},
+        {"drop", "X Y TEXT", "drop a property entry (\"Name;NAME\", rest of the line) at a client point", ParseDrop},
     };
     return verbs;
 }

@@ -5,6 +5,7 @@
 
 #include "editor/FormView.h"
 #include "editor/HeadlessHost.h"
+#include "panes/PropertiesPaneModel.h"
 
 #include <functional>
 #include <istream>
@@ -27,10 +28,12 @@ public:
     FormView& View() { return m_view; }
     HeadlessHost& Host() { return m_host; }
     CDEditor& Editor() { return m_view.GetEditor(); }
+    PropertiesPaneModel& Pane() { return m_pane; }
 
 private:
-    // The host outlives the view, whose editor holds on to it.
+    // The host and the pane outlive the view, whose editor holds on to both.
     HeadlessHost m_host;
+    PropertiesPaneModel m_pane;
     FormView m_view;
 };
 

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -254,6 +255,85 @@ TEST_F(EditorScript, PaintShowsMarginsGridAndSelectionMarkers)
 }
 
 // The tool's commands around the scripts.
+// The properties pane's rows and the object inspector's drop, as script verbs.
+using PaneVerbs = EditorScript;
+
+TEST_F(PaneVerbs, WithNothingSelectedPropEditsTheFormRows)
+{
+    const ScriptResult result = Run("prop 4416 Pump data sheet  \nprop 4415 true\nprop 4404 420\n");
+    ASSERT_TRUE(result.ok) << m_err.str();
+    EXPECT_EQ(result.events, 3);
+    EXPECT_EQ(Form().GetHelp(), "Pump data sheet");
+    EXPECT_TRUE(Form().IsSizeable());
+    EXPECT_EQ(Form().GetPaper(), (IntSize{420, 300}));
+    EXPECT_TRUE(Form().IsModified());
+}
+
+TEST_F(PaneVerbs, WithASelectionPropEditsItsRowsAndTheEditorUndoesEachEdit)
+{
+    CDiagramEntity* artno = Named("ARTNO");
+    ASSERT_NE(artno, nullptr);
+    ASSERT_TRUE(artno->IsReadOnly());
+    const ScriptResult result = Run("press 200 40\nrelease 200 40\nprop 4006 70.5\nprop 4301 false\n"
+                                    "prop 4305 Give a number.\n");
+    ASSERT_TRUE(result.ok) << m_err.str();
+    EXPECT_EQ(RectOf(artno), (IntRect{130, 70, 250, 90}));
+    EXPECT_FALSE(artno->IsReadOnly());
+    EXPECT_EQ(artno->GetValidationMessage(), "Give a number.");
+
+    // Three edits, three snapshots: two undos leave only the move.
+    ASSERT_TRUE(Run("key Z ctrl\nkey Z ctrl\n").ok) << m_err.str();
+    artno = Named("ARTNO");
+    ASSERT_NE(artno, nullptr);
+    EXPECT_EQ(RectOf(artno), (IntRect{130, 70, 250, 90}));
+    EXPECT_TRUE(artno->IsReadOnly());
+}
+
+TEST_F(PaneVerbs, AMissingRowOrAWrongKindStopsTheScriptAtItsLine)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"prop 4999 x", "prop: the form has no row 4999"},
+        {"prop 4007 5", "prop: the form has no row 4007"},
+        {"prop 4403 tall", "prop: row 4403 takes a whole number, not \"tall\""},
+        {"prop 4415 yes", "prop: row 4415 takes true or false, not \"yes\""},
+        {"prop 4408", "prop: row 4408 takes a whole number, not \"\""},
+        {"press 200 40\nprop 4403 300", "prop: the selection has no row 4403"},
+        {"press 200 40\nprop 4007 1e999", "prop: row 4007 takes a number"},
+    };
+    for (const auto& [lines, message] : cases) {
+        const std::string text = "size 900 700\n" + lines + "\n";
+        const int last = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+        const ScriptResult result = Run(text);
+        EXPECT_FALSE(result.ok) << lines;
+        EXPECT_EQ(result.failedLine, last) << lines;
+        EXPECT_EQ(m_err.str().rfind("script:" + std::to_string(last) + ": " + message, 0), 0u)
+            << lines << " -> " << m_err.str();
+    }
+    for (const char* line : {"prop", "prop x 5", "drop 1 2", "drop 1"}) {
+        const ScriptResult result = Run(line + std::string("\n"));
+        EXPECT_FALSE(result.ok) << line;
+        EXPECT_EQ(result.events, 0) << line;
+    }
+}
+
+TEST_F(PaneVerbs, DropPlacesAFieldWithItsCaptionAndNotesARefusedDrop)
+{
+    const int count = Form().GetCount();
+    ASSERT_TRUE(Run("drop 300 240 Speed;SPEED\n").ok) << m_err.str();
+    EXPECT_EQ(Form().GetCount(), count + 2);
+    CDiagramEntity* field = Named("SPEED");
+    ASSERT_NE(field, nullptr);
+    EXPECT_NE(Named("SPEED", true), nullptr);
+    EXPECT_TRUE(m_err.str().empty());
+
+    // The form already shows SPEED: the script goes on with a note.
+    const ScriptResult again = Run("drop 300 100 Speed;SPEED\nsize 900 700\n");
+    EXPECT_TRUE(again.ok);
+    EXPECT_EQ(again.events, 2);
+    EXPECT_EQ(Form().GetCount(), count + 2);
+    EXPECT_NE(m_err.str().find("script:1: note:"), std::string::npos) << m_err.str();
+}
+
 class ScriptTool : public EditorScript {
 protected:
     struct Result {
