@@ -10,6 +10,7 @@
 // Prints the median of each and its ratio to the floor.
 
 #include "bench/BareCairo.h"
+#include "bench/BenchSupport.h"
 #include "bench/FormGenerator.h"
 #include "controls/StandardControls.h"
 #include "editor/DEditor.h"
@@ -337,18 +338,6 @@ bool CheckSnapshot(CDiagramEntityContainer& form)
 }
 
 // Keeps the median of each benchmark's repetitions.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        benchmark::ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
-                medians[run.run_name.function_name] = run.real_accumulated_time / double(run.iterations);
-    }
-    std::map<std::string, double> medians;
-};
-
 std::string Duration(double seconds)
 {
     char text[32];
@@ -359,7 +348,7 @@ std::string Duration(double seconds)
     return text;
 }
 
-void PrintRatio(MedianReporter& reporter, const char* label, const char* measured, const char* baseline)
+void PrintRatio(bench::MedianReporter& reporter, const char* label, const char* measured, const char* baseline)
 {
     auto m = reporter.medians.find(measured);
     auto b = reporter.medians.find(baseline);
@@ -375,11 +364,7 @@ void PrintRatio(MedianReporter& reporter, const char* label, const char* measure
 
 int main(int argc, char** argv)
 {
-    ::setenv("FORMWRIGHT_CONFIG_FILE", "/nonexistent", 0);
-    const char* dataDir = std::getenv("FORMWRIGHT_DATA_DIR");
-    ClassFactory::SetModelFile(std::string(dataDir && *dataDir ? dataDir : FORMWRIGHT_SOURCE_DATA_DIR) +
-                               "/model/demo-model.xml");
-    RegisterStandardControls(ElementFactory::Global());
+    bench::SetUpBenchEnvironment(FORMWRIGHT_SOURCE_DATA_DIR);
 
     std::string folder = (std::filesystem::temp_directory_path() / "fw-editor-bench-XXXXXX").string();
     if (!::mkdtemp(folder.data())) {
@@ -443,7 +428,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    MedianReporter reporter;
+    bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 

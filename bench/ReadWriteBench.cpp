@@ -3,6 +3,7 @@
 // element and attribute. After the runs it prints how many times the floor
 // reading and writing take.
 
+#include "bench/BenchSupport.h"
 #include "bench/FormGenerator.h"
 #include "controls/StandardControls.h"
 #include "model/ElementFactory.h"
@@ -151,11 +152,7 @@ void PrintRatio(const CollectingReporter& reporter, const char* label, const cha
 
 int main(int argc, char** argv)
 {
-    ::setenv("FORMWRIGHT_CONFIG_FILE", "/nonexistent", 0);
-    const char* dataDir = std::getenv("FORMWRIGHT_DATA_DIR");
-    ClassFactory::SetModelFile(std::string(dataDir && *dataDir ? dataDir : FORMWRIGHT_SOURCE_DATA_DIR) +
-                               "/model/demo-model.xml");
-    RegisterStandardControls(ElementFactory::Global());
+    bench::SetUpBenchEnvironment(FORMWRIGHT_SOURCE_DATA_DIR);
 
     std::string pattern = (std::filesystem::temp_directory_path() / "fw-bench-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) {

@@ -4,6 +4,7 @@
 // a frame and the ratio to the floor.
 
 #include "bench/BareCairo.h"
+#include "bench/BenchSupport.h"
 #include "bench/FormGenerator.h"
 #include "controls/StandardControls.h"
 #include "editor/FormPainter.h"
@@ -56,27 +57,11 @@ void BareCairoFrame(benchmark::State& state)
 }
 
 // Keeps the median of each benchmark's repetitions.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        benchmark::ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.real_accumulated_time / double(run.iterations);
-    }
-    std::map<std::string, double> medians;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    ::setenv("FORMWRIGHT_CONFIG_FILE", "/nonexistent", 0);
-    const char* dataDir = std::getenv("FORMWRIGHT_DATA_DIR");
-    ClassFactory::SetModelFile(std::string(dataDir && *dataDir ? dataDir : FORMWRIGHT_SOURCE_DATA_DIR) +
-                               "/model/demo-model.xml");
-    RegisterStandardControls(ElementFactory::Global());
+    bench::SetUpBenchEnvironment(FORMWRIGHT_SOURCE_DATA_DIR);
 
     const std::string path = (std::filesystem::temp_directory_path() / "PUMP_RenderBench.xml").string();
     std::ofstream(path, std::ios::binary) << GenerateFormFile(Elements, 11);
@@ -98,7 +83,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    MedianReporter reporter;
+    bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
