@@ -1,82 +1,335 @@
 #include "panes/PropertiesWnd.h"
 
-#include "model/DiagramEntity.h"
+#include "services/Environment.h"
 #include "services/LanguageTable.h"
 
+#include <wx/choice.h>
+#include <wx/propgrid/advprops.h>
+#include <wx/propgrid/manager.h>
+#include <wx/propgrid/props.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
-#include <wx/stattext.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace fw {
 
+namespace {
+
+int RowId(const wxPGProperty* property)
+{
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(property->GetClientData()));
+}
+
+wxString ToWx(const std::string& text)
+{
+    return wxString::FromUTF8(text);
+}
+
+// The image filter ends with an empty pair ("...||"), which the file dialog
+// would show as a nameless entry.
+wxString Wildcard(const std::string& filter)
+{
+    wxString wildcard = ToWx(filter);
+    while (wildcard.EndsWith("|"))
+        wildcard.RemoveLast();
+    return wildcard;
+}
+
+std::int64_t AsInt64(const wxVariant& value)
+{
+    if (value.GetType() == "longlong")
+        return value.GetLongLong().GetValue();
+    if (value.GetType() == "double")
+        return static_cast<std::int64_t>(value.GetDouble());
+    if (value.GetType() == "bool")
+        return value.GetBool() ? 1 : 0;
+    return value.GetLong();
+}
+
+// A fixed list, as opposed to one that also takes typed text.
+bool IsFixedList(const wxPGProperty* property)
+{
+    return wxDynamicCast(property, wxEnumProperty) && !wxDynamicCast(property, wxEditEnumProperty);
+}
+
+// The grid's value in the kind the model's row holds; none when the grid
+// has no value (an emptied number).
+bool ReadValue(const wxPGProperty* property, const PropertyValue& kind, PropertyValue& out)
+{
+    const wxVariant value = property->GetValue();
+    if (value.IsNull())
+        return false;
+    if (std::holds_alternative<std::string>(kind)) {
+        const wxString text = value.GetType() == "string" ? value.GetString() : property->GetValueAsString();
+        out = std::string(text.utf8_str());
+    } else if (std::holds_alternative<bool>(kind)) {
+        out = value.GetType() == "bool" ? value.GetBool() : AsInt64(value) != 0;
+    } else if (std::holds_alternative<std::int32_t>(kind)) {
+        const std::int64_t number = AsInt64(value);
+        out = static_cast<std::int32_t>(std::clamp<std::int64_t>(number, std::numeric_limits<std::int32_t>::min(),
+                                                                 std::numeric_limits<std::int32_t>::max()));
+    } else if (std::holds_alternative<std::int64_t>(kind)) {
+        out = AsInt64(value);
+    } else {
+        out = value.GetType() == "double" ? value.GetDouble() : static_cast<double>(AsInt64(value));
+    }
+    return true;
+}
+
+void ShowValue(wxPGProperty* property, const PropertyValue& value)
+{
+    struct Visitor {
+        wxPGProperty* property;
+        void operator()(const std::string& v) const
+        {
+            if (IsFixedList(property))
+                property->SetValueFromString(ToWx(v));
+            else
+                property->SetValue(wxVariant(ToWx(v)));
+        }
+        void operator()(std::int32_t v) const { property->SetValue(wxVariant(static_cast<long>(v))); }
+        void operator()(std::int64_t v) const { property->SetValue(WXVARIANT(wxLongLong(v))); }
+        void operator()(double v) const { property->SetValue(wxVariant(v)); }
+        void operator()(bool v) const { property->SetValue(wxVariant(v)); }
+    };
+    std::visit(Visitor{property}, value);
+}
+
+}  // namespace
+
 CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
-    m_heading = new wxStaticText(this, wxID_ANY, wxEmptyString);
-    m_heading->SetFont(m_heading->GetFont().Bold());
-    m_body = new wxStaticText(this, wxID_ANY, wxEmptyString);
+    wxPropertyGrid::RegisterAdditionalEditors();
+
+    m_modeBox = new wxChoice(this, wxID_ANY);
+    m_modeBox->Append(ToWx(langStr("PROPWND_FORMPROP")));
+    m_modeBox->Append(ToWx(langStr("PROPWND_CNTRLPROP")));
+    m_modeBox->SetSelection(PropertiesPaneModel::FormMode);
+
+    // No tool bar and no header; bold marks a changed value.
+    m_manager = new wxPropertyGridManager(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                          wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_SPLITTER_AUTO_CENTER |
+                                              wxPG_NO_INTERNAL_BORDER | wxTAB_TRAVERSAL);
+    m_manager->AddPage();
+    m_manager->SetDescBoxHeight(FromDIP(72));
+
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(m_heading, 0, wxEXPAND | wxALL, 6);
-    sizer->Add(m_body, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
+    sizer->Add(m_modeBox, 0, wxEXPAND | wxALL, FromDIP(2));
+    sizer->Add(m_manager, 1, wxEXPAND);
     SetSizer(sizer);
+
+    ApplyFont();
+    m_model.SetChangeObserver([this] { SyncValues(); });
+
+    m_modeBox->Bind(wxEVT_CHOICE, &CPropertiesWnd::OnModeChosen, this);
+    m_manager->Bind(wxEVT_PG_CHANGED, &CPropertiesWnd::OnGridChanged, this);
+    Bind(wxEVT_SYS_COLOUR_CHANGED, &CPropertiesWnd::OnSysColourChanged, this);
 }
 
 void CPropertiesWnd::SetEditor(CDiagramEditor* editor)
 {
-    m_editor = editor;
+    m_model.SetEditor(editor);
 }
 
 void CPropertiesWnd::SetSelection(CDiagramEntity* element)
 {
-    m_selection.clear();
-    if (element)
-        m_selection.push_back(element);
+    m_model.SetSelection(element);
 }
 
 void CPropertiesWnd::AddSelection(CDiagramEntity* element)
 {
-    if (element)
-        m_selection.push_back(element);
+    m_model.AddSelection(element);
 }
 
 void CPropertiesWnd::ShowFormProperties()
 {
-    m_selection.clear();
-    Show(wxString::FromUTF8(langStr("PROPWND_FORMPROP")), {});
+    ApplyFont();
+    m_model.ShowFormProperties();
+    Render();
 }
 
 void CPropertiesWnd::ShowControlProperties()
 {
-    std::vector<std::string> names;
-    for (CDiagramEntity* element : m_selection) {
-        std::string name = element->GetName();
-        names.push_back(name.empty() ? element->GetType() : name);
-    }
-    Show(wxString::FromUTF8(langStr("PROPWND_CNTRLPROP")), names);
+    m_model.ShowControlProperties();
+    Render();
 }
 
 void CPropertiesWnd::Clear()
 {
-    m_editor = nullptr;
-    m_selection.clear();
-    Show(wxEmptyString, {});
+    m_model.Clear();
+    Render();
 }
 
-void CPropertiesWnd::Show(const wxString& heading, const std::vector<std::string>& names)
+void CPropertiesWnd::SetFocus()
 {
-    wxString body;
-    for (const std::string& name : names) {
-        if (!body.empty())
-            body += "\n";
-        body += wxString::FromUTF8(name);
-    }
-    m_heading->SetLabel(heading);
-    m_body->SetLabel(body);
-    Layout();
+    m_manager->GetGrid()->SetFocus();
+}
+
+wxPropertyGrid* CPropertiesWnd::GetGrid() const
+{
+    return m_manager->GetGrid();
+}
+
+wxPGProperty* CPropertiesWnd::FindRow(int id) const
+{
+    if (id == 0)
+        return nullptr;
+    for (wxPropertyGridIterator it = m_manager->GetGrid()->GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it)
+        if (RowId(*it) == id)
+            return *it;
+    return nullptr;
 }
 
 wxString CPropertiesWnd::GetShownText() const
 {
-    wxString body = m_body->GetLabel();
-    return body.empty() ? m_heading->GetLabel() : m_heading->GetLabel() + "\n" + body;
+    wxString text = m_modeBox->GetStringSelection();
+    for (wxPropertyGridIterator it = m_manager->GetGrid()->GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it) {
+        text += "\n" + (*it)->GetLabel();
+        if (!(*it)->IsCategory())
+            text += ": " + (*it)->GetValueAsString();
+    }
+    return text;
+}
+
+void CPropertiesWnd::Render()
+{
+    m_modeBox->SetSelection(m_model.GetMode());
+    m_manager->Freeze();
+    m_manager->GetGrid()->Clear();
+    const PropertyGrid& grid = m_model.GetGrid();
+    for (int i = 0; i < grid.GetPropertyCount(); ++i)
+        AddRows(*grid.GetProperty(i), nullptr);
+    m_manager->Thaw();
+    m_manager->GetGrid()->Refresh();
+    m_manager->GetGrid()->Update();
+}
+
+void CPropertiesWnd::AddRows(const PropertyItem& item, wxPGProperty* parent)
+{
+    wxPropertyGrid* grid = m_manager->GetGrid();
+    wxPGProperty* property = MakeProperty(item);
+    property = parent ? grid->AppendIn(parent, property) : grid->Append(property);
+    if (!item.IsGroup()) {
+        if (item.IsReadOnly())
+            grid->SetPropertyReadOnly(property, true);
+        property->SetModifiedStatus(item.IsModified());
+    }
+    for (int i = 0; i < item.GetSubItemCount(); ++i)
+        AddRows(*item.GetSubItem(i), property);
+}
+
+wxPGProperty* CPropertiesWnd::MakeProperty(const PropertyItem& item) const
+{
+    // Grid names must be unique; form groups share identifier 0.
+    static long serial = 0;
+    const wxString name = wxString::Format("row%d_%ld", item.GetId(), ++serial);
+    const wxString title = ToWx(item.GetTitle());
+
+    wxPGProperty* property = nullptr;
+    if (item.IsGroup()) {
+        property = new wxPropertyCategory(title, name);
+    } else if (const auto* v = std::get_if<bool>(&item.GetValue())) {
+        property = new wxBoolProperty(title, name, *v);
+        property->SetAttribute(wxPG_BOOL_USE_CHECKBOX, true);
+    } else if (const auto* v = std::get_if<std::int32_t>(&item.GetValue())) {
+        property = new wxIntProperty(title, name, static_cast<long>(*v));
+        if (item.GetEditor() == PropertyEditor::Spin) {
+            property->SetEditor("SpinCtrl");
+            property->SetAttribute(wxPG_ATTR_SPINCTRL_MOTION, true);
+        }
+    } else if (const auto* v = std::get_if<std::int64_t>(&item.GetValue())) {
+        property = new wxIntProperty(title, name, wxLongLong(*v));
+    } else if (const auto* v = std::get_if<double>(&item.GetValue())) {
+        property = new wxFloatProperty(title, name, *v);
+    } else {
+        const wxString text = ToWx(item.GetText());
+        if (item.GetEditor() == PropertyEditor::FileChooser) {
+            property = new wxFileProperty(title, name, text);
+            property->SetAttribute(wxPG_FILE_WILDCARD, Wildcard(item.GetFileFilter()));
+            property->SetAttribute(wxPG_FILE_SHOW_FULL_PATH, true);
+        } else if (!item.GetOptions().empty()) {
+            wxArrayString options;
+            for (const std::string& option : item.GetOptions())
+                options.Add(ToWx(option));
+            if (item.AllowsFreeText()) {
+                property = new wxEditEnumProperty(title, name, options, wxArrayInt(), text);
+            } else {
+                // A mixed mark or an unknown name must still show.
+                if (options.Index(text) == wxNOT_FOUND)
+                    options.Add(text);
+                property = new wxEnumProperty(title, name, options, wxArrayInt(), options.Index(text));
+            }
+        } else {
+            property = new wxStringProperty(title, name, text);
+        }
+    }
+    property->SetClientData(reinterpret_cast<void*>(static_cast<std::intptr_t>(item.GetId())));
+    property->SetHelpString(ToWx(item.GetDescription()));
+    return property;
+}
+
+void CPropertiesWnd::SyncValues()
+{
+    m_syncing = true;
+    wxPropertyGrid* grid = m_manager->GetGrid();
+    for (wxPropertyGridIterator it = grid->GetIterator(wxPG_ITERATE_PROPERTIES); !it.AtEnd(); ++it) {
+        wxPGProperty* property = *it;
+        const PropertyItem* item = m_model.GetGrid().FindItem(RowId(property));
+        if (!item || item->IsGroup())
+            continue;
+        PropertyValue shown;
+        if (!ReadValue(property, item->GetValue(), shown) || shown != item->GetValue())
+            ShowValue(property, item->GetValue());
+        property->SetHelpString(ToWx(item->GetDescription()));
+        property->SetModifiedStatus(item->IsModified());
+    }
+    m_syncing = false;
+    grid->Refresh();
+}
+
+void CPropertiesWnd::ApplyFont()
+{
+    // The configured face at the size, weight and slant of the system font.
+    wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    const wxString face = ToWx(Environment::instance().getUiFont());
+    if (!face.empty())
+        font.SetFaceName(face);
+    m_modeBox->SetFont(font);
+    m_manager->SetFont(font);
+    m_manager->GetGrid()->SetFont(font);
+}
+
+void CPropertiesWnd::OnModeChosen(wxCommandEvent& event)
+{
+    if (event.GetSelection() == wxNOT_FOUND)
+        return;
+    m_model.SetMode(event.GetSelection());
+    Render();
+}
+
+void CPropertiesWnd::OnGridChanged(wxPropertyGridEvent& event)
+{
+    wxPGProperty* property = event.GetProperty();
+    if (m_syncing || !property)
+        return;
+    const PropertyItem* item = m_model.GetGrid().FindItem(RowId(property));
+    if (!item || item->IsGroup())
+        return;
+    PropertyValue value;
+    const bool applied =
+        ReadValue(property, item->GetValue(), value) && m_model.OnPropertyChanged(item->GetId(), value);
+    // An ignored edit goes back to what the model holds.
+    if (!applied)
+        SyncValues();
+}
+
+void CPropertiesWnd::OnSysColourChanged(wxSysColourChangedEvent& event)
+{
+    ApplyFont();
+    event.Skip();
 }
 
 }  // namespace fw

@@ -1,18 +1,25 @@
 #pragma once
-// The properties pane. For now it says what it was told (the form, or the
-// names of the selected elements); the property grid comes with a later
-// release.
+// The properties pane window: a mode box above a property grid with its
+// description area. What the rows are and how an edit is applied is the
+// pane model's business; this class renders the model's grid and hands
+// committed edits back to it.
 
 #include "editor/PropertiesPane.h"
+#include "panes/PropertiesPaneModel.h"
 
 #include <wx/panel.h>
 
-#include <string>
-#include <vector>
-
-class wxStaticText;
+class wxChoice;
+class wxCommandEvent;
+class wxPGProperty;
+class wxPropertyGrid;
+class wxPropertyGridEvent;
+class wxPropertyGridManager;
+class wxSysColourChangedEvent;
 
 namespace fw {
+
+class PropertyItem;
 
 class CPropertiesWnd : public wxPanel, public PropertiesPane {
 public:
@@ -27,17 +34,35 @@ public:
     // Forgets the editor and the selection (the last document closed).
     void Clear();
 
-    CDiagramEditor* GetEditor() const { return m_editor; }
-    // What the pane shows: the heading and one line per selected element.
+    // Focus given to the pane goes to the grid.
+    void SetFocus() override;
+
+    CDiagramEditor* GetEditor() const { return m_model.GetEditor(); }
+    const PropertiesPaneModel& GetModel() const { return m_model; }
+    wxChoice* GetModeBox() const { return m_modeBox; }
+    wxPropertyGridManager* GetGridManager() const { return m_manager; }
+    wxPropertyGrid* GetGrid() const;
+    // The grid property of the row `id`, or none.
+    wxPGProperty* FindRow(int id) const;
+    // What the pane shows: the mode, then one "title: value" line per row.
     wxString GetShownText() const;
 
 private:
-    void Show(const wxString& heading, const std::vector<std::string>& names);
+    void Render();
+    void AddRows(const PropertyItem& item, wxPGProperty* parent);
+    wxPGProperty* MakeProperty(const PropertyItem& item) const;
+    // Brings shown values, descriptions and bold marks in line with the model.
+    void SyncValues();
+    void ApplyFont();
 
-    CDiagramEditor* m_editor = nullptr;
-    std::vector<CDiagramEntity*> m_selection;
-    wxStaticText* m_heading = nullptr;
-    wxStaticText* m_body = nullptr;
+    void OnModeChosen(wxCommandEvent& event);
+    void OnGridChanged(wxPropertyGridEvent& event);
+    void OnSysColourChanged(wxSysColourChangedEvent& event);
+
+    PropertiesPaneModel m_model;
+    wxChoice* m_modeBox = nullptr;
+    wxPropertyGridManager* m_manager = nullptr;
+    bool m_syncing = false;
 };
 
 }  // namespace fw
