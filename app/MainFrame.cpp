@@ -286,6 +286,10 @@ void MainFrame::OnViewActivated(FormwrightView* view)
     FormwrightDoc* doc = view->GetFormDocument();
     if (m_loading || !doc || !doc->IsReady() || !view->IsInitialised())
         return;
+    // Its last window comes forward once more while it closes; the panes stay empty.
+    if (doc == m_closingDocument)
+        return;
+    m_closingDocument = nullptr;
     ShowDocumentStatus(doc);
     // Two windows on one file share the panes; only another file refreshes them.
     if (doc == m_paneDocument)
@@ -301,6 +305,7 @@ void MainFrame::ForgetDocument(FormwrightDoc* doc)
 {
     if (m_paneDocument == doc)
         m_paneDocument = nullptr;
+    m_closingDocument = doc;
 }
 
 void MainFrame::ForgetView(FormwrightView* /*view*/)
@@ -402,19 +407,11 @@ void MainFrame::ToggleExtendedProperties()
     FormwrightDoc* active = GetActiveDocument();
     if (!active)
         return;
-    FormDefinitionDocument& model = active->GetModel();
-    const bool extended = !model.IsExtendedModel();
-    // Every open file of the same class follows, the active one last so the
-    // inspector ends with its list.
-    for (wxDocument* open : m_docManager->GetDocumentsVector()) {
-        auto* doc = dynamic_cast<FormwrightDoc*>(open);
-        if (!doc || doc == active || doc->GetModel().GetObjectClass() != model.GetObjectClass())
-            continue;
-        doc->GetModel().SetExtendedModel(extended);
-        doc->GetModel().RefreshLists(true);
-    }
-    model.SetExtendedModel(extended);
-    model.ReloadObjectModel();
+    std::vector<FormDefinitionDocument*> open;
+    for (wxDocument* doc : m_docManager->GetDocumentsVector())
+        if (auto* formDoc = dynamic_cast<FormwrightDoc*>(doc))
+            open.push_back(&formDoc->GetModel());
+    m_inspector->ToggleExtended(active->GetModel(), open);
 }
 
 void MainFrame::ShowWindowList()

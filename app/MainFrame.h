@@ -69,7 +69,11 @@ public:
 
     // The documents and views tell the frame about themselves.
     void OnViewActivated(FormwrightView* view);
-    void SetPaneDocument(FormwrightDoc* doc) { m_paneDocument = doc; }
+    void SetPaneDocument(FormwrightDoc* doc)
+    {
+        m_paneDocument = doc;
+        m_closingDocument = nullptr;
+    }
     FormwrightDoc* GetPaneDocument() const { return m_paneDocument; }
     void ForgetDocument(FormwrightDoc* doc);
     void ForgetView(FormwrightView* view);
@@ -119,6 +123,8 @@ private:
     CDiagramClipboardHandler m_clipboard;
     std::unique_ptr<wxHtmlHelpController> m_help;
     FormwrightDoc* m_paneDocument = nullptr;
+    // The document last closed (compared only, never used).
+    FormwrightDoc* m_closingDocument = nullptr;
     bool m_loading = false;
     int m_look;
 };

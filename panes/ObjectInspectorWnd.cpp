@@ -1,51 +1,198 @@
 #include "panes/ObjectInspectorWnd.h"
 
-#include "model/PropertyEntries.h"
+#include "services/LanguageTable.h"
 
-#include <wx/listbox.h>
+#include <wx/dnd.h>
+#include <wx/listctrl.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 
 namespace fw {
 
+namespace {
+
+enum Column { NameColumn = 0, ValueColumn = 1 };
+
+}  // namespace
+
 CObjectInspectorWnd::CObjectInspectorWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 {
-    m_captionLabel = new wxStaticText(this, wxID_ANY, wxEmptyString);
-    m_captionLabel->SetFont(m_captionLabel->GetFont().Bold());
-    m_list = new wxListBox(this, wxID_ANY);
+    m_captionLabel = new wxStaticText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                      wxST_ELLIPSIZE_END | wxST_NO_AUTORESIZE);
+    m_search = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
+    // The pane is narrow: a short hint, the wild cards in the tooltip.
+    m_search->SetHint(wxString::FromUTF8(langStr("OBJ_PROPWND_SEARCH_HINT")));
+    m_search->SetToolTip(wxString::FromUTF8(langStr("OBJCLASSDLG_SEARCH_HINT")));
+    m_list = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                            wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_NO_HEADER | wxLC_HRULES | wxBORDER_THEME);
+    m_list->AppendColumn(wxEmptyString);
+    m_list->AppendColumn(wxEmptyString);
+    // The description area: the internal name of the selected row.
+    m_description = new wxStaticText(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                     wxST_ELLIPSIZE_END | wxST_NO_AUTORESIZE);
+    ApplyFont();
+
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(m_captionLabel, 0, wxEXPAND | wxALL, 6);
-    sizer->Add(m_list, 1, wxEXPAND);
+    sizer->Add(m_captionLabel, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 6);
+    sizer->Add(m_search, 0, wxEXPAND | wxALL, 4);
+    sizer->Add(m_list, 1, wxEXPAND | wxLEFT | wxRIGHT, 4);
+    sizer->Add(m_description, 0, wxEXPAND | wxALL, 6);
     SetSizer(sizer);
+
+    m_search->Bind(wxEVT_TEXT_ENTER, &CObjectInspectorWnd::OnSearchEnter, this);
+    m_search->Bind(wxEVT_CHAR_HOOK, &CObjectInspectorWnd::OnSearchKey, this);
+    m_list->Bind(wxEVT_LIST_BEGIN_DRAG, &CObjectInspectorWnd::OnBeginDrag, this);
+    m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CObjectInspectorWnd::OnSelected, this);
+    m_list->Bind(wxEVT_SIZE, &CObjectInspectorWnd::OnSize, this);
+    Bind(wxEVT_SYS_COLOUR_CHANGED, &CObjectInspectorWnd::OnSysColourChanged, this);
 }
 
 void CObjectInspectorWnd::SetObjectType(const std::string& title, const std::vector<std::string>& entries)
 {
-    if (title == m_caption)
-        return;
-    if (!title.empty())
-        m_caption = title;
-    m_entries = entries;
-    Rebuild();
+    if (m_model.SetObjectType(title, entries))
+        Rebuild();
 }
 
 void CObjectInspectorWnd::Clear()
 {
-    m_caption.clear();
-    m_entries.clear();
+    m_model.Clear();
     Rebuild();
+}
+
+void CObjectInspectorWnd::ToggleExtended(FormDefinitionDocument& active,
+                                         const std::vector<FormDefinitionDocument*>& openDocuments)
+{
+    m_model.ToggleExtended(active, openDocuments);
+    Rebuild();
+}
+
+int CObjectInspectorWnd::SearchNext()
+{
+    const int found = m_model.Search(m_search->GetValue().utf8_string());
+    if (found >= 0)
+        SelectRow(found);
+    return found;
+}
+
+int CObjectInspectorWnd::RowAt(const wxPoint& listPoint) const
+{
+    int flags = 0;
+    const long row = m_list->HitTest(listPoint, flags);
+    return (flags & wxLIST_HITTEST_ONITEM) ? static_cast<int>(row) : -1;
+}
+
+int CObjectInspectorWnd::GetSelectedRow() const
+{
+    return static_cast<int>(m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
+}
+
+void CObjectInspectorWnd::SetFocus()
+{
+    m_list->SetFocus();
 }
 
 void CObjectInspectorWnd::Rebuild()
 {
-    m_captionLabel->SetLabel(wxString::FromUTF8(m_caption));
-    wxArrayString names;
-    for (const std::string& entry : m_entries)
-        names.Add(wxString::FromUTF8(SplitPropertyEntry(entry).localized));
+    m_captionLabel->SetLabel(wxString::FromUTF8(m_model.GetCaption()));
+    m_captionLabel->SetToolTip(wxString::FromUTF8(m_model.GetCaption()));
+    m_description->SetLabel(wxEmptyString);
     m_list->Freeze();
-    m_list->Set(names);
+    m_list->DeleteAllItems();
+    const std::vector<ObjectInspectorRow>& rows = m_model.GetRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const long item = m_list->InsertItem(static_cast<long>(i), wxString::FromUTF8(rows[i].name));
+        m_list->SetItem(item, ValueColumn, wxString::FromUTF8(rows[i].value));
+    }
     m_list->Thaw();
+    FitColumns();
     Layout();
+}
+
+void CObjectInspectorWnd::SelectRow(int row)
+{
+    const long selected = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+    if (selected >= 0 && selected != row)
+        m_list->SetItemState(selected, 0, wxLIST_STATE_SELECTED);
+    m_list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                         wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    m_list->EnsureVisible(row);
+}
+
+void CObjectInspectorWnd::ApplyFont()
+{
+    const wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    m_search->SetFont(font);
+    m_list->SetFont(font);
+    m_description->SetFont(font.Smaller());
+    m_captionLabel->SetFont(font.Bold());
+}
+
+void CObjectInspectorWnd::FitColumns()
+{
+    const int width = m_list->GetClientSize().GetWidth();
+    if (width <= 0)
+        return;
+    // The localized name is what the user reads; it gets the larger share.
+    const int name = width * 55 / 100;
+    m_list->SetColumnWidth(NameColumn, name);
+    m_list->SetColumnWidth(ValueColumn, width - name);
+}
+
+void CObjectInspectorWnd::OnSearchEnter(wxCommandEvent& /*event*/)
+{
+    SearchNext();
+}
+
+void CObjectInspectorWnd::OnSearchKey(wxKeyEvent& event)
+{
+    // The frame's accelerators would take these for the form's elements.
+    if (event.GetModifiers() == wxMOD_CONTROL) {
+        switch (event.GetKeyCode()) {
+        case 'C':
+            m_search->Copy();
+            return;
+        case 'V':
+            m_search->Paste();
+            return;
+        default:
+            break;
+        }
+    }
+    event.Skip();
+}
+
+void CObjectInspectorWnd::OnBeginDrag(wxListEvent& event)
+{
+    const std::string text = m_model.GetDragText(static_cast<int>(event.GetIndex()));
+    if (text.empty())
+        return;
+    wxTextDataObject data(wxString::FromUTF8(text));
+    wxDropSource source(data, m_list);
+    source.DoDragDrop(wxDrag_AllowMove);
+}
+
+void CObjectInspectorWnd::OnSelected(wxListEvent& event)
+{
+    const std::vector<ObjectInspectorRow>& rows = m_model.GetRows();
+    const long row = event.GetIndex();
+    if (row >= 0 && row < static_cast<long>(rows.size()))
+        m_description->SetLabel(wxString::FromUTF8(rows[row].description));
+    event.Skip();
+}
+
+void CObjectInspectorWnd::OnSize(wxSizeEvent& event)
+{
+    FitColumns();
+    event.Skip();
+}
+
+void CObjectInspectorWnd::OnSysColourChanged(wxSysColourChangedEvent& event)
+{
+    ApplyFont();
+    Layout();
+    event.Skip();
 }
 
 }  // namespace fw

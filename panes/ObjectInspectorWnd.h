@@ -1,17 +1,24 @@
 #pragma once
-// The object inspector: the object class of the active form file and its
-// properties by their localized names. Searching and dragging properties onto
-// the canvas come with a later release.
+// The object inspector: the object type of the active form file with its
+// properties by localized and internal name, a search box over them, and the
+// source from which a property is dragged onto the canvas.
+// (The list's header comes in whole: callers compare it as a wxWindow.)
 
+#include "panes/ObjectInspectorModel.h"
+
+#include <wx/listctrl.h>
 #include <wx/panel.h>
 
 #include <string>
 #include <vector>
 
-class wxListBox;
+class wxKeyEvent;
 class wxStaticText;
+class wxTextCtrl;
 
 namespace fw {
+
+class FormDefinitionDocument;
 
 class CObjectInspectorWnd : public wxPanel {
 public:
@@ -22,18 +29,48 @@ public:
     void SetObjectType(const std::string& title, const std::vector<std::string>& entries);
     // Empties the list and the caption.
     void Clear();
+    // Flips the extended object model of `active` and of the open files of
+    // its type, then lists the new entries under the same caption.
+    void ToggleExtended(FormDefinitionDocument& active, const std::vector<FormDefinitionDocument*>& openDocuments);
 
-    const std::string& GetCaption() const { return m_caption; }
-    const std::vector<std::string>& GetEntries() const { return m_entries; }
-    wxListBox* GetList() const { return m_list; }
+    // Searches the box's text from after the last match, selects and shows
+    // the row found; answers it, or -1 leaving the selection as it was.
+    int SearchNext();
+
+    const std::string& GetCaption() const { return m_model.GetCaption(); }
+    const std::vector<std::string>& GetEntries() const { return m_model.GetEntries(); }
+    const ObjectInspectorModel& GetModel() const { return m_model; }
+    // The row under a point of the list, -1 for none.
+    int RowAt(const wxPoint& listPoint) const;
+    // The selected row of the list, -1 for none.
+    int GetSelectedRow() const;
+
+    wxListCtrl* GetList() const { return m_list; }
+    wxTextCtrl* GetSearchBox() const { return m_search; }
+    wxStaticText* GetCaptionLabel() const { return m_captionLabel; }
+    wxStaticText* GetDescription() const { return m_description; }
+
+    // The focus goes to the list, not to the search box above it.
+    void SetFocus() override;
 
 private:
     void Rebuild();
+    void SelectRow(int row);
+    void ApplyFont();
+    void FitColumns();
 
-    std::string m_caption;
-    std::vector<std::string> m_entries;
+    void OnSearchEnter(wxCommandEvent& event);
+    void OnSearchKey(wxKeyEvent& event);
+    void OnBeginDrag(wxListEvent& event);
+    void OnSelected(wxListEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnSysColourChanged(wxSysColourChangedEvent& event);
+
+    ObjectInspectorModel m_model;
     wxStaticText* m_captionLabel = nullptr;
-    wxListBox* m_list = nullptr;
+    wxTextCtrl* m_search = nullptr;
+    wxListCtrl* m_list = nullptr;
+    wxStaticText* m_description = nullptr;
 };
 
 }  // namespace fw
