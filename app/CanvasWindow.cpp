@@ -7,6 +7,7 @@
 
 #include <cairo/cairo.h>
 #include <wx/dcclient.h>
+#include <wx/dnd.h>
 #include <wx/graphics.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
@@ -264,6 +265,35 @@ void CanvasWindow::SurfaceDeleter::operator()(cairo_surface_t* surface) const
     cairo_surface_destroy(surface);
 }
 
+// Accepts Unicode text only, always as a copy: the source keeps its row.
+class CanvasWindow::TextDrop : public wxTextDropTarget {
+public:
+    explicit TextDrop(CanvasWindow& window) : m_window(window) {}
+
+    wxDragResult OnEnter(wxCoord, wxCoord, wxDragResult) override { return wxDragCopy; }
+    wxDragResult OnDragOver(wxCoord, wxCoord, wxDragResult) override { return wxDragCopy; }
+
+    bool OnDropText(wxCoord x, wxCoord y, const wxString& text) override
+    {
+        if (!m_window.m_dropHandler)
+            return false;
+        // The editor answers with a message box when the form has the property
+        // already; that must not run inside the toolkit's drop callback.
+        const std::string dropped = text.utf8_string();
+        const IntPoint point{x, y};
+        CanvasWindow* window = &m_window;
+        window->CallAfter([window, point, dropped] {
+            if (window->m_dropHandler)
+                window->m_dropHandler(point, dropped);
+            window->RequestPaint();
+        });
+        return true;
+    }
+
+private:
+    CanvasWindow& m_window;
+};
+
 CanvasWindow::CanvasWindow(wxWindow* parent, CDiagramEditor& editor)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                wxHSCROLL | wxVSCROLL | wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE | wxBORDER_NONE),
@@ -292,6 +322,7 @@ CanvasWindow::CanvasWindow(wxWindow* parent, CDiagramEditor& editor)
     Bind(wxEVT_KILL_FOCUS, &CanvasWindow::OnKillFocus, this);
     Bind(wxEVT_TIMER, &CanvasWindow::OnTimer, this);
     Bind(wxEVT_SYS_COLOUR_CHANGED, &CanvasWindow::OnSysColourChanged, this);
+    SetDropTarget(new TextDrop(*this));
 }
 
 CanvasWindow::~CanvasWindow()
@@ -305,6 +336,11 @@ CanvasWindow::~CanvasWindow()
 EditorHost& CanvasWindow::GetHost()
 {
     return *m_host;
+}
+
+void CanvasWindow::SetDropHandler(DropHandler handler)
+{
+    m_dropHandler = std::move(handler);
 }
 
 void CanvasWindow::SetPaintObserver(std::function<void(double milliseconds)> observer)

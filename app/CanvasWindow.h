@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 
 class wxTimer;
 class wxTimerEvent;
@@ -41,8 +42,14 @@ public:
     // (for measuring how the canvas keeps up while dragging).
     void SetPaintObserver(std::function<void(double milliseconds)> observer);
 
+    // Text dropped on the window goes here with the drop point in client
+    // pixels; the answer says whether the drop was taken.
+    using DropHandler = std::function<bool(IntPoint clientPoint, const std::string& text)>;
+    void SetDropHandler(DropHandler handler);
+
 private:
     class Host;
+    class TextDrop;
     struct SurfaceDeleter {
         void operator()(cairo_surface_t* surface) const;
     };
@@ -69,6 +76,7 @@ private:
     CDiagramEditor& m_editor;
     std::unique_ptr<Host> m_host;
     std::function<void(double)> m_paintObserver;
+    DropHandler m_dropHandler;
 
     // The off-screen image of the client area, kept while its size holds.
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> m_buffer;

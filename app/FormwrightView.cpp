@@ -92,6 +92,8 @@ bool FormwrightView::OnCreate(wxDocument* doc, long flags)
     auto* child = new ChildFrame(doc, this, frame, wxID_ANY, doc->GetUserReadableName());
     m_formView = std::make_unique<FormView>(formDoc->GetModel());
     m_canvas = new CanvasWindow(child, m_formView->GetEditor());
+    m_canvas->SetDropHandler(
+        [this](IntPoint point, const std::string& text) { return m_formView->OnDropProperty(point, text); });
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_canvas, 1, wxEXPAND);
     child->SetSizer(sizer);
