@@ -1,0 +1,305 @@
+// The properties pane in a running main frame: rows read from the real
+// property grid, edits committed through the grid as a user commits them,
+// and the canvas and undo reacting.
+
+#include "app/AppSettings.h"
+#include "app/CanvasWindow.h"
+#include "app/FormwrightApp.h"
+#include "app/FormwrightDoc.h"
+#include "app/FormwrightView.h"
+#include "app/MainFrame.h"
+#include "controls/DiagramImage.h"
+#include "controls/DiagramLinked.h"
+#include "controls/DiagramStatic.h"
+#include "gui/GuiTestSupport.h"
+#include "panes/PropertiesWnd.h"
+#include "services/Environment.h"
+#include "services/LanguageTable.h"
+#include "support/Scratch.h"
+
+#include <gtest/gtest.h>
+#include <wx/choice.h>
+#include <wx/propgrid/advprops.h>
+#include <wx/propgrid/manager.h>
+#include <wx/propgrid/props.h>
+#include <wx/uiaction.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using namespace fw;
+using fw::test::PumpEvents;
+using fw::test::WaitFor;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
+{
+    ADD_FAILURE() << "wx assertion " << cond << " " << msg << " in " << func << " at " << file << ":" << line;
+}
+
+class PropertiesPane : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_env.Set("FORMWRIGHT_SETTINGS_FILE", m_scratch.Path() + "/settings/Formwright.conf");
+        m_oldAssert = wxSetAssertHandler(FailOnAssert);
+        InitApplicationServices();
+        ASSERT_TRUE(LanguageTable::instance().loadLanguage("English"));
+        InstallSettings();
+        m_frame = MainFrame::Create();
+        m_frame->Show();
+        PumpEvents(50);
+
+        const std::string path = m_scratch.Path() + "/PUMP_Main.xml";
+        fs::copy_file(Environment::instance().dataDir() + "/samples/PUMP_Main.xml", path);
+        m_doc = m_frame->OpenFile(wxString::FromUTF8(path));
+        PumpEvents(50);
+        ASSERT_NE(m_doc, nullptr);
+        m_pane = m_frame->GetPropertiesPane();
+        ASSERT_NE(m_frame->GetActiveFormView(), nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (m_frame) {
+            for (wxDocument* doc : m_frame->GetDocManager().GetDocumentsVector())
+                doc->Modify(false);
+            m_frame->Close(true);
+            PumpEvents(20);
+        }
+        wxSetAssertHandler(m_oldAssert);
+    }
+
+    CDEditor& Editor() { return m_frame->GetActiveFormView()->GetFormView().GetEditor(); }
+    CDiagramEntityContainer& Form() { return *Editor().GetDiagramEntityContainer(); }
+
+    template <class T> std::vector<CDiagramEntity*> ElementsOf()
+    {
+        std::vector<CDiagramEntity*> found;
+        for (int i = 0; i < Form().GetCount(); ++i)
+            if (dynamic_cast<T*>(Form().GetAt(i)) && !Form().GetAt(i)->IsDependentPart())
+                found.push_back(Form().GetAt(i));
+        return found;
+    }
+
+    // Selects the elements in the editor, which tells the pane.
+    void Select(const std::vector<CDiagramEntity*>& elements)
+    {
+        Form().UnselectAll();
+        for (CDiagramEntity* element : elements)
+            element->Select(true);
+        Editor().NotifySelection();
+        PumpEvents(20);
+    }
+
+    wxPGProperty* Row(int id)
+    {
+        wxPGProperty* row = m_pane->FindRow(id);
+        EXPECT_NE(row, nullptr) << "no row " << id;
+        return row;
+    }
+
+    // Commits a value as the grid does after an edit: changing and changed events.
+    void Commit(int id, const wxVariant& value)
+    {
+        wxPGProperty* row = Row(id);
+        ASSERT_NE(row, nullptr);
+        ASSERT_TRUE(m_pane->GetGrid()->ChangePropertyValue(row, value));
+        PumpEvents(20);
+    }
+
+    static bool Bold(const wxPGProperty* row) { return row->HasFlag(wxPG_PROP_MODIFIED); }
+
+    fw::test::ScratchDir m_scratch;
+    fw::test::ScopedEnv m_env;
+    wxAssertHandler_t m_oldAssert = nullptr;
+    MainFrame* m_frame = nullptr;
+    FormwrightDoc* m_doc = nullptr;
+    CPropertiesWnd* m_pane = nullptr;
+};
+
+TEST_F(PropertiesPane, WithNothingSelectedTheGridShowsTheFormRows)
+{
+    Select({});
+    EXPECT_EQ(m_pane->GetModeBox()->GetSelection(), 0);
+    EXPECT_EQ(m_pane->GetModeBox()->GetCount(), 2u);
+    EXPECT_TRUE(m_pane->GetShownText().StartsWith(langStr("PROPWND_FORMPROP")));
+    EXPECT_TRUE(m_pane->GetGridManager()->HasFlag(wxPG_DESCRIPTION));
+
+    const IntSize paper = Editor().GetVirtualSize();
+    wxPGProperty* height = Row(4403);
+    ASSERT_NE(height, nullptr);
+    EXPECT_TRUE(wxDynamicCast(height, wxIntProperty));
+    EXPECT_EQ(height->GetValue().GetLong(), paper.cy);
+    EXPECT_EQ(height->GetLabel(), wxString::FromUTF8(langStr("T_PROP_HEIGHT")));
+    EXPECT_EQ(height->GetHelpString(), wxString::FromUTF8(langStr("H_PROP_HEIGHT_FORM")));
+
+    wxPGProperty* sizeable = Row(4415);
+    ASSERT_NE(sizeable, nullptr);
+    EXPECT_TRUE(wxDynamicCast(sizeable, wxBoolProperty));
+    EXPECT_TRUE(sizeable->GetAttribute(wxPG_BOOL_USE_CHECKBOX).GetBool());
+    EXPECT_EQ(sizeable->GetValue().GetBool(), Form().IsSizeable());
+
+    // The type list offers the four kinds and takes typed text too.
+    wxPGProperty* type = Row(4414);
+    ASSERT_NE(type, nullptr);
+    ASSERT_TRUE(wxDynamicCast(type, wxEditEnumProperty));
+    wxArrayString kinds;
+    for (const char* kind : {"OEF", "OCF", "SEF", "CUSTOM"})
+        kinds.Add(kind);
+    EXPECT_EQ(type->GetChoices().GetLabels(), kinds);
+    Commit(4414, wxVariant("MYKIND"));
+    EXPECT_EQ(Form().GetProgIdType(), "MYKIND");
+
+    // A new help text reaches the form and shows in bold; the same text again marks nothing.
+    EXPECT_FALSE(Bold(Row(4416)));
+    Commit(4416, wxVariant("Pump help"));
+    EXPECT_EQ(Form().GetHelp(), "Pump help");
+    EXPECT_TRUE(Form().IsModified());
+    EXPECT_TRUE(Bold(Row(4416)));
+    EXPECT_FALSE(Bold(Row(4403)));
+
+    Commit(4404, wxVariant(900L));
+    EXPECT_EQ(Editor().GetVirtualSize().cx, 900);
+    EXPECT_EQ(Editor().GetVirtualSize().cy, paper.cy);
+}
+
+TEST_F(PropertiesPane, AnEditedRowChangesTheElementRepaintsAndCtrlZTakesItBack)
+{
+    std::vector<CDiagramEntity*> texts = ElementsOf<CDiagramStatic>();
+    ASSERT_FALSE(texts.empty());
+    CDiagramEntity* text = texts.front();
+    const double left = text->GetLeft();
+    const double width = text->GetRight() - text->GetLeft();
+    Select({text});
+
+    EXPECT_EQ(m_pane->GetModeBox()->GetSelection(), 1);
+    wxPGProperty* leftRow = Row(4007);
+    ASSERT_NE(leftRow, nullptr);
+    ASSERT_TRUE(wxDynamicCast(leftRow, wxFloatProperty));
+    EXPECT_DOUBLE_EQ(leftRow->GetValue().GetDouble(), left);
+    EXPECT_FALSE(Bold(leftRow));
+
+    int paints = 0;
+    CanvasWindow* canvas = m_frame->GetActiveFormView()->GetCanvas();
+    canvas->SetPaintObserver([&paints](double) { ++paints; });
+    Commit(4007, wxVariant(left + 37.0));
+    EXPECT_DOUBLE_EQ(text->GetLeft(), left + 37.0);
+    EXPECT_DOUBLE_EQ(text->GetRight() - text->GetLeft(), width);
+    EXPECT_TRUE(Bold(Row(4007)));
+    EXPECT_TRUE(WaitFor([&] { return paints > 0; }));
+    canvas->SetPaintObserver({});
+
+    // Ctrl+Z on the canvas restores the form from before the edit.
+    canvas->SetFocus();
+    ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
+    wxUIActionSimulator input;
+    input.Char('z', wxMOD_CONTROL);
+    ASSERT_TRUE(WaitFor([&] {
+        auto now = ElementsOf<CDiagramStatic>();
+        return !now.empty() && now.front()->GetLeft() == left;
+    }));
+    EXPECT_DOUBLE_EQ(ElementsOf<CDiagramStatic>().front()->GetRight(), left + width);
+}
+
+TEST_F(PropertiesPane, AnIgnoredEditShowsTheModelValueAgain)
+{
+    // No element left to change: the edit is ignored and the row goes back.
+    std::vector<CDiagramEntity*> texts = ElementsOf<CDiagramStatic>();
+    ASSERT_FALSE(texts.empty());
+    Select({texts.front()});
+    const double left = texts.front()->GetLeft();
+    m_pane->SetSelection(nullptr);
+    Commit(4007, wxVariant(left + 50.0));
+    EXPECT_DOUBLE_EQ(texts.front()->GetLeft(), left);
+    EXPECT_DOUBLE_EQ(Row(4007)->GetValue().GetDouble(), left);
+    EXPECT_FALSE(Bold(Row(4007)));
+}
+
+TEST_F(PropertiesPane, PropertyFieldsGetASpinTabOrderAloneAndAMixedReadOnlyCheckTogether)
+{
+    std::vector<CDiagramEntity*> fields = ElementsOf<CDiagramLinked>();
+    ASSERT_GE(fields.size(), 2u);
+    Select({fields[0]});
+    wxPGProperty* tab = Row(4012);
+    ASSERT_NE(tab, nullptr);
+    ASSERT_NE(tab->GetEditorClass(), nullptr);
+    EXPECT_EQ(tab->GetEditorClass()->GetName(), "SpinCtrl");
+    EXPECT_FALSE(tab->HasFlag(wxPG_PROP_READONLY));
+    EXPECT_EQ(tab->GetValue().GetLong(), fields[0]->GetTabIndex());
+
+    fields[0]->SetReadOnly(true);
+    fields[1]->SetReadOnly(false);
+    Select({fields[0], fields[1]});
+    EXPECT_TRUE(Row(4012)->HasFlag(wxPG_PROP_READONLY));
+    EXPECT_NE(Row(4012)->GetEditorClass()->GetName(), "SpinCtrl");
+
+    wxPGProperty* readOnly = Row(4301);
+    ASSERT_NE(readOnly, nullptr);
+    ASSERT_TRUE(wxDynamicCast(readOnly, wxBoolProperty));
+    EXPECT_FALSE(readOnly->GetValue().GetBool());
+    EXPECT_EQ(readOnly->GetHelpString(), wxString::FromUTF8(langStr("MSG_MULTIPLE_BOOLVALUES")));
+    Commit(4301, wxVariant(true));
+    EXPECT_TRUE(fields[0]->IsReadOnly());
+    EXPECT_TRUE(fields[1]->IsReadOnly());
+    EXPECT_TRUE(Row(4301)->GetValue().GetBool());
+}
+
+TEST_F(PropertiesPane, TheImagePathChoosesAFileWithTheImageFilter)
+{
+    std::vector<CDiagramEntity*> images = ElementsOf<CDiagramImage>();
+    ASSERT_FALSE(images.empty());
+    Select({images.front()});
+    wxPGProperty* path = Row(4501);
+    ASSERT_NE(path, nullptr);
+    ASSERT_TRUE(wxDynamicCast(path, wxFileProperty));
+    const wxString wildcard = path->GetAttribute(wxPG_FILE_WILDCARD).GetString();
+    EXPECT_TRUE(wildcard.StartsWith("(*.bmp)|*.bmp|"));
+    EXPECT_TRUE(wildcard.EndsWith("|*.tif")) << wildcard;
+    EXPECT_EQ(path->GetValue().GetString(), wxString::FromUTF8(images.front()->GetImagePath()));
+
+    Commit(4501, wxVariant("valve.png"));
+    EXPECT_EQ(images.front()->GetImagePath(), m_scratch.Path() + "/valve.png");
+}
+
+TEST_F(PropertiesPane, TheModeBoxRebuildsAndANameWithALocalTitleUpdatesTheTitleRow)
+{
+    std::vector<CDiagramEntity*> fields = ElementsOf<CDiagramLinked>();
+    ASSERT_FALSE(fields.empty());
+    Select({fields[0]});
+    ASSERT_NE(m_pane->FindRow(4000), nullptr);
+
+    auto choose = [this](int index) {
+        m_pane->GetModeBox()->SetSelection(index);
+        wxCommandEvent event(wxEVT_CHOICE, m_pane->GetModeBox()->GetId());
+        event.SetInt(index);
+        event.SetEventObject(m_pane->GetModeBox());
+        m_pane->GetModeBox()->GetEventHandler()->ProcessEvent(event);
+    };
+    choose(0);
+    EXPECT_NE(m_pane->FindRow(4403), nullptr);
+    EXPECT_EQ(m_pane->FindRow(4000), nullptr);
+    choose(1);
+    EXPECT_EQ(m_pane->FindRow(4403), nullptr);
+    ASSERT_NE(m_pane->FindRow(4000), nullptr);
+
+    // "Local name;internal name": the internal name brings its local title along.
+    const std::vector<std::string>& entries = m_doc->GetModel().GetClassProperties();
+    ASSERT_FALSE(entries.empty());
+    const std::string& entry = entries.back();
+    const std::string local = entry.substr(0, entry.find(';'));
+    const std::string internal = entry.substr(entry.find(';') + 1);
+    if (fields[0]->GetName() == internal)
+        GTEST_SKIP() << "the field already has that name";
+    Commit(4001, wxVariant(wxString::FromUTF8(internal)));
+    EXPECT_EQ(fields[0]->GetName(), internal);
+    EXPECT_EQ(fields[0]->GetTitle(), local);
+    EXPECT_EQ(Row(4000)->GetValueAsString(), wxString::FromUTF8(local));
+    EXPECT_TRUE(Bold(Row(4000)));
+}
+
+}  // namespace
