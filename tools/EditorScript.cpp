@@ -446,10 +446,16 @@ bool ParseDrop(const ScriptLine& line, ScriptAction& action, std::string& error)
     const int number = line.number;
     action = [point, text, number](ScriptTarget& target, std::string&) {
         target.host.SetMousePosition(point);
-        // Like a drop the editor turns down (a property already on the form):
-        // the designer sees it, the script goes on.
-        if (!target.view.OnDropProperty(point, text))
-            target.err << target.name << ":" << number << ": note: the drop of \"" << text << "\" placed no field\n";
+        // A drop the editor turns down (a property already on the form) is
+        // a note with what the designer would read; the script goes on.
+        const size_t shown = target.host.GetMessages().size();
+        if (!target.view.OnDropProperty(point, text)) {
+            target.err << target.name << ":" << number << ": note: the drop of \"" << text << "\" placed no field";
+            const auto& messages = target.host.GetMessages();
+            for (size_t i = shown; i < messages.size(); ++i)
+                target.err << " (" << messages[i].second << ": " << messages[i].first << ")";
+            target.err << "\n";
+        }
         return true;
     };
     return true;
