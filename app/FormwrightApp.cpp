@@ -1,6 +1,7 @@
 #include "app/FormwrightApp.h"
 
 #include "app/AppSettings.h"
+#include "app/FormwrightView.h"
 #include "app/MainFrame.h"
 #include "controls/StandardControls.h"
 #include "model/ElementFactory.h"
@@ -47,6 +48,8 @@ void FormwrightApp::OnInitCmdLine(wxCmdLineParser& parser)
         {wxCMD_LINE_OPTION, nullptr, "screenshot",
          "save a PNG of the main window to this file once it is shown, then exit (implies --no-start-options)",
          wxCMD_LINE_VAL_STRING, 0},
+        {wxCMD_LINE_OPTION, nullptr, "select", "select the element with this name in the opened form",
+         wxCMD_LINE_VAL_STRING, 0},
         {wxCMD_LINE_PARAM, nullptr, nullptr, "form file to open", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL},
         {wxCMD_LINE_NONE, nullptr, nullptr, nullptr, wxCMD_LINE_VAL_NONE, 0},
     };
@@ -60,6 +63,7 @@ bool FormwrightApp::OnCmdLineParsed(wxCmdLineParser& parser)
     if (parser.GetParamCount() > 0)
         m_file = parser.GetParam(0);
     parser.Found("screenshot", &m_screenshot);
+    parser.Found("select", &m_select);
     m_startOptions = !parser.Found("no-start-options") && m_screenshot.empty();
     return true;
 }
@@ -89,6 +93,9 @@ bool FormwrightApp::OnInit()
             m_frame->Destroy();
             return false;
         }
+        FormwrightView* view = m_frame->GetActiveFormView();
+        if (!m_select.empty() && !(view && view->SelectByName(m_select.utf8_string())))
+            std::fprintf(stderr, "formwright: the form has no element named %s\n", m_select.utf8_str().data());
     } else if (m_startOptions) {
         m_frame->RunStartOptions();
     }

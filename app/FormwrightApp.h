@@ -28,6 +28,7 @@ private:
 
     wxString m_file;
     wxString m_screenshot;
+    wxString m_select;
     bool m_startOptions = true;
     int m_exitCode = 0;
     MainFrame* m_frame = nullptr;

@@ -158,6 +158,14 @@ bool FormwrightView::OnClose(bool /*deleteWindow*/)
     return doc ? doc->Close() : true;
 }
 
+bool FormwrightView::SelectByName(const std::string& name)
+{
+    if (!m_initialised || !m_formView->SelectByName(name))
+        return false;
+    m_canvas->Refresh();
+    return true;
+}
+
 bool FormwrightView::RunCommand(int id)
 {
     if (!m_initialised || !m_formView->HasCommand(id))

@@ -38,6 +38,8 @@ public:
     }
     void OnCurrentFormChanged();
 
+    // Selects the named element (see FormView::SelectByName) and repaints.
+    bool SelectByName(const std::string& name);
     // Runs a form command and repaints; false when it is none of the view's.
     bool RunCommand(int id);
     CommandState GetCommandState(int id) const;

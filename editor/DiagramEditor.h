@@ -137,6 +137,8 @@ public:
     // Editing operations shared by mouse, keys, menus and the form view.
     virtual void SelectAll();
     virtual void UnselectAll();
+    // Selects this element alone as the reference, tells the pane and repaints.
+    void SelectOnly(CDiagramEntity* element);
     virtual void DeleteAllSelected();
     virtual void AlignLeft();
     virtual void AlignRight();

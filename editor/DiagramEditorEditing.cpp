@@ -27,6 +27,17 @@ void CDiagramEditor::UnselectAll()
     m_reference = nullptr;
 }
 
+void CDiagramEditor::SelectOnly(CDiagramEntity* element)
+{
+    if (!m_objs || !element)
+        return;
+    UnselectAll();
+    element->Select(true);
+    m_reference = element;
+    NotifySelection();
+    Repaint();
+}
+
 void CDiagramEditor::DeleteAllSelected()
 {
     if (!m_objs)

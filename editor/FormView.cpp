@@ -13,6 +13,7 @@
 #include "model/FormDefinitionDocument.h"
 #include "model/PropertyEntries.h"
 #include "services/LanguageTable.h"
+#include "services/Strings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -447,6 +448,19 @@ bool FormView::ArmPropertyPair(const std::string& text)
     m_editor.StartDrawingPair(std::move(field));
     m_insertKind = InsertKind::Text;
     return true;
+}
+
+bool FormView::SelectByName(const std::string& name)
+{
+    CDiagramEntityContainer* form = m_editor.GetDiagramEntityContainer();
+    for (int i = 0; form && i < form->GetCount(); ++i) {
+        CDiagramEntity* element = form->GetAt(i);
+        if (!element->IsDependentPart() && equalsNoCase(element->GetName(), name)) {
+            m_editor.SelectOnly(element);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool FormView::OnDropProperty(IntPoint clientPoint, const std::string& text)

@@ -80,6 +80,10 @@ public:
     // then acts as an ordinary click. True when the pair was placed.
     bool OnDropProperty(IntPoint clientPoint, const std::string& text);
 
+    // Selects the element of the current form with this name (a caption
+    // never), without regard to case; false when there is none.
+    bool SelectByName(const std::string& name);
+
     // Asks for confirmation, then numbers the property fields by position;
     // false when the designer declined.
     bool CalcTabOrderFromCoordinates();

@@ -120,6 +120,23 @@ TEST_F(FormViewDrop, ConsecutiveDropsTakeConsecutiveTabIndices)
     EXPECT_EQ(fields[1]->GetTabIndex(), next + 1);
 }
 
+TEST_F(FormViewDrop, SelectByNameSelectsTheFieldAloneNotItsCaption)
+{
+    ASSERT_TRUE(view.OnDropProperty({13, 21}, "Speed;SPEED"));
+    ASSERT_TRUE(view.OnDropProperty({13, 121}, "Flow;FLOW"));
+    pane.Take();
+
+    ASSERT_TRUE(view.SelectByName("speed"));
+    CDiagramEntity* field = Fields()[0];
+    EXPECT_EQ(editor().GetSelectCount(), 1);
+    EXPECT_TRUE(field->IsSelected());
+    EXPECT_EQ(editor().GetSelectedObject(), field);
+    EXPECT_EQ(pane.Take(), (std::vector<std::string>{"SetSelection SPEED", "ShowControlProperties"}));
+
+    EXPECT_FALSE(view.SelectByName("PRESSURE"));
+    EXPECT_TRUE(field->IsSelected());
+}
+
 TEST_F(FormViewDrop, PressOutsideTheMarginsPlacesNothing)
 {
     EXPECT_FALSE(view.OnDropProperty({3, 3}, "Name;NAME"));
