@@ -33,8 +33,12 @@ std::vector<PropertyEntryParts> SplitPropertyEntries(const std::vector<std::stri
 
 namespace {
 
-bool Matches(const PropertyEntryParts& item, const std::string& pattern)
+bool Matches(const PropertyEntryParts& item, const std::string& typed)
 {
+    // Typed without wild cards, the text may stand anywhere in the name:
+    // "speed" finds "Speed (rpm)".
+    const bool plain = typed.find_first_of("*?") == std::string::npos;
+    const std::string pattern = plain ? "*" + typed + "*" : typed;
     return wildCardCheck(item.localized, pattern, false) || wildCardCheck(item.internal, pattern, false);
 }
 

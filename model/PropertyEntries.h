@@ -25,7 +25,8 @@ enum class EntrySearchWrap { Inspector, Chooser };
 
 // Searches from the item after `lastFound` to the end, then wraps to the
 // start. An item matches when its localized or internal name matches the
-// wild-card pattern. Answers the index, or -1 when nothing matches.
+// wild-card pattern; a pattern without wild cards matches anywhere in a name.
+// Answers the index, or -1 when nothing matches.
 int FindPropertyEntry(const std::vector<PropertyEntryParts>& items, const std::string& pattern, int lastFound,
                       EntrySearchWrap wrap);
 

@@ -59,8 +59,12 @@ TEST_F(PropertyEntrySearchTest, MatchesNameOrValueWithWildCardsIgnoringCase)
     EXPECT_EQ(FindPropertyEntry(m_items, "p?mp", -1, EntrySearchWrap::Chooser), 2);
     EXPECT_EQ(FindPropertyEntry(m_items, "motor_*", -1, EntrySearchWrap::Chooser), 3);
     EXPECT_EQ(FindPropertyEntry(m_items, "VAL*", -1, EntrySearchWrap::Inspector), 4);
-    // The pattern has to cover the whole name.
-    EXPECT_EQ(FindPropertyEntry(m_items, "ump", -1, EntrySearchWrap::Chooser), -1);
+    // With wild cards the pattern has to cover the whole name; without, the
+    // text may stand anywhere in it.
+    EXPECT_EQ(FindPropertyEntry(m_items, "ump?", -1, EntrySearchWrap::Chooser), -1);
+    EXPECT_EQ(FindPropertyEntry(m_items, "ump", -1, EntrySearchWrap::Chooser), 2);
+    EXPECT_EQ(FindPropertyEntry(m_items, "R UN", -1, EntrySearchWrap::Chooser), 3);
+    EXPECT_EQ(FindPropertyEntry(m_items, "xyz", -1, EntrySearchWrap::Chooser), -1);
     EXPECT_EQ(FindPropertyEntry({}, "*", -1, EntrySearchWrap::Chooser), -1);
 }
 
