@@ -19,6 +19,7 @@
 #include <wx/config.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/display.h>
 #include <wx/filehistory.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
@@ -51,6 +52,13 @@ bool IsFormViewCommand(int id)
     return std::find(commands.begin(), commands.end(), id) != commands.end();
 }
 
+// Room for both panes beside a form of 720 units, within the first screen.
+wxSize InitialFrameSize()
+{
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    return {std::min(1440, area.GetWidth()), std::min(920, area.GetHeight())};
+}
+
 }  // namespace
 
 MainFrame* MainFrame::Create()
@@ -66,7 +74,7 @@ MainFrame* MainFrame::Create()
 }
 
 MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
-    : MainFrameBase(docManager.get(), nullptr, wxID_ANY, "Formwright", wxDefaultPosition, wxSize(1280, 860)),
+    : MainFrameBase(docManager.get(), nullptr, wxID_ANY, "Formwright", wxDefaultPosition, InitialFrameSize()),
       m_docManager(std::move(docManager)), m_look(ReadApplicationLook(*wxConfigBase::Get()))
 {
     m_docManager->SetFrame(this);
@@ -155,13 +163,14 @@ void MainFrame::BuildPanes()
 {
     m_inspector = new CObjectInspectorWnd(this);
     m_properties = new CPropertiesWnd(this);
-    const wxSize size(200, 200);
+    const wxSize inspectorSize = FromDIP(wxSize(240, 300));
+    const wxSize propertiesSize = FromDIP(wxSize(290, 300));
     m_aui.AddPane(m_inspector, wxAuiPaneInfo()
                                    .Name(InspectorPaneName)
                                    .Caption(Text("OBJ_PROPWND_NAME"))
                                    .Left()
-                                   .BestSize(size)
-                                   .FloatingSize(size)
+                                   .BestSize(inspectorSize)
+                                   .FloatingSize(inspectorSize)
                                    .MinSize(120, 120)
                                    .CloseButton(true)
                                    .Dockable(true));
@@ -169,8 +178,8 @@ void MainFrame::BuildPanes()
                                     .Name(PropertiesPaneName)
                                     .Caption(Text("PROPWND_NAME"))
                                     .Right()
-                                    .BestSize(size)
-                                    .FloatingSize(size)
+                                    .BestSize(propertiesSize)
+                                    .FloatingSize(propertiesSize)
                                     .MinSize(120, 120)
                                     .CloseButton(true)
                                     .Dockable(true));

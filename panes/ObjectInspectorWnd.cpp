@@ -2,6 +2,8 @@
 
 #include "services/LanguageTable.h"
 
+#include <algorithm>
+
 #include <wx/dnd.h>
 #include <wx/listctrl.h>
 #include <wx/settings.h>
@@ -134,8 +136,12 @@ void CObjectInspectorWnd::FitColumns()
     const int width = m_list->GetClientSize().GetWidth();
     if (width <= 0)
         return;
-    // The localized name is what the user reads; it gets the larger share.
-    const int name = width * 55 / 100;
+    // The localized names are what the user reads: their column fits the
+    // longest one, between two fifths and two thirds of the list.
+    int longest = 0;
+    for (long i = 0; i < m_list->GetItemCount(); ++i)
+        longest = std::max(longest, m_list->GetTextExtent(m_list->GetItemText(i, NameColumn)).GetWidth());
+    const int name = std::clamp(longest + FromDIP(14), width * 2 / 5, width * 2 / 3);
     m_list->SetColumnWidth(NameColumn, name);
     m_list->SetColumnWidth(ValueColumn, width - name);
 }

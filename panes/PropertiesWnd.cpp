@@ -110,9 +110,9 @@ CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_modeBox->SetSelection(PropertiesPaneModel::FormMode);
 
     // No tool bar and no header; bold marks a changed value.
-    m_manager = new wxPropertyGridManager(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                          wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_SPLITTER_AUTO_CENTER |
-                                              wxPG_NO_INTERNAL_BORDER | wxTAB_TRAVERSAL);
+    m_manager =
+        new wxPropertyGridManager(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                  wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_NO_INTERNAL_BORDER | wxTAB_TRAVERSAL);
     m_manager->AddPage();
     m_manager->SetDescBoxHeight(FromDIP(72));
 
@@ -126,7 +126,12 @@ CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 
     m_modeBox->Bind(wxEVT_CHOICE, &CPropertiesWnd::OnModeChosen, this);
     m_manager->Bind(wxEVT_PG_CHANGED, &CPropertiesWnd::OnGridChanged, this);
+    m_manager->Bind(wxEVT_PG_COL_END_DRAG, [this](wxPropertyGridEvent& event) {
+        m_splitterPlaced = true;
+        event.Skip();
+    });
     Bind(wxEVT_SYS_COLOUR_CHANGED, &CPropertiesWnd::OnSysColourChanged, this);
+    Bind(wxEVT_SIZE, &CPropertiesWnd::OnSize, this);
 }
 
 void CPropertiesWnd::SetEditor(CDiagramEditor* editor)
@@ -203,6 +208,7 @@ void CPropertiesWnd::Render()
     for (int i = 0; i < grid.GetPropertyCount(); ++i)
         AddRows(*grid.GetProperty(i), nullptr);
     m_manager->Thaw();
+    FitSplitter();
     m_manager->GetGrid()->Refresh();
     m_manager->GetGrid()->Update();
 }
@@ -300,6 +306,23 @@ void CPropertiesWnd::ApplyFont()
     m_modeBox->SetFont(font);
     m_manager->SetFont(font);
     m_manager->GetGrid()->SetFont(font);
+}
+
+void CPropertiesWnd::FitSplitter()
+{
+    wxPropertyGrid* grid = m_manager->GetGrid();
+    const int width = grid->GetClientSize().GetWidth();
+    if (m_splitterPlaced || width <= 0 || m_model.GetGrid().GetPropertyCount() == 0)
+        return;
+    grid->SetSplitterLeft(true);
+    // The values need room too: the labels get three fifths at most.
+    grid->SetSplitterPosition(std::min(grid->GetSplitterPosition(), width * 3 / 5));
+}
+
+void CPropertiesWnd::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    CallAfter([this] { FitSplitter(); });
 }
 
 void CPropertiesWnd::OnModeChosen(wxCommandEvent& event)

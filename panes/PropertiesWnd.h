@@ -15,6 +15,7 @@ class wxPGProperty;
 class wxPropertyGrid;
 class wxPropertyGridEvent;
 class wxPropertyGridManager;
+class wxSizeEvent;
 class wxSysColourChangedEvent;
 
 namespace fw {
@@ -54,15 +55,20 @@ private:
     // Brings shown values, descriptions and bold marks in line with the model.
     void SyncValues();
     void ApplyFont();
+    // Moves the column split so the labels show in full, unless the user
+    // placed it by hand.
+    void FitSplitter();
 
     void OnModeChosen(wxCommandEvent& event);
     void OnGridChanged(wxPropertyGridEvent& event);
     void OnSysColourChanged(wxSysColourChangedEvent& event);
+    void OnSize(wxSizeEvent& event);
 
     PropertiesPaneModel m_model;
     wxChoice* m_modeBox = nullptr;
     wxPropertyGridManager* m_manager = nullptr;
     bool m_syncing = false;
+    bool m_splitterPlaced = false;
 };
 
 }  // namespace fw
