@@ -237,6 +237,26 @@ void FormDefinitionDocument::SelectForm(const std::string& name, bool main)
     m_currentForm = main ? m_mainForm.get() : GetForm(name);
 }
 
+std::string FormDefinitionDocument::GetCurrentFormName() const
+{
+    if (!m_currentForm || m_currentForm == m_mainForm.get())
+        return langStr("FD_DEFAULT");
+    return m_currentForm->GetFormName();
+}
+
+bool FormDefinitionDocument::SelectFormByName(const std::string& name)
+{
+    if (equalsNoCase(GetCurrentFormName(), name))
+        return false;
+    CDiagramEntityContainer* before = m_currentForm;
+    const bool main = name == langStr("FD_DEFAULT");
+    CDiagramEntityContainer* form = main ? m_mainForm.get() : GetForm(name);
+    // An unknown name keeps the form the editor shows.
+    if (form)
+        m_currentForm = form;
+    return m_currentForm != before;
+}
+
 bool FormDefinitionDocument::AddForm(const std::string& filter)
 {
     if (m_filteredForms.count(filter))

@@ -47,6 +47,14 @@ public:
     // The main form under the localized default-form name, else a filtered form.
     CDiagramEntityContainer* GetForm(const std::string& name) const;
     void SelectForm(const std::string& name, bool main);
+    // The current form's name as the filter list shows it: the localized
+    // default-form text for the main form, else its filter.
+    std::string GetCurrentFormName() const;
+    // Makes the named form current: the main form for the default-form text
+    // (exact), else the filtered form of that name. Nothing happens when the
+    // current form already has the name, ignoring case. True when the current
+    // form changed.
+    bool SelectFormByName(const std::string& name);
     CDiagramEntityContainer* GetCurrentForm() const { return m_currentForm; }
     CDiagramEntityContainer* GetMainForm() const { return m_mainForm.get(); }
     bool AddForm(const std::string& filter);

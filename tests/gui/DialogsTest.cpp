@@ -21,32 +21,12 @@
 #include <functional>
 
 using namespace fw;
+using fw::test::Click;
 using fw::test::PumpEvents;
+using fw::test::RunModal;
 using fw::test::WaitFor;
 
 namespace {
-
-// Runs the dialog modally; `act` runs once the modal loop is up. A dialog
-// that does not close by itself is ended with wxID_ABORT after a while.
-int RunModal(wxDialog& dialog, std::function<void()> act)
-{
-    dialog.CallAfter([act] { act(); });
-    wxTimer guard;
-    guard.Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) {
-        if (dialog.IsModal())
-            dialog.EndModal(wxID_ABORT);
-    });
-    guard.StartOnce(5000);
-    return dialog.ShowModal();
-}
-
-// Clicks a button the way the toolkit reports a click.
-void Click(wxWindow* button)
-{
-    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-    click.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(click);
-}
 
 // A resizable dialog with a fixed, a moving, a growing and a half-following control.
 class AnchoredDialog : public BaseItfDialog {

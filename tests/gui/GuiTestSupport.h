@@ -1,9 +1,11 @@
 #pragma once
 // Helpers for the window tests: let pending events run, wait for a
-// condition with a time limit.
+// condition with a time limit, run a modal dialog, click a button.
 
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/evtloop.h>
+#include <wx/timer.h>
 #include <wx/utils.h>
 
 #include <chrono>
@@ -35,6 +37,28 @@ inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 3000)
         PumpEvents(10);
     }
     return true;
+}
+
+// Runs the dialog modally; `act` runs once the modal loop is up. A dialog
+// that does not close by itself is ended with wxID_ABORT after a while.
+inline int RunModal(wxDialog& dialog, std::function<void()> act, int limitMs = 5000)
+{
+    dialog.CallAfter([act] { act(); });
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER, [&dialog](wxTimerEvent&) {
+        if (dialog.IsModal())
+            dialog.EndModal(wxID_ABORT);
+    });
+    guard.StartOnce(limitMs);
+    return dialog.ShowModal();
+}
+
+// Clicks a button the way the toolkit reports a click.
+inline void Click(wxWindow* button)
+{
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(click);
 }
 
 }  // namespace fw::test

@@ -168,3 +168,24 @@ TEST_F(DocumentFiles, FormListOperations)
     doc.RefreshLists(true);
     EXPECT_EQ(doc.GetFilterNames(), (std::vector<std::string>{"A", "C"}));
 }
+
+TEST_F(DocumentFiles, SelectingAFormByItsListName)
+{
+    FormDefinitionDocument doc;
+    ASSERT_TRUE(doc.ReadFile(Put("PUMP_x.xml", Main(R"(<Text title="T" pos="10,10" size="5,5"/>)"))));
+    ASSERT_TRUE(doc.AddForm("TYPE:EQUAL:PUMP"));
+    const std::string main = langStr("FD_DEFAULT");
+    EXPECT_EQ(doc.GetCurrentFormName(), main);
+
+    EXPECT_TRUE(doc.SelectFormByName("TYPE:EQUAL:PUMP"));
+    EXPECT_EQ(doc.GetCurrentForm(), doc.GetForm("TYPE:EQUAL:PUMP"));
+    EXPECT_EQ(doc.GetCurrentFormName(), "TYPE:EQUAL:PUMP");
+    // The current form's name in another case changes nothing.
+    EXPECT_FALSE(doc.SelectFormByName("type:equal:pump"));
+    // An unknown name keeps the form shown instead of leaving none.
+    EXPECT_FALSE(doc.SelectFormByName("SIZE:LESS:3"));
+    EXPECT_EQ(doc.GetCurrentFormName(), "TYPE:EQUAL:PUMP");
+
+    EXPECT_TRUE(doc.SelectFormByName(main));
+    EXPECT_EQ(doc.GetCurrentForm(), doc.GetMainForm());
+}
