@@ -46,6 +46,7 @@ void PrintTo(const Color& c, std::ostream* os)
 
 using namespace fw;
 using Clock = std::chrono::steady_clock;
+using fw::test::Capture;
 
 // An unexpected or missing dialog fails the test instead of raising an
 // assertion box that nobody would close.
@@ -67,25 +68,6 @@ constexpr int FrameOtherId = wxID_HIGHEST + 102;
 Color ToColor(const wxColour& c)
 {
     return {c.Red(), c.Green(), c.Blue()};
-}
-
-// The window's pixels as the X server shows them.
-wxImage Capture(wxWindow* window, const char* name)
-{
-    const wxSize size = window->GetClientSize();
-    wxBitmap bitmap(size);
-    {
-        wxClientDC screen(window);
-        wxMemoryDC memory(bitmap);
-        memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
-    }
-    wxImage image = bitmap.ConvertToImage();
-    if (const char* dir = std::getenv("FORMWRIGHT_SHOT_DIR")) {
-        if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-            wxImage::AddHandler(new wxPNGHandler);
-        image.SaveFile(wxString::FromUTF8(std::string(dir) + "/" + name + ".png"), wxBITMAP_TYPE_PNG);
-    }
-    return image;
 }
 
 // For looking at by eye: the whole frame, scroll bars included.

@@ -1,15 +1,22 @@
 #pragma once
 // Helpers for the window tests: let pending events run, wait for a
-// condition with a time limit, run a modal dialog, click a button.
+// condition with a time limit, run a modal dialog, click a button, read a
+// window's pixels.
 
 #include <wx/app.h>
+#include <wx/bitmap.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
+#include <wx/image.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
+#include <string>
 #include <thread>
 
 namespace fw::test {
@@ -51,6 +58,26 @@ inline int RunModal(wxDialog& dialog, std::function<void()> act, int limitMs = 5
     });
     guard.StartOnce(limitMs);
     return dialog.ShowModal();
+}
+
+// The window's client pixels as the X server shows them; with
+// FORMWRIGHT_SHOT_DIR set they are also saved there as NAME.png to look at.
+inline wxImage Capture(wxWindow* window, const char* name)
+{
+    const wxSize size = window->GetClientSize();
+    wxBitmap bitmap(size);
+    {
+        wxClientDC screen(window);
+        wxMemoryDC memory(bitmap);
+        memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
+    }
+    wxImage image = bitmap.ConvertToImage();
+    if (const char* dir = std::getenv("FORMWRIGHT_SHOT_DIR")) {
+        if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+            wxImage::AddHandler(new wxPNGHandler);
+        image.SaveFile(wxString::FromUTF8(std::string(dir) + "/" + name + ".png"), wxBITMAP_TYPE_PNG);
+    }
+    return image;
 }
 
 // Clicks a button the way the toolkit reports a click.
