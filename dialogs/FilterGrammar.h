@@ -1,0 +1,46 @@
+#pragma once
+// Filters select a filtered form at run time: conditions attribute:operator:value
+// joined by "||" (or) and "&" (and, binding weaker). The definition dialog
+// edits them as rows of conditions; this is the text <-> rows conversion.
+
+#include <string>
+#include <vector>
+
+namespace fw {
+
+// One condition. `connector` joins it to the next row: "||", "&" or empty.
+struct ConditionRow {
+    std::string attribute;
+    std::string op;
+    std::string value;
+    std::string connector;
+
+    bool operator==(const ConditionRow& o) const
+    {
+        return attribute == o.attribute && op == o.op && value == o.value && connector == o.connector;
+    }
+    bool operator!=(const ConditionRow& o) const { return !(*this == o); }
+};
+
+// The operator words offered, in the order of the drop-down.
+const std::vector<std::string>& FilterOperators();
+// "||", "&" and the empty text.
+const std::vector<std::string>& FilterConnectors();
+
+// Splits at every character of `separators`; a run of them separates once and
+// separators at either end give no empty part.
+std::vector<std::string> SplitAtRuns(const std::string& text, const std::string& separators);
+
+// The rows as texts: the condition's words joined by ":", then ":" and the
+// connector when the row has one.
+std::vector<std::string> FilterRowTexts(const std::string& filter);
+// A row text split at ":": word 0 trimmed is the attribute, words 1..3 the
+// operator, value and connector; missing words are empty.
+ConditionRow ConditionRowFromText(const std::string& rowText);
+std::vector<ConditionRow> ParseFilter(const std::string& filter);
+
+// attribute:operator:value per row; a row's connector follows unless it is the
+// last row. An empty connector joins two rows without separator.
+std::string BuildFilter(const std::vector<ConditionRow>& rows);
+
+}  // namespace fw
