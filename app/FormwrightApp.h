@@ -29,6 +29,8 @@ private:
     wxString m_file;
     wxString m_screenshot;
     wxString m_select;
+    wxString m_form;
+    wxString m_dialog;
     bool m_startOptions = true;
     int m_exitCode = 0;
     MainFrame* m_frame = nullptr;

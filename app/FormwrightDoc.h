@@ -57,6 +57,8 @@ public:
     MainFrame* GetFrame() const;
     // The document switched its current form: every view shows the new one.
     void OnCurrentFormChanged();
+    // Every window's tab says the file's name and the form it shows.
+    void UpdateTitles();
 
 protected:
     bool DoOpenDocument(const wxString& path) override;
@@ -64,7 +66,6 @@ protected:
 
 private:
     void BecomeReady();
-    void UpdateTitles();
 
     std::unique_ptr<FormDefinitionDocument> m_model;
     bool m_ready = false;

@@ -6,6 +6,7 @@
 #include "model/ActiveDocument.h"
 #include "panes/PropertiesWnd.h"
 #include "render/CairoDrawContext.h"
+#include "services/LanguageTable.h"
 
 #include <wx/aui/tabmdi.h>
 #include <wx/dc.h>
@@ -147,6 +148,22 @@ void FormwrightView::OnActivateView(bool activate, wxView* activeView, wxView* /
     SetActiveDocumentPath(doc->GetFilename().utf8_string());
     if (MainFrame* frame = doc->GetFrame())
         frame->OnViewActivated(this);
+}
+
+void FormwrightView::OnChangeFilename()
+{
+    wxWindow* frame = GetFrame();
+    FormwrightDoc* doc = GetFormDocument();
+    if (!frame || !doc)
+        return;
+    wxString title = doc->GetUserReadableName();
+    const FormDefinitionDocument& model = doc->GetModel();
+    if (model.GetCurrentForm() && model.GetCurrentForm() != model.GetMainForm()) {
+        wxString filter = wxString::FromUTF8(langStr("VIEW_FILTERED_FORM"));
+        filter.Replace("%s", wxString::FromUTF8(model.GetCurrentFormName()));
+        title += wxString(L" \u2014 ") + filter;
+    }
+    frame->SetLabel(title);
 }
 
 bool FormwrightView::OnClose(bool /*deleteWindow*/)

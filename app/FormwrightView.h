@@ -25,6 +25,8 @@ public:
     void OnUpdate(wxView* sender, wxObject* hint) override;
     void OnActivateView(bool activate, wxView* activeView, wxView* deactiveView) override;
     bool OnClose(bool deleteWindow) override;
+    // The tab shows the file's name and, for a filtered form, its filter.
+    void OnChangeFilename() override;
 #if wxUSE_PRINTING_ARCHITECTURE
     wxPrintout* OnCreatePrintout() override;
 #endif

@@ -7,12 +7,17 @@
 #include "app/FormwrightView.h"
 #include "app/Ribbon.h"
 #include "app/VisualStyles.h"
+#include "dialogs/DefineFilterDlg.h"
+#include "dialogs/FilterDlg.h"
+#include "dialogs/FormPreviewDlg.h"
 #include "dialogs/ObjectClassDialog.h"
 #include "dialogs/StartOptionsDialog.h"
+#include "dialogs/StyleListDlg.h"
 #include "panes/ObjectInspectorWnd.h"
 #include "panes/PropertiesWnd.h"
 #include "services/Environment.h"
 #include "services/LanguageTable.h"
+#include "services/Strings.h"
 
 #include <wx/aboutdlg.h>
 #include <wx/choicdlg.h>
@@ -130,6 +135,9 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
         {ID_VIEW_INSPECTORWND, &MainFrame::ToggleInspector},
         {ID_VIEW_STATUS_BAR, &MainFrame::ToggleStatusBar},
         {ID_VIEW_EXTEND_PROPERTIES, &MainFrame::ToggleExtendedProperties},
+        {ID_SHOWFILTER, &MainFrame::ShowFilters},
+        {ID_FORM_PREVIEW, &MainFrame::ShowPreview},
+        {ID_ADDSTYLE, &MainFrame::ShowStyles},
         {ID_NEXT_PANE, &MainFrame::FocusNextPane},
         {ID_PREV_PANE, &MainFrame::FocusPreviousPane},
     };
@@ -220,8 +228,13 @@ void MainFrame::RunStartOptions()
 bool MainFrame::SaveScreenshot(const wxString& path)
 {
     Raise();
-    Update();
-    const wxRect rect = GetScreenRect();
+    return SaveScreenshotOf(this, path);
+}
+
+bool MainFrame::SaveScreenshotOf(wxWindow* window, const wxString& path)
+{
+    window->Update();
+    const wxRect rect = window->GetScreenRect();
     wxBitmap bitmap(rect.GetWidth(), rect.GetHeight(), 24);
     {
         wxScreenDC screen;
@@ -235,10 +248,8 @@ CommandState MainFrame::GetCommandState(int id) const
 {
     FormwrightDoc* doc = GetActiveDocument();
     switch (id) {
-    case ID_FILE_SAVE: {
-        const CDiagramEntityContainer* form = doc ? doc->GetModel().GetCurrentForm() : nullptr;
-        return {form && form->IsModified(), false};
-    }
+    case ID_FILE_SAVE:
+        return {doc && doc->IsModified(), false};
     case ID_FILE_CLOSE:
     case ID_FILE_SAVE_AS:
     case ID_WINDOW_NEW:
@@ -256,9 +267,10 @@ CommandState MainFrame::GetCommandState(int id) const
     }
     case ID_SHOWFILTER:
     case ID_ADDSTYLE:
-    case ID_FORM_PREVIEW:
-        // Filters, text styles and the preview come with a later release.
-        return {false, false};
+    case ID_FORM_PREVIEW: {
+        const FormwrightView* view = GetActiveFormView();
+        return {doc && view && view->IsInitialised(), false};
+    }
     default:
         break;
     }
@@ -421,6 +433,146 @@ void MainFrame::ToggleExtendedProperties()
         if (auto* formDoc = dynamic_cast<FormwrightDoc*>(doc))
             open.push_back(&formDoc->GetModel());
     m_inspector->ToggleExtended(active->GetModel(), open);
+}
+
+void MainFrame::SelectFormByName(const std::string& name)
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    if (doc && doc->GetModel().SelectFormByName(name))
+        FormsChanged(*doc);
+}
+
+void MainFrame::FormsChanged(FormwrightDoc& doc)
+{
+    doc.OnCurrentFormChanged();
+    doc.UpdateTitles();
+    if (FormwrightView* view = GetActiveFormView(); view && view->GetFormDocument() == &doc)
+        view->GetFormView().GetEditor().NotifySelection();
+}
+
+bool MainFrame::ReportRefusedFilter(bool done)
+{
+    if (!done)
+        wxMessageBox(Text("FLTRDLG_MSG_1"), Text("FLTRDLG_MSG_DLG"), wxOK | wxICON_INFORMATION, this);
+    return done;
+}
+
+bool MainFrame::AddForm(const std::string& filter)
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    const bool done = doc && doc->GetModel().AddForm(filter);
+    if (done)
+        doc->Modify(true);
+    return ReportRefusedFilter(done);
+}
+
+bool MainFrame::CopyForm(const std::string& newFilter, const std::string& sourceName)
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    const bool done = doc && doc->GetModel().CopyForm(newFilter, sourceName);
+    if (done)
+        doc->Modify(true);
+    return ReportRefusedFilter(done);
+}
+
+bool MainFrame::RenameForm(const std::string& newFilter, const std::string& oldName)
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    if (!doc)
+        return ReportRefusedFilter(false);
+    FormDefinitionDocument& model = doc->GetModel();
+    const bool shown = model.GetCurrentForm() == model.GetForm(oldName);
+    if (!model.RenameForm(newFilter, oldName))
+        return ReportRefusedFilter(false);
+    // The windows that showed the old form show it under its new name.
+    if (shown)
+        model.SelectFormByName(newFilter);
+    doc->Modify(true);
+    FormsChanged(*doc);
+    return true;
+}
+
+bool MainFrame::RemoveForm(const std::string& filter)
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    if (!doc || !doc->GetModel().RemoveForm(filter))
+        return false;
+    // A window on the removed form now shows the main form.
+    doc->Modify(true);
+    FormsChanged(*doc);
+    return true;
+}
+
+void MainFrame::ShowFilters()
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    if (!doc || !GetActiveFormView())
+        return;
+    FormDefinitionDocument& model = doc->GetModel();
+    std::vector<std::string> filters;
+    for (const auto& [filter, form] : model.GetFilteredForms())
+        filters.push_back(filter);
+    CFilterDlg dialog(this, model.GetCurrentFormName(), filters, *this, model);
+    if (dialog.ShowModal() == wxID_OK)
+        SelectFormByName(dialog.GetResult());
+}
+
+void MainFrame::DefineShownFormFilter()
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    if (!doc || !GetActiveFormView())
+        return;
+    FormDefinitionDocument& model = doc->GetModel();
+    const bool filtered = model.GetCurrentForm() != model.GetMainForm();
+    const std::string shown = model.GetCurrentFormName();
+    CDefineFilterDlg dialog(this, model);
+    if (filtered)
+        dialog.SetFilter(shown);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const std::string filter = dialog.GetFilter();
+    if (filter.empty() || equalsNoCase(filter, shown))
+        return;
+    if (filtered ? RenameForm(filter, shown) : AddForm(filter))
+        SelectFormByName(filter);
+}
+
+bool MainFrame::ShowFormDialog(const std::string& name)
+{
+    static const std::pair<const char*, void (MainFrame::*)()> dialogs[] = {
+        {"filters", &MainFrame::ShowFilters},
+        {"filter", &MainFrame::DefineShownFormFilter},
+        {"preview", &MainFrame::ShowPreview},
+        {"styles", &MainFrame::ShowStyles},
+    };
+    for (const auto& [dialogName, show] : dialogs) {
+        if (name == dialogName) {
+            (this->*show)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void MainFrame::ShowPreview()
+{
+    FormwrightView* view = GetActiveFormView();
+    CFormPreviewDlg dialog(this, view && view->IsInitialised() ? &view->GetFormView().GetEditor() : nullptr);
+    dialog.ShowModal();
+    if (view)
+        view->GetCanvas()->Refresh();
+}
+
+void MainFrame::ShowStyles()
+{
+    FormwrightDoc* doc = GetActiveDocument();
+    if (!doc || !GetActiveFormView())
+        return;
+    CStyleList dialog(this, doc->GetModel());
+    dialog.ShowModal();
+    if (dialog.HasChanged())
+        doc->Modify(true);
+    FormsChanged(*doc);
 }
 
 void MainFrame::ShowWindowList()

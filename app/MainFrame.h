@@ -4,6 +4,7 @@
 // starts hidden. It answers the commands no single form owns and is what the
 // documents ask for their panes and the shared element clipboard.
 
+#include "dialogs/FilterList.h"
 #include "editor/FormView.h"
 #include "model/ClipboardHandler.h"
 #include "model/DocumentHost.h"
@@ -32,7 +33,7 @@ class Ribbon;
 
 using MainFrameBase = wxDocParentFrameAny<wxAuiMDIParentFrame>;
 
-class MainFrame : public MainFrameBase, public DocumentHost {
+class MainFrame : public MainFrameBase, public DocumentHost, public FilterFormOps {
 public:
     // Makes the document manager with the form file type, then the frame
     // (not shown yet). Recent files and the visual style come from the
@@ -54,8 +55,9 @@ public:
     FormwrightDoc* OpenFile(const wxString& path);
     // The start options: OK and "open" runs File Open, OK otherwise File New.
     void RunStartOptions();
-    // Writes a PNG of the frame as it is on screen.
+    // Writes a PNG of the frame, or of another window, as it is on screen.
     bool SaveScreenshot(const wxString& path);
+    static bool SaveScreenshotOf(wxWindow* window, const wxString& path);
 
     // Enabled and ticked state of any ribbon command right now.
     CommandState GetCommandState(int id) const;
@@ -78,6 +80,28 @@ public:
     void ForgetDocument(FormwrightDoc* doc);
     void ForgetView(FormwrightView* view);
     void ShowDocumentStatus(FormwrightDoc* doc);
+
+    // Makes the active document's form of this name current (the default-form
+    // text names the main form) and shows it in every window of the document.
+    void SelectFormByName(const std::string& name);
+
+    // FilterFormOps, on the active document: add, rename and copy show
+    // "FLTRDLG_MSG_1" when the document refuses; remove shows nothing.
+    bool AddForm(const std::string& filter) override;
+    bool RenameForm(const std::string& newFilter, const std::string& oldName) override;
+    bool CopyForm(const std::string& newFilter, const std::string& sourceName) override;
+    bool RemoveForm(const std::string& filter) override;
+
+    // The form dialogs of the active document.
+    void ShowFilters();
+    void ShowPreview();
+    void ShowStyles();
+    // The filter of the shown form, defined anew; on the main form a new
+    // filtered form.
+    void DefineShownFormFilter();
+    // One of the above by name ("filters", "filter", "preview", "styles");
+    // false for an unknown name.
+    bool ShowFormDialog(const std::string& name);
 
     // DocumentHost
     void ShowPanes(bool show) override;
@@ -103,6 +127,10 @@ private:
     void ShowAbout();
     void ShowHelp();
     bool DisplayHelpContext(int context);
+    // After the document's form list changed: every window shows the current
+    // form again, and Save knows about the change.
+    void FormsChanged(FormwrightDoc& doc);
+    bool ReportRefusedFilter(bool done);
     void NewWindow();
     // F6 and Shift+F6: the focus moves on among inspector, form and properties.
     void FocusNextPane();
