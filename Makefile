@@ -100,7 +100,7 @@ run: build
 
 # A picture of the main window on the pump sample, taken under a virtual display.
 screenshot: build
-	scripts/screenshot $(BUILD_DIR) docs/main-window.png
+	scripts/screenshot $(BUILD_DIR) docs
 
 format:
 	find services render model controls editor tools bench fuzz tests -name '*.h' -o -name '*.cpp' | xargs clang-format -i
