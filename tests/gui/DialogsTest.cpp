@@ -54,22 +54,7 @@ public:
 // Every test gets a settings file of its own as the global settings.
 class DialogBaseTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_file =
-            std::filesystem::temp_directory_path() / ("formwright-dialogs-" + std::to_string(::getpid()) + ".conf");
-        std::filesystem::remove(m_file);
-        m_previous = wxConfigBase::Set(
-            new wxFileConfig("Formwright", "Tessevar", m_file.string(), wxString(), wxCONFIG_USE_LOCAL_FILE));
-    }
-    void TearDown() override
-    {
-        delete wxConfigBase::Set(m_previous);
-        std::filesystem::remove(m_file);
-    }
-
-    std::filesystem::path m_file;
-    wxConfigBase* m_previous = nullptr;
+    fw::test::ScopedSettingsFile m_settings{"dialogs"};
 };
 
 }  // namespace

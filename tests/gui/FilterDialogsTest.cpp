@@ -35,19 +35,9 @@ class FilterDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_file =
-            std::filesystem::temp_directory_path() / ("formwright-filters-" + std::to_string(::getpid()) + ".conf");
-        std::filesystem::remove(m_file);
-        m_previous = wxConfigBase::Set(
-            new wxFileConfig("Formwright", "Tessevar", m_file.string(), wxString(), wxCONFIG_USE_LOCAL_FILE));
         ASSERT_TRUE(m_doc.ReadFile(std::string(FORMWRIGHT_SOURCE_ROOT) + "/data/samples/PUMP_Main.xml"));
         m_doc.RefreshLists(true);
         ASSERT_FALSE(m_doc.GetClassProperties().empty());
-    }
-    void TearDown() override
-    {
-        delete wxConfigBase::Set(m_previous);
-        std::filesystem::remove(m_file);
     }
 
     static std::string Utf8(const wxString& text) { return text.ToStdString(wxConvUTF8); }
@@ -123,8 +113,7 @@ protected:
         return nullptr;
     }
 
-    std::filesystem::path m_file;
-    wxConfigBase* m_previous = nullptr;
+    test::ScopedSettingsFile m_settings{"filters"};
     test::DemoModel m_model;
     FormDefinitionDocument m_doc;
 };

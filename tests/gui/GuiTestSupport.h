@@ -9,12 +9,16 @@
 #include <wx/dcmemory.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
+#include <wx/fileconf.h>
 #include <wx/image.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
 
 #include <chrono>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -79,6 +83,33 @@ inline wxImage Capture(wxWindow* window, const char* name)
     }
     return image;
 }
+
+// A settings file of the test's own as the global settings while it lives
+// (dialogs store their placement there); the old settings come back after.
+class ScopedSettingsFile {
+public:
+    explicit ScopedSettingsFile(const std::string& tag)
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("formwright-" + tag + "-" + std::to_string(::getpid()) + ".conf"))
+    {
+        std::filesystem::remove(m_path);
+        m_previous = wxConfigBase::Set(
+            new wxFileConfig("Formwright", "Tessevar", m_path.string(), wxString(), wxCONFIG_USE_LOCAL_FILE));
+    }
+    ~ScopedSettingsFile()
+    {
+        delete wxConfigBase::Set(m_previous);
+        std::filesystem::remove(m_path);
+    }
+    ScopedSettingsFile(const ScopedSettingsFile&) = delete;
+    ScopedSettingsFile& operator=(const ScopedSettingsFile&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+    wxConfigBase* m_previous = nullptr;
+};
 
 // Clicks a button the way the toolkit reports a click.
 inline void Click(wxWindow* button)

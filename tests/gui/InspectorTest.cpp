@@ -11,6 +11,7 @@
 #include "app/MainFrame.h"
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
+#include "gui/AppFixture.h"
 #include "gui/GuiTestSupport.h"
 #include "model/FormDefinitionDocument.h"
 #include "model/PropertyEntries.h"
@@ -37,66 +38,15 @@
 #include <vector>
 
 using namespace fw;
+using fw::test::AppJourney;
 using fw::test::PumpEvents;
+using fw::test::SendCommand;
 using fw::test::WaitFor;
 
 namespace {
 
-namespace fs = std::filesystem;
-
-void SendCommand(MainFrame& frame, int id)
-{
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(&frame);
-    frame.ProcessWindowEvent(event);
-    PumpEvents();
-}
-
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
-{
-    ADD_FAILURE() << "wx assertion " << cond << " " << msg << " in " << func << " at " << file << ":" << line;
-}
-
-class Inspector : public testing::Test {
+class Inspector : public AppJourney {
 protected:
-    void SetUp() override
-    {
-        m_env.Set("FORMWRIGHT_SETTINGS_FILE", m_scratch.Path() + "/settings/Formwright.conf");
-        m_oldAssert = wxSetAssertHandler(FailOnAssert);
-        InitApplicationServices();
-        ASSERT_TRUE(LanguageTable::instance().loadLanguage("English"));
-        InstallSettings();
-        m_frame = MainFrame::Create();
-        m_frame->Show();
-        PumpEvents(50);
-    }
-
-    void TearDown() override
-    {
-        if (m_frame) {
-            for (wxDocument* doc : m_frame->GetDocManager().GetDocumentsVector())
-                doc->Modify(false);
-            m_frame->Close(true);
-            m_frame = nullptr;
-            PumpEvents(20);
-        }
-        wxSetAssertHandler(m_oldAssert);
-    }
-
-    std::string CopySample(const std::string& name)
-    {
-        const std::string target = m_scratch.Path() + "/" + name;
-        fs::copy_file(Environment::instance().dataDir() + "/samples/" + name, target);
-        return target;
-    }
-
-    FormwrightDoc* Open(const std::string& path)
-    {
-        FormwrightDoc* doc = m_frame->OpenFile(wxString::FromUTF8(path));
-        PumpEvents(50);
-        return doc;
-    }
-
     CObjectInspectorWnd& Pane() const { return *m_frame->GetInspector(); }
 
     // The list as the user sees it: localized name and internal name per row.
@@ -168,11 +118,6 @@ protected:
         EXPECT_NEAR(field->GetRight() - field->GetLeft(), 100, 1);
         EXPECT_NEAR(label->GetRight() - label->GetLeft(), 140, 1);
     }
-
-    fw::test::ScratchDir m_scratch;
-    fw::test::ScopedEnv m_env;
-    wxAssertHandler_t m_oldAssert = nullptr;
-    MainFrame* m_frame = nullptr;
 };
 
 // ---------------------------------------------------------------------------

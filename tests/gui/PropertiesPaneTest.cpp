@@ -11,6 +11,7 @@
 #include "controls/DiagramImage.h"
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
+#include "gui/AppFixture.h"
 #include "gui/GuiTestSupport.h"
 #include "panes/PropertiesWnd.h"
 #include "services/Environment.h"
@@ -29,49 +30,22 @@
 #include <vector>
 
 using namespace fw;
+using fw::test::AppJourney;
 using fw::test::PumpEvents;
 using fw::test::WaitFor;
 
 namespace {
 
-namespace fs = std::filesystem;
-
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg)
-{
-    ADD_FAILURE() << "wx assertion " << cond << " " << msg << " in " << func << " at " << file << ":" << line;
-}
-
-class PropertiesPane : public testing::Test {
+class PropertiesPane : public AppJourney {
 protected:
     void SetUp() override
     {
-        m_env.Set("FORMWRIGHT_SETTINGS_FILE", m_scratch.Path() + "/settings/Formwright.conf");
-        m_oldAssert = wxSetAssertHandler(FailOnAssert);
-        InitApplicationServices();
-        ASSERT_TRUE(LanguageTable::instance().loadLanguage("English"));
-        InstallSettings();
-        m_frame = MainFrame::Create();
-        m_frame->Show();
-        PumpEvents(50);
+        AppJourney::SetUp();
 
-        const std::string path = m_scratch.Path() + "/PUMP_Main.xml";
-        fs::copy_file(Environment::instance().dataDir() + "/samples/PUMP_Main.xml", path);
-        m_doc = m_frame->OpenFile(wxString::FromUTF8(path));
-        PumpEvents(50);
+        m_doc = Open(CopySample("PUMP_Main.xml"));
         ASSERT_NE(m_doc, nullptr);
         m_pane = m_frame->GetPropertiesPane();
         ASSERT_NE(m_frame->GetActiveFormView(), nullptr);
-    }
-
-    void TearDown() override
-    {
-        if (m_frame) {
-            for (wxDocument* doc : m_frame->GetDocManager().GetDocumentsVector())
-                doc->Modify(false);
-            m_frame->Close(true);
-            PumpEvents(20);
-        }
-        wxSetAssertHandler(m_oldAssert);
     }
 
     CDEditor& Editor() { return m_frame->GetActiveFormView()->GetFormView().GetEditor(); }
@@ -114,10 +88,6 @@ protected:
 
     static bool Bold(const wxPGProperty* row) { return row->HasFlag(wxPG_PROP_MODIFIED); }
 
-    fw::test::ScratchDir m_scratch;
-    fw::test::ScopedEnv m_env;
-    wxAssertHandler_t m_oldAssert = nullptr;
-    MainFrame* m_frame = nullptr;
     FormwrightDoc* m_doc = nullptr;
     CPropertiesWnd* m_pane = nullptr;
 };
