@@ -201,7 +201,9 @@ void CFormPreviewDlg::AddElementWindow(const CDiagramEntity& element)
         break;
     }
     case PreviewKind::Table:
-        window = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxBORDER_SIMPLE);
+        // Without columns a header would be an empty strip.
+        window = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                wxLC_REPORT | wxLC_NO_HEADER | wxBORDER_SIMPLE);
         break;
     case PreviewKind::Button: {
         auto* button = new ThemedButton(this, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
