@@ -457,50 +457,49 @@ bool MainFrame::ReportRefusedFilter(bool done)
     return done;
 }
 
-bool MainFrame::AddForm(const std::string& filter)
+bool MainFrame::ChangeForms(const std::function<bool(FormDefinitionDocument&)>& change)
 {
     FormwrightDoc* doc = GetActiveDocument();
-    const bool done = doc && doc->GetModel().AddForm(filter);
-    if (done)
-        doc->Modify(true);
-    return ReportRefusedFilter(done);
+    if (!doc)
+        return false;
+    FormDefinitionDocument& model = doc->GetModel();
+    const CDiagramEntityContainer* shown = model.GetCurrentForm();
+    if (!change(model))
+        return false;
+    doc->Modify(true);
+    if (model.GetCurrentForm() != shown)
+        FormsChanged(*doc);
+    return true;
+}
+
+bool MainFrame::AddForm(const std::string& filter)
+{
+    return ReportRefusedFilter(ChangeForms([&](FormDefinitionDocument& model) { return model.AddForm(filter); }));
 }
 
 bool MainFrame::CopyForm(const std::string& newFilter, const std::string& sourceName)
 {
-    FormwrightDoc* doc = GetActiveDocument();
-    const bool done = doc && doc->GetModel().CopyForm(newFilter, sourceName);
-    if (done)
-        doc->Modify(true);
-    return ReportRefusedFilter(done);
+    return ReportRefusedFilter(
+        ChangeForms([&](FormDefinitionDocument& model) { return model.CopyForm(newFilter, sourceName); }));
 }
 
 bool MainFrame::RenameForm(const std::string& newFilter, const std::string& oldName)
 {
-    FormwrightDoc* doc = GetActiveDocument();
-    if (!doc)
-        return ReportRefusedFilter(false);
-    FormDefinitionDocument& model = doc->GetModel();
-    const bool shown = model.GetCurrentForm() == model.GetForm(oldName);
-    if (!model.RenameForm(newFilter, oldName))
-        return ReportRefusedFilter(false);
-    // The windows that showed the old form show it under its new name.
-    if (shown)
-        model.SelectFormByName(newFilter);
-    doc->Modify(true);
-    FormsChanged(*doc);
-    return true;
+    return ReportRefusedFilter(ChangeForms([&](FormDefinitionDocument& model) {
+        const bool shown = model.GetCurrentForm() == model.GetForm(oldName);
+        if (!model.RenameForm(newFilter, oldName))
+            return false;
+        // The windows that showed the old form show it under its new name.
+        if (shown)
+            model.SelectFormByName(newFilter);
+        return true;
+    }));
 }
 
 bool MainFrame::RemoveForm(const std::string& filter)
 {
-    FormwrightDoc* doc = GetActiveDocument();
-    if (!doc || !doc->GetModel().RemoveForm(filter))
-        return false;
-    // A window on the removed form now shows the main form.
-    doc->Modify(true);
-    FormsChanged(*doc);
-    return true;
+    // A window on the removed form goes to the main form.
+    return ChangeForms([&](FormDefinitionDocument& model) { return model.RemoveForm(filter); });
 }
 
 void MainFrame::ShowFilters()

@@ -13,6 +13,7 @@
 #include <wx/aui/tabmdi.h>
 #include <wx/docview.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ namespace fw {
 
 class CObjectInspectorWnd;
 class CPropertiesWnd;
+class FormDefinitionDocument;
 class FormwrightDoc;
 class FormwrightDocManager;
 class FormwrightView;
@@ -127,9 +129,12 @@ private:
     void ShowAbout();
     void ShowHelp();
     bool DisplayHelpContext(int context);
-    // After the document's form list changed: every window shows the current
-    // form again, and Save knows about the change.
+    // After the document's current form changed: every window shows it, and
+    // the tabs and panes follow.
     void FormsChanged(FormwrightDoc& doc);
+    // Runs a change of the active document's form list; when it succeeds the
+    // document is modified and the windows follow a new current form.
+    bool ChangeForms(const std::function<bool(FormDefinitionDocument&)>& change);
     bool ReportRefusedFilter(bool done);
     void NewWindow();
     // F6 and Shift+F6: the focus moves on among inspector, form and properties.

@@ -15,9 +15,6 @@
 #include <wx/listbox.h>
 #include <wx/listctrl.h>
 
-#include <fstream>
-#include <sstream>
-
 using namespace fw;
 using fw::test::AppJourney;
 using fw::test::Click;
@@ -29,14 +26,6 @@ namespace {
 
 const std::string Released = "STATUS:=:Released";
 const std::string Screw = "PUMP_TYPE:EQUAL:SCREW||PUMP_TYPE:EQUAL:SIDE CHANNEL";
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class FormDialogsJourney : public AppJourney {
 protected:
@@ -162,7 +151,7 @@ TEST_F(FormDialogsJourney, ARefusedFilterIsReportedOnceAndTheSavedFileKeepsTheRe
     ASSERT_TRUE(m_frame->CopyForm("SIZE:GREATER:10&TYPE:LIKE:P*", langStr("FD_DEFAULT")));
     ASSERT_TRUE(m_frame->RemoveForm(Released));
     ASSERT_TRUE(m_doc->Save());
-    const std::string saved = ReadText(m_path);
+    const std::string saved = fw::test::ReadFile(m_path);
     EXPECT_NE(saved.find("filter=\"SIZE:GREATER:10&amp;TYPE:LIKE:P*\""), std::string::npos);
     EXPECT_NE(saved.find("filter=\"PUMP_TYPE:EQUAL:SCREW,PUMP_TYPE:EQUAL:SIDE CHANNEL\""), std::string::npos);
     EXPECT_EQ(saved.find(Released), std::string::npos);
