@@ -5,6 +5,7 @@
 #include "app/FormwrightView.h"
 #include "app/MainFrame.h"
 #include "controls/StandardControls.h"
+#include "dialogs/DialogTexts.h"
 #include "model/ElementFactory.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
@@ -96,10 +97,10 @@ bool FormwrightApp::OnInit()
     if (!m_file.empty()) {
         const wxString path = wxFileName(m_file).GetAbsolutePath();
         if (!wxFileName::IsFileReadable(path) || !m_frame->OpenFile(path)) {
-            const wxString text = wxString::FromUTF8(langStr("MSG_OPEN_FAILED"));
+            const wxString text = LangText("MSG_OPEN_FAILED");
             std::fprintf(stderr, "formwright: %s %s\n", text.utf8_str().data(), path.utf8_str().data());
             const wxString message = text + "\n" + path;
-            wxMessageBox(message, wxString::FromUTF8(langStr("MSG_TITLE_ERROR")), wxOK | wxICON_ERROR, m_frame);
+            wxMessageBox(message, LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR, m_frame);
             m_frame->Destroy();
             return false;
         }

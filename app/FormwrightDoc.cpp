@@ -2,6 +2,7 @@
 
 #include "app/FormwrightView.h"
 #include "app/MainFrame.h"
+#include "dialogs/DialogTexts.h"
 #include "services/LanguageTable.h"
 
 #include <wx/filefn.h>
@@ -10,15 +11,6 @@
 #include <wx/msgdlg.h>
 
 namespace fw {
-
-namespace {
-
-wxString Text(const char* key)
-{
-    return wxString::FromUTF8(langStr(key));
-}
-
-}  // namespace
 
 FormwrightDocManager::FormwrightDocManager() : wxDocManager(0, false)
 {
@@ -88,7 +80,7 @@ bool FormwrightDoc::OnOpenDocument(const wxString& path)
 bool FormwrightDoc::DoOpenDocument(const wxString& path)
 {
     if (!wxFileName::IsFileReadable(path)) {
-        wxMessageBox(Text("MSG_OPEN_FAILED") + "\n" + path, Text("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR,
+        wxMessageBox(LangText("MSG_OPEN_FAILED") + "\n" + path, LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR,
                      GetDocumentWindow());
         return false;
     }
@@ -104,14 +96,14 @@ bool FormwrightDoc::DoSaveDocument(const wxString& path)
     const bool overReadInPart = !m_keepBackupOf.empty() && wxFileName(path).SameAs(wxFileName(m_keepBackupOf));
     if (overReadInPart && wxFileExists(path) && !wxCopyFile(path, BackupPathOf(path), true)) {
         // Never replace what could not be read without keeping it.
-        wxMessageBox(Text("MSG_BACKUP_FAILED") + "\n" + BackupPathOf(path), Text("MSG_TITLE_ERROR"),
+        wxMessageBox(LangText("MSG_BACKUP_FAILED") + "\n" + BackupPathOf(path), LangText("MSG_TITLE_ERROR"),
                      wxOK | wxICON_ERROR, GetDocumentWindow());
         return false;
     }
     m_model->SaveDocument(path.utf8_string());
     if (!m_model->GetWriteError().empty()) {
-        wxMessageBox(Text("MSG_SAVE_FAILED") + "\n" + path + "\n" + wxString::FromUTF8(m_model->GetWriteError()),
-                     Text("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR, GetDocumentWindow());
+        wxMessageBox(LangText("MSG_SAVE_FAILED") + "\n" + path + "\n" + wxString::FromUTF8(m_model->GetWriteError()),
+                     LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR, GetDocumentWindow());
         return false;
     }
     if (overReadInPart) {
@@ -140,9 +132,9 @@ bool FormwrightDoc::OnSaveModified()
 {
     if (!IsModified())
         return true;
-    wxString question = Text("MSG_SAVE_CHANGES");
+    wxString question = LangText("MSG_SAVE_CHANGES");
     question.Replace("%s", GetUserReadableName());
-    const int answer = wxMessageBox(question, Text("MSG_TITLE_SAVE_CHANGES"), wxYES_NO | wxCANCEL | wxICON_QUESTION,
+    const int answer = wxMessageBox(question, LangText("MSG_TITLE_SAVE_CHANGES"), wxYES_NO | wxCANCEL | wxICON_QUESTION,
                                     GetDocumentWindow());
     if (answer == wxYES)
         return Save();
@@ -171,7 +163,7 @@ void FormwrightDoc::Modify(bool modified)
 wxString FormwrightDoc::GetUserReadableName() const
 {
     const wxString name = wxDocument::GetUserReadableName();
-    return m_readInPart ? name + " " + Text("DOC_READ_IN_PART") : name;
+    return m_readInPart ? name + " " + LangText("DOC_READ_IN_PART") : name;
 }
 
 std::vector<FormwrightView*> FormwrightDoc::GetFormViews() const

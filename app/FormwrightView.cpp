@@ -3,6 +3,7 @@
 #include "app/CanvasWindow.h"
 #include "app/FormwrightDoc.h"
 #include "app/MainFrame.h"
+#include "dialogs/DialogTexts.h"
 #include "model/ActiveDocument.h"
 #include "panes/PropertiesWnd.h"
 #include "render/CairoDrawContext.h"
@@ -159,7 +160,7 @@ void FormwrightView::OnChangeFilename()
     wxString title = doc->GetUserReadableName();
     const FormDefinitionDocument& model = doc->GetModel();
     if (model.GetCurrentForm() && model.GetCurrentForm() != model.GetMainForm()) {
-        wxString filter = wxString::FromUTF8(langStr("VIEW_FILTERED_FORM"));
+        wxString filter = LangText("VIEW_FILTERED_FORM");
         filter.Replace("%s", wxString::FromUTF8(model.GetCurrentFormName()));
         title += wxString(L" \u2014 ") + filter;
     }

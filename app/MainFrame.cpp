@@ -8,6 +8,7 @@
 #include "app/Ribbon.h"
 #include "app/VisualStyles.h"
 #include "dialogs/DefineFilterDlg.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/FilterDlg.h"
 #include "dialogs/FormPreviewDlg.h"
 #include "dialogs/ObjectClassDialog.h"
@@ -45,11 +46,6 @@ const char* const PropertiesPaneName = "properties";
 const char* const RecentFilesGroup = "/RecentFiles";
 constexpr int HelpContextMain = 600044;
 constexpr int HelpContextFallback = 1;
-
-wxString Text(const char* key)
-{
-    return wxString::FromUTF8(langStr(key));
-}
 
 bool IsFormViewCommand(int id)
 {
@@ -92,7 +88,7 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
         if (history && history->GetCount() > 0)
             history->AddFilesToMenu(&menu);
         else
-            menu.Append(wxID_ANY, wxString::FromUTF8(langStr("T_RIB_RECENT_NONE")))->Enable(false);
+            menu.Append(wxID_ANY, LangText("T_RIB_RECENT_NONE"))->Enable(false);
     });
     wxRibbonBar* bar = m_ribbon->GetBar();
     bar->Realise();
@@ -175,7 +171,7 @@ void MainFrame::BuildPanes()
     const wxSize propertiesSize = FromDIP(wxSize(290, 300));
     m_aui.AddPane(m_inspector, wxAuiPaneInfo()
                                    .Name(InspectorPaneName)
-                                   .Caption(Text("OBJ_PROPWND_NAME"))
+                                   .Caption(LangText("OBJ_PROPWND_NAME"))
                                    .Left()
                                    .BestSize(inspectorSize)
                                    .FloatingSize(inspectorSize)
@@ -184,7 +180,7 @@ void MainFrame::BuildPanes()
                                    .Dockable(true));
     m_aui.AddPane(m_properties, wxAuiPaneInfo()
                                     .Name(PropertiesPaneName)
-                                    .Caption(Text("PROPWND_NAME"))
+                                    .Caption(LangText("PROPWND_NAME"))
                                     .Right()
                                     .BestSize(propertiesSize)
                                     .FloatingSize(propertiesSize)
@@ -336,7 +332,7 @@ void MainFrame::ForgetView(FormwrightView* /*view*/)
 
 void MainFrame::ShowDocumentStatus(FormwrightDoc* doc)
 {
-    SetStatusText(doc && doc->WasReadInPart() ? Text("STATUS_READ_IN_PART") : wxString(), 0);
+    SetStatusText(doc && doc->WasReadInPart() ? LangText("STATUS_READ_IN_PART") : wxString(), 0);
 }
 
 void MainFrame::ShowPanes(bool show)
@@ -453,7 +449,7 @@ void MainFrame::FormsChanged(FormwrightDoc& doc)
 bool MainFrame::ReportRefusedFilter(bool done)
 {
     if (!done)
-        wxMessageBox(Text("FLTRDLG_MSG_1"), Text("FLTRDLG_MSG_DLG"), wxOK | wxICON_INFORMATION, this);
+        wxMessageBox(LangText("FLTRDLG_MSG_1"), LangText("FLTRDLG_MSG_DLG"), wxOK | wxICON_INFORMATION, this);
     return done;
 }
 
@@ -582,7 +578,7 @@ void MainFrame::ShowWindowList()
     wxArrayString titles;
     for (size_t i = 0; i < notebook->GetPageCount(); ++i)
         titles.Add(notebook->GetPageText(i));
-    wxSingleChoiceDialog dialog(this, Text("WINDOWLIST_PROMPT"), Text("WINDOWLIST_TITLE"), titles);
+    wxSingleChoiceDialog dialog(this, LangText("WINDOWLIST_PROMPT"), LangText("WINDOWLIST_TITLE"), titles);
     dialog.SetSelection(notebook->GetSelection());
     if (dialog.ShowModal() == wxID_OK && dialog.GetSelection() >= 0)
         notebook->SetSelection(static_cast<size_t>(dialog.GetSelection()));
@@ -593,7 +589,7 @@ void MainFrame::ShowAbout()
     wxAboutDialogInfo info;
     info.SetName("Formwright");
     info.SetVersion(FORMWRIGHT_VERSION);
-    info.SetDescription(Text("ABOUT_TEXT"));
+    info.SetDescription(LangText("ABOUT_TEXT"));
     wxAboutBox(info, this);
 }
 
@@ -622,7 +618,8 @@ void MainFrame::ShowHelp()
         m_help = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
         if (!wxFileName::FileExists(book) || !m_help->AddBook(wxFileName(book))) {
             m_help.reset();
-            wxMessageBox(Text("MSG_HELP_MISSING") + "\n" + book, Text("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR, this);
+            wxMessageBox(LangText("MSG_HELP_MISSING") + "\n" + book, LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR,
+                         this);
             return;
         }
     }

@@ -1,5 +1,6 @@
 #include "dialogs/DefineFilterDlg.h"
 
+#include "dialogs/DialogTexts.h"
 #include "model/FormDefinitionDocument.h"
 #include "model/PropertyEntries.h"
 #include "services/LanguageTable.h"
@@ -24,32 +25,17 @@ constexpr int kArrowWidth = 50;
 
 enum Column { AttributeColumn = 0, OperatorColumn = 1, ValueColumn = 2, ConnectorColumn = 3 };
 
-wxString Text(const char* key)
-{
-    return wxString::FromUTF8(langStr(key));
-}
-
-wxString FromUtf8(const std::string& text)
-{
-    return wxString::FromUTF8(text);
-}
-
-std::string ToUtf8(const wxString& text)
-{
-    return text.ToStdString(wxConvUTF8);
-}
-
 }  // namespace
 
 CDefineFilterDlg::CDefineFilterDlg(wxWindow* parent, const FormDefinitionDocument& document)
-    : BaseItfDialog(parent, wxID_ANY, Text("DFLTRDLG_NAME"), "FD_DefineFilterDialog",
+    : BaseItfDialog(parent, wxID_ANY, LangText("DFLTRDLG_NAME"), "FD_DefineFilterDialog",
                     wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_document(document), m_entries(document.GetClassProperties())
 {
     SetClientSize(kClientWidth, kClientHeight);
 
-    m_ok = new wxButton(this, wxID_OK, Text("MFC_OK"));
-    m_cancel = new wxButton(this, wxID_CANCEL, Text("MFC_CANCEL"));
+    m_ok = new wxButton(this, wxID_OK, LangText("MFC_OK"));
+    m_cancel = new wxButton(this, wxID_CANCEL, LangText("MFC_CANCEL"));
     wxSize buttonSize = m_ok->GetBestSize();
     buttonSize.IncTo(m_cancel->GetBestSize());
     const int buttonTop = kClientHeight - kMargin - buttonSize.y;
@@ -70,16 +56,16 @@ CDefineFilterDlg::CDefineFilterDlg(wxWindow* parent, const FormDefinitionDocumen
                          wxSize(kArrowWidth, arrowHeight));
     m_remove = new wxButton(this, wxID_ANY, "< --", wxPoint(arrowLeft, kClientHeight / 2 + 2),
                             wxSize(kArrowWidth, arrowHeight));
-    m_add->SetToolTip(Text("DFLTRDLG_ADD_TIP"));
-    m_remove->SetToolTip(Text("DFLTRDLG_REMOVE_TIP"));
+    m_add->SetToolTip(LangText("DFLTRDLG_ADD_TIP"));
+    m_remove->SetToolTip(LangText("DFLTRDLG_REMOVE_TIP"));
 
     const int listLeft = arrowLeft + kArrowWidth + kMargin;
     m_conditions = new CEditListEx(this, wxID_ANY, wxPoint(listLeft, kMargin),
                                    wxSize(kClientWidth - kMargin - listLeft, buttonTop - 2 * kMargin));
-    m_conditions->AppendColumn(Text("DFLTRDLG_ATRRIBUTE"), wxLIST_FORMAT_LEFT, kAttributeColumnWidth);
-    m_conditions->AppendColumn(Text("DFLTRDLG_OPRATOR"), wxLIST_FORMAT_LEFT, kOperatorColumnWidth);
-    m_conditions->AppendColumn(Text("DFLTRDLG_VALUE"), wxLIST_FORMAT_LEFT, kValueColumnWidth);
-    m_conditions->AppendColumn(Text("DFLTRDLG_OR_AND"), wxLIST_FORMAT_LEFT, kConnectorColumnWidth);
+    m_conditions->AppendColumn(LangText("DFLTRDLG_ATRRIBUTE"), wxLIST_FORMAT_LEFT, kAttributeColumnWidth);
+    m_conditions->AppendColumn(LangText("DFLTRDLG_OPRATOR"), wxLIST_FORMAT_LEFT, kOperatorColumnWidth);
+    m_conditions->AppendColumn(LangText("DFLTRDLG_VALUE"), wxLIST_FORMAT_LEFT, kValueColumnWidth);
+    m_conditions->AppendColumn(LangText("DFLTRDLG_OR_AND"), wxLIST_FORMAT_LEFT, kConnectorColumnWidth);
     m_conditions->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         event.Skip();
         const int rest =

@@ -1,15 +1,11 @@
 #include "dialogs/EditListEx.h"
 
+#include "dialogs/DialogTexts.h"
 #include <algorithm>
 
 namespace fw {
 
 namespace {
-
-wxString FromUtf8(const std::string& text)
-{
-    return wxString::FromUTF8(text);
-}
 
 // Enter and Escape are taken before the dialog sees them as its default and
 // cancel keys.

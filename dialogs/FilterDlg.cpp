@@ -1,6 +1,7 @@
 #include "dialogs/FilterDlg.h"
 
 #include "dialogs/DefineFilterDlg.h"
+#include "dialogs/DialogTexts.h"
 #include "services/LanguageTable.h"
 
 #include <wx/msgdlg.h>
@@ -13,16 +14,11 @@ constexpr int kMargin = 8;
 constexpr int kClientWidth = 460;
 constexpr int kClientHeight = 300;
 
-wxString Text(const char* key)
-{
-    return wxString::FromUTF8(langStr(key));
-}
-
 }  // namespace
 
 CFilterDlg::CFilterDlg(wxWindow* parent, const std::string& currentFormName, const std::vector<std::string>& filters,
                        FilterFormOps& ops, const FormDefinitionDocument& document)
-    : BaseItfDialog(parent, wxID_ANY, Text("FLTRDLG_NAME"), "FD_FilterDialog",
+    : BaseItfDialog(parent, wxID_ANY, LangText("FLTRDLG_NAME"), "FD_FilterDialog",
                     wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_document(document)
 {
@@ -32,12 +28,12 @@ CFilterDlg::CFilterDlg(wxWindow* parent, const std::string& currentFormName, con
         [this](const std::string& text, const std::string& title) { ShowMessage(text, title); });
 
     SetClientSize(kClientWidth, kClientHeight);
-    m_new = new wxButton(this, wxID_ANY, Text("FLTRDLG_NEW"));
-    m_modify = new wxButton(this, wxID_ANY, Text("FLTRDLG_MODIFY"));
-    m_duplicate = new wxButton(this, wxID_ANY, Text("FLTRDLG_DUPLICATE"));
-    m_delete = new wxButton(this, wxID_ANY, Text("FLTRDLG_DELETE"));
-    m_ok = new wxButton(this, wxID_OK, Text("MFC_OK"));
-    m_cancel = new wxButton(this, wxID_CANCEL, Text("MFC_CANCEL"));
+    m_new = new wxButton(this, wxID_ANY, LangText("FLTRDLG_NEW"));
+    m_modify = new wxButton(this, wxID_ANY, LangText("FLTRDLG_MODIFY"));
+    m_duplicate = new wxButton(this, wxID_ANY, LangText("FLTRDLG_DUPLICATE"));
+    m_delete = new wxButton(this, wxID_ANY, LangText("FLTRDLG_DELETE"));
+    m_ok = new wxButton(this, wxID_OK, LangText("MFC_OK"));
+    m_cancel = new wxButton(this, wxID_CANCEL, LangText("MFC_CANCEL"));
     wxButton* const buttons[] = {m_new, m_modify, m_duplicate, m_delete, m_ok, m_cancel};
     wxSize buttonSize;
     for (wxButton* button : buttons)

@@ -1,5 +1,6 @@
 #include "dialogs/FontDialogEx.h"
 
+#include "dialogs/DialogTexts.h"
 #include "services/LanguageTable.h"
 
 #include <wx/button.h>
@@ -24,15 +25,10 @@ namespace {
 constexpr int kDefaultPoints = 10;
 constexpr int kMaxPoints = 500;
 
-wxString Ui(const std::string& text)
-{
-    return wxString::FromUTF8(text);
-}
-
 }  // namespace
 
 CFontDialogEx::CFontDialogEx(wxWindow* parent, const FontChoice& start, int dpiY)
-    : wxDialog(parent, wxID_ANY, Ui(langStr("FONTDLG_NAME")), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, LangText("FONTDLG_NAME"), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_startWeight(start.weight)
 {
@@ -48,9 +44,9 @@ CFontDialogEx::CFontDialogEx(wxWindow* parent, const FontChoice& start, int dpiY
                             kMaxPoints, kDefaultPoints);
     const int points = PointSizeFromHeight(start.height, dpiY);
     m_size->SetValue(points > 0 ? std::min(points, kMaxPoints) : kDefaultPoints);
-    m_bold = new wxCheckBox(this, wxID_ANY, Ui(langStr("FONTDLG_BOLD")));
+    m_bold = new wxCheckBox(this, wxID_ANY, LangText("FONTDLG_BOLD"));
     m_bold->SetValue(start.weight != 400);
-    m_italic = new wxCheckBox(this, wxID_ANY, Ui(langStr("FONTDLG_ITALIC")));
+    m_italic = new wxCheckBox(this, wxID_ANY, LangText("FONTDLG_ITALIC"));
     m_italic->SetValue(start.italic);
     m_colour = new wxColourPickerCtrl(this, wxID_ANY, wxColour(start.red, start.green, start.blue));
 
@@ -59,17 +55,17 @@ CFontDialogEx::CFontDialogEx(wxWindow* parent, const FontChoice& start, int dpiY
     m_sample->Bind(wxEVT_PAINT, &CFontDialogEx::OnPaintSample, this);
 
     auto* settings = new wxFlexGridSizer(2, 8, 8);
-    settings->Add(new wxStaticText(this, wxID_ANY, Ui(langStr("FONTDLG_SIZE"))), 0, wxALIGN_CENTER_VERTICAL);
+    settings->Add(new wxStaticText(this, wxID_ANY, LangText("FONTDLG_SIZE")), 0, wxALIGN_CENTER_VERTICAL);
     settings->Add(m_size, 0, wxEXPAND);
     settings->AddSpacer(0);
     settings->Add(m_bold);
     settings->AddSpacer(0);
     settings->Add(m_italic);
-    settings->Add(new wxStaticText(this, wxID_ANY, Ui(langStr("FONTDLG_COLOUR"))), 0, wxALIGN_CENTER_VERTICAL);
+    settings->Add(new wxStaticText(this, wxID_ANY, LangText("FONTDLG_COLOUR")), 0, wxALIGN_CENTER_VERTICAL);
     settings->Add(m_colour, 0, wxEXPAND);
 
     auto* faceColumn = new wxBoxSizer(wxVERTICAL);
-    faceColumn->Add(new wxStaticText(this, wxID_ANY, Ui(langStr("FONTDLG_FACE"))), 0, wxBOTTOM, 4);
+    faceColumn->Add(new wxStaticText(this, wxID_ANY, LangText("FONTDLG_FACE")), 0, wxBOTTOM, 4);
     faceColumn->Add(m_filter, 0, wxEXPAND | wxBOTTOM, 4);
     faceColumn->Add(m_faces, 1, wxEXPAND);
 
@@ -77,12 +73,7 @@ CFontDialogEx::CFontDialogEx(wxWindow* parent, const FontChoice& start, int dpiY
     columns->Add(faceColumn, 1, wxEXPAND | wxRIGHT, 12);
     columns->Add(settings, 0, wxTOP, 20);
 
-    auto* buttons = new wxStdDialogButtonSizer;
-    auto* ok = new wxButton(this, wxID_OK, Ui(langStr("MFC_OK")));
-    ok->SetDefault();
-    buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, Ui(langStr("MFC_CANCEL"))));
-    buttons->Realize();
+    wxStdDialogButtonSizer* buttons = MakeOkCancelRow(this);
 
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(columns, 1, wxEXPAND | wxALL, 12);
@@ -114,7 +105,7 @@ CFontDialogEx::CFontDialogEx(wxWindow* parent, const FontChoice& start, int dpiY
 
 void CFontDialogEx::SelectFace(const std::string& face)
 {
-    const wxString name = Ui(face);
+    const wxString name = FromUtf8(face);
     // A face the system does not list (a substituted one) is kept as it is.
     if (!name.empty() && m_allFaces.Index(name, false) == wxNOT_FOUND) {
         m_allFaces.Add(name);
@@ -133,7 +124,7 @@ void CFontDialogEx::FillFaces()
     for (const wxString& face : m_allFaces)
         if (filter.empty() || face.Lower().Contains(filter))
             m_faces->Append(face);
-    const int index = m_faces->FindString(Ui(m_face), false);
+    const int index = m_faces->FindString(FromUtf8(m_face), false);
     if (index != wxNOT_FOUND) {
         m_faces->SetSelection(index);
         m_faces->EnsureVisible(index);
@@ -179,12 +170,12 @@ void CFontDialogEx::OnPaintSample(wxPaintEvent& /*event*/)
     dc.Clear();
     const FontChoice choice = GetChoice();
     wxFont font(wxFontInfo(static_cast<double>(choice.pointSizeTenths) / 10.0)
-                    .FaceName(Ui(choice.face))
+                    .FaceName(FromUtf8(choice.face))
                     .Bold(choice.weight != 400)
                     .Italic(choice.italic));
     dc.SetFont(font);
     dc.SetTextForeground(wxColour(choice.red, choice.green, choice.blue));
-    const wxString text = Ui(langStr("FONTDLG_SAMPLE"));
+    const wxString text = LangText("FONTDLG_SAMPLE");
     const wxSize extent = dc.GetTextExtent(text);
     const wxSize area = m_sample->GetClientSize();
     dc.SetClippingRegion(wxPoint(0, 0), area);

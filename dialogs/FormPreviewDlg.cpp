@@ -2,6 +2,7 @@
 
 #include "controls/ButtonBitmaps.h"
 #include "controls/PictureCtrl.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/ThemedButton.h"
 #include "editor/DiagramEditor.h"
 #include "model/DiagramEntityContainer.h"
@@ -115,8 +116,8 @@ CFormPreviewDlg::CFormPreviewDlg(wxWindow* parent, CDiagramEditor* editor)
     if (form)
         Build(*form);
 
-    m_ok = new wxButton(this, wxID_OK, wxString::FromUTF8(langStr("MFC_OK")));
-    m_cancel = new wxButton(this, wxID_CANCEL, wxString::FromUTF8(langStr("MFC_CANCEL")));
+    m_ok = new wxButton(this, wxID_OK, LangText("MFC_OK"));
+    m_cancel = new wxButton(this, wxID_CANCEL, LangText("MFC_CANCEL"));
     if (m_showButtons) {
         AddButtonBar();
     } else {

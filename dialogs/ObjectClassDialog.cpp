@@ -1,5 +1,6 @@
 #include "dialogs/ObjectClassDialog.h"
 
+#include "dialogs/DialogTexts.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 
@@ -18,15 +19,11 @@ constexpr int kClientHeight = 420;
 // The least width of the value column when the dialog opens.
 constexpr int kValueColumn = 75;
 
-wxString Text(const char* key)
-{
-    return wxString::FromUTF8(langStr(key));
-}
-
 }  // namespace
 
 CObjectClassList::CObjectClassList(wxWindow* parent, const std::vector<std::string>& typeEntries)
-    : BaseItfDialog(parent, wxID_ANY, Text("OBJCLASSDLG_NAME"), "", wxCAPTION | wxRESIZE_BORDER), m_entries(typeEntries)
+    : BaseItfDialog(parent, wxID_ANY, LangText("OBJCLASSDLG_NAME"), "", wxCAPTION | wxRESIZE_BORDER),
+      m_entries(typeEntries)
 {
     SortPropertyEntries(m_entries);
     m_items = SplitPropertyEntries(m_entries);
@@ -35,8 +32,8 @@ CObjectClassList::CObjectClassList(wxWindow* parent, const std::vector<std::stri
     SetClientSize(kClientWidth, kClientHeight);
 
     m_search = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxTE_PROCESS_ENTER);
-    m_search->SetHint(Text("OBJCLASSDLG_SEARCH_HINT"));
-    m_ok = new wxButton(this, wxID_OK, Text("MFC_OK"));
+    m_search->SetHint(LangText("OBJCLASSDLG_SEARCH_HINT"));
+    m_ok = new wxButton(this, wxID_OK, LangText("MFC_OK"));
     const int searchHeight = m_search->GetBestSize().y;
     const wxSize okSize = m_ok->GetBestSize();
     m_search->SetSize(kMargin, kMargin, kClientWidth - 2 * kMargin, searchHeight);

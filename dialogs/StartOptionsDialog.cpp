@@ -1,5 +1,6 @@
 #include "dialogs/StartOptionsDialog.h"
 
+#include "dialogs/DialogTexts.h"
 #include "services/LanguageTable.h"
 
 #include <wx/button.h>
@@ -9,30 +10,17 @@
 
 namespace fw {
 
-namespace {
-
-wxString Text(const char* key)
-{
-    return wxString::FromUTF8(langStr(key));
-}
-
-}  // namespace
-
 CFormDesignOptions::CFormDesignOptions(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, Text("FORM_OP_DLG_NAME"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE)
+    : wxDialog(parent, wxID_ANY, LangText("FORM_OP_DLG_NAME"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE)
 {
-    const wxString choices[] = {Text("FORM_OP_DLG_NEW"), Text("FORM_OP_DLG_OPEN")};
+    const wxString choices[] = {LangText("FORM_OP_DLG_NEW"), LangText("FORM_OP_DLG_OPEN")};
     // The validator moves the selection into m_choice on OK only; Cancel
     // leaves the choice as it was.
-    m_options = new wxRadioBox(this, wxID_ANY, Text("FORM_OP_DLG_OPTIONS"), wxDefaultPosition, wxDefaultSize, 2,
+    m_options = new wxRadioBox(this, wxID_ANY, LangText("FORM_OP_DLG_OPTIONS"), wxDefaultPosition, wxDefaultSize, 2,
                                choices, 1, wxRA_SPECIFY_COLS, wxGenericValidator(&m_choice));
 
-    auto* buttons = new wxStdDialogButtonSizer;
-    auto* ok = new wxButton(this, wxID_OK, Text("MFC_OK"));
-    ok->SetDefault();
-    buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, Text("MFC_CANCEL")));
-    buttons->Realize();
+    wxStdDialogButtonSizer* buttons = MakeOkCancelRow(this);
+    wxButton* ok = buttons->GetAffirmativeButton();
 
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(m_options, 1, wxEXPAND | wxALL, 12);

@@ -1,5 +1,6 @@
 #include "dialogs/StyleListDlg.h"
 
+#include "dialogs/DialogTexts.h"
 #include "dialogs/FontDialogEx.h"
 #include "dialogs/StyleNameDlg.h"
 #include "model/EntityStyle.h"
@@ -22,11 +23,6 @@ constexpr int kGap = 6;
 constexpr int kColumnWidth = 90;
 constexpr int kColumns = 6;
 
-wxString Ui(const std::string& text)
-{
-    return wxString::FromUTF8(text);
-}
-
 int ScreenDpiY()
 {
     const int dpi = wxScreenDC().GetPPI().y;
@@ -36,7 +32,7 @@ int ScreenDpiY()
 }  // namespace
 
 CStyleList::CStyleList(wxWindow* parent, FormDefinitionDocument& document)
-    : BaseItfDialog(parent, wxID_ANY, Ui(langStr("STYLEDLG_NAME"))), m_editing(document, *this, ScreenDpiY())
+    : BaseItfDialog(parent, wxID_ANY, LangText("STYLEDLG_NAME")), m_editing(document, *this, ScreenDpiY())
 {
     runFontChooser = [](wxWindow* owner, const FontChoice& start, int dpiY, FontChoice& chosen) {
         CFontDialogEx dialog(owner, start, dpiY);
@@ -54,24 +50,24 @@ CStyleList::CStyleList(wxWindow* parent, FormDefinitionDocument& document)
         return true;
     };
     showMessage = [](wxWindow* owner, const std::string& text, const std::string& title) {
-        wxMessageBox(Ui(text), Ui(title), wxOK | wxICON_EXCLAMATION, owner);
+        wxMessageBox(FromUtf8(text), FromUtf8(title), wxOK | wxICON_EXCLAMATION, owner);
     };
     // Left with OK only: there is nothing to cancel.
     SetEscapeId(wxID_OK);
 
     m_list = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                             wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_THEME);
-    m_list->AppendColumn(Ui(langStr("STYLEDLG_COL_NAME")), wxLIST_FORMAT_LEFT, kColumnWidth);
-    m_list->AppendColumn(Ui(langStr("STYLEDLG_COL_FONT")), wxLIST_FORMAT_LEFT, kColumnWidth);
-    m_list->AppendColumn(Ui(langStr("STYLEDLG_COL_SIZE")), wxLIST_FORMAT_LEFT, kColumnWidth);
-    m_list->AppendColumn(Ui(langStr("STYLEDLG_COL_COLOR")), wxLIST_FORMAT_LEFT, kColumnWidth);
-    m_list->AppendColumn(Ui(langStr("STYLEDLG_COL_BOLD")), wxLIST_FORMAT_LEFT, kColumnWidth);
-    m_list->AppendColumn(Ui(langStr("STYLEDLG_COL_ITALIC")), wxLIST_FORMAT_LEFT, kColumnWidth);
+    m_list->AppendColumn(LangText("STYLEDLG_COL_NAME"), wxLIST_FORMAT_LEFT, kColumnWidth);
+    m_list->AppendColumn(LangText("STYLEDLG_COL_FONT"), wxLIST_FORMAT_LEFT, kColumnWidth);
+    m_list->AppendColumn(LangText("STYLEDLG_COL_SIZE"), wxLIST_FORMAT_LEFT, kColumnWidth);
+    m_list->AppendColumn(LangText("STYLEDLG_COL_COLOR"), wxLIST_FORMAT_LEFT, kColumnWidth);
+    m_list->AppendColumn(LangText("STYLEDLG_COL_BOLD"), wxLIST_FORMAT_LEFT, kColumnWidth);
+    m_list->AppendColumn(LangText("STYLEDLG_COL_ITALIC"), wxLIST_FORMAT_LEFT, kColumnWidth);
 
-    m_new = new wxButton(this, wxID_ANY, Ui(langStr("STYLEDLG_NEW")));
-    m_modify = new wxButton(this, wxID_ANY, Ui(langStr("STYLEDLG_MODIFY")));
-    m_delete = new wxButton(this, wxID_ANY, Ui(langStr("STYLEDLG_DELETE")));
-    m_ok = new wxButton(this, wxID_OK, Ui(langStr("MFC_OK")));
+    m_new = new wxButton(this, wxID_ANY, LangText("STYLEDLG_NEW"));
+    m_modify = new wxButton(this, wxID_ANY, LangText("STYLEDLG_MODIFY"));
+    m_delete = new wxButton(this, wxID_ANY, LangText("STYLEDLG_DELETE"));
+    m_ok = new wxButton(this, wxID_OK, LangText("MFC_OK"));
 
     // Room for all six columns and a vertical scroll bar; the buttons in one
     // row under the list's right end.
@@ -118,7 +114,7 @@ void CStyleList::FillList()
     m_list->DeleteAllItems();
     long row = 0;
     for (const StyleRowTexts& texts : m_editing.Rows()) {
-        m_list->InsertItem(row, Ui(texts[0]));
+        m_list->InsertItem(row, FromUtf8(texts[0]));
         SetRow(row, texts);
         ++row;
     }
@@ -130,7 +126,7 @@ void CStyleList::FillList()
 void CStyleList::SetRow(long row, const StyleRowTexts& texts)
 {
     for (int column = 0; column < kColumns; ++column)
-        m_list->SetItem(row, column, Ui(texts[static_cast<std::size_t>(column)]));
+        m_list->SetItem(row, column, FromUtf8(texts[static_cast<std::size_t>(column)]));
 }
 
 long CStyleList::SelectedRow() const
@@ -159,7 +155,7 @@ void CStyleList::NewStyle()
     if (selected >= 0)
         m_list->SetItemState(selected, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     // Appended at the end, as the operation adds it; the sorted order returns on the next opening.
-    const long row = m_list->InsertItem(m_list->GetItemCount(), Ui(name));
+    const long row = m_list->InsertItem(m_list->GetItemCount(), FromUtf8(name));
     for (const StyleRowTexts& texts : m_editing.Rows())
         if (texts[0] == name)
             SetRow(row, texts);

@@ -1,5 +1,6 @@
 #include "dialogs/StyleNameDlg.h"
 
+#include "dialogs/DialogTexts.h"
 #include "services/LanguageTable.h"
 
 #include <wx/button.h>
@@ -8,26 +9,13 @@
 
 namespace fw {
 
-namespace {
-
-wxString Ui(const std::string& text)
-{
-    return wxString::FromUTF8(text);
-}
-
-}  // namespace
-
 CStyleNameDlg::CStyleNameDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, Ui(langStr("STYLE_NAME")), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE)
+    : wxDialog(parent, wxID_ANY, LangText("STYLE_NAME"), wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE)
 {
     m_field = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(260, -1));
 
-    auto* buttons = new wxStdDialogButtonSizer;
-    auto* ok = new wxButton(this, wxID_OK, Ui(langStr("MFC_OK")));
-    ok->SetDefault();
-    buttons->AddButton(ok);
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, Ui(langStr("MFC_CANCEL"))));
-    buttons->Realize();
+    wxStdDialogButtonSizer* buttons = MakeOkCancelRow(this);
+    wxButton* ok = buttons->GetAffirmativeButton();
 
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(m_field, 0, wxEXPAND | wxALL, 12);
@@ -41,7 +29,7 @@ CStyleNameDlg::CStyleNameDlg(wxWindow* parent)
 
 void CStyleNameDlg::SetInitialName(const std::string& name)
 {
-    m_field->ChangeValue(Ui(name));
+    m_field->ChangeValue(FromUtf8(name));
     m_field->SelectAll();
 }
 

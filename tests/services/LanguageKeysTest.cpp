@@ -92,8 +92,9 @@ std::vector<Token> tokenize(std::string_view src)
     return tokens;
 }
 
-// The literal keys in calls of langStr, EnsureGroup and Merge. Merge takes its
-// keys as the third and fourth arguments; its later arguments are values.
+// The literal keys in calls of langStr, LangText (its wx twin), EnsureGroup and
+// Merge. Merge takes its keys as the third and fourth arguments; its later
+// arguments are values.
 std::vector<Token> scanKeyUses(std::string_view source)
 {
     static const std::regex key("[A-Za-z][A-Za-z0-9_]*");
@@ -103,7 +104,7 @@ std::vector<Token> scanKeyUses(std::string_view source)
         const std::string& name = tokens[k].text;
         const bool isMerge = name == "Merge";
         if (tokens[k].kind != Token::Identifier || tokens[k + 1].text != "(" ||
-            (!isMerge && name != "langStr" && name != "EnsureGroup"))
+            (!isMerge && name != "langStr" && name != "LangText" && name != "EnsureGroup"))
             continue;
         int depth = 0;
         int argument = 0;
