@@ -88,7 +88,9 @@ bool CDiagramImage::LoadXml()
     if (!m_xmlElement || !LoadGeometry())
         return false;
     const std::string& content = m_xmlElement->getElementValue();
-    if (content.empty()) {
+    // Only the name part is written back; a path ending in a separator names
+    // no picture.
+    if (FileNameOf(content).empty()) {
         NoteLoadProblem("the picture file name is missing");
         return false;
     }

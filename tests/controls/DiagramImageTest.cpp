@@ -87,6 +87,16 @@ TEST_F(ImageTest, ElementsWithoutContentOrGeometryAreDroppedAndTheColourIsWritte
                      R"(<Image pos="10,20" size="30,40" transColor="255,255,255" moving="5,6">e.png</Image>)"}));
 }
 
+TEST_F(ImageTest, APathEndingInASeparatorNamesNoPictureAndIsDropped)
+{
+    // Only the name part would be written back, and it is empty.
+    ASSERT_TRUE(s.Load(R"(<Image pos="10,20" size="30,40">pictures/</Image>
+                          <Image pos="10,20" size="30,40">pictures\</Image>
+                          <Image pos="10,20" size="30,40">pictures/logo.png</Image>)"));
+    ASSERT_EQ(s.Count(), 1);
+    EXPECT_EQ(s.WrittenLines(), (Lines{R"(<Image pos="10,20" size="30,40">logo.png</Image>)"}));
+}
+
 TEST_F(ImageTest, PictureIsReadOnlyWhenPendingAndCopiesHaveItAtOnce)
 {
     const std::string first = m_dir.Put("first.png", SomeBytes(10, 3));
