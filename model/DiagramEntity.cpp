@@ -299,8 +299,8 @@ bool CDiagramEntity::DoCommand(int command, CDiagramEntity* sender, ElementWindo
         m_parent->Copy(this);
         return true;
     case ElementCommand::Duplicate:
-        m_parent->Duplicate(this);
-        Select(false);
+        if (m_parent->Duplicate(this))
+            Select(false);
         return true;
     case ElementCommand::MoveLater:
         m_parent->MoveLater(this);

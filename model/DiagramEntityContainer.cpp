@@ -265,7 +265,8 @@ void CDiagramEntityContainer::Ungroup()
 
 CDiagramEntity* CDiagramEntityContainer::Duplicate(const CDiagramEntity* element)
 {
-    if (FindIndex(element) < 0)
+    // A caption is written only with its field: a copy of it alone would be lost.
+    if (FindIndex(element) < 0 || element->IsDependentPart())
         return nullptr;
     std::unique_ptr<CDiagramEntity> clone = element->Clone();
     clone->SetRect(clone->GetLeft() + 10, clone->GetTop() + 10, clone->GetRight() + 10, clone->GetBottom() + 10);
@@ -375,7 +376,9 @@ void CDiagramEntityContainer::SendCommandToElements(int command, bool selectedOn
         CDiagramEntity* element = m_objects[i].get();
         if (selectedOnly && !element->IsSelected())
             continue;
-        m_modified = true;
+        // Selecting a group's members changes nothing that is saved.
+        if (command != ElementCommand::SelectGroup)
+            m_modified = true;
         if (element->DoCommand(command, sender, window))
             break;
     }
@@ -548,7 +551,25 @@ bool CDiagramEntityContainer::LoadDialog()
 
     if (!HasTabIndices())
         AssignInitialTabOrder();
+    ReplaceUnusablePaper(*size);
     return true;
+}
+
+// The editor keeps every element inside the paper, so a paper side below 1
+// would push the elements to where the reader drops them.
+void CDiagramEntityContainer::ReplaceUnusablePaper(const std::string& written)
+{
+    if (m_paper.cx >= 1 && m_paper.cy >= 1)
+        return;
+    IntSize paper = NewFormPaper;
+    for (const auto& element : m_objects) {
+        paper.cx = std::max(paper.cx, RoundEdge(std::max(element->GetLeft(), element->GetRight())));
+        paper.cy = std::max(paper.cy, RoundEdge(std::max(element->GetTop(), element->GetBottom())));
+    }
+    m_paper = paper;
+    if (m_loadObserver)
+        m_loadObserver->FormProblem(m_formName, format("\"Dialog\" \"size\" %s has a side below 1; read as %i,%i",
+                                                       written.c_str(), paper.cx, paper.cy));
 }
 
 void CDiagramEntityContainer::WriteControls()

@@ -104,8 +104,10 @@ public:
     void ReplaceStyle(const CEntityStyle* style, CEntityStyle* replacement);
 
     // Reads the "Dialog" element set with SetXmlElement; false when it lacks
-    // "title", a two-field "size" or "Controls".
+    // "title", a two-field "size" or "Controls". A paper side below 1 is
+    // refused: the form keeps its elements on NewFormPaper, widened to hold them.
     bool LoadDialog();
+    static constexpr IntSize NewFormPaper{700, 600};
     void WriteControls();
     void SetElementFactory(const ElementFactory* factory) { m_factory = factory; }
     // Told about every part LoadDialog leaves out (none: read silently).
@@ -157,6 +159,7 @@ private:
     void AppendLoaded(std::unique_ptr<CDiagramEntity> element);
     // Drops any field's reference to a dependent part that is about to go.
     void ForgetDependent(const CDiagramEntity* part);
+    void ReplaceUnusablePaper(const std::string& written);
     bool SwapSlots(int a, int b);
     // Takes the element out of the list and answers it (still alive).
     std::unique_ptr<CDiagramEntity> Detach(int index);

@@ -13,7 +13,8 @@ public:
     virtual ~LoadObserver() = default;
     // The file as a whole cannot be used (unparsable, or a required part missing).
     virtual void FileProblem(const std::string& problem) = 0;
-    // A form lacks a required part; what was read before it stays.
+    // A form lacks a required part (what was read before it stays), or a
+    // value of it was unusable and replaced.
     virtual void FormProblem(const std::string& formName, const std::string& problem) = 0;
     // An element under "Controls" was left out; `ordinal` counts the elements
     // of that name in the form, from 1.

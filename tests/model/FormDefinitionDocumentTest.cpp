@@ -96,6 +96,22 @@ TEST_F(DocumentFiles, RequiredPartsAndDroppedElementsAreReportedAndTheProgIdDeci
               (std::vector<std::string>{"Text #2 line 5: \"pos\" 0,10 has a zero or negative coordinate",
                                         "Button #1 line 6: no such element"}));
 
+    // A paper side below 1 is refused; the elements stay, on a paper that holds them.
+    problems.lines.clear();
+    ASSERT_TRUE(doc.ReadFile(Put("PUMP_x.xml", R"(<Dialog title="t" size="0,0"><Controls>
+<Text title="far" pos="690,10" size="40,20"/></Controls></Dialog><Dialogs>
+<Dialog title="t" size="-5,-5" filter="A"><Controls><Text title="ok" pos="10,10" size="5,5"/></Controls></Dialog>
+</Dialogs>)")));
+    EXPECT_EQ(doc.GetMainForm()->GetPaper(), (IntSize{730, 600}));
+    EXPECT_EQ(doc.GetMainForm()->GetCount(), 1);
+    ASSERT_NE(doc.GetForm("A"), nullptr);
+    EXPECT_EQ(doc.GetForm("A")->GetPaper(), CDiagramEntityContainer::NewFormPaper);
+    EXPECT_EQ(doc.GetForm("A")->GetCount(), 1);
+    EXPECT_EQ(problems.lines,
+              (std::vector<std::string>{"A: \"Dialog\" \"size\" -5,-5 has a side below 1; read as 700,600",
+                                        langStr("FD_DEFAULT") +
+                                            ": \"Dialog\" \"size\" 0,0 has a side below 1; read as 730,600"}));
+
     const std::pair<const char*, const char*> kinds[] = {{"Forms.SEF", "SEF"}, {"Forms.XYZ", "OEF"}, {"Forms.", "OEF"}};
     for (const auto& [progId, kind] : kinds) {
         FormDefinitionDocument typed;
