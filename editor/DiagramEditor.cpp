@@ -313,73 +313,109 @@ void CDiagramEditor::NotifySelection()
 
 // --- restraint -------------------------------------------------------------------
 
+namespace {
+
+// A bounding box that no element reaches: the area of RestraintNone.
+constexpr int Unbounded = 1 << 29;
+
+struct Bounds {
+    double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+Bounds BoundsOf(const CDiagramEntity& e)
+{
+    return {std::min(e.GetLeft(), e.GetRight()), std::min(e.GetTop(), e.GetBottom()),
+            std::max(e.GetLeft(), e.GetRight()), std::max(e.GetTop(), e.GetBottom())};
+}
+
+Bounds Union(const Bounds& a, const Bounds& b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
 IntRect CDiagramEditor::RestraintArea() const
 {
     const IntSize paper = GetVirtualSize();
     if (m_restraint == RestraintMargins)
         return {m_leftMargin, m_topMargin, paper.cx - m_rightMargin, paper.cy - m_bottomMargin};
-    return {0, 0, paper.cx, paper.cy};
+    if (m_restraint == RestraintPaper)
+        return {0, 0, paper.cx, paper.cy};
+    return {-Unbounded, -Unbounded, Unbounded, Unbounded};
+}
+
+// The reader drops an element whose left or top is 0 or less, so no edit
+// may put one there, whether or not the designer restrains the elements.
+IntRect CDiagramEditor::KeepArea() const
+{
+    IntRect area = RestraintArea();
+    area.left = std::max(area.left, LowestEdge);
+    area.top = std::max(area.top, LowestEdge);
+    return area;
 }
 
 void CDiagramEditor::RestrainRect(double& left, double& top, double& right, double& bottom) const
 {
-    if (m_restraint == RestraintNone)
-        return;
-    const IntRect area = RestraintArea();
-    auto keepInside = [](double& low, double& high, int areaLow, int areaHigh) {
-        if (low < areaLow) {
-            high += areaLow - low;
-            low = areaLow;
-        }
-        if (high > areaHigh) {
-            low -= high - areaHigh;
-            high = areaHigh;
-        }
-    };
-    keepInside(left, right, area.left, area.right);
-    keepInside(top, bottom, area.top, area.bottom);
+    double dx = 0;
+    double dy = 0;
+    OffsetIntoArea(left, top, right, bottom, dx, dy);
+    left += dx;
+    right += dx;
+    top += dy;
+    bottom += dy;
 }
 
 void CDiagramEditor::RestrainPoint(double& x, double& y) const
 {
-    if (m_restraint == RestraintNone)
-        return;
-    const IntRect area = RestraintArea();
+    const IntRect area = KeepArea();
     x = std::clamp<double>(x, area.left, std::max(area.left, area.right));
     y = std::clamp<double>(y, area.top, std::max(area.top, area.bottom));
 }
 
-void CDiagramEditor::RestrainDelta(double& dx, double& dy) const
+void CDiagramEditor::OffsetIntoArea(double left, double top, double right, double bottom, double& dx, double& dy) const
 {
-    if (m_restraint == RestraintNone || !m_objs)
-        return;
-    bool any = false;
-    double left = 0, top = 0, right = 0, bottom = 0;
-    for (int i = 0; i < m_objs->GetCount(); ++i) {
-        const CDiagramEntity* e = m_objs->GetAt(i);
-        if (!e->IsSelected())
-            continue;
-        const double l = std::min(e->GetLeft(), e->GetRight());
-        const double r = std::max(e->GetLeft(), e->GetRight());
-        const double t = std::min(e->GetTop(), e->GetBottom());
-        const double b = std::max(e->GetTop(), e->GetBottom());
-        left = any ? std::min(left, l) : l;
-        right = any ? std::max(right, r) : r;
-        top = any ? std::min(top, t) : t;
-        bottom = any ? std::max(bottom, b) : b;
-        any = true;
-    }
-    if (!any)
-        return;
-    const IntRect area = RestraintArea();
-    if (left + dx < area.left)
-        dx = area.left - left;
+    const IntRect area = KeepArea();
+    // The far edges first, so that a box too big for the area keeps its
+    // left and top inside.
     if (right + dx > area.right)
         dx = area.right - right;
-    if (top + dy < area.top)
-        dy = area.top - top;
+    if (left + dx < area.left)
+        dx = area.left - left;
     if (bottom + dy > area.bottom)
         dy = area.bottom - bottom;
+    if (top + dy < area.top)
+        dy = area.top - top;
+}
+
+void CDiagramEditor::RestrainDelta(double& dx, double& dy) const
+{
+    std::optional<Bounds> box;
+    ForEachSelected([&](const CDiagramEntity* e) { box = box ? Union(*box, BoundsOf(*e)) : BoundsOf(*e); });
+    if (box)
+        OffsetIntoArea(box->left, box->top, box->right, box->bottom, dx, dy);
+}
+
+void CDiagramEditor::ShiftInside(const std::vector<CDiagramEntity*>& elements)
+{
+    if (elements.empty())
+        return;
+    Bounds box = BoundsOf(*elements.front());
+    for (const CDiagramEntity* e : elements)
+        box = Union(box, BoundsOf(*e));
+    double dx = 0;
+    double dy = 0;
+    OffsetIntoArea(box.left, box.top, box.right, box.bottom, dx, dy);
+    if (dx != 0 || dy != 0)
+        for (CDiagramEntity* e : elements)
+            e->MoveRect(dx, dy);
+}
+
+void CDiagramEditor::ShiftSelectionInside()
+{
+    std::vector<CDiagramEntity*> selected;
+    ForEachSelected([&](CDiagramEntity* e) { selected.push_back(e); });
+    ShiftInside(selected);
 }
 
 bool CDiagramEditor::IsOutsideRestraint(IntPoint point) const

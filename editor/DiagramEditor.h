@@ -14,6 +14,7 @@
 
 #include "editor/EditorHost.h"
 #include "model/DiagramEntity.h"
+#include "model/DiagramEntityContainer.h"
 #include "model/ElementWindow.h"
 #include "render/DrawContext.h"
 #include "services/Geometry.h"
@@ -209,8 +210,17 @@ public:
     CDiagramEntity* GetSelectedObject() const;
     bool IsDrawing() const;
     void NotifySelection();
+    // Calls visit(CDiagramEntity*) for each selected element in list order.
+    template <class Visit> void ForEachSelected(Visit&& visit) const
+    {
+        for (int i = 0; m_objs && i < m_objs->GetCount(); ++i)
+            if (CDiagramEntity* e = m_objs->GetAt(i); e->IsSelected())
+                visit(e);
+    }
 
-    // Restraint to the paper or the margins (nothing with RestraintNone).
+    // Restraint to the paper or the margins. Whatever the restraint, no left
+    // or top edge goes below LowestEdge.
+    static constexpr int LowestEdge = 1;
     void RestrainRect(double& left, double& top, double& right, double& bottom) const;
     void RestrainPoint(double& x, double& y) const;
     void RestrainDelta(double& dx, double& dy) const;
@@ -337,7 +347,18 @@ private:
     void Align(int edge);
     void UpdatePanCursor(IntPoint point);
     CDiagramEntity* FindElementAt(IntPoint point, int& hitCode) const;
+    // The area of the restraint setting (unbounded with RestraintNone), and
+    // the same with its left and top raised to LowestEdge.
     IntRect RestraintArea() const;
+    IntRect KeepArea() const;
+    // The offset that brings a bounding box inside KeepArea; where it cannot
+    // fit, its left and top win.
+    void OffsetIntoArea(double left, double top, double right, double bottom, double& dx, double& dy) const;
+    // Moves these elements together, by one offset, into KeepArea.
+    void ShiftInside(const std::vector<CDiagramEntity*>& elements);
+    void ShiftSelectionInside();
+    void PlaceElement(IntPoint v);
+    void PlacePair(IntPoint v);
 
     EditorHost* m_host = nullptr;
     double m_zoom = 1.0;

@@ -17,6 +17,7 @@ void CDiagramEditor::SelectAll()
     m_objs->SelectAll();
     if (!GetSelectedObject())
         m_reference = m_objs->GetCount() > 0 ? m_objs->GetAt(m_objs->GetCount() - 1) : nullptr;
+    NotifySelection();
     Repaint();
 }
 
@@ -74,7 +75,8 @@ CDiagramEntity* SingleSelected(const CDiagramEntityContainer* form)
 void CDiagramEditor::Duplicate()
 {
     CDiagramEntity* source = SingleSelected(m_objs);
-    if (!source)
+    // A caption is saved only with its field; a copy of it alone would be lost.
+    if (!source || source->IsDependentPart())
         return;
     Snapshot();
     CDiagramEntity* copy = m_objs->Duplicate(source);
@@ -82,7 +84,12 @@ void CDiagramEditor::Duplicate()
     if (copy) {
         copy->Select(true);
         m_reference = copy;
+        std::vector<CDiagramEntity*> placed{copy};
+        if (CDiagramEntity* caption = copy->GetDependent())
+            placed.push_back(caption);
+        ShiftInside(placed);
     }
+    NotifySelection();
     Repaint();
 }
 
@@ -129,10 +136,7 @@ void CDiagramEditor::Align(int edge)
     Snapshot();
     const CDiagramEntity& ref = *m_reference;
     const double refLeft = ref.GetLeft(), refTop = ref.GetTop(), refRight = ref.GetRight(), refBottom = ref.GetBottom();
-    for (int i = 0; i < m_objs->GetCount(); ++i) {
-        CDiagramEntity* e = m_objs->GetAt(i);
-        if (!e->IsSelected())
-            continue;
+    ForEachSelected([&](CDiagramEntity* e) {
         const double width = e->GetRight() - e->GetLeft();
         const double height = e->GetBottom() - e->GetTop();
         double left = e->GetLeft(), top = e->GetTop(), right = e->GetRight(), bottom = e->GetBottom();
@@ -158,8 +162,9 @@ void CDiagramEditor::Align(int edge)
             bottom = top + (refBottom - refTop);
             break;
         }
+        RestrainRect(left, top, right, bottom);
         e->SetRect(left, top, right, bottom);
-    }
+    });
     SetModified();
     Repaint();
 }
@@ -271,6 +276,7 @@ void CDiagramEditor::Paste()
             e->SetRect(e->GetLeft(), 10.0, e->GetRight(), 10.0 + height);
         }
     }
+    ShiftSelectionInside();
     if (m_host)
         m_host->SetRedraw(true);
     Repaint();

@@ -99,6 +99,9 @@ int DirectionAfterFlip(int oldHandle, int newHandle, int direction)
     return direction;
 }
 
+// A placed property field stands this far right of its caption's left edge.
+constexpr double CaptionToField = 150.0;
+
 // A moved edge of a control: the size between it and the fixed edge stays
 // within the limits (-1: none); crossing the fixed edge holds at the minimum.
 double LimitEdge(double moved, double fixed, bool movedIsFar, int minimum, int maximum)
@@ -133,7 +136,7 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
     m_moveAnchor = nullptr;
 
     const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
-    IntPoint v = ScreenToVirtual(point);
+    const IntPoint v = ScreenToVirtual(point);
 
     // A handle of a selected element, topmost first.
     CDiagramEntity* handleElement = nullptr;
@@ -168,44 +171,9 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
     }
 
     if (m_interactMode == ModeDrawing) {
-        if (IsOutsideRestraint(v)) {
-            m_interactMode = ModeNone;
-            return;
-        }
-        Snapshot();
-        UnselectAll();
-        std::unique_ptr<CDiagramEntity> element = m_drawObj->Clone();
-        if (m_snap)
-            v = {SnapX(v.x), SnapY(v.y)};
-        element->SetRect(v.x, v.y, v.x, v.y);
-        element->Select(true);
-        AddObject(std::move(element));
-        m_interactMode = ModeResizing;
-        m_subMode = HitCode::BottomRight;
+        PlaceElement(v);
     } else if (m_interactMode == ModeDrawingPair) {
-        if (IsOutsideRestraint(v)) {
-            m_interactMode = ModeNone;
-            return;
-        }
-        Snapshot();
-        UnselectAll();
-        if (m_drawObj->GetDependent()) {
-            std::unique_ptr<CDiagramEntity> field = m_drawObj->Clone();
-            if (m_snap)
-                v = {SnapX(v.x), SnapY(v.y)};
-            if (CDiagramEntity* label = field->GetDependent()) {
-                const double width = label->GetRight() - label->GetLeft();
-                const double height = label->GetBottom() - label->GetTop();
-                label->SetRect(v.x, v.y, v.x + width, v.y + height);
-                label->Select(true);
-            }
-            const double width = field->GetRight() - field->GetLeft();
-            const double height = field->GetBottom() - field->GetTop();
-            field->SetRect(v.x + 150.0, v.y, v.x + 150.0 + width, v.y + height);
-            field->Select(true);
-            AddObject(std::move(field));
-        }
-        m_subMode = HitCode::BottomRight;
+        PlacePair(v);
     } else if (m_interactMode == ModeNone) {
         if (!ctrl)
             UnselectAll();
@@ -267,6 +235,56 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
     NotifySelection();
     if (m_interactMode != ModeNone)
         Repaint();
+}
+
+void CDiagramEditor::PlaceElement(IntPoint v)
+{
+    if (IsOutsideRestraint(v)) {
+        m_interactMode = ModeNone;
+        return;
+    }
+    Snapshot();
+    UnselectAll();
+    std::unique_ptr<CDiagramEntity> element = m_drawObj->Clone();
+    if (m_snap)
+        v = {SnapX(v.x), SnapY(v.y)};
+    // The element's minimum size may carry it past the area's far edge.
+    element->SetRect(v.x, v.y, v.x, v.y);
+    ShiftInside({element.get()});
+    element->Select(true);
+    AddObject(std::move(element));
+    m_interactMode = ModeResizing;
+    m_subMode = HitCode::BottomRight;
+}
+
+void CDiagramEditor::PlacePair(IntPoint v)
+{
+    // The template carries one property and one tab index: it places once,
+    // even with multidraw on.
+    m_drawing = 0;
+    if (IsOutsideRestraint(v)) {
+        m_interactMode = ModeNone;
+        return;
+    }
+    Snapshot();
+    UnselectAll();
+    if (m_drawObj->GetDependent()) {
+        std::unique_ptr<CDiagramEntity> field = m_drawObj->Clone();
+        CDiagramEntity* label = field->GetDependent();
+        if (m_snap)
+            v = {SnapX(v.x), SnapY(v.y)};
+        label->SetRect(v.x, v.y, v.x + (label->GetRight() - label->GetLeft()),
+                       v.y + (label->GetBottom() - label->GetTop()));
+        label->Select(true);
+        const double fieldLeft = v.x + CaptionToField;
+        field->SetRect(fieldLeft, v.y, fieldLeft + (field->GetRight() - field->GetLeft()),
+                       v.y + (field->GetBottom() - field->GetTop()));
+        field->Select(true);
+        // Near the far edge the pair moves back as a whole, keeping its layout.
+        ShiftInside({field.get(), label});
+        AddObject(std::move(field));
+    }
+    m_subMode = HitCode::BottomRight;
 }
 
 void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
@@ -515,42 +533,42 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
 void CDiagramEditor::FinishMove()
 {
     // Moved elements always end on whole units.
-    for (int i = 0; i < m_objs->GetCount(); ++i) {
-        CDiagramEntity* e = m_objs->GetAt(i);
-        if (!e->IsSelected())
-            continue;
+    ForEachSelected([this](CDiagramEntity* e) {
         IntRect r = e->GetRect();
         if (m_snap) {
             const int width = r.right - r.left;
             const int height = r.bottom - r.top;
-            r.left = SnapX(r.left);
-            r.top = SnapY(r.top);
+            // The grid line at 0 is out of bounds: the reader drops what stands there.
+            r.left = std::max(SnapX(r.left), LowestEdge);
+            r.top = std::max(SnapY(r.top), LowestEdge);
             r.right = r.left + width;
             r.bottom = r.top + height;
         }
         SetObjectRect(e, r);
-    }
+    });
     SetModified();
 }
 
 void CDiagramEditor::FinishResize()
 {
     if (m_snap) {
-        for (int i = 0; i < m_objs->GetCount(); ++i) {
-            CDiagramEntity* e = m_objs->GetAt(i);
-            if (!e->IsSelected())
-                continue;
+        ForEachSelected([this](CDiagramEntity* e) {
             IntRect r = e->GetRect();
+            // A snapped edge stays in the area, as the dragged one did.
+            double nearX = SnapX(r.left), nearY = SnapY(r.top);
+            double farX = SnapX(r.right), farY = SnapY(r.bottom);
+            RestrainPoint(nearX, nearY);
+            RestrainPoint(farX, farY);
             if (OwnsLeft(m_subMode))
-                r.left = SnapX(r.left);
-            if (OwnsRight(m_subMode))
-                r.right = SnapX(r.right);
+                r.left = RoundEdge(nearX);
             if (OwnsTop(m_subMode))
-                r.top = SnapY(r.top);
+                r.top = RoundEdge(nearY);
+            if (OwnsRight(m_subMode))
+                r.right = RoundEdge(farX);
             if (OwnsBottom(m_subMode))
-                r.bottom = SnapY(r.bottom);
+                r.bottom = RoundEdge(farY);
             SetObjectRect(e, r);
-        }
+        });
     }
     SetModified();
 }
@@ -578,14 +596,18 @@ void CDiagramEditor::OnRButtonDown(IntPoint point, unsigned /*modifiers*/)
     StopPanning();
     if (m_objs) {
         const IntPoint v = ScreenToVirtual(point);
+        bool selected = false;
         for (int i = 0; i < m_objs->GetCount(); ++i) {
             CDiagramEntity* e = m_objs->GetAt(i);
             if (e->GetHitCode(v) == HitCode::Body && !e->IsSelected()) {
                 UnselectAll();
                 e->Select(true);
                 m_reference = e;
+                selected = true;
             }
         }
+        if (selected)
+            NotifySelection();
     }
     Repaint();
     m_interactMode = ModeNone;
@@ -633,7 +655,10 @@ void CDiagramEditor::OnObjectCommand(int command)
     if (!m_objs)
         return;
     Snapshot();
-    m_objs->SendCommandToElements(command, true, nullptr, this);
+    const bool selectedOnly = true;
+    m_objs->SendCommandToElements(command, selectedOnly, nullptr, this);
+    // Cut and duplicate change the selection.
+    NotifySelection();
     Repaint();
 }
 
@@ -840,10 +865,7 @@ void CDiagramEditor::MoveByKeys(double dx, double dy)
         return;
     RestrainDelta(dx, dy);
     Snapshot();
-    for (int i = 0; i < m_objs->GetCount(); ++i) {
-        CDiagramEntity* e = m_objs->GetAt(i);
-        if (!e->IsSelected())
-            continue;
+    ForEachSelected([&](CDiagramEntity* e) {
         double left = e->GetLeft() + dx;
         double top = e->GetTop() + dy;
         if (m_snap) {
@@ -854,12 +876,23 @@ void CDiagramEditor::MoveByKeys(double dx, double dy)
         double bottom = top + (e->GetBottom() - e->GetTop());
         RestrainRect(left, top, right, bottom);
         SetObjectRect(e, {RoundEdge(left), RoundEdge(top), RoundEdge(right), RoundEdge(bottom)});
-    }
+    });
     SetModified();
     if (m_propertiesPane)
         m_propertiesPane->ShowControlProperties();
     Repaint();
 }
+
+namespace {
+
+// Where a key resize puts a far edge: it never crosses the near edge, which
+// stays where it is.
+double KeyResizedEdge(double nearEdge, double farEdge, int minimum)
+{
+    return std::max(farEdge, nearEdge + std::max(minimum, 0));
+}
+
+}  // namespace
 
 void CDiagramEditor::ResizeByKeys(double dx, double dy)
 {
@@ -867,18 +900,20 @@ void CDiagramEditor::ResizeByKeys(double dx, double dy)
         return;
     Snapshot();
     RestrainDelta(dx, dy);
-    for (int i = 0; i < m_objs->GetCount(); ++i) {
-        CDiagramEntity* e = m_objs->GetAt(i);
-        if (!e->IsSelected())
-            continue;
-        double right = e->GetRight() + dx;
-        double bottom = e->GetBottom() + dy;
-        if (m_snap) {
-            right = SnapX(RoundEdge(right));
-            bottom = SnapY(RoundEdge(bottom));
+    // Only the edge the key moves changes, and only it snaps.
+    ForEachSelected([&](CDiagramEntity* e) {
+        double right = e->GetRight();
+        double bottom = e->GetBottom();
+        if (dx != 0) {
+            right = m_snap ? SnapX(RoundEdge(right + dx)) : right + dx;
+            right = KeyResizedEdge(e->GetLeft(), right, e->GetMinimumSize().cx);
+        }
+        if (dy != 0) {
+            bottom = m_snap ? SnapY(RoundEdge(bottom + dy)) : bottom + dy;
+            bottom = KeyResizedEdge(e->GetTop(), bottom, e->GetMinimumSize().cy);
         }
         SetObjectRect(e, {RoundEdge(e->GetLeft()), RoundEdge(e->GetTop()), RoundEdge(right), RoundEdge(bottom)});
-    }
+    });
     SetModified();
     if (m_propertiesPane)
         m_propertiesPane->ShowControlProperties();

@@ -46,6 +46,7 @@ void CDiagramEditor::Draw(DrawContext& dc, const IntRect& paper)
 void CDiagramEditor::Print(DrawContext& dc, const IntRect& rect, double scale)
 {
     UnselectAll();
+    NotifySelection();
     DrawBackground(dc, rect, scale);
     DrawObjects(dc, scale);
 }

@@ -1,7 +1,6 @@
-// Dragging on the canvas editor (Parts 3.1, 3.2): moving one element and a
-// group, restraint, snapping, resizing controls and flipping shapes, placing
-// new elements and property fields, resizing the paper, auto-scroll, panning
-// and the wheel.
+// Dragging on the canvas editor: moving one element and a group, restraint,
+// snapping, resizing controls and flipping shapes, placing new elements and
+// property fields, resizing the paper, auto-scroll, panning and the wheel.
 
 #include "controls/DiagramButton.h"
 #include "controls/DiagramEdit.h"
@@ -94,6 +93,29 @@ TEST(EditorDrag, RestraintToMarginsStopsAtSevenAndKeepsTheSize)
     rig.Drag(120, 110, 0, 0);
     EXPECT_EQ(EditorRig::RectOf(a), (IntRect{7, 7, 87, 47}));
     EXPECT_EQ(EditorRig::RectOf(b), (IntRect{207, 107, 287, 147}));
+}
+
+// The reader drops an element whose left or top is 0 or less.
+TEST(EditorDrag, WithoutRestraintNoEdgeGoesBelowOne)
+{
+    EditorRig rig;
+    ASSERT_EQ(rig.editor.GetRestraints(), RestraintNone);
+    auto* a = rig.Put<CDiagramStatic>("a", 100, 100, 180, 140);
+    rig.Drag(120, 110, 0, 0);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{1, 1, 81, 41}));
+    rig.Key(EditorKey::Left);
+    rig.Key(EditorKey::Up);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{1, 1, 81, 41}));
+
+    a->SetRect(100, 100, 180, 140);
+    rig.Drag(100, 100, 0, 0);  // the top-left handle
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{1, 1, 180, 140}));
+
+    // The grid line at 0 is no place to snap to.
+    a->SetRect(100, 100, 180, 140);
+    rig.editor.SetSnapToGrid(true);
+    rig.Drag(120, 120, 22, 22);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{1, 1, 81, 41}));
 }
 
 TEST(EditorDrag, ReleaseSnapsTheMovedTopLeftToTheGrid)

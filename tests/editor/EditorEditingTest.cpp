@@ -1,5 +1,5 @@
-// Keyboard and editing operations of the canvas editor (Parts 3.3, 3.6): the
-// key groups, arrow steps, z-order, alignment, same size, the reference after
+// Keyboard and editing operations of the canvas editor: the key groups, arrow
+// steps, z-order, duplicate, alignment, same size, the reference after
 // SelectAll, copy and paste, undo, and both context menus.
 
 #include "controls/DiagramLinked.h"
@@ -154,11 +154,45 @@ TEST(EditorEditing, ArrowKeysMoveAndResizeByOneStep)
     EXPECT_EQ(EditorRig::RectOf(a), (IntRect{24, 40, 65, 61}));
     EXPECT_EQ(EditorRig::RectOf(b), (IntRect{24, 96, 65, 117}));
 
-    rig.editor.SetRestraints(RestraintMargins);
+    // With snap on only the edge the key moves snaps, and it never crosses the left edge.
+    rig.editor.SetSnapToGrid(true);
+    rig.Key(EditorKey::Right, Modifier::Shift);  // 65 + 8 = 73, snapped 72
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{24, 40, 72, 61}));
+    EXPECT_EQ(EditorRig::RectOf(b), (IntRect{24, 96, 72, 117}));
     b->Select(false);
+    a->SetRect(21, 40, 25, 61);
+    rig.Key(EditorKey::Left, Modifier::Shift);  // 25 - 8 = 17, snapped 16: left of the left edge
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{21, 40, 22, 61}));
+    rig.editor.SetSnapToGrid(false);
+
+    rig.editor.SetRestraints(RestraintMargins);
     a->SetRect(7, 40, 47, 60);
     rig.Key(EditorKey::Left);
     EXPECT_EQ(a->GetLeft(), 7);
+}
+
+// A caption is saved only with its field: a copy of it alone would vanish on saving.
+TEST(EditorEditing, DuplicateCopiesAFieldWithItsCaptionButNeverACaptionAlone)
+{
+    EditorRig rig;
+    rig.editor.SetRestraints(RestraintPaper);
+    rig.PutField("f", 605, 100, 695, 120, 520, 100, 590, 127);
+    CDiagramEntity* caption = rig.form.GetAt(1);
+    rig.Click(555, 113);
+    ASSERT_TRUE(caption->IsSelected());
+    rig.Key(EditorKey::Insert);
+    rig.editor.OnCommand(ElementCommand::Duplicate);
+    EXPECT_EQ(rig.form.GetCount(), 2);
+    EXPECT_TRUE(caption->IsSelected());
+
+    // The copy 10 units on would end at 705 on a 700 paper: the pair moves back together.
+    rig.Click(650, 110);
+    rig.Key(EditorKey::Insert);
+    ASSERT_EQ(rig.form.GetCount(), 4);
+    CDiagramEntity* copy = rig.form.GetAt(2);
+    EXPECT_EQ(copy->GetDependent(), rig.form.GetAt(3));
+    EXPECT_EQ(EditorRig::RectOf(copy), (IntRect{610, 110, 700, 130}));
+    EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(3)), (IntRect{525, 110, 595, 137}));
 }
 
 TEST(EditorEditing, SingleElementOperationsIgnoreTwoSelected)
@@ -214,6 +248,25 @@ TEST(EditorEditing, AlignmentAndSameSizeFollowTheLastSelected)
     rig.Click(275, 135);  // one selected: nothing to align
     rig.editor.AlignLeft();
     EXPECT_EQ(EditorRig::RectOf(a), (IntRect{10, 10, 60, 40}));
+}
+
+TEST(EditorEditing, AlignmentAndSameSizeStayInsideTheArea)
+{
+    EditorRig rig;
+    auto* wide = rig.Put<CDiagramStatic>("wide", 100, 300, 180, 340);
+    rig.Put<CDiagramStatic>("narrow", 10, 300, 50, 320);
+    rig.Click(140, 320);
+    rig.Click(30, 310, Modifier::Ctrl);
+    rig.editor.AlignRight();  // 50 - 80 would put the left edge at -30
+    EXPECT_EQ(EditorRig::RectOf(wide), (IntRect{1, 300, 81, 340}));
+
+    rig.editor.SetRestraints(RestraintPaper);
+    auto* small = rig.Put<CDiagramStatic>("small", 650, 500, 690, 540);
+    rig.Put<CDiagramStatic>("big", 100, 100, 300, 200);
+    rig.Click(670, 520);
+    rig.Click(200, 150, Modifier::Ctrl);
+    rig.editor.MakeSameSize();  // 200 x 100 from (650, 500) would end at (850, 600)
+    EXPECT_EQ(EditorRig::RectOf(small), (IntRect{500, 500, 700, 600}));
 }
 
 TEST(EditorEditing, SelectAllKeepsTheReferenceOrTakesTheTopmost)

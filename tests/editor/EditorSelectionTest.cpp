@@ -4,9 +4,12 @@
 
 #include "controls/DiagramGraphicShapes.h"
 #include "controls/DiagramStatic.h"
+#include "render/RecordingDrawContext.h"
 #include "support/RecordingPane.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace fw;
 using fw::test::EditorRig;
@@ -16,6 +19,19 @@ namespace {
 std::vector<std::string> Tail(const std::vector<std::string>& calls, size_t n)
 {
     return {calls.end() - static_cast<long>(std::min(n, calls.size())), calls.end()};
+}
+
+// What the pane should have heard last, for the editor's selection now.
+std::vector<std::string> PaneCallsFor(const EditorRig& rig)
+{
+    std::vector<std::string> calls;
+    rig.editor.ForEachSelected([&](const CDiagramEntity* e) {
+        calls.push_back((calls.empty() ? "SetSelection " : "AddSelection ") + e->GetName());
+    });
+    if (calls.empty())
+        return {"SetEditor", "ShowFormProperties"};
+    calls.push_back("ShowControlProperties");
+    return calls;
 }
 
 }  // namespace
@@ -169,4 +185,56 @@ TEST(EditorSelection, PropertiesPaneHearsEverySelectionInListOrder)
 
     rig.editor.Clear();
     EXPECT_EQ(Tail(rig.pane.Take(), 1), (std::vector<std::string>{"SetSelection -"}));
+}
+
+// Otherwise the pane's next edit lands on elements the designer no longer has selected.
+TEST(EditorSelection, EveryChangeOfTheSelectionReachesThePane)
+{
+    EditorRig rig;
+    rig.Put<CDiagramStatic>("a", 100, 200, 180, 240);
+    rig.Put<CDiagramStatic>("b", 300, 200, 380, 240);
+    const auto clickA = [&] {
+        rig.Click(600, 500);
+        rig.Click(140, 220);
+    };
+    RecordingDrawContext dc;
+    const struct {
+        const char* what;
+        std::function<void()> before, change;
+    } steps[] = {
+        {"select all", [&] { rig.editor.UnselectAll(); }, [&] { rig.editor.SelectAll(); }},
+        {"Ctrl+A", [&] { rig.editor.UnselectAll(); }, [&] { rig.Key(EditorKey::A, Modifier::Ctrl); }},
+        {"duplicate", clickA, [&] { rig.Key(EditorKey::Insert); }},
+        {"right press", [&] { rig.Click(600, 500); },
+         [&] {
+             rig.editor.OnRButtonDown({340, 220}, Modifier::None);
+         }},
+        {"undo", [&] { rig.Key(EditorKey::Delete); }, [&] { rig.Key(EditorKey::Z, Modifier::Ctrl); }},
+        {"element command", clickA, [&] { rig.editor.OnCommand(ElementCommand::Cut); }},
+        {"print", [&] { rig.editor.SelectAll(); },
+         [&] {
+             rig.editor.Print(dc, {0, 0, 700, 600}, 1.0);
+         }},
+    };
+    for (const auto& step : steps) {
+        step.before();
+        rig.pane.Take();
+        step.change();
+        const std::vector<std::string> expected = PaneCallsFor(rig);
+        EXPECT_EQ(Tail(rig.pane.Take(), expected.size()), expected) << step.what;
+    }
+}
+
+// Selecting one member selects the group; that is no change to the saved form.
+TEST(EditorSelection, SelectingAGroupLeavesTheFormUnmodified)
+{
+    EditorRig rig;
+    auto* a = rig.Put<CDiagramStatic>("a", 100, 100, 180, 140);
+    auto* b = rig.Put<CDiagramStatic>("b", 300, 100, 380, 140);
+    a->SetGroup(CDiagramEntityContainer::NextGroupNumber());
+    b->SetGroup(a->GetGroup());
+    rig.form.SetModified(false);
+    rig.editor.OnRButtonDown({140, 120}, Modifier::None);
+    EXPECT_TRUE(b->IsSelected());
+    EXPECT_FALSE(rig.form.IsModified());
 }

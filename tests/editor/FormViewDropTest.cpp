@@ -147,6 +147,22 @@ TEST_F(FormViewDrop, PressOutsideTheMarginsPlacesNothing)
     EXPECT_EQ(form().GetCount(), 2);
 }
 
+TEST_F(FormViewDrop, APairNearTheEdgeMovesBackAsAWholeAndPlacesOnce)
+{
+    // At (400, 100) the field would reach 650 on a 500 paper with a 7 margin.
+    editor().SetMultidraw(true);
+    ASSERT_TRUE(view.OnDropProperty({400, 100}, "Name;NAME"));
+    CDiagramEntity* field = Fields().at(0);
+    EXPECT_EQ(RectOf(field->GetDependent()), (IntRect{243, 100, 383, 127}));
+    EXPECT_EQ(RectOf(field), (IntRect{393, 100, 493, 120}));
+
+    // Its template holds one property and one tab index: a second click places nothing.
+    EXPECT_FALSE(editor().IsDrawing());
+    editor().OnLButtonDown({100, 200}, Modifier::None);
+    editor().OnLButtonUp({100, 200}, Modifier::None);
+    EXPECT_EQ(form().GetCount(), 2);
+}
+
 TEST_F(FormViewDrop, TextWithoutSeparatorDropsAnEmptyName)
 {
     EXPECT_TRUE(view.OnDropProperty({30, 30}, "Loose"));

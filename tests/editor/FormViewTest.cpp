@@ -3,11 +3,14 @@
 #include "controls/DiagramButton.h"
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
+#include "controls/StandardControls.h"
 #include "editor/CommandIds.h"
 #include "editor/HeadlessHost.h"
+#include "model/ElementFactory.h"
 #include "model/FormDefinitionDocument.h"
 #include "services/LanguageTable.h"
 #include "support/RecordingPane.h"
+#include "support/Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -213,6 +216,11 @@ TEST_F(FormViewTest, ImageButtonIsPlacedAtItsFixedSizeByAClick)
     view.OnCommand(ID_OBJ_RELATION);
     Drag({200, 100}, {300, 200});
     EXPECT_EQ(Last()->GetRect(), (IntRect{200, 100, 224, 126}));
+
+    // Clicked near the right margin, it moves in rather than stick out.
+    view.OnCommand(ID_OBJ_RELATION);
+    Click({490, 50});
+    EXPECT_EQ(Last()->GetRect(), (IntRect{469, 50, 493, 76}));
 }
 
 TEST_F(FormViewTest, TextButtonHasNoImageAndNoMaximum)
@@ -267,6 +275,32 @@ TEST_F(FormViewTest, MultidrawKeepsTheToolUntilTheSelectionToolIsChosen)
     EXPECT_TRUE(Checked(ID_SELECT_TOOL));
     Click({300, 200});
     EXPECT_EQ(form().GetCount(), 2);
+}
+
+// Whatever the restraint, what the editor writes the reader takes back.
+TEST_F(FormViewTest, ElementsPushedIntoTheCornerSurviveSavingAndReading)
+{
+    view.OnCommand(ID_RESTRAIN_TO_MARGINS);
+    ASSERT_EQ(editor().GetRestraints(), RestraintNone);
+    CDiagramStatic* dragged = AddText("dragged", 100, 100);
+    Drag({110, 110}, {0, 0});
+    CDiagramStatic* keyed = AddText("keyed", 2, 2);
+    editor().SelectOnly(keyed);
+    for (EditorKey key : {EditorKey::Left, EditorKey::Left, EditorKey::Up, EditorKey::Up})
+        editor().OnKeyDown(key, Modifier::None);
+    view.OnCommand(ID_ADD_RECTANGLE);
+    Click({0, 0});
+    EXPECT_EQ(dragged->GetRect(), (IntRect{1, 1, 51, 21}));
+    EXPECT_EQ(keyed->GetRect(), (IntRect{1, 1, 51, 21}));
+    EXPECT_EQ(Last()->GetRect(), (IntRect{1, 1, 2, 2}));
+
+    ElementFactory::Global().Clear();
+    RegisterStandardControls(ElementFactory::Global());
+    test::ScratchDir dir;
+    FormDefinitionDocument reread;
+    ASSERT_TRUE(reread.ReadFile(dir.Put("PUMP_Main.xml", doc.WriteToString())));
+    EXPECT_EQ(reread.GetMainForm()->GetCount(), 3);
+    ElementFactory::Global().Clear();
 }
 
 TEST_F(FormViewTest, PressOutsideTheMarginsPlacesNothing)
