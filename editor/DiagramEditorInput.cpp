@@ -899,7 +899,10 @@ void CDiagramEditor::ResizeByKeys(double dx, double dy)
     if (!m_objs || !IsAnyObjectSelected())
         return;
     Snapshot();
-    RestrainDelta(dx, dy);
+    // A shrinking edge stays inside the area anyway; held against the left
+    // or top edge of the area, it could not shrink at all.
+    if (dx > 0 || dy > 0)
+        RestrainDelta(dx, dy);
     // Only the edge the key moves changes, and only it snaps.
     ForEachSelected([&](CDiagramEntity* e) {
         double right = e->GetRight();

@@ -169,6 +169,8 @@ TEST(EditorEditing, ArrowKeysMoveAndResizeByOneStep)
     a->SetRect(7, 40, 47, 60);
     rig.Key(EditorKey::Left);
     EXPECT_EQ(a->GetLeft(), 7);
+    rig.Key(EditorKey::Left, Modifier::Shift);  // at the margin it still narrows
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{7, 40, 46, 60}));
 }
 
 // A caption is saved only with its field: a copy of it alone would vanish on saving.
