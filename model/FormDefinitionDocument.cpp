@@ -85,7 +85,7 @@ void FormDefinitionDocument::SetObjectClass(const std::string& name)
 
 bool FormDefinitionDocument::IsModified() const
 {
-    if (m_formListChanged || m_mainForm->IsModified())
+    if (m_fileChanged || m_mainForm->IsModified())
         return true;
     for (const auto& [filter, form] : m_filteredForms)
         if (form->IsModified())
@@ -96,10 +96,10 @@ bool FormDefinitionDocument::IsModified() const
 void FormDefinitionDocument::SetModified(bool modified)
 {
     if (modified) {
-        m_formListChanged = true;
+        m_fileChanged = true;
         return;
     }
-    m_formListChanged = false;
+    m_fileChanged = false;
     m_mainForm->SetModified(false);
     for (auto& [filter, form] : m_filteredForms)
         form->SetModified(false);
@@ -316,7 +316,7 @@ bool FormDefinitionDocument::AddForm(const std::string& filter)
     std::unique_ptr<CDiagramEntityContainer> form = NewForm(filter);
     form->SetPaper(m_currentForm ? m_currentForm->GetPaper() : m_mainForm->GetPaper());
     m_filteredForms.emplace(filter, std::move(form));
-    m_formListChanged = true;
+    m_fileChanged = true;
     return true;
 }
 
@@ -329,7 +329,7 @@ bool FormDefinitionDocument::RemoveForm(const std::string& filter)
     if (m_currentForm == it->second.get())
         m_currentForm = m_mainForm.get();
     m_filteredForms.erase(it);
-    m_formListChanged = true;
+    m_fileChanged = true;
     return true;
 }
 
@@ -348,7 +348,7 @@ bool FormDefinitionDocument::CopyForm(const std::string& newFilter, const std::s
     copy->SetNoButtons(source->HasNoButtons());
     copy->SetUuid(CDiagramEntityContainer::CreateUuid());
     m_filteredForms.emplace(newFilter, std::move(copy));
-    m_formListChanged = true;
+    m_fileChanged = true;
     return true;
 }
 
@@ -365,7 +365,7 @@ bool FormDefinitionDocument::RenameForm(const std::string& newFilter, const std:
     entry.key() = newFilter;
     entry.mapped()->SetFormName(newFilter);
     m_filteredForms.insert(std::move(entry));
-    m_formListChanged = true;
+    m_fileChanged = true;
     return true;
 }
 

@@ -127,8 +127,9 @@ private:
     LoadObserver* m_loadObserver = nullptr;
     bool m_readWhole = false;
     std::string m_writeError;
-    // A form was added, removed or filed under another filter since the last save.
-    bool m_formListChanged = false;
+    // A form was added, removed or filed anew, or the file was marked changed,
+    // since it was read or saved.
+    bool m_fileChanged = false;
     // The styles as last read or saved; edits happen on the records themselves.
     std::string m_savedStyles;
 };

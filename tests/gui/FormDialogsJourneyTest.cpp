@@ -96,6 +96,7 @@ TEST_F(FormDialogsJourney, AChosenFilteredFormIsShownAndNamedInTheTab)
     PumpEvents(20);
     EXPECT_EQ(Shown(), Model().GetMainForm());
     EXPECT_FALSE(TabText().Contains(wxString::FromUTF8(Released))) << TabText();
+    EXPECT_FALSE(m_doc->IsModified()) << "showing a form is no edit";
 }
 
 TEST_F(FormDialogsJourney, TheFilterButtonListsTheFormsAndOkShowsTheChosenOne)
