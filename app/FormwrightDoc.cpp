@@ -147,16 +147,13 @@ bool FormwrightDoc::OnSaveModified()
 
 bool FormwrightDoc::IsModified() const
 {
-    if (wxDocument::IsModified())
-        return true;
-    const CDiagramEntityContainer* form = m_model ? m_model->GetCurrentForm() : nullptr;
-    return form && form->IsModified();
+    return m_model && m_model->IsModified();
 }
 
 void FormwrightDoc::Modify(bool modified)
 {
-    if (!modified && m_model && m_model->GetCurrentForm())
-        m_model->GetCurrentForm()->SetModified(false);
+    if (m_model)
+        m_model->SetModified(modified);
     wxDocument::Modify(modified);
 }
 

@@ -40,7 +40,8 @@ public:
     bool OnOpenDocument(const wxString& path) override;
     bool OnCloseDocument() override;
     bool OnSaveModified() override;
-    // The current form's own flag counts, so the close question sees edits.
+    // The file's state: an edit on any of its forms, its form list or its
+    // styles counts, whichever form the windows show.
     bool IsModified() const override;
     void Modify(bool modified) override;
     wxString GetUserReadableName() const override;

@@ -462,7 +462,6 @@ bool MainFrame::ChangeForms(const std::function<bool(FormDefinitionDocument&)>& 
     const CDiagramEntityContainer* shown = model.GetCurrentForm();
     if (!change(model))
         return false;
-    doc->Modify(true);
     if (model.GetCurrentForm() != shown)
         FormsChanged(*doc);
     return true;
@@ -481,15 +480,13 @@ bool MainFrame::CopyForm(const std::string& newFilter, const std::string& source
 
 bool MainFrame::RenameForm(const std::string& newFilter, const std::string& oldName)
 {
-    return ReportRefusedFilter(ChangeForms([&](FormDefinitionDocument& model) {
-        const bool shown = model.GetCurrentForm() == model.GetForm(oldName);
-        if (!model.RenameForm(newFilter, oldName))
-            return false;
-        // The windows that showed the old form show it under its new name.
-        if (shown)
-            model.SelectFormByName(newFilter);
-        return true;
-    }));
+    FormwrightDoc* doc = GetActiveDocument();
+    const bool renamed = ReportRefusedFilter(
+        ChangeForms([&](FormDefinitionDocument& model) { return model.RenameForm(newFilter, oldName); }));
+    // The windows keep the form they show; their tabs name its new filter.
+    if (renamed && doc)
+        doc->UpdateTitles();
+    return renamed;
 }
 
 bool MainFrame::RemoveForm(const std::string& filter)

@@ -146,10 +146,8 @@ void FormView::OnInitialUpdate(EditorHost* host, PropertiesPane* pane, int scree
     if (m_editor.GetHost()) {
         m_editor.Clear();
         if (CDiagramEntityContainer* shown = m_editor.GetDiagramEntityContainer(); shown && form) {
-            // Setting the paper it already has is no edit the designer made.
-            const bool modified = shown->IsModified();
+            KeepModified keep(*shown);
             m_editor.SetVirtualSize(form->GetPaper());
-            shown->SetModified(modified);
         }
         return;
     }
@@ -159,9 +157,10 @@ void FormView::OnInitialUpdate(EditorHost* host, PropertiesPane* pane, int scree
     m_editor.SetGridColor(EditorColour::System(SysColor::DkShadow3D));
     CDiagramEntityContainer* shown = m_editor.GetDiagramEntityContainer();
     if (shown) {
+        // A further window on a file with unsaved edits leaves them unsaved.
+        KeepModified keep(*shown);
         m_editor.SetVirtualSize(shown->GetPaper());
         m_editor.SetPaperResize(true);
-        shown->SetModified(false);
     }
     m_editor.ShowMargins(true);
     m_editor.SetRestraints(RestraintMargins);

@@ -289,7 +289,9 @@ void CDiagramEntityContainer::CopyFrom(const CDiagramEntityContainer& other)
             continue;
         AppendLoaded(element->Clone());
     }
-    m_clipboardHandler = other.m_clipboardHandler;
+    // The other form's embedded clipboard dies with it; a copy falls back to its own.
+    if (other.m_clipboardHandler != &other.m_defaultClipboardHandler)
+        m_clipboardHandler = other.m_clipboardHandler;
     m_maxUndo = 0;
     m_progIdType = other.m_progIdType;
     m_formName = other.m_formName;

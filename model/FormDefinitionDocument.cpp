@@ -24,10 +24,26 @@ bool IsProgIdType(const std::string& type)
     return std::find(std::begin(ProgIdTypes), std::end(ProgIdTypes), type) != std::end(ProgIdTypes);
 }
 
+// Everything a style holds that the file keeps, for every style in name order.
+std::string StylesText(const CEntityStyleContainer& styles)
+{
+    std::vector<std::string> names;
+    styles.GetNames(names);
+    std::string text;
+    for (const std::string& name : names) {
+        const CEntityStyle* style = styles.Find(name);
+        text += format("%s\n%s\n%d\n%d\n%d\n%s\n", name.c_str(), style->GetFont().c_str(), style->GetSize(),
+                       style->IsBold() ? 1 : 0, style->IsItalic() ? 1 : 0, style->GetColor().c_str());
+    }
+    return text;
+}
+
 }  // namespace
 
 FormDefinitionDocument::FormDefinitionDocument(CDiagramClipboardHandler* clipboard, DocumentHost* host)
-    : m_mainForm(std::make_unique<CDiagramEntityContainer>(clipboard)), m_currentForm(m_mainForm.get()), m_host(host)
+    : m_ownClipboard(clipboard ? nullptr : std::make_unique<CDiagramClipboardHandler>()),
+      m_clipboard(clipboard ? clipboard : m_ownClipboard.get()),
+      m_mainForm(std::make_unique<CDiagramEntityContainer>(m_clipboard)), m_currentForm(m_mainForm.get()), m_host(host)
 {
     m_mainForm->SetStyleContainer(&m_styles);
     ClassFactory::GetObjectModel();
@@ -67,7 +83,37 @@ void FormDefinitionDocument::SetObjectClass(const std::string& name)
     m_mainForm->SetObjectClass(name);
 }
 
+bool FormDefinitionDocument::IsModified() const
+{
+    if (m_fileChanged || m_mainForm->IsModified())
+        return true;
+    for (const auto& [filter, form] : m_filteredForms)
+        if (form->IsModified())
+            return true;
+    return StylesText(m_styles) != m_savedStyles;
+}
+
+void FormDefinitionDocument::SetModified(bool modified)
+{
+    if (modified) {
+        m_fileChanged = true;
+        return;
+    }
+    m_fileChanged = false;
+    m_mainForm->SetModified(false);
+    for (auto& [filter, form] : m_filteredForms)
+        form->SetModified(false);
+    m_savedStyles = StylesText(m_styles);
+}
+
 bool FormDefinitionDocument::ReadFile(const std::string& path)
+{
+    const bool read = ReadParts(path);
+    SetModified(false);
+    return read;
+}
+
+bool FormDefinitionDocument::ReadParts(const std::string& path)
 {
     m_readWhole = false;
     Reset();
@@ -142,11 +188,8 @@ void FormDefinitionDocument::ReadFilteredForm(const XmlElement& dialog)
         return;
     }
     std::string key = toMemorySeparators(*filter);
-    auto form = std::make_unique<CDiagramEntityContainer>(nullptr);
+    std::unique_ptr<CDiagramEntityContainer> form = NewForm(key);
     form->SetXmlElement(&dialog);
-    form->SetStyleContainer(&m_styles);
-    form->SetFormName(key);
-    form->SetObjectClass(m_objectClass);
     form->SetLoadObserver(m_loadObserver);
     bool loaded = form->LoadDialog();
     form->SetLoadObserver(nullptr);
@@ -257,16 +300,23 @@ bool FormDefinitionDocument::SelectFormByName(const std::string& name)
     return m_currentForm != before;
 }
 
+std::unique_ptr<CDiagramEntityContainer> FormDefinitionDocument::NewForm(const std::string& filter)
+{
+    auto form = std::make_unique<CDiagramEntityContainer>(m_clipboard);
+    form->SetStyleContainer(&m_styles);
+    form->SetFormName(filter);
+    form->SetObjectClass(m_objectClass);
+    return form;
+}
+
 bool FormDefinitionDocument::AddForm(const std::string& filter)
 {
     if (m_filteredForms.count(filter))
         return false;
-    auto form = std::make_unique<CDiagramEntityContainer>(nullptr);
-    form->SetStyleContainer(&m_styles);
-    form->SetFormName(filter);
+    std::unique_ptr<CDiagramEntityContainer> form = NewForm(filter);
     form->SetPaper(m_currentForm ? m_currentForm->GetPaper() : m_mainForm->GetPaper());
-    form->SetObjectClass(m_objectClass);
     m_filteredForms.emplace(filter, std::move(form));
+    m_fileChanged = true;
     return true;
 }
 
@@ -279,6 +329,7 @@ bool FormDefinitionDocument::RemoveForm(const std::string& filter)
     if (m_currentForm == it->second.get())
         m_currentForm = m_mainForm.get();
     m_filteredForms.erase(it);
+    m_fileChanged = true;
     return true;
 }
 
@@ -288,16 +339,33 @@ bool FormDefinitionDocument::CopyForm(const std::string& newFilter, const std::s
     if (m_filteredForms.count(newFilter) || !source)
         return false;
     std::unique_ptr<CDiagramEntityContainer> copy = source->Clone();
+    copy->SetClipboardHandler(m_clipboard);
     copy->SetFormName(newFilter);
+    // The copy is the same dialog for other objects: it keeps how it is shown,
+    // but is a form of its own to the host.
+    copy->SetHelp(source->GetHelp());
+    copy->SetSizeable(source->IsSizeable());
+    copy->SetNoButtons(source->HasNoButtons());
+    copy->SetUuid(CDiagramEntityContainer::CreateUuid());
     m_filteredForms.emplace(newFilter, std::move(copy));
+    m_fileChanged = true;
     return true;
 }
 
 bool FormDefinitionDocument::RenameForm(const std::string& newFilter, const std::string& oldName)
 {
-    if (!CopyForm(newFilter, oldName))
+    auto it = m_filteredForms.find(oldName);
+    if (it == m_filteredForms.end())
+        return CopyForm(newFilter, oldName);
+    if (m_filteredForms.count(newFilter))
         return false;
-    RemoveForm(oldName);
+    // Re-keyed, not copied: windows, the properties pane and the undo
+    // history all keep working on the one form.
+    auto entry = m_filteredForms.extract(it);
+    entry.key() = newFilter;
+    entry.mapped()->SetFormName(newFilter);
+    m_filteredForms.insert(std::move(entry));
+    m_fileChanged = true;
     return true;
 }
 
@@ -370,6 +438,7 @@ FormDefinitionDocument::NewResult FormDefinitionDocument::NewDocument()
         m_host->ShowPanes(false);
     Reset();
     m_styles.CreateDefaults();
+    SetModified(false);
     std::vector<std::string> classes;
     BuildClassList(classes);
     std::string chosen;
@@ -401,7 +470,7 @@ void FormDefinitionDocument::SaveDocument(const std::string& path)
 {
     WriteFile(path);
     if (m_writeError.empty())
-        m_currentForm->SetModified(false);
+        SetModified(false);
 }
 
 void FormDefinitionDocument::CloseDocument(int openDocuments)

@@ -21,7 +21,7 @@ class XmlWriter;
 class FormDefinitionDocument {
 public:
     // `clipboard` is the application's shared element clipboard (none: the
-    // main form keeps its own).
+    // document keeps one for its forms). Every form of the document uses it.
     explicit FormDefinitionDocument(CDiagramClipboardHandler* clipboard = nullptr, DocumentHost* host = nullptr);
     FormDefinitionDocument(const FormDefinitionDocument&) = delete;
     FormDefinitionDocument& operator=(const FormDefinitionDocument&) = delete;
@@ -38,6 +38,13 @@ public:
     std::string WriteToString();
     // Whether the last ReadFile read every form whole (nothing required missing).
     bool WasReadWhole() const { return m_readWhole; }
+
+    // Whether the file changed since it was read, created or last saved: any
+    // of its forms, its list of forms or its styles.
+    bool IsModified() const;
+    // true: the file changed beyond what its forms record; false: the file is
+    // as saved, every form's flag included.
+    void SetModified(bool modified);
     void SetLoadObserver(LoadObserver* observer) { m_loadObserver = observer; }
 
     void Reset();
@@ -59,7 +66,12 @@ public:
     CDiagramEntityContainer* GetMainForm() const { return m_mainForm.get(); }
     bool AddForm(const std::string& filter);
     bool RemoveForm(const std::string& filter);
+    // A copy of the source (elements, paper, help, "sizeable", "nobuttons")
+    // with a new uuid and no undo history.
     bool CopyForm(const std::string& newFilter, const std::string& sourceName);
+    // Files a filtered form under a new filter; it stays the same form, so
+    // every window keeps showing it, with its properties and undo history.
+    // The main form keeps its place: renaming it copies it.
     bool RenameForm(const std::string& newFilter, const std::string& oldName);
     // The filtered forms by key (the filter in memory form), in key order.
     const std::map<std::string, std::unique_ptr<CDiagramEntityContainer>>& GetFilteredForms() const
@@ -90,14 +102,20 @@ public:
     static std::string ObjectClassFromPath(const std::string& path);
 
 private:
+    bool ReadParts(const std::string& path);
     void ReadFilteredForm(const XmlElement& dialog);
+    // An empty filtered form on the document's styles and clipboard.
+    std::unique_ptr<CDiagramEntityContainer> NewForm(const std::string& filter);
     void WriteDialog(XmlWriter& writer, CDiagramEntityContainer& form, const std::string* filter);
     void Write(XmlWriter& writer);
     void BuildClassProperties();
     void DropFilteredForms();
 
-    // Declared first so the forms, whose elements point at styles, go first.
+    // Declared first so the forms, whose elements point at styles and whose
+    // clipboard may be this document's, go first.
     CEntityStyleContainer m_styles;
+    std::unique_ptr<CDiagramClipboardHandler> m_ownClipboard;
+    CDiagramClipboardHandler* m_clipboard;
     std::unique_ptr<CDiagramEntityContainer> m_mainForm;
     CDiagramEntityContainer* m_currentForm;
     std::string m_objectClass;
@@ -109,6 +127,11 @@ private:
     LoadObserver* m_loadObserver = nullptr;
     bool m_readWhole = false;
     std::string m_writeError;
+    // A form was added, removed or filed anew, or the file was marked changed,
+    // since it was read or saved.
+    bool m_fileChanged = false;
+    // The styles as last read or saved; edits happen on the records themselves.
+    std::string m_savedStyles;
 };
 
 }  // namespace fw

@@ -109,6 +109,11 @@ TEST_F(FormViewTest, ShowingAgainClearsTheEditorAndKeepsTheModifiedFlag)
     EXPECT_EQ(editor().GetDrawingObject(), nullptr);
     EXPECT_TRUE(form().IsModified());
     EXPECT_EQ(view.GetScreenDpi(), 120) << "the resolution is taken at the first showing only";
+
+    HeadlessHost otherHost;
+    FormView second{doc};
+    second.OnInitialUpdate(&otherHost, &pane, 96);
+    EXPECT_TRUE(form().IsModified()) << "a second window on the file keeps its edits unsaved";
 }
 
 TEST_F(FormViewTest, SwitchingTheCurrentFormReattachesAndKeepsTabNumbersShown)

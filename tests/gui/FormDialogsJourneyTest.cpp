@@ -96,6 +96,7 @@ TEST_F(FormDialogsJourney, AChosenFilteredFormIsShownAndNamedInTheTab)
     PumpEvents(20);
     EXPECT_EQ(Shown(), Model().GetMainForm());
     EXPECT_FALSE(TabText().Contains(wxString::FromUTF8(Released))) << TabText();
+    EXPECT_FALSE(m_doc->IsModified()) << "showing a form is no edit";
 }
 
 TEST_F(FormDialogsJourney, TheFilterButtonListsTheFormsAndOkShowsTheChosenOne)
@@ -120,14 +121,17 @@ TEST_F(FormDialogsJourney, TheFilterButtonListsTheFormsAndOkShowsTheChosenOne)
 TEST_F(FormDialogsJourney, RenamingOrRemovingTheShownFormNeverLeavesTheEditorOnAGoneForm)
 {
     m_frame->SelectFormByName(Released);
+    const CDiagramEntityContainer* released = Model().GetForm(Released);
     // A second window on the same file shows the same form.
     SendCommand(*m_frame, ID_WINDOW_NEW);
     ASSERT_EQ(m_doc->GetFormViews().size(), 2u);
 
     ASSERT_TRUE(m_frame->RenameForm("STATUS:=:Draft", Released));
     EXPECT_EQ(Model().GetForm(Released), nullptr);
+    EXPECT_EQ(Model().GetForm("STATUS:=:Draft"), released) << "the form itself is filed anew";
     for (FormwrightView* view : m_doc->GetFormViews())
-        EXPECT_EQ(view->GetFormView().GetEditor().GetDiagramEntityContainer(), Model().GetForm("STATUS:=:Draft"));
+        EXPECT_EQ(view->GetFormView().GetEditor().GetDiagramEntityContainer(), released);
+    EXPECT_TRUE(TabText().Contains("STATUS:=:Draft")) << TabText();
     EXPECT_TRUE(m_frame->GetCommandState(ID_FILE_SAVE).enabled) << "the file has changed";
 
     ASSERT_TRUE(m_frame->RemoveForm("STATUS:=:Draft"));
@@ -137,6 +141,39 @@ TEST_F(FormDialogsJourney, RenamingOrRemovingTheShownFormNeverLeavesTheEditorOnA
     SendCommand(*m_frame, ID_EDIT_SELECT_ALL);
     EXPECT_GT(ActiveView()->GetFormView().GetEditor().GetSelectCount(), 0);
     EXPECT_FALSE(m_frame->RemoveForm("STATUS:=:Draft"));
+}
+
+TEST_F(FormDialogsJourney, AnEditOnTheMainFormIsAskedForAndSavedWhileAFilteredFormIsShown)
+{
+    const IntPoint placed{400, 300};
+    SendCommand(*m_frame, ID_TEXT_CTRL);
+    ClickOnPaper(placed);
+    ASSERT_TRUE(HasTextNear(*Model().GetMainForm(), placed));
+    SendCommand(*m_frame, ID_EDIT_COPY);
+
+    DialogDriver chooser({[&](wxDialog& dialog) {
+        auto& filters = dynamic_cast<CFilterDlg&>(dialog);
+        filters.GetList()->SetStringSelection(wxString::FromUTF8(Released));
+        Click(filters.GetOkButton());
+    }});
+    SendCommand(*m_frame, ID_SHOWFILTER);
+    ASSERT_EQ(Shown(), Model().GetForm(Released));
+    EXPECT_TRUE(m_frame->GetCommandState(ID_FILE_SAVE).enabled) << "the main form's edit is unsaved";
+
+    // What was copied on one form pastes into another.
+    const int before = Model().GetForm(Released)->GetCount();
+    SendCommand(*m_frame, ID_EDIT_PASTE);
+    EXPECT_EQ(Model().GetForm(Released)->GetCount(), before + 1);
+
+    DialogDriver question({DialogDriver::Step::Answer(wxID_YES)});
+    SendCommand(*m_frame, ID_FILE_CLOSE);
+    ASSERT_EQ(question.Count(), 1) << "closing asks whether to save";
+    EXPECT_TRUE(m_frame->GetDocManager().GetDocumentsVector().empty());
+    FormDefinitionDocument saved;
+    ASSERT_TRUE(saved.ReadFile(m_path));
+    EXPECT_TRUE(HasTextNear(*saved.GetMainForm(), placed));
+    ASSERT_NE(saved.GetForm(Released), nullptr);
+    EXPECT_TRUE(HasTextNear(*saved.GetForm(Released), {placed.x + 10, placed.y + 10}, 3));
 }
 
 TEST_F(FormDialogsJourney, ARefusedFilterIsReportedOnceAndTheSavedFileKeepsTheRest)

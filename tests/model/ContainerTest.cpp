@@ -198,6 +198,18 @@ TEST(FormClone, CopiesElementsButNotIdentity)
     EXPECT_EQ(clone->GetObjectClass() + " " + clone->GetFormName(), "PUMP TYPE:=:A");
     EXPECT_EQ(clone->GetTitle() + clone->GetUuid(), "");
     EXPECT_FALSE(clone->IsSizeable());
+
+    // A shared clipboard is shared by the copy; a form's own stays with the form.
+    CDiagramClipboardHandler shared;
+    CDiagramEntityContainer sharing(&shared);
+    EXPECT_EQ(sharing.Clone()->GetClipboardHandler(), &shared);
+    form.GetClipboardCount();  // now on its embedded clipboard
+    clone = form.Clone();
+    EXPECT_NE(clone->GetClipboardHandler(), form.GetClipboardHandler());
+    clone->SelectAll();
+    clone->CopyAllSelected();
+    EXPECT_EQ(clone->GetClipboardCount(), 3);  // the field, its caption and the text
+    EXPECT_EQ(form.GetClipboardCount(), 0);
 }
 
 TEST(FormStyles, ReplaceStyleRepointsElementsAndCaptions)

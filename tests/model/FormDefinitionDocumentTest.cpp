@@ -168,21 +168,111 @@ TEST_F(DocumentFiles, FormListOperations)
     EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("C:\\forms\\Valve.xml"), "Valve");
     EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("_odd.xml"), "_odd");
 
+    CDiagramEntityContainer& main = *doc.GetMainForm();
+    main.SetHelp("pump.htm");
+    main.SetSizeable(true);
+    main.SetNoButtons(true);
+    main.SetUuid("MAIN-UUID");
     EXPECT_TRUE(doc.CopyForm("B", langStr("FD_DEFAULT")));
-    EXPECT_EQ(doc.GetForm("B")->GetCount(), 1);
-    EXPECT_EQ(doc.GetForm("B")->GetFormName(), "B");
+    CDiagramEntityContainer* copy = doc.GetForm("B");
+    EXPECT_EQ(copy->GetCount(), 1);
+    EXPECT_EQ(copy->GetFormName(), "B");
+    EXPECT_EQ(copy->GetHelp(), "pump.htm");
+    EXPECT_TRUE(copy->IsSizeable() && copy->HasNoButtons());
+    EXPECT_NE(copy->GetUuid(), "MAIN-UUID");
+    EXPECT_NE(copy->GetUuid(), "");
     EXPECT_FALSE(doc.CopyForm("C", "missing"));
 
+    // Renaming the shown form keeps the form itself, whatever it holds.
     doc.SelectForm("B", false);
+    copy->SetUuid("B-UUID");
+    copy->Snapshot();
+    EXPECT_FALSE(doc.RenameForm("A", "B"));
     EXPECT_TRUE(doc.RenameForm("C", "B"));
     EXPECT_EQ(doc.GetForm("B"), nullptr);
-    EXPECT_EQ(doc.GetCurrentForm(), doc.GetMainForm()) << "the removed form is not shown any more";
+    ASSERT_EQ(doc.GetForm("C"), copy);
+    EXPECT_EQ(doc.GetCurrentForm(), copy);
+    EXPECT_EQ(copy->GetFormName(), "C");
+    EXPECT_EQ(copy->GetUuid() + copy->GetHelp(), "B-UUIDpump.htm");
+    EXPECT_EQ(copy->GetUndoCount(), 1);
     EXPECT_TRUE(doc.RenameForm("M", langStr("FD_DEFAULT")));
     EXPECT_NE(doc.GetForm(langStr("FD_DEFAULT")), nullptr) << "renaming the main form copies it";
     EXPECT_FALSE(doc.RemoveForm("nothing"));
     EXPECT_TRUE(doc.RemoveForm("M"));
     doc.RefreshLists(true);
     EXPECT_EQ(doc.GetFilterNames(), (std::vector<std::string>{"A", "C"}));
+}
+
+TEST_F(DocumentFiles, TheFileIsModifiedWhenAnyFormTheFormListOrTheStylesChanged)
+{
+    const std::string path =
+        Put("PUMP_x.xml", "<Styles><Style name=\"s1\" font=\"Arial\" size=\"8\"/></Styles>" + Main() +
+                              R"(<Dialogs><Dialog title="t" size="300,200" filter="A">
+<Controls/></Dialog></Dialogs>)");
+    using Change = void (*)(FormDefinitionDocument&);
+    const std::pair<const char*, Change> changes[] = {
+        {"an element on a form not shown",
+         [](FormDefinitionDocument& d) { test::AddText(*d.GetForm("A"), 5, 5, 9, 9); }},
+        {"a new form", [](FormDefinitionDocument& d) { d.AddForm("B"); }},
+        {"a copied form", [](FormDefinitionDocument& d) { d.CopyForm("B", "A"); }},
+        {"a renamed form", [](FormDefinitionDocument& d) { d.RenameForm("B", "A"); }},
+        {"a removed form", [](FormDefinitionDocument& d) { d.RemoveForm("A"); }},
+        {"a style changed", [](FormDefinitionDocument& d) { d.GetStyles().Find("s1")->SetBold(true); }},
+        {"a style added",
+         [](FormDefinitionDocument& d) {
+             d.GetStyles().Add(std::make_unique<CEntityStyle>("s2", "Arial", 9, false, false, "0,0,0"));
+         }},
+        {"a style removed", [](FormDefinitionDocument& d) { d.GetStyles().Remove("s1"); }},
+    };
+    for (const auto& [what, change] : changes) {
+        FormDefinitionDocument doc;
+        ASSERT_TRUE(doc.ReadFile(path));
+        ASSERT_FALSE(doc.IsModified()) << what;
+        change(doc);
+        EXPECT_TRUE(doc.IsModified()) << what;
+        EXPECT_EQ(doc.GetCurrentForm(), doc.GetMainForm()) << what;
+    }
+
+    FormDefinitionDocument doc;
+    ASSERT_TRUE(doc.ReadFile(path));
+    test::AddText(*doc.GetForm("A"), 5, 5, 9, 9);
+    test::AddText(*doc.GetMainForm(), 5, 5, 9, 9);
+    // A save that did not reach the disk leaves the changes to save.
+    std::filesystem::create_directory(path + ".tmp");
+    doc.SaveDocument(path);
+    EXPECT_TRUE(doc.IsModified());
+    std::filesystem::remove(path + ".tmp");
+    doc.SaveDocument(path);
+    EXPECT_FALSE(doc.IsModified()) << "every form is saved";
+    EXPECT_FALSE(doc.GetForm("A")->IsModified());
+}
+
+TEST_F(DocumentFiles, EveryFormOfEveryFileUsesOneClipboard)
+{
+    const std::string path = Put("PUMP_x.xml", Main(R"(<Text title="T" pos="10,10" size="5,5"/>)") +
+                                                   R"(<Dialogs><Dialog title="t" size="300,200" filter="A">
+<Controls/></Dialog></Dialogs>)");
+    CDiagramClipboardHandler shared;
+    FormDefinitionDocument first(&shared);
+    FormDefinitionDocument second(&shared);
+    ASSERT_TRUE(first.ReadFile(path));
+    ASSERT_TRUE(second.ReadFile(path));
+    ASSERT_TRUE(second.AddForm("B") && second.CopyForm("C", "A"));
+    first.GetMainForm()->SelectAll();
+    first.GetMainForm()->CopyAllSelected();
+    ASSERT_EQ(shared.ObjectsInPaste(), 1);
+    for (const char* filter : {"A", "B", "C"}) {
+        second.GetForm(filter)->Paste();
+        EXPECT_EQ(second.GetForm(filter)->GetCount(), 1) << filter;
+    }
+
+    // Without the application's clipboard a document's forms still share one.
+    FormDefinitionDocument alone;
+    ASSERT_TRUE(alone.ReadFile(path));
+    alone.GetMainForm()->SelectAll();
+    alone.GetMainForm()->CopyAllSelected();
+    alone.GetForm("A")->Paste();
+    EXPECT_EQ(alone.GetForm("A")->GetCount(), 1);
 }
 
 TEST_F(DocumentFiles, SelectingAFormByItsListName)
