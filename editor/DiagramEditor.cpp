@@ -117,8 +117,11 @@ void CDiagramEditor::SetVirtualSize(IntSize size)
 {
     if (!m_objs)
         return;
-    m_objs->SetPaper(size);
-    m_objs->SetModified(true);
+    // Setting the paper it already has is no edit the designer made.
+    if (m_objs->GetPaper() != size) {
+        m_objs->SetPaper(size);
+        m_objs->SetModified(true);
+    }
     SetupScrollbars();
     Repaint();
 }

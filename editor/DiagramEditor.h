@@ -248,7 +248,7 @@ public:
     int VirtualToZoomedPaper(double value) const;
     // The paper size; a 0 dimension takes the client area's.
     IntSize GetVirtualSize() const;
-    // Stores the paper in the form (which marks itself modified).
+    // Stores the paper in the form, which counts as an edit only when the size changes.
     void SetVirtualSize(IntSize size);
     // The zoomed paper rectangle: one pixel wider and taller than the paper.
     IntRect GetZoomedPaperRect() const;

@@ -157,8 +157,6 @@ void FormView::OnInitialUpdate(EditorHost* host, PropertiesPane* pane, int scree
     m_editor.SetGridColor(EditorColour::System(SysColor::DkShadow3D));
     CDiagramEntityContainer* shown = m_editor.GetDiagramEntityContainer();
     if (shown) {
-        // A further window on a file with unsaved edits leaves them unsaved.
-        KeepModified keep(*shown);
         m_editor.SetVirtualSize(shown->GetPaper());
         m_editor.SetPaperResize(true);
     }

@@ -114,6 +114,12 @@ TEST_F(FormViewTest, ShowingAgainClearsTheEditorAndKeepsTheModifiedFlag)
     FormView second{doc};
     second.OnInitialUpdate(&otherHost, &pane, 96);
     EXPECT_TRUE(form().IsModified()) << "a second window on the file keeps its edits unsaved";
+
+    form().SetModified(false);
+    editor().SetVirtualSize(form().GetPaper());
+    EXPECT_FALSE(form().IsModified()) << "the paper it already has is no edit";
+    editor().SetVirtualSize({300, 200});
+    EXPECT_TRUE(form().IsModified());
 }
 
 TEST_F(FormViewTest, SwitchingTheCurrentFormReattachesAndKeepsTabNumbersShown)
