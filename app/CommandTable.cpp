@@ -268,4 +268,22 @@ std::vector<Shortcut> ParseShortcuts(const std::string& text)
     return shortcuts;
 }
 
+TextEdit TextEditOf(int commandId)
+{
+    switch (commandId) {
+    case ID_EDIT_CUT:
+        return TextEdit::Cut;
+    case ID_EDIT_COPY:
+        return TextEdit::Copy;
+    case ID_EDIT_PASTE:
+        return TextEdit::Paste;
+    case ID_EDIT_SELECT_ALL:
+        return TextEdit::SelectAll;
+    case ID_EDIT_UNDO:
+        return TextEdit::Undo;
+    default:
+        return TextEdit::None;
+    }
+}
+
 }  // namespace fw
