@@ -47,7 +47,6 @@ const std::vector<CommandInfo> Commands = {
     {ID_SELECT_TOOL, "ID_SELECT_TOOL", "T_RIB_SELECT_TOOL", "H_RIB_SELECT_TOOL", Home, "PANEL_CONTROLS", "tool-pointer",
      Tgl, "", 0, true},
     {ID_TEXT_CTRL, "ID_TEXT_CTRL", "T_RIB_TEXT", "H_RIB_TEXT", Home, "PANEL_CONTROLS", "draw-text", Tgl, ""},
-    {ID_ADD_EDIT, "ID_ADD_EDIT", "T_RIB_EDIT", "H_RIB_EDIT", Home, "PANEL_CONTROLS", "text-field", Tgl, ""},
     {ID_ADD_IMAGE, "ID_ADD_IMAGE", "T_RIB_IMAGE", "H_RIB_IMAGE", Home, "PANEL_CONTROLS", "insert-image", Tgl, ""},
     {ID_TABLE, "ID_TABLE", "T_RIB_TABLE", "H_RIB_TABLE", Home, "PANEL_CONTROLS", "insert-table", Tgl, ""},
     {ID_ADD_BUTTON, "ID_ADD_BUTTON", "T_RIB_BUTTON", "H_RIB_BUTTON", Home, "PANEL_CONTROLS", "insert-button", Drop, ""},
@@ -266,6 +265,24 @@ std::vector<Shortcut> ParseShortcuts(const std::string& text)
         start = comma + 2;
     }
     return shortcuts;
+}
+
+TextEdit TextEditOf(int commandId)
+{
+    switch (commandId) {
+    case ID_EDIT_CUT:
+        return TextEdit::Cut;
+    case ID_EDIT_COPY:
+        return TextEdit::Copy;
+    case ID_EDIT_PASTE:
+        return TextEdit::Paste;
+    case ID_EDIT_SELECT_ALL:
+        return TextEdit::SelectAll;
+    case ID_EDIT_UNDO:
+        return TextEdit::Undo;
+    default:
+        return TextEdit::None;
+    }
 }
 
 }  // namespace fw

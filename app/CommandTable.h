@@ -46,6 +46,11 @@ std::vector<const CommandInfo*> GetMenuCommands(int menuId);
 // names a key this parser does not know.
 std::vector<Shortcut> ParseShortcuts(const std::string& text);
 
+// What the shortcut of an edit command does while a text field has the
+// focus: the field's own edit, never the form's.
+enum class TextEdit { None, Cut, Copy, Paste, SelectAll, Undo };
+TextEdit TextEditOf(int commandId);
+
 // Commands the main frame itself answers.
 constexpr int ID_WINDOW_MANAGER = 156;
 constexpr int ID_VIEW_PROPERTIESWND = 150;

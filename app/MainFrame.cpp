@@ -33,6 +33,7 @@
 #include <wx/msgdlg.h>
 #include <wx/ribbon/bar.h>
 #include <wx/statusbr.h>
+#include <wx/textentry.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -51,6 +52,30 @@ bool IsFormViewCommand(int id)
 {
     const std::vector<int>& commands = FormView::GetCommands();
     return std::find(commands.begin(), commands.end(), id) != commands.end();
+}
+
+void ApplyTextEdit(wxTextEntry& field, TextEdit edit)
+{
+    switch (edit) {
+    case TextEdit::Cut:
+        field.Cut();
+        break;
+    case TextEdit::Copy:
+        field.Copy();
+        break;
+    case TextEdit::Paste:
+        field.Paste();
+        break;
+    case TextEdit::SelectAll:
+        field.SelectAll();
+        break;
+    case TextEdit::Undo:
+        if (field.CanUndo())
+            field.Undo();
+        break;
+    case TextEdit::None:
+        break;
+    }
 }
 
 // Room for both panes beside a form of 720 units, within the first screen.
@@ -116,6 +141,7 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
 
     DragAcceptFiles(true);
+    Bind(wxEVT_CHAR_HOOK, &MainFrame::OnCharHook, this);
     Bind(wxEVT_DROP_FILES, &MainFrame::OnDropFiles, this);
     Bind(wxEVT_IDLE, &MainFrame::OnIdle, this);
     Bind(wxEVT_MENU, &MainFrame::OnFileCommand, this, ID_FILE_NEW, ID_FILE_SAVE_AS);
@@ -712,6 +738,20 @@ void MainFrame::OnDropFiles(wxDropFilesEvent& event)
 {
     for (int i = 0; i < event.GetNumberOfFiles(); ++i)
         OpenFile(event.GetFiles()[i]);
+}
+
+// The frame's shortcuts are looked up before the focused window sees a key,
+// so Ctrl+C in a pane's text field would copy the form's elements. The hook
+// comes first: while a text field has the focus, the edit keys are its own.
+void MainFrame::OnCharHook(wxKeyEvent& event)
+{
+    auto* field = dynamic_cast<wxTextEntry*>(FindFocus());
+    const TextEdit edit = field ? TextEditOf(GetAcceleratorTable()->GetCommand(event)) : TextEdit::None;
+    if (edit == TextEdit::None) {
+        event.Skip();
+        return;
+    }
+    ApplyTextEdit(*field, edit);
 }
 
 void MainFrame::OnIdle(wxIdleEvent& event)

@@ -22,6 +22,7 @@ class wxCommandEvent;
 class wxDropFilesEvent;
 class wxHtmlHelpController;
 class wxIdleEvent;
+class wxKeyEvent;
 
 namespace fw {
 
@@ -146,6 +147,7 @@ private:
     void OnViewCommand(wxCommandEvent& event);
     void OnLook(wxCommandEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);
+    void OnCharHook(wxKeyEvent& event);
     void OnIdle(wxIdleEvent& event);
 
     std::unique_ptr<FormwrightDocManager> m_docManager;

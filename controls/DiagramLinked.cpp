@@ -127,8 +127,8 @@ void CDiagramLinked::WriteXml()
         w.writeAttributeString("multiline", "yes");
 
     // The field's text style is the one its caption shows.
-    if (m_label && m_label->GetStyle())
-        w.writeAttributeString("style", m_label->GetStyleName());
+    if (m_label)
+        WriteStyleAttribute(m_label->GetStyle());
 
     if (!m_validationRule.empty()) {
         w.writeAttributeString("validationRule", toFileSeparators(m_validationRule));

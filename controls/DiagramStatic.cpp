@@ -73,8 +73,7 @@ void CDiagramStatic::WriteXml()
     w.writeStartElement("Text");
     w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
     w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
-    if (m_style)
-        w.writeAttributeString("style", m_style->GetName());
+    WriteStyleAttribute(m_style);
     WriteDynamicLayout();
     w.writeString(m_name);
     w.writeEndElement();

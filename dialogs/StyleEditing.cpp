@@ -14,6 +14,13 @@ namespace fw {
 
 namespace {
 
+// The file writes "||" in a name as ",", and reads every "," back as "||";
+// a typed name holding either would come back from the file as another name.
+bool KeepsItsSpelling(const std::string& name)
+{
+    return name.find(',') == std::string::npos && name.find("||") == std::string::npos;
+}
+
 // Faces reach the chooser cut to 31 characters (its face field's room).
 constexpr std::size_t kMaxFaceChars = 31;
 
@@ -159,6 +166,8 @@ bool StyleEditing::AskFreeName(const std::string& preset, const std::string& sam
             return true;
         if (name.empty())
             m_ui.ShowMessage(langStr("STYLEDLG_MSG_0"), langStr("STYLEDLG_MSG_DLG"));
+        else if (!KeepsItsSpelling(name))
+            m_ui.ShowMessage(langStr("STYLEDLG_MSG_2"), langStr("STYLEDLG_MSG_DLG"));
         else if (styles.Find(name))
             m_ui.ShowMessage(langStr("STYLEDLG_MSG_1"), langStr("STYLEDLG_MSG_DLG"));
         else

@@ -16,7 +16,6 @@ constexpr int ID_SHOW_SELECTION_PROPERTIES = 32772;
 
 // Creation tools.
 constexpr int ID_TEXT_CTRL = 32858;
-constexpr int ID_ADD_EDIT = 32776;
 constexpr int ID_ADD_IMAGE = 32823;
 constexpr int ID_TABLE = 32857;
 constexpr int ID_ADD_LINE = 32878;

@@ -1,7 +1,6 @@
 #include "editor/FormView.h"
 
 #include "controls/DiagramButton.h"
-#include "controls/DiagramEdit.h"
 #include "controls/DiagramGraphicShapes.h"
 #include "controls/DiagramImage.h"
 #include "controls/DiagramLinked.h"
@@ -61,8 +60,6 @@ int InsertKindOf(int id)
     switch (id) {
     case ID_TEXT_CTRL:
         return InsertKind::Text;
-    case ID_ADD_EDIT:
-        return InsertKind::Edit;
     case ID_ADD_IMAGE:
         return InsertKind::Image;
     case ID_TABLE:
@@ -113,12 +110,11 @@ const std::vector<ButtonCommand>& FormView::GetButtonCommands()
 const std::vector<int>& FormView::GetCommands()
 {
     static const std::vector<int> commands = [] {
-        std::vector<int> ids = {ID_EDIT_COPY,   ID_EDIT_CUT,        ID_EDIT_PASTE,
-                                ID_EDIT_UNDO,   ID_EDIT_SELECT_ALL, ID_SHOW_SELECTION_PROPERTIES,
-                                ID_TEXT_CTRL,   ID_ADD_EDIT,        ID_ADD_IMAGE,
-                                ID_TABLE,       ID_ADD_LINE,        ID_ADD_RECTANGLE,
-                                ID_ADD_ELLIPSE, ID_ADD_BUTTON,      ID_SELECT_TOOL,
-                                ID_MULTIDRAW};
+        std::vector<int> ids = {ID_EDIT_COPY,  ID_EDIT_CUT,        ID_EDIT_PASTE,
+                                ID_EDIT_UNDO,  ID_EDIT_SELECT_ALL, ID_SHOW_SELECTION_PROPERTIES,
+                                ID_TEXT_CTRL,  ID_ADD_IMAGE,       ID_TABLE,
+                                ID_ADD_LINE,   ID_ADD_RECTANGLE,   ID_ADD_ELLIPSE,
+                                ID_ADD_BUTTON, ID_SELECT_TOOL,     ID_MULTIDRAW};
         for (const ButtonCommand& button : GetButtonCommands())
             ids.push_back(button.id);
         for (int id : {ID_LEFT_ALIGN, ID_RIGHT_ALIGN, ID_TOP_ALIGN, ID_BOTTOM_ALIGN, ID_MAKE_SAME_SIZE, ID_MOVE_FORWARD,
@@ -230,9 +226,6 @@ bool FormView::OnCommand(int id)
         ArmTool(std::move(text), InsertKind::Text);
         return true;
     }
-    case ID_ADD_EDIT:
-        ArmTool(std::make_unique<CDiagramEdit>(), InsertKind::Edit);
-        return true;
     case ID_ADD_IMAGE: {
         auto image = std::make_unique<CDiagramImage>();
         image->SetAttribute("transColor", "");
@@ -363,7 +356,6 @@ CommandState FormView::GetCommandState(int id) const
         break;
 
     case ID_TEXT_CTRL:
-    case ID_ADD_EDIT:
     case ID_ADD_IMAGE:
     case ID_TABLE:
     case ID_ADD_LINE:

@@ -19,7 +19,6 @@ class PropertiesPane;
 namespace InsertKind {
 constexpr int None = 0;
 constexpr int Button = 1;
-constexpr int Edit = 2;
 constexpr int Text = 3;
 constexpr int Image = 9;
 constexpr int Table = 10;

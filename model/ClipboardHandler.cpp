@@ -2,6 +2,7 @@
 
 #include "model/DiagramEntity.h"
 #include "model/DiagramEntityContainer.h"
+#include "model/EntityStyle.h"
 
 #include <map>
 
@@ -16,6 +17,15 @@ void PrepareCopy(CDiagramEntity& copy)
     copy.SetParent(nullptr);
     copy.Select(true);
     copy.MoveRect(10.0, 10.0);
+}
+
+// A copy from another file may use a style the target file lacks; without its
+// definition the reference would be written and then dropped on reading.
+void BringStyle(const CDiagramEntity* element, CEntityStyleContainer* styles)
+{
+    const CEntityStyle* style = element ? element->GetStyle() : nullptr;
+    if (style && styles && !styles->Find(style->GetName()))
+        styles->Add(CEntityStyleContainer::CloneStyle(*style));
 }
 
 }  // namespace
@@ -78,6 +88,8 @@ void CDiagramClipboardHandler::Paste(CDiagramEntityContainer* container)
         std::unique_ptr<CDiagramEntity> clone = copy->Clone();
         auto group = newGroups.find(copy->GetGroup());
         clone->SetGroup(group == newGroups.end() ? 0 : group->second);
+        BringStyle(clone.get(), container->GetStyleContainer());
+        BringStyle(clone->GetDependent(), container->GetStyleContainer());
         container->AddWithDependent(std::move(clone));
     }
 }

@@ -436,8 +436,15 @@ bool CDiagramEntity::LoadStyle()
     const std::string* name = m_xmlElement->getAttributeValue("style");
     if (!name)
         return false;
-    SetStyle(m_styleContainer ? m_styleContainer->Find(*name) : nullptr);
+    // The file spells the name as the style list does, with "," for "||".
+    SetStyle(m_styleContainer ? m_styleContainer->Find(toMemorySeparators(*name)) : nullptr);
     return true;
+}
+
+void CDiagramEntity::WriteStyleAttribute(const CEntityStyle* style) const
+{
+    if (style && m_xmlWriter)
+        m_xmlWriter->writeAttributeString("style", toFileSeparators(style->GetName()));
 }
 
 void CDiagramEntity::SetStyleName(const std::string& name)

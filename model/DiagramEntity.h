@@ -229,6 +229,9 @@ protected:
     // Reads an attribute "x,y" whose two values are percentages (0..100);
     // false, leaving x and y undefined, when it is absent or not so.
     bool ReadPercentagePair(const char* attribute, int& x, int& y) const;
+    // "style" with the style's name as the file spells it (as the style list
+    // writes it); nothing without a style.
+    void WriteStyleAttribute(const CEntityStyle* style) const;
     // "\"pos\" is missing" or "\"pos\" 1,2,3 is not two comma-separated numbers".
     std::string DescribeBadPair(const char* attribute) const;
 

@@ -44,7 +44,6 @@ CObjectInspectorWnd::CObjectInspectorWnd(wxWindow* parent) : wxPanel(parent, wxI
     SetSizer(sizer);
 
     m_search->Bind(wxEVT_TEXT_ENTER, &CObjectInspectorWnd::OnSearchEnter, this);
-    m_search->Bind(wxEVT_CHAR_HOOK, &CObjectInspectorWnd::OnSearchKey, this);
     m_list->Bind(wxEVT_LIST_BEGIN_DRAG, &CObjectInspectorWnd::OnBeginDrag, this);
     m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CObjectInspectorWnd::OnSelected, this);
     m_list->Bind(wxEVT_SIZE, &CObjectInspectorWnd::OnSize, this);
@@ -149,24 +148,6 @@ void CObjectInspectorWnd::FitColumns()
 void CObjectInspectorWnd::OnSearchEnter(wxCommandEvent& /*event*/)
 {
     SearchNext();
-}
-
-void CObjectInspectorWnd::OnSearchKey(wxKeyEvent& event)
-{
-    // The frame's accelerators would take these for the form's elements.
-    if (event.GetModifiers() == wxMOD_CONTROL) {
-        switch (event.GetKeyCode()) {
-        case 'C':
-            m_search->Copy();
-            return;
-        case 'V':
-            m_search->Paste();
-            return;
-        default:
-            break;
-        }
-    }
-    event.Skip();
 }
 
 void CObjectInspectorWnd::OnBeginDrag(wxListEvent& event)

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-class wxKeyEvent;
 class wxStaticText;
 class wxTextCtrl;
 
@@ -60,7 +59,6 @@ private:
     void FitColumns();
 
     void OnSearchEnter(wxCommandEvent& event);
-    void OnSearchKey(wxKeyEvent& event);
     void OnBeginDrag(wxListEvent& event);
     void OnSelected(wxListEvent& event);
     void OnSize(wxSizeEvent& event);

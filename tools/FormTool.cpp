@@ -162,7 +162,7 @@ void CheckStyleReferences(const std::string& path, const CEntityStyleContainer& 
         const XmlElement* e = pending.back();
         pending.pop_back();
         if (const std::string* style = e->getAttributeValue("style"); style && e->getElementName() != "Style")
-            if (!styles.Find(*style))
+            if (!styles.Find(toMemorySeparators(*style)))
                 problems.lines.push_back(format("%s (line %d): style \"%s\" is not defined",
                                                 e->getElementName().c_str(), e->getLine(), style->c_str()));
         for (int i = e->getChildCount() - 1; i >= 0; --i)

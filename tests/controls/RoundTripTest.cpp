@@ -4,6 +4,7 @@
 
 #include "controls/DiagramButton.h"
 #include "controls/StandardControls.h"
+#include "model/ClipboardHandler.h"
 #include "model/ElementFactory.h"
 #include "model/FormDefinitionDocument.h"
 #include "support/Scratch.h"
@@ -178,9 +179,11 @@ TEST_F(FormFiles, StylesAreWrittenInOrdinalNameOrder)
                      R"(<Style name="Head,Bold" font="Arial" size="11" bold="true" italic="true" col="0,51,102"/>)",
                      R"(<Style name="b" font="Tahoma" size="9" bold="false" italic="false" col="0,0,255"/>)",
                      R"(<Style name="s4" font="Calibri" size="9" bold="false" italic="false" col="0,0,0"/>)"}));
-    // In memory, and in the elements that use it, the comma is held as bars.
+    // In memory the comma is held as bars; the elements that use the style
+    // find it either way and write it as the style list does.
     EXPECT_EQ(doc.GetMainForm()->GetAt(0)->GetStyleName(), "Head||Bold");
-    EXPECT_NE(text.find(R"(style="Head||Bold">TXT_COMMERCIAL_DATA</Text>)"), std::string::npos);
+    EXPECT_NE(text.find(R"(style="Head,Bold">TXT_COMMERCIAL_DATA</Text>)"), std::string::npos);
+    EXPECT_EQ(Grep(text, R"~(style="(Head[^"]*)")~"), (Lines{"Head,Bold", "Head,Bold"}));
 }
 
 TEST_F(FormFiles, DialogsOnlyWithFilteredFormsInKeyOrder)
@@ -197,6 +200,26 @@ TEST_F(FormFiles, DialogsOnlyWithFilteredFormsInKeyOrder)
                      R"( sizeable="true" help="Prices in a foreign currency"| )"
                      R"(filter="CURRENCY:NOTEQUAL:EUR,CURRENCY:EQUAL:&amp;PRICE:GREATER:0")",
                      R"(| filter="STATUS:=:Released")"}));
+}
+
+// Elements pasted into another file bring the styles it lacks, so their
+// references survive a save and reopen; a style it has keeps its own look.
+TEST_F(FormFiles, PastedElementsBringTheirStylesToAnotherFile)
+{
+    CDiagramClipboardHandler clipboard;
+    FormDefinitionDocument source(&clipboard);
+    FormDefinitionDocument target(&clipboard);
+    ASSERT_TRUE(source.ReadFile(FixturePath("ARTICLE_Filtered.xml")));
+    ASSERT_TRUE(target.ReadFile(FixturePath("PUMP_Fields.xml")));
+    source.GetMainForm()->SelectAll();
+    source.GetMainForm()->CopyAllSelected();
+    target.GetMainForm()->Paste();
+
+    FormDefinitionDocument reread;
+    const std::string text = Written(reread, m_dir.Put("PUMP_Fields.xml", target.WriteToString()));
+    EXPECT_EQ(Grep(text, R"~(<Style name="([^"]*)" font="([^"]*)")~"),
+              (Lines{"A|Arial", "Head,Bold|Arial", "b|Tahoma", "s3|Calibri", "s4|Calibri"}));
+    EXPECT_EQ(Grep(text, R"~(style="(A|Head,Bold|b)")~"), (Lines{"Head,Bold", "b", "A"}));
 }
 
 TEST_F(FormFiles, UuidIsCreatedOnceAndKept)

@@ -107,6 +107,7 @@ protected:
 
 const std::string kEmptyMessage = langStr("STYLEDLG_MSG_DLG") + ": " + langStr("STYLEDLG_MSG_0");
 const std::string kTakenMessage = langStr("STYLEDLG_MSG_DLG") + ": " + langStr("STYLEDLG_MSG_1");
+const std::string kSeparatorMessage = langStr("STYLEDLG_MSG_DLG") + ": " + langStr("STYLEDLG_MSG_2");
 
 }  // namespace
 
@@ -194,14 +195,16 @@ TEST_F(StyleFlows, NewStartsFromTheSelectedStyleAndRetriesBadNames)
 {
     StyleEditing editing(doc, ui);
     ui.fonts = {Chosen("Carlito", 140, 400, true, 10, 20, 30)};
-    // Empty, taken, then a name known only in another case: allowed.
-    ui.names = {std::string(), std::string("s1"), std::string("S4")};
+    // Empty, taken, two the file would spell differently, then a name known
+    // only in another case: allowed.
+    ui.names = {std::string(), std::string("s1"), std::string("Head,Bold"), std::string("a||b"), std::string("S4")};
     EXPECT_EQ(editing.New("s2"), "S4");
     ASSERT_EQ(ui.starts.size(), 1u);
     EXPECT_EQ(ui.starts[0].face, "Tahoma");
     EXPECT_EQ(ui.starts[0].height, -12);
-    EXPECT_EQ(ui.presets, (std::vector<std::string>{"", "", ""}));
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{kEmptyMessage, kTakenMessage}));
+    EXPECT_EQ(ui.presets, (std::vector<std::string>{"", "", "", "", ""}));
+    EXPECT_EQ(ui.messages,
+              (std::vector<std::string>{kEmptyMessage, kTakenMessage, kSeparatorMessage, kSeparatorMessage}));
     EXPECT_EQ(Names(doc.GetStyles()), (std::vector<std::string>{"S4", "s1", "s2", "s3", "s4"}));
     const CEntityStyle* made = doc.GetStyles().Find("S4");
     ASSERT_NE(made, nullptr);

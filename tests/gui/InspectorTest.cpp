@@ -206,25 +206,33 @@ TEST_F(Inspector, EnterInTheSearchBoxSelectsEachMatchInTurnAndWraps)
     EXPECT_TRUE(WaitFor([&] { return Pane().GetSelectedRow() == static_cast<int>(rows.size()) - 1; }));
 }
 
-TEST_F(Inspector, CopyAndPasteWorkInsideTheSearchBox)
+TEST_F(Inspector, EditKeysWorkInsideTheSearchBox)
 {
     FormwrightDoc* doc = Open(CopySample("PUMP_Main.xml"));
     ASSERT_NE(doc, nullptr);
-    const int elements = doc->GetModel().GetCurrentForm()->GetCount();
+    const CDiagramEntityContainer& form = *doc->GetModel().GetCurrentForm();
+    const int elements = form.GetCount();
     wxTextCtrl* search = Pane().GetSearchBox();
     search->SetValue("Pump*");
     search->SetFocus();
     ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == search; }));
-    search->SelectAll();
+    search->SetSelection(0, 0);
 
     wxUIActionSimulator keys;
+    keys.Char('a', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitFor([&] { return search->GetStringSelection() == "Pump*"; }));
     keys.Char('c', wxMOD_CONTROL);
     PumpEvents(100);
     search->SetInsertionPointEnd();
     keys.Char('v', wxMOD_CONTROL);
     EXPECT_TRUE(WaitFor([&] { return search->GetValue() == "Pump*Pump*"; })) << search->GetValue();
-    // The form's own clipboard commands did not run.
-    EXPECT_EQ(doc->GetModel().GetCurrentForm()->GetCount(), elements);
+    search->SetSelection(0, 5);
+    keys.Char('x', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitFor([&] { return search->GetValue() == "Pump*"; })) << search->GetValue();
+    // The form's own clipboard and selection commands did not run.
+    EXPECT_EQ(form.GetCount(), elements);
+    for (int i = 0; i < form.GetCount(); ++i)
+        EXPECT_FALSE(form.GetAt(i)->IsSelected()) << i;
 }
 
 TEST_F(Inspector, ADroppedRowBecomesAFieldWithItsLabelThatReachesTheSavedFile)

@@ -11,6 +11,7 @@
 #include "controls/DiagramImage.h"
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
+#include "dialogs/StyleNameDlg.h"
 #include "gui/AppFixture.h"
 #include "gui/GuiTestSupport.h"
 #include "panes/PropertiesWnd.h"
@@ -23,6 +24,7 @@
 #include <wx/propgrid/advprops.h>
 #include <wx/propgrid/manager.h>
 #include <wx/propgrid/props.h>
+#include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
 #include <filesystem>
@@ -32,6 +34,7 @@
 using namespace fw;
 using fw::test::AppJourney;
 using fw::test::PumpEvents;
+using fw::test::RunModal;
 using fw::test::WaitFor;
 
 namespace {
@@ -270,6 +273,64 @@ TEST_F(PropertiesPane, TheModeBoxRebuildsAndANameWithALocalTitleUpdatesTheTitleR
     EXPECT_EQ(fields[0]->GetTitle(), local);
     EXPECT_EQ(Row(4000)->GetValueAsString(), wxString::FromUTF8(local));
     EXPECT_TRUE(Bold(Row(4000)));
+}
+
+// The frame's shortcuts must not reach the form while a text field has the
+// focus: the pane's editor and a dialog's field each get their own edit.
+TEST_F(PropertiesPane, EditKeysInATextFieldEditTheTextNotTheForm)
+{
+    std::vector<CDiagramEntity*> texts = ElementsOf<CDiagramStatic>();
+    ASSERT_FALSE(texts.empty());
+    CDiagramEntity* text = texts.front();
+    const int elements = Form().GetCount();
+    Select({text});
+    const double moved = text->GetLeft() + 37.0;
+    Commit(4007, wxVariant(moved));
+
+    wxPropertyGrid* grid = m_pane->GetGrid();
+    ASSERT_TRUE(grid->SelectProperty(Row(4007), true));
+    auto* field = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
+    ASSERT_NE(field, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == field; }));
+    const wxString value = field->GetValue();
+    auto press = [](int key) {
+        wxUIActionSimulator().Char(key, wxMOD_CONTROL);
+        PumpEvents(100);
+    };
+    field->SetSelection(0, 0);
+    press('a');
+    EXPECT_EQ(field->GetStringSelection(), value);
+    EXPECT_EQ(Editor().GetSelectCount(), 1);
+    press('x');
+    EXPECT_TRUE(WaitFor([&] { return field->IsEmpty(); })) << field->GetValue();
+    press('v');
+    press('v');
+    EXPECT_TRUE(WaitFor([&] { return field->GetValue() == value + value; })) << field->GetValue();
+    press('z');
+    EXPECT_EQ(Form().GetCount(), elements);
+    EXPECT_DOUBLE_EQ(text->GetLeft(), moved) << "the canvas undo ran";
+    field->ChangeValue(value);
+
+    // A dialog over the frame: its field takes the keys, the form stays.
+    CStyleNameDlg dialog(m_frame);
+    dialog.SetInitialName("Head");
+    wxString typed;
+    RunModal(dialog, [&] {
+        wxTextCtrl* name = dialog.GetNameField();
+        WaitFor([&] { return wxWindow::FindFocus() == name; });
+        name->SetSelection(0, 0);
+        press('a');
+        press('c');
+        name->SetInsertionPointEnd();
+        press('v');
+        press('z');
+        typed = name->GetValue();
+        dialog.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(typed, "HeadHead");
+    EXPECT_EQ(Form().GetCount(), elements);
+    EXPECT_EQ(Editor().GetSelectCount(), 1);
+    EXPECT_DOUBLE_EQ(text->GetLeft(), moved);
 }
 
 }  // namespace

@@ -122,6 +122,10 @@ TEST_F(FormTool, CheckNamesEveryProblemOfTheBrokenFixtureAndGoesOn)
     EXPECT_EQ(lines.back(), sample + ": ok");
     for (const std::string& problem : expected)
         EXPECT_EQ(std::count(lines.begin(), lines.end(), path + ": " + problem), 1) << problem << "\n" << result.out;
+
+    // A style whose name holds a comma is defined, however an element spells it.
+    const Result commas = Run({"check", FixturePath("ARTICLE_Filtered.xml")});
+    EXPECT_EQ(commas.out.find("is not defined"), std::string::npos) << commas.out;
 }
 
 TEST_F(FormTool, CheckNamesLineAndColumnOfAParseErrorAndAClassTheModelLacks)
