@@ -78,6 +78,8 @@ EditorKey KeyOf(int code)
         return EditorKey::C;
     case 'Z':
         return EditorKey::Z;
+    case 'Y':
+        return EditorKey::Y;
     case WXK_NUMPAD_ADD:
         return EditorKey::Add;
     case WXK_NUMPAD_SUBTRACT:

@@ -40,6 +40,8 @@ const std::vector<CommandInfo> Commands = {
      "Ctrl+C, Ctrl+Ins"},
     {ID_EDIT_UNDO, "ID_EDIT_UNDO", "T_RIB_UNDO", "H_RIB_UNDO", Home, "PANEL_CLIPBOARD", "edit-undo", Btn,
      "Ctrl+Z, Alt+Backspace"},
+    {ID_EDIT_REDO, "ID_EDIT_REDO", "T_RIB_REDO", "H_RIB_REDO", Home, "PANEL_CLIPBOARD", "edit-redo", Btn,
+     "Ctrl+Y, Ctrl+Shift+Z"},
     {ID_EDIT_SELECT_ALL, "ID_EDIT_SELECT_ALL", "T_RIB_SELECTALL", "H_RIB_SELECTALL", Home, "PANEL_CLIPBOARD",
      "edit-select-all", Btn, "Ctrl+A"},
 
@@ -280,6 +282,8 @@ TextEdit TextEditOf(int commandId)
         return TextEdit::SelectAll;
     case ID_EDIT_UNDO:
         return TextEdit::Undo;
+    case ID_EDIT_REDO:
+        return TextEdit::Redo;
     default:
         return TextEdit::None;
     }

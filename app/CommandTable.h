@@ -48,7 +48,7 @@ std::vector<Shortcut> ParseShortcuts(const std::string& text);
 
 // What the shortcut of an edit command does while a text field has the
 // focus: the field's own edit, never the form's.
-enum class TextEdit { None, Cut, Copy, Paste, SelectAll, Undo };
+enum class TextEdit { None, Cut, Copy, Paste, SelectAll, Undo, Redo };
 TextEdit TextEditOf(int commandId);
 
 // Commands the main frame itself answers.

@@ -73,6 +73,10 @@ void ApplyTextEdit(wxTextEntry& field, TextEdit edit)
         if (field.CanUndo())
             field.Undo();
         break;
+    case TextEdit::Redo:
+        if (field.CanRedo())
+            field.Redo();
+        break;
     case TextEdit::None:
         break;
     }

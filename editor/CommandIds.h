@@ -9,6 +9,7 @@ constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_EDIT_SELECT_ALL = 57642;
 constexpr int ID_EDIT_GROUP = 57645;
 constexpr int ID_EDIT_UNGROUP = 57646;

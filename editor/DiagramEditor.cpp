@@ -243,10 +243,10 @@ void CDiagramEditor::Repaint()
         m_host->Invalidate();
 }
 
-void CDiagramEditor::Snapshot()
+void CDiagramEditor::Snapshot(const std::string& name)
 {
     if (m_objs)
-        m_objs->Snapshot();
+        m_objs->Snapshot(name);
 }
 
 void CDiagramEditor::SetModified()

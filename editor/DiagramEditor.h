@@ -83,6 +83,7 @@ enum class EditorKey {
     V,
     C,
     Z,
+    Y,
     Add,
     Subtract,
 };
@@ -150,6 +151,7 @@ public:
     virtual void Copy();
     virtual void Paste();
     virtual void Undo();
+    virtual void Redo();
 
     // The paper's hit test at a virtual point: 0 outside, 1 inside, 2..9 a marker.
     virtual int PaperHitTest(IntPoint point) const;
@@ -324,7 +326,8 @@ public:
 protected:
     void Repaint();
     void StopPanning();
-    void Snapshot();
+    // Records an undo step before a change; `name` is what the designer reads.
+    void Snapshot(const std::string& name = {});
     void SetModified();
     void SetScroll(Orientation which, int pos);
     void OnScroll(Orientation which, ScrollRequest request, int thumbPos);
@@ -341,6 +344,7 @@ private:
     void FinishMove();
     void FinishResize();
     void SelectInRubberBand();
+    void AfterHistoryStep();
     bool HandleKey(EditorKey key, unsigned modifiers);
     void MoveByKeys(double dx, double dy);
     void ResizeByKeys(double dx, double dy);

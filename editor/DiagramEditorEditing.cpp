@@ -225,6 +225,20 @@ void CDiagramEditor::Undo()
     if (!m_objs)
         return;
     m_objs->Undo();
+    AfterHistoryStep();
+}
+
+void CDiagramEditor::Redo()
+{
+    if (!m_objs)
+        return;
+    m_objs->Redo();
+    AfterHistoryStep();
+}
+
+// The elements were replaced by copies: nothing may point at the old ones.
+void CDiagramEditor::AfterHistoryStep()
+{
     m_reference = nullptr;
     m_moveAnchor = nullptr;
     Repaint();

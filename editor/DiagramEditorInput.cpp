@@ -839,7 +839,14 @@ bool CDiagramEditor::HandleKey(EditorKey key, unsigned modifiers)
             Copy();
             return true;
         case EditorKey::Z:
-            Undo();
+            // Ctrl+Shift+Z is the other common spelling of redo.
+            if (shift)
+                Redo();
+            else
+                Undo();
+            return true;
+        case EditorKey::Y:
+            Redo();
             return true;
         default:
             break;

@@ -110,11 +110,22 @@ const std::vector<ButtonCommand>& FormView::GetButtonCommands()
 const std::vector<int>& FormView::GetCommands()
 {
     static const std::vector<int> commands = [] {
-        std::vector<int> ids = {ID_EDIT_COPY,  ID_EDIT_CUT,        ID_EDIT_PASTE,
-                                ID_EDIT_UNDO,  ID_EDIT_SELECT_ALL, ID_SHOW_SELECTION_PROPERTIES,
-                                ID_TEXT_CTRL,  ID_ADD_IMAGE,       ID_TABLE,
-                                ID_ADD_LINE,   ID_ADD_RECTANGLE,   ID_ADD_ELLIPSE,
-                                ID_ADD_BUTTON, ID_SELECT_TOOL,     ID_MULTIDRAW};
+        std::vector<int> ids = {ID_EDIT_COPY,
+                                ID_EDIT_CUT,
+                                ID_EDIT_PASTE,
+                                ID_EDIT_UNDO,
+                                ID_EDIT_REDO,
+                                ID_EDIT_SELECT_ALL,
+                                ID_SHOW_SELECTION_PROPERTIES,
+                                ID_TEXT_CTRL,
+                                ID_ADD_IMAGE,
+                                ID_TABLE,
+                                ID_ADD_LINE,
+                                ID_ADD_RECTANGLE,
+                                ID_ADD_ELLIPSE,
+                                ID_ADD_BUTTON,
+                                ID_SELECT_TOOL,
+                                ID_MULTIDRAW};
         for (const ButtonCommand& button : GetButtonCommands())
             ids.push_back(button.id);
         for (int id : {ID_LEFT_ALIGN, ID_RIGHT_ALIGN, ID_TOP_ALIGN, ID_BOTTOM_ALIGN, ID_MAKE_SAME_SIZE, ID_MOVE_FORWARD,
@@ -211,6 +222,9 @@ bool FormView::OnCommand(int id)
         return true;
     case ID_EDIT_UNDO:
         m_editor.Undo();
+        return true;
+    case ID_EDIT_REDO:
+        m_editor.Redo();
         return true;
     case ID_EDIT_SELECT_ALL:
         m_editor.SelectAll();
@@ -335,6 +349,9 @@ CommandState FormView::GetCommandState(int id) const
         break;
     case ID_EDIT_UNDO:
         state.enabled = form && form->GetUndoCount() > 0;
+        break;
+    case ID_EDIT_REDO:
+        state.enabled = form && form->GetRedoCount() > 0;
         break;
     case ID_EDIT_SELECT_ALL:
     case ID_LAYOUT_NO_EFFECT:

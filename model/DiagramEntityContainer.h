@@ -20,11 +20,13 @@ class LoadObserver;
 class XmlElement;
 class XmlWriter;
 
-// A snapshot of a form for undo: clones of its elements and its paper size.
+// A snapshot of a form for undo: clones of its elements and its paper size,
+// and what the step was, as the designer reads it ("Move", "Width").
 class CUndoItem {
 public:
     std::vector<std::unique_ptr<CDiagramEntity>> m_objects;
     IntSize m_paper;
+    std::string m_name;
 };
 
 class CDiagramEntityContainer {
@@ -57,9 +59,15 @@ public:
     virtual void SelectAll();
     virtual void UnselectAll();
 
+    // Undo takes the form back one step; Redo brings back what Undo took.
     virtual void Undo();
-    virtual void Snapshot();
+    virtual void Redo();
+    // Records the form as it is before a change; `name` says what the change is.
+    virtual void Snapshot(const std::string& name = {});
     virtual void ClearUndo();
+    // What the next Undo takes back ("" when nothing or an unnamed step).
+    std::string GetUndoName() const;
+    std::string GetRedoName() const;
 
     virtual void Group();
     virtual void Ungroup();
@@ -149,6 +157,7 @@ public:
     bool IsShowTabOrder() const { return m_showTabOrder; }
     void SetShowTabOrder(bool show) { m_showTabOrder = show; }
     int GetUndoCount() const { return static_cast<int>(m_undo.size()); }
+    int GetRedoCount() const { return static_cast<int>(m_redo.size()); }
     int GetMaxUndo() const { return m_maxUndo; }
     void SetMaxUndo(int maxUndo) { m_maxUndo = maxUndo; }
 
@@ -160,12 +169,16 @@ private:
     // Drops any field's reference to a dependent part that is about to go.
     void ForgetDependent(const CDiagramEntity* part);
     void ReplaceUnusablePaper(const std::string& written);
+    // The form as it is now, as a step called `name`; none when memory ran out.
+    std::unique_ptr<CUndoItem> Capture(const std::string& name);
+    void Restore(const CUndoItem& item);
     bool SwapSlots(int a, int b);
     // Takes the element out of the list and answers it (still alive).
     std::unique_ptr<CDiagramEntity> Detach(int index);
 
     std::vector<std::unique_ptr<CDiagramEntity>> m_objects;
     std::vector<std::unique_ptr<CUndoItem>> m_undo;
+    std::vector<std::unique_ptr<CUndoItem>> m_redo;
     int m_maxUndo = 0;
     IntSize m_paper;
     std::string m_title;

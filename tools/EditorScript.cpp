@@ -235,6 +235,7 @@ const std::vector<std::pair<const char*, EditorKey>>& KeyNames()
         {"V", EditorKey::V},
         {"C", EditorKey::C},
         {"Z", EditorKey::Z},
+        {"Y", EditorKey::Y},
         {"Add", EditorKey::Add},
         {"Subtract", EditorKey::Subtract},
     };

@@ -375,6 +375,14 @@ TEST(EditorEditing, UndoOfADeleteRestoresTheFieldWithItsLabel)
     EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(0)), (IntRect{100, 100, 200, 120}));
     EXPECT_EQ(EditorRig::RectOf(rig.form.GetAt(1)), (IntRect{10, 100, 90, 127}));
     EXPECT_FALSE(rig.pane.Take().empty());
+
+    // Both redo keys bring the delete back; Ctrl+Z alone stays undo.
+    rig.Key(EditorKey::Y, Modifier::Ctrl);
+    EXPECT_EQ(rig.form.GetCount(), 0);
+    rig.Key(EditorKey::Z, Modifier::Ctrl);
+    ASSERT_EQ(rig.form.GetCount(), 2);
+    rig.Key(EditorKey::Z, Modifier::Ctrl | Modifier::Shift);
+    EXPECT_EQ(rig.form.GetCount(), 0);
 }
 
 TEST(EditorEditing, PaperContextMenuOffersClipboardAndGroupCommands)

@@ -138,16 +138,33 @@ TEST(FormUndo, SnapshotsAreIndependentAndRestoreElementsWithTheirPartsStylesAndP
     CDiagramEntity* text = form.GetAt(0);
     text->SetStyleContainer(&styles);
     text->SetStyleName("s3");
-    form.Snapshot();
+    form.Snapshot("Move");
     text->SetRect(100, 100, 150, 150);
-    form.Snapshot();
+    form.Snapshot("Title");
     text->SetTitle("changed");
+    EXPECT_EQ(form.GetUndoName(), "Title");
     form.Undo();
+    EXPECT_EQ(form.GetUndoName(), "Move");
     EXPECT_EQ(form.GetAt(0)->GetRect(), (IntRect{100, 100, 150, 150}));
     EXPECT_EQ(form.GetAt(0)->GetTitle(), "Text");
     EXPECT_EQ(form.GetAt(0)->GetStyle(), styles.Find("s3"));
     form.Undo();
     EXPECT_EQ(form.GetAt(0)->GetRect(), (IntRect{0, 0, 10, 10}));
+
+    // Redo walks forward again, step by step, until a new change.
+    EXPECT_EQ(form.GetRedoName(), "Move");
+    form.Redo();
+    EXPECT_EQ(form.GetAt(0)->GetRect(), (IntRect{100, 100, 150, 150}));
+    EXPECT_EQ(form.GetRedoName(), "Title");
+    form.Redo();
+    EXPECT_EQ(form.GetAt(0)->GetTitle(), "changed");
+    EXPECT_EQ(form.GetRedoCount(), 0);
+    EXPECT_EQ(form.GetUndoName(), "Title");
+    form.Undo();
+    form.Undo();
+    form.Snapshot("Paste");
+    EXPECT_EQ(form.GetRedoCount(), 0) << "a new change drops what was undone";
+    form.Undo();
 
     form.SetMaxUndo(2);  // the limit drops the oldest snapshot
     for (int i = 1; i <= 3; ++i) {
