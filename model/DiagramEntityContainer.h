@@ -65,6 +65,8 @@ public:
     // Records the form as it is before a change; `name` says what the change is.
     virtual void Snapshot(const std::string& name = {});
     virtual void ClearUndo();
+    // Forgets what Undo took back (a cancelled gesture is nothing to redo).
+    void ClearRedo() { m_redo.clear(); }
     // What the next Undo takes back ("" when nothing or an unnamed step).
     std::string GetUndoName() const;
     std::string GetRedoName() const;
