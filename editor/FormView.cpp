@@ -26,6 +26,9 @@ constexpr IntSize TextButtonMinimum{1, 1};
 constexpr IntRect DroppedFieldRect{0, 0, 100, 20};
 constexpr IntRect DroppedLabelRect{0, 0, 140, 27};
 const char* const DroppedStyle = "s4";
+const char* const UndoStepKey = "H_RIB_UNDO_STEP";
+const char* const RedoStepKey = "H_RIB_REDO_STEP";
+const char* const HistorySeparator = " \u00b7 ";
 
 struct ZoomStep {
     int id;
@@ -75,6 +78,13 @@ int InsertKindOf(int id)
     default:
         return InsertKind::None;
     }
+}
+
+// A step of the history as the designer reads it: its name put into the
+// text of `patternKey` ("Undo %s"); `unnamed` while the step has no name.
+std::string NameStep(const char* patternKey, const std::string& name, const std::string& unnamed)
+{
+    return name.empty() ? unnamed : replaceAll(langStr(patternKey), "%s", name);
 }
 
 }  // namespace
@@ -411,6 +421,32 @@ CommandState FormView::GetCommandState(int id) const
         break;
     }
     return state;
+}
+
+std::string FormView::GetCommandDescription(int id) const
+{
+    const CDiagramEntityContainer* form = m_editor.GetDiagramEntityContainer();
+    if (!form)
+        return {};
+    if (id == ID_EDIT_UNDO && form->GetUndoCount() > 0)
+        return NameStep(UndoStepKey, form->GetUndoName(), {});
+    if (id == ID_EDIT_REDO && form->GetRedoCount() > 0)
+        return NameStep(RedoStepKey, form->GetRedoName(), {});
+    return {};
+}
+
+std::string FormView::GetHistoryStatus() const
+{
+    const CDiagramEntityContainer* form = m_editor.GetDiagramEntityContainer();
+    std::string status;
+    if (form && form->GetUndoCount() > 0)
+        status = NameStep(UndoStepKey, form->GetUndoName(), langStr("T_RIB_UNDO"));
+    if (form && form->GetRedoCount() > 0) {
+        if (!status.empty())
+            status += HistorySeparator;
+        status += NameStep(RedoStepKey, form->GetRedoName(), langStr("T_RIB_REDO"));
+    }
+    return status;
 }
 
 IntRect FormView::GetPrintRect(int printerDpi, double& scale) const

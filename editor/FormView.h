@@ -62,6 +62,12 @@ public:
     bool OnCommand(int id);
     bool HasCommand(int id) const;
     CommandState GetCommandState(int id) const;
+    // The ribbon's description of a command as things stand: Undo and Redo
+    // name the step they would take ("Undo Move"); "" keeps the table's text.
+    std::string GetCommandDescription(int id) const;
+    // The status bar's account of the history after a change: what Undo and
+    // Redo would take next ("Undo Move · Redo Width"); "" when neither can.
+    std::string GetHistoryStatus() const;
     // Every command the view handles, in table order.
     static const std::vector<int>& GetCommands();
     // The fourteen button kinds of the gallery, in ribbon order.

@@ -388,6 +388,38 @@ TEST_F(FormViewTest, StatesFollowSelectionClipboardAndUndo)
     EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
 }
 
+TEST_F(FormViewTest, UndoAndRedoNameTheStepTheyWouldTake)
+{
+    EXPECT_EQ(view.GetCommandDescription(ID_EDIT_UNDO), "") << "nothing to undo keeps the plain description";
+    EXPECT_EQ(view.GetHistoryStatus(), "");
+
+    CDiagramStatic* text = AddText("a", 20, 20);
+    form().Snapshot("Move");
+    text->SetRect(30, 20, 80, 40);
+    form().Snapshot("Width");
+    text->SetRect(30, 20, 90, 40);
+    EXPECT_EQ(view.GetCommandDescription(ID_EDIT_UNDO), "Undo Width");
+    EXPECT_EQ(view.GetCommandDescription(ID_EDIT_REDO), "");
+    EXPECT_EQ(view.GetHistoryStatus(), "Undo Width");
+
+    view.OnCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(view.GetCommandDescription(ID_EDIT_UNDO), "Undo Move");
+    EXPECT_EQ(view.GetCommandDescription(ID_EDIT_REDO), "Redo Width");
+    EXPECT_EQ(view.GetHistoryStatus(), "Undo Move \u00b7 Redo Width");
+    EXPECT_EQ(view.GetCommandDescription(ID_EDIT_COPY), "");
+
+    // A step without a name: the plain description, the bare command in the status.
+    form().Snapshot();
+    EXPECT_EQ(view.GetCommandDescription(ID_EDIT_UNDO), "");
+    EXPECT_EQ(view.GetHistoryStatus(), "Undo");
+    view.OnCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(view.GetHistoryStatus(), "Undo Move \u00b7 Redo");
+
+    ASSERT_TRUE(LanguageTable::instance().loadLanguage("German"));
+    EXPECT_EQ(view.GetCommandDescription(ID_EDIT_UNDO), "Move r\u00fcckg\u00e4ngig machen");
+    LanguageTable::instance().loadLanguage("English");
+}
+
 TEST_F(FormViewTest, DisplaySwitchesToggleAndShowTheirState)
 {
     struct Switch {
