@@ -133,9 +133,9 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
     m_aui.AddPane(GetClientWindow(), wxAuiPaneInfo().Name("documents").CenterPane().PaneBorder(false));
     BuildPanes();
 
-    CreateStatusBar(2);
-    const int widths[] = {-3, -1};
-    GetStatusBar()->SetStatusWidths(2, widths);
+    const int widths[StatusFields] = {-3, -1};
+    CreateStatusBar(StatusFields);
+    GetStatusBar()->SetStatusWidths(StatusFields, widths);
     GetStatusBar()->Hide();
 
     ApplyLook(m_look);
@@ -312,6 +312,19 @@ CommandState MainFrame::GetCommandState(int id) const
 void MainFrame::UpdateCommandStates()
 {
     m_ribbon->UpdateStates([this](int id) { return GetCommandState(id); });
+    FormwrightView* view = GetActiveFormView();
+    const FormView* form = view && view->IsInitialised() ? &view->GetFormView() : nullptr;
+    m_ribbon->UpdateDescriptions([form](int id) { return form ? form->GetCommandDescription(id) : std::string(); });
+    ShowHistoryStatus(form ? form->GetHistoryStatus() : std::string());
+}
+
+void MainFrame::ShowHistoryStatus(const std::string& status)
+{
+    // The idle handler runs often; the bar is written only when the text changes.
+    if (status == m_historyStatus)
+        return;
+    m_historyStatus = status;
+    SetStatusText(wxString::FromUTF8(status), HistoryStatusField);
 }
 
 bool MainFrame::IsPaneShown(int commandId) const
@@ -362,7 +375,7 @@ void MainFrame::ForgetView(FormwrightView* /*view*/)
 
 void MainFrame::ShowDocumentStatus(FormwrightDoc* doc)
 {
-    SetStatusText(doc && doc->WasReadInPart() ? LangText("STATUS_READ_IN_PART") : wxString(), 0);
+    SetStatusText(doc && doc->WasReadInPart() ? LangText("STATUS_READ_IN_PART") : wxString(), DocumentStatusField);
 }
 
 void MainFrame::ShowPanes(bool show)

@@ -64,8 +64,14 @@ public:
 
     // Enabled and ticked state of any ribbon command right now.
     CommandState GetCommandState(int id) const;
-    // What the idle handler does: brings the ribbon up to date.
+    // What the idle handler does: brings the ribbon's states and the Undo
+    // and Redo descriptions up to date, and the status bar's history field.
     void UpdateCommandStates();
+    // The status bar's fields: whether the file was read in part, and what
+    // Undo and Redo would take next.
+    static constexpr int DocumentStatusField = 0;
+    static constexpr int HistoryStatusField = 1;
+    static constexpr int StatusFields = 2;
     int GetApplicationLook() const { return m_look; }
     bool IsPaneShown(int commandId) const;
 
@@ -125,6 +131,7 @@ private:
     void ToggleInspector();
     void TogglePane(wxWindow* pane);
     void ToggleStatusBar();
+    void ShowHistoryStatus(const std::string& status);
     void ToggleExtendedProperties();
     void ShowWindowList();
     void ShowAbout();
@@ -161,6 +168,7 @@ private:
     // The document last closed (compared only, never used).
     FormwrightDoc* m_closingDocument = nullptr;
     bool m_loading = false;
+    std::string m_historyStatus;  // as last shown
     int m_look;
 };
 

@@ -87,6 +87,8 @@ Ribbon::~Ribbon()
 {
     // The bar belongs to its parent window and may outlive this helper.
     if (m_bar) {
+        for (const auto& [id, buttons] : m_buttonBars)
+            buttons->Unbind(wxEVT_MOTION, &Ribbon::OnButtonBarMotion, this);
         m_bar->Unbind(wxEVT_RIBBONBUTTONBAR_CLICKED, &Ribbon::OnButtonClicked, this);
         m_bar->Unbind(wxEVT_RIBBONBUTTONBAR_DROPDOWN_CLICKED, &Ribbon::OnDropdownClicked, this);
         m_bar->Unbind(wxEVT_DESTROY, &Ribbon::OnBarDestroyed, this);
@@ -123,6 +125,7 @@ void Ribbon::Build()
             auto* panel =
                 new wxRibbonPanel(page, wxID_ANY, Text(command.panel), GetIcon(command.icon, LargeIcon, label));
             buttons = new wxRibbonButtonBar(panel);
+            buttons->Bind(wxEVT_MOTION, &Ribbon::OnButtonBarMotion, this);
         }
         const wxBitmap large = GetIcon(command.icon, LargeIcon, label);
         const wxBitmap small = GetIcon(command.icon, SmallIcon, label);
@@ -172,6 +175,55 @@ void Ribbon::UpdateStates(const std::function<CommandState(int)>& stateOf)
         if (command.kind != CommandKind::Button)
             buttons->ToggleButton(command.id, state.checked);
     }
+}
+
+void Ribbon::UpdateDescriptions(const std::function<std::string(int)>& describe)
+{
+    if (!m_bar)
+        return;
+    for (const auto& [id, buttons] : m_buttonBars) {
+        const std::string answered = describe(id);
+        const auto shown = m_descriptions.find(id);
+        if (answered.empty() && shown == m_descriptions.end())
+            continue;  // the table's, as before
+        const wxString text = wxString::FromUTF8(answered);
+        if (shown != m_descriptions.end() && shown->second == text)
+            continue;
+        if (answered.empty())
+            m_descriptions.erase(shown);
+        else
+            m_descriptions[id] = text;
+        // A tip already up (the button was just clicked) changes at once.
+        wxRibbonButtonBarButtonBase* hovered = buttons->GetHoveredItem();
+        if (hovered && buttons->GetItemId(hovered) == id)
+            buttons->SetToolTip(GetDescription(id));
+    }
+}
+
+wxString Ribbon::GetDescription(int id) const
+{
+    const auto answered = m_descriptions.find(id);
+    if (answered != m_descriptions.end())
+        return answered->second;
+    const CommandInfo* command = FindCommand(id);
+    return command ? Text(command->descriptionKey) : wxString();
+}
+
+void Ribbon::OnButtonBarMotion(wxMouseEvent& event)
+{
+    event.Skip();
+    auto* buttons = dynamic_cast<wxRibbonButtonBar*>(event.GetEventObject());
+    if (!buttons || m_descriptions.empty())
+        return;
+    // The bar gives a newly hovered button the tip it was built with after
+    // this handler; an answered description goes over it once that is done.
+    // The call is queued on the bar, so it goes with the bar, not with us.
+    buttons->CallAfter([buttons, answered = m_descriptions] {
+        wxRibbonButtonBarButtonBase* hovered = buttons->GetHoveredItem();
+        const auto tip = hovered ? answered.find(buttons->GetItemId(hovered)) : answered.end();
+        if (tip != answered.end() && buttons->GetToolTipText() != tip->second)
+            buttons->SetToolTip(tip->second);
+    });
 }
 
 void Ribbon::ApplyVisualStyle(int look)

@@ -12,10 +12,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 class wxEvtHandler;
 class wxMenu;
+class wxMouseEvent;
 class wxRibbonBar;
 class wxRibbonButtonBar;
 class wxRibbonButtonBarEvent;
@@ -36,6 +38,11 @@ public:
     // Enables and ticks every command as answered; only buttons whose state
     // changed since the last call are touched, so the idle handler may call it.
     void UpdateStates(const std::function<CommandState(int)>& stateOf);
+    // Gives buttons the descriptions answered now ("" keeps the table's);
+    // like the states, only changed ones are touched.
+    void UpdateDescriptions(const std::function<std::string(int)>& describe);
+    // The description a button shows as its tip now.
+    wxString GetDescription(int id) const;
     // Draws the ribbon in one of the visual styles (205..219).
     void ApplyVisualStyle(int look);
     int GetVisualStyle() const { return m_look; }
@@ -66,6 +73,7 @@ private:
     void OnButtonClicked(wxRibbonButtonBarEvent& event);
     void OnDropdownClicked(wxRibbonButtonBarEvent& event);
     void OnBarDestroyed(wxWindowDestroyEvent& event);
+    void OnButtonBarMotion(wxMouseEvent& event);
 
     wxRibbonBar* m_bar = nullptr;
     wxEvtHandler* m_target = nullptr;
@@ -73,6 +81,8 @@ private:
     std::map<int, wxRibbonButtonBar*> m_buttonBars;
     std::map<int, wxString> m_labels;
     std::map<int, CommandState> m_states;  // as last shown
+    // Descriptions answered in place of the table's, as last shown.
+    std::map<int, wxString> m_descriptions;
     std::map<int, std::function<void(wxMenu&)>> m_fillers;
 };
 

@@ -316,6 +316,32 @@ TEST_F(RibbonTest, StatesShowAsGreyedAndTickedButtons)
     EXPECT_TRUE(SamePixels(plain, Capture(buttons, rect)));
 }
 
+TEST_F(RibbonTest, AnsweredDescriptionsShowAsTheHoveredButtonsTip)
+{
+    wxRect undo;
+    wxRibbonButtonBar* buttons = ShowButton(ID_EDIT_UNDO, undo);
+    ASSERT_NE(buttons, nullptr);
+    const wxRect redo = buttons->GetItemRect(ID_EDIT_REDO);
+    const wxString plainUndo = wxString::FromUTF8(langStr("H_RIB_UNDO"));
+    auto hover = [buttons](const wxRect& rect) {
+        wxUIActionSimulator().MouseMove(buttons->ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + 4)));
+        test::PumpEvents(100);
+    };
+
+    m_ribbon->UpdateDescriptions([](int id) { return id == ID_EDIT_UNDO ? "Undo Move" : ""; });
+    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_UNDO), "Undo Move");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_REDO), wxString::FromUTF8(langStr("H_RIB_REDO")));
+    hover(redo);
+    hover(undo);
+    EXPECT_TRUE(test::WaitFor([&] { return buttons->GetToolTipText() == "Undo Move"; })) << buttons->GetToolTipText();
+
+    // Answered while the tip is up, as after a click on the button.
+    m_ribbon->UpdateDescriptions([](int) { return ""; });
+    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_UNDO), plainUndo);
+    EXPECT_EQ(buttons->GetToolTipText(), plainUndo);
+    Park();
+}
+
 TEST_F(RibbonTest, AToggleClickTheFrameIgnoresShowsTheAnsweredStateAgain)
 {
     wxRect rect;
