@@ -4,6 +4,7 @@
 #include "controls/ButtonBitmaps.h"
 #include "controls/ControlDrawing.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
@@ -15,11 +16,6 @@
 namespace fw {
 
 namespace {
-
-constexpr int AppearanceGroupId = 3903;
-constexpr int TitleItemId = 4000;
-constexpr int KindItemId = 4101;
-constexpr int FirstAttributeItemId = 4111;
 
 constexpr IntSize TextButtonMinimumSize{1, 1};
 constexpr IntSize NoLimit{-1, -1};
@@ -314,20 +310,21 @@ bool CDiagramButton::LoadXml()
 
 void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
 {
-    PropertyItem& group = grid.EnsureGroup(AppearanceGroupId, "PROP_GRP_APPEARANCE");
+    PropertyItem& group = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
     const bool imageButton = m_type == ImageButtonType;
     if (imageButton) {
-        auto title = grid.Merge(group, TitleItemId, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
+        auto title =
+            grid.Merge(group, PropertyId::Title, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
         if (title.created)
             title.item->SetReadOnly(true);
     }
-    auto kind = grid.Merge(group, KindItemId, "T_BUTTON_ID", "H_BUTTON_ID", m_name, MixedMark::EmptyText);
+    auto kind = grid.Merge(group, PropertyId::ButtonKind, "T_BUTTON_ID", "H_BUTTON_ID", m_name, MixedMark::EmptyText);
     if (kind.created)
         kind.item->SetReadOnly(true);
     if (!imageButton)
-        grid.Merge(group, TitleItemId, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
+        grid.Merge(group, PropertyId::Title, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
 
-    int id = FirstAttributeItemId;
+    int id = PropertyId::FirstButtonAttribute;
     for (const auto& [key, value] : GetAttributes()) {
         const int itemId = id++;
         const ButtonAttribute* attribute = FindAttribute(key);

@@ -4,6 +4,7 @@
 #include "controls/ControlDrawing.h"
 #include "model/ActiveDocument.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
@@ -13,10 +14,6 @@
 namespace fw {
 
 namespace {
-
-constexpr int AppearanceGroupId = 3903;
-constexpr int PathItemId = 4501;
-constexpr int FirstAttributeItemId = 4502;
 
 const char* const TransparentColorKey = "transColor";
 
@@ -102,13 +99,14 @@ bool CDiagramImage::LoadXml()
 
 void CDiagramImage::AddProperties(PropertyGrid& grid, bool flag)
 {
-    PropertyItem& group = grid.EnsureGroup(AppearanceGroupId, "PROP_GRP_APPEARANCE");
-    auto path = grid.Merge(group, PathItemId, "T_PROP_IMG_PATH", "H_PROP_IMG_PATH", m_imagePath, MixedMark::EmptyText);
+    PropertyItem& group = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
+    auto path = grid.Merge(group, PropertyId::ImagePath, "T_PROP_IMG_PATH", "H_PROP_IMG_PATH", m_imagePath,
+                           MixedMark::EmptyText);
     if (path.created) {
         path.item->SetEditor(PropertyEditor::FileChooser);
         path.item->SetFileFilter(FileFilter);
     }
-    int id = FirstAttributeItemId;
+    int id = PropertyId::FirstImageAttribute;
     for (const auto& [key, value] : GetAttributes())
         MergeAttributeItem(grid, group, id++, key, langStr(key), value);
     CDiagramEntity::AddProperties(grid, flag);

@@ -3,6 +3,7 @@
 #include "controls/AttributeItems.h"
 #include "controls/ControlDrawing.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 #include "services/Tokens.h"
@@ -176,8 +177,8 @@ void CDiagramTable::AddProperties(PropertyGrid& grid, bool flag)
 {
     const auto& attributes = GetAttributes();
     if (!attributes.empty()) {
-        PropertyItem& group = grid.EnsureGroup(3903, "PROP_GRP_APPEARANCE");
-        int id = FirstAttributeItem;
+        PropertyItem& group = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
+        int id = PropertyId::FirstTableAttribute;
         for (const auto& [key, value] : attributes) {
             PropertyValue shown = value;
             PropertyEditor editor = PropertyEditor::Plain;

@@ -2,6 +2,7 @@
 
 #include "controls/StandardControls.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "support/FormSnippet.h"
 
@@ -119,7 +120,7 @@ TEST_F(TableTest, OneItemPerSettingInKeyOrder)
     At(0).SetAttribute("extra", "v");
     At(0).AddProperties(m_grid, false);
     std::vector<std::string> titles;
-    for (int id = CDiagramTable::FirstAttributeItem; m_grid.FindItem(id); ++id)
+    for (int id = PropertyId::FirstTableAttribute; m_grid.FindItem(id); ++id)
         titles.push_back(Item(id).GetTitle() + (Item(id).GetDescription().empty() ? "" : "+help"));
     EXPECT_EQ(titles,
               (std::vector<std::string>{"allowDrop+help", "context+help", "dropFilter+help", "enableDelete+help",
