@@ -635,6 +635,8 @@ void CDiagramEditor::OnObjectCommand(int command)
     Snapshot();
     m_objs->SendCommandToElements(command, true, nullptr, this);
     Repaint();
+    // Cut and duplicate change the selection; the pane must not keep a cut element.
+    NotifySelection();
 }
 
 bool CDiagramEditor::OnCommand(int command)

@@ -254,10 +254,21 @@ void PropertiesPaneModel::BuildFormRows()
         .SetOptions({"OEF", "OCF", "SEF", "CUSTOM"}, true);
 }
 
+bool PropertiesPaneModel::DropElementsNotInForm()
+{
+    const CDiagramEntityContainer* form = m_editor ? m_editor->GetDiagramEntityContainer() : nullptr;
+    const auto gone = [form](const CDiagramEntity* element) { return !form || form->FindIndex(element) < 0; };
+    const auto kept = std::remove_if(m_selection.begin(), m_selection.end(), gone);
+    const bool dropped = kept != m_selection.end();
+    m_selection.erase(kept, m_selection.end());
+    return dropped;
+}
+
 void PropertiesPaneModel::ShowControlProperties()
 {
     m_mode = ControlMode;
     m_grid.RemoveAll();
+    DropElementsNotInForm();
     for (CDiagramEntity* element : m_selection)
         element->AddProperties(m_grid, false);
     m_lastTabValue = -1;
@@ -280,9 +291,7 @@ bool PropertiesPaneModel::OnPropertyChanged(int id, const PropertyValue& value)
 
 CDiagramEntityContainer* PropertiesPaneModel::TargetForm() const
 {
-    if (m_editor && m_editor->GetDiagramEntityContainer())
-        return m_editor->GetDiagramEntityContainer();
-    return m_selection.empty() ? nullptr : m_selection.front()->GetParent();
+    return m_editor ? m_editor->GetDiagramEntityContainer() : nullptr;
 }
 
 void PropertiesPaneModel::RepaintEditor() const
@@ -348,6 +357,11 @@ bool PropertiesPaneModel::ApplyFormProperty(int id, const PropertyValue& value)
 bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& value)
 {
     const ValueKind kind = ControlRowKind(id);
+    // The rows were built for elements that are gone: the edit has no target.
+    if (DropElementsNotInForm()) {
+        ShowControlProperties();
+        return false;
+    }
     if (m_selection.empty() || !Fits(kind, value))
         return false;
     if (CDiagramEntityContainer* form = TargetForm())

@@ -213,6 +213,29 @@ TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)
     EXPECT_EQ(t->GetRect(), (IntRect{10, 10, 60, 30}));
 }
 
+TEST_F(Merging, ElementsGoneFromTheFormAreDroppedBeforeAnyRowTouchesThem)
+{
+    auto* keep = Put<CDiagramStatic>("Keep", 10, 10, 60, 30);
+    auto* gone = Put<CDiagramStatic>("Gone", 10, 40, 60, 60);
+    Select({keep, gone});
+    // The element's own Cut, which does not tell the pane: `gone` is freed.
+    ASSERT_TRUE(gone->DoCommand(ElementCommand::Cut, gone, nullptr));
+
+    // The rows were built for both: the edit is refused and the rows rebuilt.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4007, 40.0));
+    ASSERT_EQ(m_pane.GetSelection().size(), 1u);
+    EXPECT_EQ(m_pane.GetSelection().front(), keep);
+    EXPECT_EQ(Row(4001), PropertyValue(std::string("Keep")));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4007, 40.0));
+    EXPECT_EQ(keep->GetRect(), (IntRect{40, 10, 90, 30}));
+
+    // Choosing the control rows by hand reads no freed element either.
+    ASSERT_TRUE(keep->DoCommand(ElementCommand::Cut, keep, nullptr));
+    m_pane.SetMode(PropertiesPaneModel::ControlMode);
+    EXPECT_TRUE(m_pane.GetSelection().empty());
+    EXPECT_EQ(m_pane.GetGrid().GetPropertyCount(), 0);
+}
+
 using Naming = PropertiesPaneTest;
 
 TEST_F(Naming, AKnownPropertyNameAlsoSetsTheTitleButSkipsCaptions)
