@@ -311,6 +311,8 @@ bool CDiagramButton::LoadXml()
 void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
 {
     PropertyItem& group = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
+    // A button selected after another one merges into the rows that one made.
+    const bool firstButton = grid.FindItem(PropertyId::ButtonKind) == nullptr;
     const bool imageButton = m_type == ImageButtonType;
     if (imageButton) {
         auto title =
@@ -323,20 +325,58 @@ void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
         kind.item->SetReadOnly(true);
     if (!imageButton)
         grid.Merge(group, PropertyId::Title, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
+    AddAttributeRows(grid, group, firstButton);
+    CDiagramEntity::AddProperties(grid, flag);
+}
 
+namespace {
+
+bool IsButtonAttributeRow(const PropertyItem& item)
+{
+    return item.GetId() >= PropertyId::FirstButtonAttribute && item.GetId() <= PropertyId::LastButtonAttribute;
+}
+
+// The attribute row titled `key`, or none: buttons of other kinds number
+// their attributes differently, so rows are matched by key.
+PropertyItem* FindAttributeRow(const PropertyItem& group, const std::string& key)
+{
+    for (int i = 0; i < group.GetSubItemCount(); ++i) {
+        PropertyItem* item = group.GetSubItem(i);
+        if (IsButtonAttributeRow(*item) && item->GetTitle() == key)
+            return item;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void CDiagramButton::AddAttributeRows(PropertyGrid& grid, PropertyItem& group, bool firstButton) const
+{
+    const auto& attributes = GetAttributes();
+    // Over several buttons only the attributes every one of them has are shown.
+    if (!firstButton)
+        group.RemoveSubItemsIf([&attributes](const PropertyItem& item) {
+            return IsButtonAttributeRow(item) && attributes.count(item.GetTitle()) == 0;
+        });
     int id = PropertyId::FirstButtonAttribute;
-    for (const auto& [key, value] : GetAttributes()) {
-        const int itemId = id++;
+    for (const auto& [key, value] : attributes) {
+        const PropertyItem* existing = FindAttributeRow(group, key);
+        const int itemId = existing ? existing->GetId() : id;
+        ++id;
+        if (!firstButton && !existing)
+            continue;
         const ButtonAttribute* attribute = FindAttribute(key);
         const AttributeEditing editing = attribute ? attribute->editing : AttributeEditing::Text;
         // Image buttons describe an attribute by its own key, text buttons by its meaning.
-        const std::string help = imageButton ? langStr(key) : langStr(attribute ? attribute->titleKey : "");
+        const std::string help =
+            m_type == ImageButtonType ? langStr(key) : langStr(attribute ? attribute->titleKey : "");
         if (editing == AttributeEditing::Truth) {
             auto item = MergeAttributeItem(grid, group, itemId, key, help, IsTrueText(value));
             if (item.created)
                 item.item->SetEditor(PropertyEditor::CheckBox);
         } else if (editing == AttributeEditing::Language) {
-            if (grid.FindItem(itemId))
+            // The first report's language stays over a selection.
+            if (existing)
                 continue;
             auto item = MergeAttributeItem(grid, group, itemId, key, help, LanguageDisplayText(value));
             item.item->SetOptions(LanguageDisplayTexts(), true);
@@ -344,7 +384,6 @@ void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
             MergeAttributeItem(grid, group, itemId, key, help, value);
         }
     }
-    CDiagramEntity::AddProperties(grid, flag);
 }
 
 void CDiagramButton::SetImagePath(const std::string& imageKey)

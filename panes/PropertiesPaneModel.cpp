@@ -364,9 +364,12 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
     }
     if (m_selection.empty() || !Fits(kind, value))
         return false;
+    PropertyItem* item = m_grid.FindItem(id);
+    // An attribute row is applied by its title, so it must be shown.
+    if (IsAttributeRow(id) && !item)
+        return false;
     if (CDiagramEntityContainer* form = TargetForm())
         form->Snapshot();
-    PropertyItem* item = m_grid.FindItem(id);
     // The tab order reads the row's value from before this edit.
     const PropertyValue before = item ? item->GetOriginalValue() : PropertyValue();
     if (item)
@@ -458,8 +461,9 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
             element->SetCornerRadius(*AsReal(value));
             break;
         default:
-            // Attribute rows are titled with their key.
-            if (IsAttributeRow(id) && item)
+            // Attribute rows are titled with their key; an element without
+            // that attribute (another kind of button, say) is left alone.
+            if (IsAttributeRow(id) && item && element->GetAttributes().count(item->GetTitle()) != 0)
                 element->SetAttribute(item->GetTitle(), AsText(value));
             break;
         }

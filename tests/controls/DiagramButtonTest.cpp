@@ -191,6 +191,20 @@ TEST_F(ButtonTest, MergedPropertiesShowEmptyTextsAndFalse)
     Properties();
     EXPECT_EQ(Text(4113), langStr("LANGUAGE2_Project"));
     EXPECT_EQ(Text(4000), "R");
+
+    // Kinds with other attributes: only the ones both have, matched by key,
+    // keeping the first button's numbers (helpText 4111, tooltip 4117).
+    ASSERT_TRUE(s.Load(R"(<Command pos="10,20" id="ChangeTblQuery" text="Q" size="80,30" pushed="true" tooltip="T"/>
+                          <Command pos="10,60" id="AddIn" text="A" size="80,30" isAddIn="true" tooltip="T"/>)"));
+    Properties();
+    std::vector<std::string> rows;
+    for (int i = 0; i < grid.FindItem(3903)->GetSubItemCount(); ++i) {
+        const PropertyItem* row = grid.FindItem(3903)->GetSubItem(i);
+        rows.push_back(std::to_string(row->GetId()) + " " + row->GetTitle());
+    }
+    EXPECT_EQ(rows, (Lines{"4101 " + langStr("T_BUTTON_ID"), "4000 " + langStr("T_PROP_TITLE"), "4111 helpText",
+                           "4117 tooltip"}));
+    EXPECT_EQ(Text(4117), "T");
 }
 
 }  // namespace

@@ -319,6 +319,26 @@ TEST_F(AttributeRows, ButtonRowsWriteTheirTextUnderTheKey)
     EXPECT_EQ(button->GetAttribute("tooltip"), "Saves the form");
 }
 
+TEST_F(AttributeRows, OverButtonsOfTwoKindsAnEditGoesByKeyToTheAttributesBothHave)
+{
+    auto* query = Put<CDiagramButton>("", 10, 10, 90, 35);
+    auto* addIn = Put<CDiagramButton>("", 10, 50, 90, 75);
+    ASSERT_TRUE(query->InitButton("ChangeTblQuery") && addIn->InitButton("AddIn"));
+    Select({query, addIn});
+
+    // Row 4112 is the query's "pushed", which the add-in lacks: not shown.
+    EXPECT_EQ(m_pane.GetGrid().FindItem(4112), nullptr);
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4112, true));
+    EXPECT_EQ(addIn->GetAttributes().count("pushed"), 0u);
+
+    const PropertyItem* tooltip = m_pane.GetGrid().FindItem(4117);
+    ASSERT_NE(tooltip, nullptr);
+    ASSERT_EQ(tooltip->GetTitle(), "tooltip");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4117, std::string("Runs it")));
+    EXPECT_EQ(query->GetAttribute("tooltip"), "Runs it");
+    EXPECT_EQ(addIn->GetAttribute("tooltip"), "Runs it");
+}
+
 TEST_F(AttributeRows, TableRowsWriteChecksAsMinusOneOrZeroAndNumbersAsText)
 {
     auto* table = Put<CDiagramTable>("Parts", 10, 10, 300, 200);
