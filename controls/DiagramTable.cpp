@@ -60,11 +60,6 @@ bool IsFalseText(std::string_view value)
     return value == "false" || value == "0";
 }
 
-bool IsTrueText(std::string_view value)
-{
-    return value == "true" || value == "-1";
-}
-
 std::string AttributeOrEmpty(const XmlElement& element, const char* name)
 {
     const std::string* value = element.getAttributeValue(name);
@@ -182,11 +177,9 @@ void CDiagramTable::AddProperties(PropertyGrid& grid, bool flag)
         for (const auto& [key, value] : attributes) {
             PropertyValue shown = value;
             PropertyEditor editor = PropertyEditor::Plain;
-            if (key == "allowDrop") {
+            // A check shows what WriteXml will write for the value.
+            if (IsTruthSetting(key)) {
                 shown = !IsFalseText(value);
-                editor = PropertyEditor::CheckBox;
-            } else if (IsTruthSetting(key)) {
-                shown = IsTrueText(value);
                 editor = PropertyEditor::CheckBox;
             }
 

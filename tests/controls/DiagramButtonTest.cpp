@@ -174,6 +174,28 @@ TEST_F(ButtonTest, PropertiesDescribeImageButtonsByKeyAndTextButtonsByMeaning)
     }
 }
 
+TEST_F(ButtonTest, EveryCheckShowsWhatIsWritten)
+{
+    // The first of each pair leaves the setting out of the file.
+    for (const char* value : {"", "yes", "0", "false", "true"}) {
+        const std::string v = *value ? std::string(R"(=")") + value + "\"" : "";
+        ASSERT_TRUE(s.Load(R"(<Command pos="10,20" id="ChangeTblQuery" text="Q" size="80,30")" +
+                           (v.empty() ? "" : " pushed" + v) + R"(/><Command pos="10,60" id="Report" text="R")" +
+                           R"( size="80,30" language="1")" + (v.empty() ? "" : " background" + v) + "/>"));
+        const Lines written = s.WrittenLines();
+        for (int i = 0; i < 2; ++i) {
+            m_grid.RemoveAll();
+            At(i).AddProperties(m_grid, false);
+            const PropertyItem* check = m_grid.FindItem(i == 0 ? 4112 : 4111);  // pushed, background
+            ASSERT_NE(check, nullptr);
+            const std::string expected =
+                check->GetTitle() + (std::get<bool>(check->GetValue()) ? R"(="true")" : R"(="false")");
+            EXPECT_NE(written[static_cast<size_t>(i)].find(expected), std::string::npos)
+                << value << ": " << written[static_cast<size_t>(i)];
+        }
+    }
+}
+
 TEST_F(ButtonTest, MergedPropertiesShowEmptyTextsAndFalse)
 {
     ASSERT_TRUE(s.Load(R"(<Command pos="10,20" id="ChangeTblQuery" text="One" size="80,30" tableId="1" pushed="true"/>

@@ -125,11 +125,10 @@ TEST_F(TableTest, OneItemPerSettingInKeyOrder)
     EXPECT_EQ(titles,
               (std::vector<std::string>{"allowDrop+help", "context+help", "dropFilter+help", "enableDelete+help",
                                         "enableDoubleClick+help", "extra", "query+help", "sort+help", "tableId+help"}));
-    // allowDrop is set unless it says no; the other two only when they say yes.
     EXPECT_EQ(Item(4131).GetValue(), PropertyValue(true));
     EXPECT_EQ(Item(4131).GetEditor(), PropertyEditor::CheckBox);
     EXPECT_EQ(Item(4134).GetValue(), PropertyValue(true));
-    EXPECT_EQ(Item(4135).GetValue(), PropertyValue(false));
+    EXPECT_EQ(Item(4135).GetValue(), PropertyValue(true));
     EXPECT_EQ(Item(4137).GetValue(), PropertyValue(std::string("Q")));
     EXPECT_EQ(Item(4139).GetDescription(), langStr("FD_TABLE_ID"));
 
@@ -137,6 +136,23 @@ TEST_F(TableTest, OneItemPerSettingInKeyOrder)
     CDiagramTable().AddProperties(plain, false);  // without settings only the common items
     EXPECT_EQ(plain.FindItem(3903), nullptr);
     EXPECT_NE(plain.FindItem(4004), nullptr);
+}
+
+TEST_F(TableTest, EveryCheckShowsWhatIsWritten)
+{
+    for (const char* value : {"", "yes", "no", "0", "-1", "false", "true"}) {
+        const std::string v = value;
+        ASSERT_TRUE(s.Load(R"(<Table pos="10,10" size="50,50" resize="100,100" allowDrop=")" + v +
+                           R"(" enableDelete=")" + v + R"(" enableDoubleClick=")" + v + R"("/>)"));
+        const std::string written = s.WrittenLines().at(0);
+        m_grid.RemoveAll();
+        At(0).AddProperties(m_grid, false);
+        for (int id : {4131, 4134, 4135}) {
+            const bool shown = std::get<bool>(Item(id).GetValue());
+            const std::string expected = Item(id).GetTitle() + (shown ? "=\"true\"" : "=\"false\"");
+            EXPECT_NE(written.find(expected), std::string::npos) << "\"" << v << "\": " << written;
+        }
+    }
 }
 
 TEST_F(TableTest, MergedPropertiesMarkDifferences)
