@@ -295,8 +295,9 @@ bool CDiagramButton::LoadXml()
         SetType(ImageButtonType);
     } else {
         SetType(TextButtonType);
-        if (const std::string* text = m_xmlElement->getAttributeValue("text"))
-            SetTitle(*text);
+        // No "text" is an empty caption, not the constructor's placeholder.
+        const std::string* text = m_xmlElement->getAttributeValue("text");
+        SetTitle(text ? *text : std::string());
         // Without a readable size the button keeps the preset one.
         LoadSize();
         SetConstraints(TextButtonMinimumSize, NoLimit);

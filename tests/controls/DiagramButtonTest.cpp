@@ -52,10 +52,12 @@ TEST_F(ButtonTest, OnlyKnownKindsLoadImageKindsHaveAFixedSizeTextKindsTheirOwn)
     EXPECT_EQ(At(0).GetRect(), (IntRect{0, 0, 24, 26}));
 
     ASSERT_TRUE(s.Load(R"(<Command pos="10,20" id="AddIn" text="Run it" size="80,30"/>
-                          <Command pos="10,20" id="Report" text="R" size="0,0"/>)"));
+                          <Command pos="10,20" id="Report" size="0,0"/>)"));
     EXPECT_EQ(At(0).GetTitle(), "Run it");
     EXPECT_EQ(At(0).GetRect(), (IntRect{10, 20, 90, 50}));
     EXPECT_EQ(At(1).GetRect(), (IntRect{10, 20, 34, 46})) << "an unreadable size keeps the preset one";
+    EXPECT_EQ(At(1).GetTitle(), "") << "no text is no caption";
+    EXPECT_NE(s.WrittenLines().at(1).find(R"(text="" size="24,26")"), std::string::npos) << s.WrittenLines().at(1);
 }
 
 TEST_F(ButtonTest, AttributesAreWrittenInKeyOrderWithTruthValuesAndLanguageCodes)
