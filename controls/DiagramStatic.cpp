@@ -4,6 +4,7 @@
 #include "model/EntityStyle.h"
 #include "model/PropertyGrid.h"
 #include "model/PropertyIds.h"
+#include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
@@ -90,8 +91,7 @@ bool CDiagramStatic::LoadXml()
         NoteLoadProblem("the text key is missing");
         return false;
     }
-    std::string title = GetLocalePropertyName(key);
-    SetTitle(title.empty() ? key : title);
+    SetTitle(TitleOfKey(key));
     SetName(key);
     LoadStyle();
     return LoadDynamicLayout();
@@ -102,9 +102,11 @@ void CDiagramStatic::AddProperties(PropertyGrid& grid, bool flag)
     PropertyItem& appearance = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
     // A caption takes its title and name from its field.
     const bool caption = IsDependentPart();
+    // The file keeps the key only, so the title is shown, not edited: it
+    // changes with the name.
     auto title = grid.Merge(appearance, PropertyId::Title, "T_PROP_TITLE", "H_PROP_TITLE", m_title);
     if (title.created)
-        title.item->SetReadOnly(caption);
+        title.item->SetReadOnly(true);
     auto name = grid.Merge(appearance, PropertyId::Name, "T_PROP_NAME", "H_PROP_NAME", m_name);
     if (name.created)
         name.item->SetReadOnly(caption);
@@ -120,6 +122,22 @@ void CDiagramStatic::AddProperties(PropertyGrid& grid, bool flag)
     }
 
     CDiagramEntity::AddProperties(grid, flag);
+}
+
+bool CDiagramStatic::TitleFollowsName() const
+{
+    return !IsDependentPart();
+}
+
+std::string CDiagramStatic::GetWriteLoss(const std::string& /*formFolder*/) const
+{
+    return !IsDependentPart() && m_name.empty() ? langStr("SAVE_LOSS_TEXT_NO_KEY") : std::string();
+}
+
+std::string CDiagramStatic::TitleOfKey(const std::string& key)
+{
+    std::string title = GetLocalePropertyName(key);
+    return title.empty() ? key : title;
 }
 
 }  // namespace fw

@@ -857,6 +857,16 @@ std::unique_ptr<CDiagramEntity> CDiagramEntity::ReleaseDependent()
     return nullptr;
 }
 
+bool CDiagramEntity::TitleFollowsName() const
+{
+    return false;
+}
+
+std::string CDiagramEntity::GetWriteLoss(const std::string& /*formFolder*/) const
+{
+    return {};
+}
+
 FontDesc CDiagramEntity::GetZoomedFont(const DrawContext& dc) const
 {
     FontDesc font = dc.GetDefaultGuiFont();

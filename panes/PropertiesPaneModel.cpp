@@ -1,5 +1,6 @@
 #include "panes/PropertiesPaneModel.h"
 
+#include "controls/DiagramStatic.h"
 #include "editor/DiagramEditor.h"
 #include "editor/EditorHost.h"
 #include "model/DiagramEntity.h"
@@ -7,6 +8,7 @@
 #include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
+#include "services/Strings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -364,6 +366,8 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
     }
     if (m_selection.empty() || !Fits(kind, value))
         return false;
+    if (id == PropertyId::Name && !AcceptsName(AsText(value)))
+        return false;
     PropertyItem* item = m_grid.FindItem(id);
     // An attribute row is applied by its title, so it must be shown.
     if (IsAttributeRow(id) && !item)
@@ -388,7 +392,7 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
     for (CDiagramEntity* element : m_selection) {
         switch (id) {
         case PropertyId::Title:
-            if (TakesTitleAndName(*element))
+            if (TakesTitleAndName(*element) && !element->TitleFollowsName())
                 element->SetTitle(AsText(value));
             break;
         case PropertyId::Height:
@@ -471,24 +475,35 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
     return true;
 }
 
+bool PropertiesPaneModel::AcceptsName(const std::string& name) const
+{
+    if (!trim(name).empty())
+        return true;
+    // The file keeps an element by its name: without one it is lost on reading.
+    if (m_editor && m_editor->GetHost())
+        m_editor->GetHost()->ShowMessage(langStr("MSG_NAME_EMPTY"), langStr("MSG_TILTLE_PROP_INFO"));
+    return false;
+}
+
 void PropertiesPaneModel::ApplyName(const std::string& name)
 {
-    const std::string title = GetLocalePropertyName(name);
-    if (!title.empty()) {
-        bool titled = false;
-        for (CDiagramEntity* element : m_selection) {
-            if (!TakesTitleAndName(*element))
-                continue;
+    // A text shows the model's text for its key, else the key, as it will
+    // after reopening; other elements take the model's text when it has one.
+    const std::string known = GetLocalePropertyName(name);
+    std::optional<std::string> shown;
+    for (CDiagramEntity* element : m_selection) {
+        if (!TakesTitleAndName(*element))
+            continue;
+        const std::string title = element->TitleFollowsName() ? CDiagramStatic::TitleOfKey(name) : known;
+        if (!title.empty()) {
             element->SetTitle(title);
-            titled = true;
+            if (!shown)
+                shown = title;
         }
-        if (titled)
-            if (PropertyItem* titleItem = m_grid.FindItem(PropertyId::Title))
-                titleItem->SetValue(title);
+        element->SetName(name);
     }
-    for (CDiagramEntity* element : m_selection)
-        if (TakesTitleAndName(*element))
-            element->SetName(name);
+    if (PropertyItem* titleItem = m_grid.FindItem(PropertyId::Title); titleItem && shown)
+        titleItem->SetValue(*shown);
 }
 
 void PropertiesPaneModel::ApplyTabIndex(int oldIndex, int value)

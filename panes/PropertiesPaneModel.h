@@ -7,6 +7,7 @@
 #include "model/PropertyGrid.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace fw {
@@ -48,6 +49,8 @@ private:
     void BuildFormRows();
     bool ApplyFormProperty(int id, const PropertyValue& value);
     bool ApplyControlProperty(int id, const PropertyValue& value);
+    // False, telling the designer, for a blank name.
+    bool AcceptsName(const std::string& name) const;
     void ApplyName(const std::string& name);
     void ApplyTabIndex(int oldIndex, int value);
     // Forgets the elements that are not in the editor's form (cut, deleted,

@@ -240,22 +240,48 @@ using Naming = PropertiesPaneTest;
 
 TEST_F(Naming, AKnownPropertyNameAlsoSetsTheTitleButSkipsCaptions)
 {
-    auto* text = Put<CDiagramStatic>("T", 10, 10, 60, 30);
+    CDiagramLinked* field = PutField("FIELD", 100, 0);
     auto* placeholder = Put<CDiagramStatic>("EditBox", 10, 40, 60, 60);
     placeholder->SetTitle("keep");
-    Select({text, placeholder});
+    field->SetTitle("Field");
+    Select({field, placeholder});
 
     EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("POWER_KW")));
-    EXPECT_EQ(text->GetName(), "POWER_KW");
-    EXPECT_EQ(text->GetTitle(), "Power (kW)");
+    EXPECT_EQ(field->GetName(), "POWER_KW");
+    EXPECT_EQ(field->GetTitle(), "Power (kW)");
     EXPECT_EQ(Row(4000), PropertyValue(std::string("Power (kW)")));
     EXPECT_EQ(placeholder->GetName(), "EditBox");
     EXPECT_EQ(placeholder->GetTitle(), "keep");
 
-    // An unknown name leaves the title alone.
+    // An unknown name leaves a field's title alone.
     EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("NO_SUCH_PROPERTY")));
-    EXPECT_EQ(text->GetName(), "NO_SUCH_PROPERTY");
+    EXPECT_EQ(field->GetName(), "NO_SUCH_PROPERTY");
+    EXPECT_EQ(field->GetTitle(), "Power (kW)");
+}
+
+TEST_F(Naming, ATextsTitleIsShownForItsKeyAndABlankNameIsRefused)
+{
+    auto* text = Put<CDiagramStatic>("TXT_NOTES", 10, 10, 60, 30);
+    text->SetTitle("Notes");
+    Select({text});
+    ASSERT_TRUE(m_pane.GetGrid().FindItem(4000)->IsReadOnly());
+    // Typed titles would not survive saving, which keeps only the key.
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4000, std::string("Typed")));
+    EXPECT_EQ(text->GetTitle(), "Notes");
+
+    // The title is what reopening shows: the model's text, else the key.
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("POWER_KW")));
     EXPECT_EQ(text->GetTitle(), "Power (kW)");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("NO_SUCH_KEY")));
+    EXPECT_EQ(text->GetTitle(), "NO_SUCH_KEY");
+    EXPECT_EQ(Row(4000), PropertyValue(std::string("NO_SUCH_KEY")));
+
+    ASSERT_TRUE(m_host.GetMessages().empty());
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4001, std::string("  ")));
+    EXPECT_EQ(text->GetName(), "NO_SUCH_KEY");
+    EXPECT_EQ(Row(4001), PropertyValue(std::string("NO_SUCH_KEY")));
+    ASSERT_EQ(m_host.GetMessages().size(), 1u);
+    EXPECT_EQ(m_host.GetMessages()[0].first, langStr("MSG_NAME_EMPTY"));
 }
 
 using TabOrder = PropertiesPaneTest;
