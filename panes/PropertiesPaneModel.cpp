@@ -336,7 +336,11 @@ bool PropertiesPaneModel::ApplyFormProperty(int id, const PropertyValue& value)
         m_editor->ShowMargins(*AsTruth(value));
         break;
     case PropertyId::ProgIdType:
-        form->SetProgIdType(AsText(value));
+        // The type is written into the file, so a new one is a change to save.
+        if (AsText(value) != form->GetProgIdType()) {
+            form->SetProgIdType(AsText(value));
+            form->SetModified(true);
+        }
         break;
     case PropertyId::Sizeable:
         if (*AsTruth(value) != form->IsSizeable()) {

@@ -147,8 +147,12 @@ TEST_F(FormRows, EditsReachTheEditorAndOnlyRealChangesMarkTheForm)
     EXPECT_EQ(m_editor.GetGridSize().cx, 15);
     EXPECT_TRUE(m_pane.OnPropertyChanged(4408, std::int64_t{0}));
     EXPECT_FALSE(m_editor.GetSnapToGrid());
+    m_form.SetModified(false);
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4414, m_form.GetProgIdType()));
+    EXPECT_FALSE(m_form.IsModified());
     EXPECT_TRUE(m_pane.OnPropertyChanged(4414, std::string("CUSTOM")));
     EXPECT_EQ(m_form.GetProgIdType(), "CUSTOM");
+    EXPECT_TRUE(m_form.IsModified());
 
     // Not a form row, or not the row's kind.
     EXPECT_FALSE(m_pane.OnPropertyChanged(4007, 5.0));
