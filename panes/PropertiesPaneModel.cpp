@@ -174,6 +174,93 @@ std::unique_ptr<PropertyItem> MakeRow(int id, const char* titleKey, const char* 
     return std::make_unique<PropertyItem>(id, langStr(titleKey), std::move(value), langStr(descriptionKey));
 }
 
+// One edit of the row `id` on one selected element; an element without that
+// property ignores it.
+void ApplyToElement(CDiagramEntity& element, int id, const PropertyValue& value, const PropertyItem* item)
+{
+    switch (id) {
+    case PropertyId::Title:
+        if (TakesTitleAndName(element) && !element.TitleFollowsName())
+            element.SetTitle(AsText(value));
+        break;
+    case PropertyId::Height:
+        element.SetBottom(element.GetTop() + *AsReal(value));
+        break;
+    case PropertyId::Width:
+        element.SetRight(element.GetLeft() + *AsReal(value));
+        break;
+    case PropertyId::Top: {
+        const double height = element.GetBottom() - element.GetTop();
+        element.SetTop(*AsReal(value));
+        element.SetBottom(*AsReal(value) + height);
+        break;
+    }
+    case PropertyId::Left: {
+        const double width = element.GetRight() - element.GetLeft();
+        element.SetLeft(*AsReal(value));
+        element.SetRight(*AsReal(value) + width);
+        break;
+    }
+    case PropertyId::MovingX:
+        element.SetMovingX(*AsInteger(value));
+        break;
+    case PropertyId::MovingY:
+        element.SetMovingY(*AsInteger(value));
+        break;
+    case PropertyId::SizingX:
+        element.SetSizingX(*AsInteger(value));
+        break;
+    case PropertyId::SizingY:
+        element.SetSizingY(*AsInteger(value));
+        break;
+    case PropertyId::ButtonKind:
+        element.SetName(AsText(value));
+        break;
+    case PropertyId::TextStyle:
+        element.SetStyleName(AsText(value));
+        break;
+    case PropertyId::ReadOnly:
+        element.SetReadOnly(*AsTruth(value));
+        break;
+    case PropertyId::Mandatory:
+        element.SetMandatory(*AsTruth(value));
+        break;
+    case PropertyId::MandatoryDefobj:
+        element.SetMandatoryDefobj(*AsTruth(value));
+        break;
+    case PropertyId::ValidationRule:
+        element.SetValidationRule(AsText(value));
+        break;
+    case PropertyId::ValidationMessage:
+        element.SetValidationMessage(AsText(value));
+        break;
+    case PropertyId::Multiline:
+        element.SetMultiline(*AsTruth(value));
+        break;
+    case PropertyId::ImagePath:
+        element.SetImagePath(AsText(value));
+        break;
+    case PropertyId::LineWidth:
+        element.SetLineWidth(*AsReal(value));
+        break;
+    case PropertyId::LineColor:
+        element.SetLineColor(AsText(value));
+        break;
+    case PropertyId::FillColor:
+        element.SetFillColor(AsText(value));
+        break;
+    case PropertyId::CornerRadius:
+        element.SetCornerRadius(*AsReal(value));
+        break;
+    default:
+        // Attribute rows are titled with their key; an element without
+        // that attribute (another kind of button, say) is left alone.
+        if (IsAttributeRow(id) && item && element.GetAttributes().count(item->GetTitle()) != 0)
+            element.SetAttribute(item->GetTitle(), AsText(value));
+        break;
+    }
+}
+
 }  // namespace
 
 void PropertiesPaneModel::SetEditor(CDiagramEditor* editor)
@@ -393,89 +480,8 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
         return true;
     }
 
-    for (CDiagramEntity* element : m_selection) {
-        switch (id) {
-        case PropertyId::Title:
-            if (TakesTitleAndName(*element) && !element->TitleFollowsName())
-                element->SetTitle(AsText(value));
-            break;
-        case PropertyId::Height:
-            element->SetBottom(element->GetTop() + *AsReal(value));
-            break;
-        case PropertyId::Width:
-            element->SetRight(element->GetLeft() + *AsReal(value));
-            break;
-        case PropertyId::Top: {
-            const double height = element->GetBottom() - element->GetTop();
-            element->SetTop(*AsReal(value));
-            element->SetBottom(*AsReal(value) + height);
-            break;
-        }
-        case PropertyId::Left: {
-            const double width = element->GetRight() - element->GetLeft();
-            element->SetLeft(*AsReal(value));
-            element->SetRight(*AsReal(value) + width);
-            break;
-        }
-        case PropertyId::MovingX:
-            element->SetMovingX(*AsInteger(value));
-            break;
-        case PropertyId::MovingY:
-            element->SetMovingY(*AsInteger(value));
-            break;
-        case PropertyId::SizingX:
-            element->SetSizingX(*AsInteger(value));
-            break;
-        case PropertyId::SizingY:
-            element->SetSizingY(*AsInteger(value));
-            break;
-        case PropertyId::ButtonKind:
-            element->SetName(AsText(value));
-            break;
-        case PropertyId::TextStyle:
-            element->SetStyleName(AsText(value));
-            break;
-        case PropertyId::ReadOnly:
-            element->SetReadOnly(*AsTruth(value));
-            break;
-        case PropertyId::Mandatory:
-            element->SetMandatory(*AsTruth(value));
-            break;
-        case PropertyId::MandatoryDefobj:
-            element->SetMandatoryDefobj(*AsTruth(value));
-            break;
-        case PropertyId::ValidationRule:
-            element->SetValidationRule(AsText(value));
-            break;
-        case PropertyId::ValidationMessage:
-            element->SetValidationMessage(AsText(value));
-            break;
-        case PropertyId::Multiline:
-            element->SetMultiline(*AsTruth(value));
-            break;
-        case PropertyId::ImagePath:
-            element->SetImagePath(AsText(value));
-            break;
-        case PropertyId::LineWidth:
-            element->SetLineWidth(*AsReal(value));
-            break;
-        case PropertyId::LineColor:
-            element->SetLineColor(AsText(value));
-            break;
-        case PropertyId::FillColor:
-            element->SetFillColor(AsText(value));
-            break;
-        case PropertyId::CornerRadius:
-            element->SetCornerRadius(*AsReal(value));
-            break;
-        default:
-            // Attribute rows are titled with their key; an element without
-            // that attribute (another kind of button, say) is left alone.
-            if (IsAttributeRow(id) && item && element->GetAttributes().count(item->GetTitle()) != 0)
-                element->SetAttribute(item->GetTitle(), AsText(value));
-            break;
-        }
-    }
+    for (CDiagramEntity* element : m_selection)
+        ApplyToElement(*element, id, value, item);
     return true;
 }
 
