@@ -330,41 +330,17 @@ void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
     CDiagramEntity::AddProperties(grid, flag);
 }
 
-namespace {
-
-bool IsButtonAttributeRow(const PropertyItem& item)
-{
-    return item.GetId() >= PropertyId::FirstButtonAttribute && item.GetId() <= PropertyId::LastButtonAttribute;
-}
-
-// The attribute row titled `key`, or none: buttons of other kinds number
-// their attributes differently, so rows are matched by key.
-PropertyItem* FindAttributeRow(const PropertyItem& group, const std::string& key)
-{
-    for (int i = 0; i < group.GetSubItemCount(); ++i) {
-        PropertyItem* item = group.GetSubItem(i);
-        if (IsButtonAttributeRow(*item) && item->GetTitle() == key)
-            return item;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
 void CDiagramButton::AddAttributeRows(PropertyGrid& grid, PropertyItem& group, bool firstButton) const
 {
     const auto& attributes = GetAttributes();
-    // Over several buttons only the attributes every one of them has are shown.
+    AttributeRows rows(group, PropertyId::FirstButtonAttribute, PropertyId::LastButtonAttribute);
     if (!firstButton)
-        group.RemoveSubItemsIf([&attributes](const PropertyItem& item) {
-            return IsButtonAttributeRow(item) && attributes.count(item.GetTitle()) == 0;
-        });
-    int id = PropertyId::FirstButtonAttribute;
+        rows.KeepOnly(attributes);
+    int position = 0;
     for (const auto& [key, value] : attributes) {
-        const PropertyItem* existing = FindAttributeRow(group, key);
-        const int itemId = existing ? existing->GetId() : id;
-        ++id;
-        if (!firstButton && !existing)
+        const bool existing = rows.Find(key) != nullptr;
+        const int itemId = rows.IdFor(key, position++, firstButton);
+        if (itemId == 0)
             continue;
         const ButtonAttribute* attribute = FindAttribute(key);
         const AttributeEditing editing = attribute ? attribute->editing : AttributeEditing::Text;

@@ -173,8 +173,16 @@ void CDiagramTable::AddProperties(PropertyGrid& grid, bool flag)
     const auto& attributes = GetAttributes();
     if (!attributes.empty()) {
         PropertyItem& group = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
-        int id = PropertyId::FirstTableAttribute;
+        // Older tables carry fewer settings, so rows are matched by key.
+        AttributeRows rows(group, PropertyId::FirstTableAttribute, PropertyId::LastTableAttribute);
+        const bool firstTable = !rows.AnyRow();
+        if (!firstTable)
+            rows.KeepOnly(attributes);
+        int position = 0;
         for (const auto& [key, value] : attributes) {
+            const int id = rows.IdFor(key, position++, firstTable);
+            if (id == 0)
+                continue;
             PropertyValue shown = value;
             PropertyEditor editor = PropertyEditor::Plain;
             // A check shows what WriteXml will write for the value.
@@ -187,7 +195,6 @@ void CDiagramTable::AddProperties(PropertyGrid& grid, bool flag)
             auto merged = MergeAttributeItem(grid, group, id, key, helpKey ? langStr(helpKey) : std::string(), shown);
             if (merged.created)
                 merged.item->SetEditor(editor);
-            ++id;
         }
     }
     CDiagramEntity::AddProperties(grid, flag);

@@ -171,4 +171,14 @@ TEST_F(TableTest, MergedPropertiesMarkDifferences)
     EXPECT_EQ(Item(4136).GetValue(), PropertyValue(std::string()));
     EXPECT_EQ(Item(4138).GetValue(), PropertyValue(std::string())) << "texts compare case-sensitively";
     EXPECT_EQ(Item(3903).GetSubItemCount(), 8);
+
+    // An older table has only "enableDelete": rows match by key, not position.
+    ASSERT_TRUE(s.Load(R"(<Table pos="10,10" size="50,50" resize="100,100" enableDelete="true"/>
+                          <Table pos="10,70" size="50,50" resize="100,100" allowDrop="false" enableDelete="true"/>)"));
+    m_grid.RemoveAll();
+    At(0).AddProperties(m_grid, false);
+    At(1).AddProperties(m_grid, false);
+    EXPECT_EQ(Item(3903).GetSubItemCount(), 1);
+    EXPECT_EQ(Item(4131).GetTitle(), "enableDelete");
+    EXPECT_EQ(Item(4131).GetValue(), PropertyValue(true));
 }
