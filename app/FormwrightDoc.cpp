@@ -91,8 +91,23 @@ bool FormwrightDoc::DoOpenDocument(const wxString& path)
     return true;
 }
 
+bool FormwrightDoc::ConfirmSaveLosses(const wxString& path) const
+{
+    const std::vector<std::string> losses = m_model->GetSaveLosses(path.utf8_string());
+    if (losses.empty())
+        return true;
+    wxString text = LangText("MSG_SAVE_LOSSES") + "\n";
+    for (const std::string& loss : losses)
+        text += "\n" + wxString::FromUTF8(loss);
+    text += "\n\n" + LangText("MSG_SAVE_ANYWAY");
+    return wxMessageBox(text, LangText("MSG_TITLE_CONFIRMATION"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING,
+                        GetDocumentWindow()) == wxYES;
+}
+
 bool FormwrightDoc::DoSaveDocument(const wxString& path)
 {
+    if (!ConfirmSaveLosses(path))
+        return false;
     const bool overReadInPart = !m_keepBackupOf.empty() && wxFileName(path).SameAs(wxFileName(m_keepBackupOf));
     if (overReadInPart && wxFileExists(path) && !wxCopyFile(path, BackupPathOf(path), true)) {
         // Never replace what could not be read without keeping it.

@@ -67,6 +67,8 @@ protected:
 
 private:
     void BecomeReady();
+    // Lists what saving to `path` would lose and asks; false cancels the save.
+    bool ConfirmSaveLosses(const wxString& path) const;
 
     std::unique_ptr<FormDefinitionDocument> m_model;
     bool m_ready = false;

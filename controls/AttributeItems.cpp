@@ -4,6 +4,37 @@
 
 namespace fw {
 
+bool AttributeRows::AnyRow() const
+{
+    for (int i = 0; i < m_group.GetSubItemCount(); ++i)
+        if (InRange(*m_group.GetSubItem(i)))
+            return true;
+    return false;
+}
+
+void AttributeRows::KeepOnly(const std::map<std::string, std::string>& attributes)
+{
+    m_group.RemoveSubItemsIf(
+        [&](const PropertyItem& item) { return InRange(item) && attributes.count(item.GetTitle()) == 0; });
+}
+
+PropertyItem* AttributeRows::Find(const std::string& key) const
+{
+    for (int i = 0; i < m_group.GetSubItemCount(); ++i) {
+        PropertyItem* item = m_group.GetSubItem(i);
+        if (InRange(*item) && item->GetTitle() == key)
+            return item;
+    }
+    return nullptr;
+}
+
+int AttributeRows::IdFor(const std::string& key, int position, bool firstElement) const
+{
+    if (const PropertyItem* row = Find(key))
+        return row->GetId();
+    return firstElement ? m_first + position : 0;
+}
+
 PropertyGrid::MergeResult MergeAttributeItem(PropertyGrid& grid, PropertyItem& group, int id, const std::string& key,
                                              const std::string& description, PropertyValue value)
 {

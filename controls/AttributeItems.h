@@ -5,9 +5,39 @@
 
 #include "model/PropertyGrid.h"
 
+#include <map>
 #include <string>
 
 namespace fw {
+
+// The rows of one kind of element's attribute table in `group`, numbered from
+// `first` to `last`. Elements of other kinds may number the same key
+// differently, so rows are matched by key: the first such element numbers its
+// keys by position; each later one removes the rows of keys it lacks, and
+// merges into the rows of the keys left. The rows are thus the keys every
+// such element has.
+class AttributeRows {
+public:
+    AttributeRows(PropertyItem& group, int first, int last) : m_group(group), m_first(first), m_last(last) {}
+
+    // Whether an earlier element made rows in the range.
+    bool AnyRow() const;
+    // Drops the rows whose key is not among `attributes` (a later element's).
+    void KeepOnly(const std::map<std::string, std::string>& attributes);
+    // The row of `key`, or none.
+    PropertyItem* Find(const std::string& key) const;
+    // The identifier for `key` at `position` in this element's key order: its
+    // row's when there is one, else first + position for the first element,
+    // else 0 (an earlier element lacks the key, so it is not shown).
+    int IdFor(const std::string& key, int position, bool firstElement) const;
+
+private:
+    bool InRange(const PropertyItem& item) const { return item.GetId() >= m_first && item.GetId() <= m_last; }
+
+    PropertyItem& m_group;
+    int m_first;
+    int m_last;
+};
 
 // Creates the item under `group`, or merges the value into an existing item
 // with that identifier: a differing text becomes empty, a differing truth

@@ -4,6 +4,7 @@
 #include "controls/ButtonBitmaps.h"
 #include "controls/ControlDrawing.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
@@ -15,11 +16,6 @@
 namespace fw {
 
 namespace {
-
-constexpr int AppearanceGroupId = 3903;
-constexpr int TitleItemId = 4000;
-constexpr int KindItemId = 4101;
-constexpr int FirstAttributeItemId = 4111;
 
 constexpr IntSize TextButtonMinimumSize{1, 1};
 constexpr IntSize NoLimit{-1, -1};
@@ -299,8 +295,9 @@ bool CDiagramButton::LoadXml()
         SetType(ImageButtonType);
     } else {
         SetType(TextButtonType);
-        if (const std::string* text = m_xmlElement->getAttributeValue("text"))
-            SetTitle(*text);
+        // No "text" is an empty caption, not the constructor's placeholder.
+        const std::string* text = m_xmlElement->getAttributeValue("text");
+        SetTitle(text ? *text : std::string());
         // Without a readable size the button keeps the preset one.
         LoadSize();
         SetConstraints(TextButtonMinimumSize, NoLimit);
@@ -314,32 +311,49 @@ bool CDiagramButton::LoadXml()
 
 void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
 {
-    PropertyItem& group = grid.EnsureGroup(AppearanceGroupId, "PROP_GRP_APPEARANCE");
+    PropertyItem& group = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
+    // A button selected after another one merges into the rows that one made.
+    const bool firstButton = grid.FindItem(PropertyId::ButtonKind) == nullptr;
     const bool imageButton = m_type == ImageButtonType;
     if (imageButton) {
-        auto title = grid.Merge(group, TitleItemId, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
+        auto title =
+            grid.Merge(group, PropertyId::Title, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
         if (title.created)
             title.item->SetReadOnly(true);
     }
-    auto kind = grid.Merge(group, KindItemId, "T_BUTTON_ID", "H_BUTTON_ID", m_name, MixedMark::EmptyText);
+    auto kind = grid.Merge(group, PropertyId::ButtonKind, "T_BUTTON_ID", "H_BUTTON_ID", m_name, MixedMark::EmptyText);
     if (kind.created)
         kind.item->SetReadOnly(true);
     if (!imageButton)
-        grid.Merge(group, TitleItemId, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
+        grid.Merge(group, PropertyId::Title, "T_PROP_TITLE", "H_PROP_TITLE", m_title, MixedMark::EmptyText);
+    AddAttributeRows(grid, group, firstButton);
+    CDiagramEntity::AddProperties(grid, flag);
+}
 
-    int id = FirstAttributeItemId;
-    for (const auto& [key, value] : GetAttributes()) {
-        const int itemId = id++;
+void CDiagramButton::AddAttributeRows(PropertyGrid& grid, PropertyItem& group, bool firstButton) const
+{
+    const auto& attributes = GetAttributes();
+    AttributeRows rows(group, PropertyId::FirstButtonAttribute, PropertyId::LastButtonAttribute);
+    if (!firstButton)
+        rows.KeepOnly(attributes);
+    int position = 0;
+    for (const auto& [key, value] : attributes) {
+        const bool existing = rows.Find(key) != nullptr;
+        const int itemId = rows.IdFor(key, position++, firstButton);
+        if (itemId == 0)
+            continue;
         const ButtonAttribute* attribute = FindAttribute(key);
         const AttributeEditing editing = attribute ? attribute->editing : AttributeEditing::Text;
         // Image buttons describe an attribute by its own key, text buttons by its meaning.
-        const std::string help = imageButton ? langStr(key) : langStr(attribute ? attribute->titleKey : "");
+        const std::string help =
+            m_type == ImageButtonType ? langStr(key) : langStr(attribute ? attribute->titleKey : "");
         if (editing == AttributeEditing::Truth) {
             auto item = MergeAttributeItem(grid, group, itemId, key, help, IsTrueText(value));
             if (item.created)
                 item.item->SetEditor(PropertyEditor::CheckBox);
         } else if (editing == AttributeEditing::Language) {
-            if (grid.FindItem(itemId))
+            // The first report's language stays over a selection.
+            if (existing)
                 continue;
             auto item = MergeAttributeItem(grid, group, itemId, key, help, LanguageDisplayText(value));
             item.item->SetOptions(LanguageDisplayTexts(), true);
@@ -347,7 +361,6 @@ void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
             MergeAttributeItem(grid, group, itemId, key, help, value);
         }
     }
-    CDiagramEntity::AddProperties(grid, flag);
 }
 
 void CDiagramButton::SetImagePath(const std::string& imageKey)

@@ -17,6 +17,8 @@
 
 namespace fw {
 
+class PropertyItem;
+
 // An attribute a new button of a kind starts with.
 struct ButtonStartAttribute {
     const char* key;
@@ -85,6 +87,7 @@ public:
     static std::string LanguageFileCode(const std::string& value);
 
 private:
+    void AddAttributeRows(PropertyGrid& grid, PropertyItem& group, bool firstButton) const;
     void DrawTextButton(DrawContext& dc, const IntRect& rect) const;
     void DrawImageButton(DrawContext& dc, const IntRect& rect) const;
 

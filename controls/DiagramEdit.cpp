@@ -2,6 +2,7 @@
 
 #include "controls/ControlDrawing.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 
 namespace fw {
 
@@ -17,19 +18,22 @@ void AsCheckBox(const PropertyGrid::MergeResult& row)
 
 void AddEditBoxAppearance(PropertyGrid& grid, const CDiagramEntity& element)
 {
-    PropertyItem& appearance = grid.EnsureGroup(3903, "PROP_GRP_APPEARANCE");
+    PropertyItem& appearance = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
     // Title and name come from the bound property, not from the designer.
-    auto title = grid.Merge(appearance, 4000, "T_PROP_TITLE", "H_PROP_TITLE", element.GetTitle());
+    auto title = grid.Merge(appearance, PropertyId::Title, "T_PROP_TITLE", "H_PROP_TITLE", element.GetTitle());
     if (title.created)
         title.item->SetReadOnly(true);
-    auto name = grid.Merge(appearance, 4001, "T_PROP_NAME", "H_PROP_NAME", element.GetName());
+    auto name = grid.Merge(appearance, PropertyId::Name, "T_PROP_NAME", "H_PROP_NAME", element.GetName());
     if (name.created)
         name.item->SetReadOnly(true);
-    AsCheckBox(grid.Merge(appearance, 4301, "T_PROP_READONLY", "H_PROP_READONLY", element.IsReadOnly()));
-    AsCheckBox(grid.Merge(appearance, 4302, "T_PROP_MANDATORY", "H_PROP_MANDATORY", element.IsMandatory()));
     AsCheckBox(
-        grid.Merge(appearance, 4303, "T_PROP_MANDATORYDEFOBJ", "H_PROP_MANDATORYDEFOBJ", element.IsMandatoryDefobj()));
-    AsCheckBox(grid.Merge(appearance, 4306, "T_PROP_MULTILINE", "H_PROP_MULTILINE", element.IsMultiline()));
+        grid.Merge(appearance, PropertyId::ReadOnly, "T_PROP_READONLY", "H_PROP_READONLY", element.IsReadOnly()));
+    AsCheckBox(
+        grid.Merge(appearance, PropertyId::Mandatory, "T_PROP_MANDATORY", "H_PROP_MANDATORY", element.IsMandatory()));
+    AsCheckBox(grid.Merge(appearance, PropertyId::MandatoryDefobj, "T_PROP_MANDATORYDEFOBJ", "H_PROP_MANDATORYDEFOBJ",
+                          element.IsMandatoryDefobj()));
+    AsCheckBox(
+        grid.Merge(appearance, PropertyId::Multiline, "T_PROP_MULTILINE", "H_PROP_MULTILINE", element.IsMultiline()));
 }
 
 CDiagramEdit::CDiagramEdit()

@@ -1,21 +1,12 @@
 #include "controls/DiagramGraphicShapes.h"
 
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/Strings.h"
 #include "services/Tokens.h"
 #include "services/Xml.h"
 
 namespace fw {
-
-namespace {
-
-constexpr int AppearanceGroup = 3903;
-constexpr int LineWidthItem = 4600;
-constexpr int LineColorItem = 4601;
-constexpr int FillColorItem = 4602;
-constexpr int CornerRadiusItem = 4603;
-
-}  // namespace
 
 // --- CDiagramGraphicShape ---------------------------------------------------
 
@@ -141,15 +132,15 @@ void CDiagramGraphicShape::WriteShapeEnd()
 
 PropertyItem& CDiagramGraphicShape::AddLineProperties(PropertyGrid& grid)
 {
-    PropertyItem& group = grid.EnsureGroup(AppearanceGroup, "PROP_GRP_APPEARANCE");
-    grid.Merge(group, LineWidthItem, "T_PROP_LINEWIDTH", "H_PROP_LINEWIDTH", m_lineWidth);
-    grid.Merge(group, LineColorItem, "T_PROP_LINECOLOR", "H_PROP_LINECOLOR", m_lineColor, MixedMark::EmptyText);
+    PropertyItem& group = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
+    grid.Merge(group, PropertyId::LineWidth, "T_PROP_LINEWIDTH", "H_PROP_LINEWIDTH", m_lineWidth);
+    grid.Merge(group, PropertyId::LineColor, "T_PROP_LINECOLOR", "H_PROP_LINECOLOR", m_lineColor, MixedMark::EmptyText);
     return group;
 }
 
 void CDiagramGraphicFilledShape::AddFillColorProperty(PropertyGrid& grid, PropertyItem& group)
 {
-    grid.Merge(group, FillColorItem, "T_PROP_FILLCOLOR", "H_PROP_FILLCOLOR", m_fillColor, MixedMark::EmptyText);
+    grid.Merge(group, PropertyId::FillColor, "T_PROP_FILLCOLOR", "H_PROP_FILLCOLOR", m_fillColor, MixedMark::EmptyText);
 }
 
 void CDiagramGraphicFilledShape::SetFillColor(const std::string& color)
@@ -299,7 +290,7 @@ void CDiagramGraphicRectangle::AddProperties(PropertyGrid& grid, bool flag)
 {
     PropertyItem& group = AddLineProperties(grid);
     AddFillColorProperty(grid, group);
-    grid.Merge(group, CornerRadiusItem, "T_PROP_CORNERRADIUS", "H_PROP_CORNERRADIUS", m_cornerRadius);
+    grid.Merge(group, PropertyId::CornerRadius, "T_PROP_CORNERRADIUS", "H_PROP_CORNERRADIUS", m_cornerRadius);
     CDiagramEntity::AddProperties(grid, flag);
 }
 

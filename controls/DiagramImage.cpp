@@ -4,19 +4,17 @@
 #include "controls/ControlDrawing.h"
 #include "model/ActiveDocument.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fw {
 
 namespace {
-
-constexpr int AppearanceGroupId = 3903;
-constexpr int PathItemId = 4501;
-constexpr int FirstAttributeItemId = 4502;
 
 const char* const TransparentColorKey = "transColor";
 
@@ -102,13 +100,14 @@ bool CDiagramImage::LoadXml()
 
 void CDiagramImage::AddProperties(PropertyGrid& grid, bool flag)
 {
-    PropertyItem& group = grid.EnsureGroup(AppearanceGroupId, "PROP_GRP_APPEARANCE");
-    auto path = grid.Merge(group, PathItemId, "T_PROP_IMG_PATH", "H_PROP_IMG_PATH", m_imagePath, MixedMark::EmptyText);
+    PropertyItem& group = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
+    auto path = grid.Merge(group, PropertyId::ImagePath, "T_PROP_IMG_PATH", "H_PROP_IMG_PATH", m_imagePath,
+                           MixedMark::EmptyText);
     if (path.created) {
         path.item->SetEditor(PropertyEditor::FileChooser);
         path.item->SetFileFilter(FileFilter);
     }
-    int id = FirstAttributeItemId;
+    int id = PropertyId::FirstImageAttribute;
     for (const auto& [key, value] : GetAttributes())
         MergeAttributeItem(grid, group, id++, key, langStr(key), value);
     CDiagramEntity::AddProperties(grid, flag);
@@ -116,15 +115,34 @@ void CDiagramImage::AddProperties(PropertyGrid& grid, bool flag)
 
 void CDiagramImage::SetImagePath(const std::string& path)
 {
-    if (IsFile(path)) {
-        m_imagePath = path;
-    } else {
-        const std::string folder = FolderOf(GetActiveDocumentPath());
-        // Without a form folder (a new, unsaved form) the path is kept as
+    // Files written elsewhere may use either separator and stray blanks.
+    std::string name = trim(path);
+    std::replace(name.begin(), name.end(), '\\', '/');
+    const std::string folder = FolderOf(GetActiveDocumentPath());
+    const bool relative = !name.empty() && name.front() != '/';
+    // The picture travels with the form file, so its folder is asked first;
+    // the process's working folder only for a name found nowhere else.
+    const std::string besideForm = folder.empty() ? name : folder + "/" + name;
+    if (relative && IsFile(besideForm))
+        m_imagePath = besideForm;
+    else if (IsFile(name))
+        m_imagePath = name;
+    else
+        // Without a form folder (a new, unsaved form) the name is kept as
         // given, so it is still written and found once the form is saved.
-        m_imagePath = folder.empty() ? path : folder + "/" + path;
-    }
+        m_imagePath = relative ? besideForm : name;
     m_reloadPending = true;
+}
+
+std::string CDiagramImage::GetWriteLoss(const std::string& formFolder) const
+{
+    const std::string bare = FileNameOf(m_imagePath);
+    if (bare.empty())
+        return langStr("SAVE_LOSS_IMAGE_NO_PICTURE");
+    // The file keeps the bare name, which is looked for beside the form.
+    if (!formFolder.empty() && !IsFile(formFolder + "/" + bare))
+        return replaceAll(langStr("SAVE_LOSS_PICTURE_NOT_BESIDE"), "%s", bare);
+    return {};
 }
 
 std::string CDiagramImage::GetImagePath() const

@@ -28,11 +28,15 @@ public:
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
 
-    // A path naming an existing file is kept as it is; otherwise it is taken as
-    // relative to the folder of the active form file. Either way the picture is
+    // Blanks are trimmed and "\" separates folders too. A relative path is
+    // looked for beside the active form file first, then as it is; a path
+    // found nowhere is taken as beside the form. Either way the picture is
     // loaded again before it is next drawn.
     void SetImagePath(const std::string& path) override;
     std::string GetImagePath() const override;
+    // No picture at all, or a picture that is not beside the form under its
+    // bare name, which is all the file keeps.
+    std::string GetWriteLoss(const std::string& formFolder) const override;
 
     bool IsReloadPending() const { return m_reloadPending; }
     // Loads the picture if the path changed since the last load; answers

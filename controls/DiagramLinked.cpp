@@ -5,6 +5,7 @@
 #include "controls/DiagramStatic.h"
 #include "model/DiagramEntityContainer.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
 #include "services/Tokens.h"
@@ -249,8 +250,9 @@ void CDiagramLinked::AddProperties(PropertyGrid& grid, bool flag)
 {
     AddEditBoxAppearance(grid, *this);
 
-    PropertyItem& behaviour = grid.EnsureGroup(3905, "T_PROP_GROUP_BEHAVIOUR");
-    auto tabOrder = grid.Merge(behaviour, 4012, "T_PROP_TABORDER", "H_PROP_TABORDER", std::int32_t{m_tabIndex});
+    PropertyItem& behaviour = grid.EnsureGroup(PropertyId::BehaviourGroup, "T_PROP_GROUP_BEHAVIOUR");
+    auto tabOrder =
+        grid.Merge(behaviour, PropertyId::TabOrder, "T_PROP_TABORDER", "H_PROP_TABORDER", std::int32_t{m_tabIndex});
     if (tabOrder.created) {
         tabOrder.item->SetEditor(PropertyEditor::Spin);
     } else {
@@ -259,9 +261,11 @@ void CDiagramLinked::AddProperties(PropertyGrid& grid, bool flag)
         tabOrder.item->SetReadOnly(true);
     }
 
-    PropertyItem& validation = grid.EnsureGroup(3904, "FD_PROP_GRP_VALIDATION");
-    grid.Merge(validation, 4304, "FD_T_PROP_VALIDATION_RULE", "FD_H_PROP_VALIDATION_RULE", m_validationRule);
-    grid.Merge(validation, 4305, "FD_T_PROP_VALIDATION_MSG", "FD_H_PROP_VALIDATION_MSG", m_validationMessage);
+    PropertyItem& validation = grid.EnsureGroup(PropertyId::ValidationGroup, "FD_PROP_GRP_VALIDATION");
+    grid.Merge(validation, PropertyId::ValidationRule, "FD_T_PROP_VALIDATION_RULE", "FD_H_PROP_VALIDATION_RULE",
+               m_validationRule);
+    grid.Merge(validation, PropertyId::ValidationMessage, "FD_T_PROP_VALIDATION_MSG", "FD_H_PROP_VALIDATION_MSG",
+               m_validationMessage);
 
     CDiagramEntity::AddProperties(grid, flag);
 }

@@ -3,6 +3,8 @@
 #include "controls/ControlDrawing.h"
 #include "model/EntityStyle.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
+#include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
@@ -88,8 +90,7 @@ bool CDiagramStatic::LoadXml()
         NoteLoadProblem("the text key is missing");
         return false;
     }
-    std::string title = GetLocalePropertyName(key);
-    SetTitle(title.empty() ? key : title);
+    SetTitle(TitleOfKey(key));
     SetName(key);
     LoadStyle();
     return LoadDynamicLayout();
@@ -97,19 +98,21 @@ bool CDiagramStatic::LoadXml()
 
 void CDiagramStatic::AddProperties(PropertyGrid& grid, bool flag)
 {
-    PropertyItem& appearance = grid.EnsureGroup(3903, "PROP_GRP_APPEARANCE");
+    PropertyItem& appearance = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
     // A caption takes its title and name from its field.
     const bool caption = IsDependentPart();
-    auto title = grid.Merge(appearance, 4000, "T_PROP_TITLE", "H_PROP_TITLE", m_title);
+    // The file keeps the key only, so the title is shown, not edited: it
+    // changes with the name.
+    auto title = grid.Merge(appearance, PropertyId::Title, "T_PROP_TITLE", "H_PROP_TITLE", m_title);
     if (title.created)
-        title.item->SetReadOnly(caption);
-    auto name = grid.Merge(appearance, 4001, "T_PROP_NAME", "H_PROP_NAME", m_name);
+        title.item->SetReadOnly(true);
+    auto name = grid.Merge(appearance, PropertyId::Name, "T_PROP_NAME", "H_PROP_NAME", m_name);
     if (name.created)
         name.item->SetReadOnly(caption);
 
     if (m_styleContainer) {
-        auto style =
-            grid.Merge(appearance, 4201, "T_PROP_TXT_STYLE", "H_PROP_TXT_STYLE", GetStyleName(), MixedMark::EmptyText);
+        auto style = grid.Merge(appearance, PropertyId::TextStyle, "T_PROP_TXT_STYLE", "H_PROP_TXT_STYLE",
+                                GetStyleName(), MixedMark::EmptyText);
         if (style.created) {
             std::vector<std::string> names;
             m_styleContainer->GetNames(names);
@@ -118,6 +121,22 @@ void CDiagramStatic::AddProperties(PropertyGrid& grid, bool flag)
     }
 
     CDiagramEntity::AddProperties(grid, flag);
+}
+
+bool CDiagramStatic::TitleFollowsName() const
+{
+    return !IsDependentPart();
+}
+
+std::string CDiagramStatic::GetWriteLoss(const std::string& /*formFolder*/) const
+{
+    return !IsDependentPart() && m_name.empty() ? langStr("SAVE_LOSS_TEXT_NO_KEY") : std::string();
+}
+
+std::string CDiagramStatic::TitleOfKey(const std::string& key)
+{
+    std::string title = GetLocalePropertyName(key);
+    return title.empty() ? key : title;
 }
 
 }  // namespace fw

@@ -29,6 +29,13 @@ public:
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
+    // True for a free text; a caption's title comes from its field.
+    bool TitleFollowsName() const override;
+    // A text without a key is dropped on reading.
+    std::string GetWriteLoss(const std::string& formFolder) const override;
+
+    // The title a text with this key shows: the object model's text, else the key.
+    static std::string TitleOfKey(const std::string& key);
 };
 
 }  // namespace fw

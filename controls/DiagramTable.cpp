@@ -3,6 +3,7 @@
 #include "controls/AttributeItems.h"
 #include "controls/ControlDrawing.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 #include "services/Tokens.h"
@@ -57,11 +58,6 @@ bool IsTruthSetting(const std::string& key)
 bool IsFalseText(std::string_view value)
 {
     return value == "false" || value == "0";
-}
-
-bool IsTrueText(std::string_view value)
-{
-    return value == "true" || value == "-1";
 }
 
 std::string AttributeOrEmpty(const XmlElement& element, const char* name)
@@ -176,16 +172,22 @@ void CDiagramTable::AddProperties(PropertyGrid& grid, bool flag)
 {
     const auto& attributes = GetAttributes();
     if (!attributes.empty()) {
-        PropertyItem& group = grid.EnsureGroup(3903, "PROP_GRP_APPEARANCE");
-        int id = FirstAttributeItem;
+        PropertyItem& group = grid.EnsureGroup(PropertyId::AppearanceGroup, "PROP_GRP_APPEARANCE");
+        // Older tables carry fewer settings, so rows are matched by key.
+        AttributeRows rows(group, PropertyId::FirstTableAttribute, PropertyId::LastTableAttribute);
+        const bool firstTable = !rows.AnyRow();
+        if (!firstTable)
+            rows.KeepOnly(attributes);
+        int position = 0;
         for (const auto& [key, value] : attributes) {
+            const int id = rows.IdFor(key, position++, firstTable);
+            if (id == 0)
+                continue;
             PropertyValue shown = value;
             PropertyEditor editor = PropertyEditor::Plain;
-            if (key == "allowDrop") {
+            // A check shows what WriteXml will write for the value.
+            if (IsTruthSetting(key)) {
                 shown = !IsFalseText(value);
-                editor = PropertyEditor::CheckBox;
-            } else if (IsTruthSetting(key)) {
-                shown = IsTrueText(value);
                 editor = PropertyEditor::CheckBox;
             }
 
@@ -193,7 +195,6 @@ void CDiagramTable::AddProperties(PropertyGrid& grid, bool flag)
             auto merged = MergeAttributeItem(grid, group, id, key, helpKey ? langStr(helpKey) : std::string(), shown);
             if (merged.created)
                 merged.item->SetEditor(editor);
-            ++id;
         }
     }
     CDiagramEntity::AddProperties(grid, flag);

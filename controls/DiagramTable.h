@@ -27,9 +27,6 @@ public:
     int GetResizeX() const { return m_resizeX; }
     int GetResizeY() const { return m_resizeY; }
 
-    // Property items of the settings are numbered from here, one per attribute in key order.
-    static constexpr int FirstAttributeItem = 4131;
-
 private:
     int m_resizeX = 100;
     int m_resizeY = 100;

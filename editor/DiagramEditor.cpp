@@ -295,6 +295,8 @@ void CDiagramEditor::NotifySelection()
 {
     if (!m_propertiesPane || !m_objs)
         return;
+    // Also with a selection: the pane checks its elements against this editor's form.
+    m_propertiesPane->SetEditor(this);
     bool first = true;
     for (int i = 0; i < m_objs->GetCount(); ++i) {
         CDiagramEntity* element = m_objs->GetAt(i);
@@ -306,12 +308,10 @@ void CDiagramEditor::NotifySelection()
             m_propertiesPane->AddSelection(element);
         first = false;
     }
-    if (first) {
-        m_propertiesPane->SetEditor(this);
+    if (first)
         m_propertiesPane->ShowFormProperties();
-    } else {
+    else
         m_propertiesPane->ShowControlProperties();
-    }
 }
 
 // --- restraint -------------------------------------------------------------------

@@ -660,6 +660,8 @@ void CDiagramEditor::OnObjectCommand(int command)
     // Cut and duplicate change the selection.
     NotifySelection();
     Repaint();
+    // Cut and duplicate change the selection; the pane must not keep a cut element.
+    NotifySelection();
 }
 
 bool CDiagramEditor::OnCommand(int command)

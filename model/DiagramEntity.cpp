@@ -3,6 +3,7 @@
 #include "model/DiagramEntityContainer.h"
 #include "model/EntityStyle.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 #include "services/Tokens.h"
@@ -602,21 +603,21 @@ CEntityStyleContainer* CDiagramEntity::GetStyleContainer() const
 
 void CDiagramEntity::AddProperties(PropertyGrid& grid, bool)
 {
-    PropertyItem& size = grid.EnsureGroup(3901, "PROP_GRP_SIZE");
-    grid.Merge(size, 4004, "T_PROP_HEIGHT", "H_PROP_HEIGHT_CTRL", m_bottom - m_top);
-    grid.Merge(size, 4005, "T_PROP_WIDTH", "H_PROP_WIDTH_CTRL", m_right - m_left);
+    PropertyItem& size = grid.EnsureGroup(PropertyId::SizeGroup, "PROP_GRP_SIZE");
+    grid.Merge(size, PropertyId::Height, "T_PROP_HEIGHT", "H_PROP_HEIGHT_CTRL", m_bottom - m_top);
+    grid.Merge(size, PropertyId::Width, "T_PROP_WIDTH", "H_PROP_WIDTH_CTRL", m_right - m_left);
 
-    PropertyItem& position = grid.EnsureGroup(3900, "PROP_GRP_POSITION");
-    grid.Merge(position, 4006, "T_PROP_TOP", "H_PROP_TOP_CTRL", m_top);
-    grid.Merge(position, 4007, "T_PROP_LEFT", "H_PROP_LEFT_CTRL", m_left);
+    PropertyItem& position = grid.EnsureGroup(PropertyId::PositionGroup, "PROP_GRP_POSITION");
+    grid.Merge(position, PropertyId::Top, "T_PROP_TOP", "H_PROP_TOP_CTRL", m_top);
+    grid.Merge(position, PropertyId::Left, "T_PROP_LEFT", "H_PROP_LEFT_CTRL", m_left);
 
-    PropertyItem& layout = grid.EnsureGroup(3902, "PROP_GRP_DYNALICLAYOUT");
-    grid.Merge(layout, 4008, "T_PROP_MOVINGX", "H_PROP_MOVINGX_CTRL", std::int32_t{m_moving.x});
-    grid.Merge(layout, 4009, "T_PROP_MOVINGY", "H_PROP_MOVINGY_CTRL", std::int32_t{m_moving.y});
+    PropertyItem& layout = grid.EnsureGroup(PropertyId::LayoutGroup, "PROP_GRP_DYNALICLAYOUT");
+    grid.Merge(layout, PropertyId::MovingX, "T_PROP_MOVINGX", "H_PROP_MOVINGX_CTRL", std::int32_t{m_moving.x});
+    grid.Merge(layout, PropertyId::MovingY, "T_PROP_MOVINGY", "H_PROP_MOVINGY_CTRL", std::int32_t{m_moving.y});
     // An image button does not grow.
     if (m_type != "ImageButton") {
-        grid.Merge(layout, 4010, "T_PROP_SIZINGX", "H_PROP_SIZINGX_CTRL", std::int32_t{m_sizing.x});
-        grid.Merge(layout, 4011, "T_PROP_SIZINGY", "H_PROP_SIZINGY_CTRL", std::int32_t{m_sizing.y});
+        grid.Merge(layout, PropertyId::SizingX, "T_PROP_SIZINGX", "H_PROP_SIZINGX_CTRL", std::int32_t{m_sizing.x});
+        grid.Merge(layout, PropertyId::SizingY, "T_PROP_SIZINGY", "H_PROP_SIZINGY_CTRL", std::int32_t{m_sizing.y});
     }
 }
 
@@ -861,6 +862,16 @@ bool CDiagramEntity::TakesPartInTabOrder() const
 std::unique_ptr<CDiagramEntity> CDiagramEntity::ReleaseDependent()
 {
     return nullptr;
+}
+
+bool CDiagramEntity::TitleFollowsName() const
+{
+    return false;
+}
+
+std::string CDiagramEntity::GetWriteLoss(const std::string& /*formFolder*/) const
+{
+    return {};
 }
 
 FontDesc CDiagramEntity::GetZoomedFont(const DrawContext& dc) const

@@ -193,6 +193,13 @@ public:
     // Hands over a dependent part that this element made and still owns (the
     // label of a cloned field), so a list can hold it; none otherwise.
     virtual std::unique_ptr<CDiagramEntity> ReleaseDependent();
+    // Whether the title is derived from the name (a text, whose file keeps
+    // only its key), so that a typed title would not survive saving.
+    virtual bool TitleFollowsName() const;
+    // What writing this element to a form file in `formFolder` would lose, in
+    // the designer's words; "" when nothing (an image without a picture is
+    // dropped on reading, say).
+    virtual std::string GetWriteLoss(const std::string& formFolder) const;
 
     double GetLeft() const { return m_left; }
     double GetRight() const { return m_right; }

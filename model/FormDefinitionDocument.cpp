@@ -10,6 +10,7 @@
 #include "services/Xml.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace fw {
 
@@ -265,6 +266,51 @@ std::string FormDefinitionDocument::WriteToString()
     Write(writer);
     writer.close();
     return writer.text();
+}
+
+namespace {
+
+// The pattern with its "%s" marks replaced by the parts, in order.
+std::string FillIn(const std::string& pattern, std::initializer_list<std::string> parts)
+{
+    std::string text;
+    size_t from = 0;
+    for (const std::string& part : parts) {
+        const size_t mark = pattern.find("%s", from);
+        if (mark == std::string::npos)
+            break;
+        text += pattern.substr(from, mark - from) + part;
+        from = mark + 2;
+    }
+    return text + pattern.substr(from);
+}
+
+void AddSaveLosses(const CDiagramEntityContainer& form, const std::string& folder, std::vector<std::string>& losses)
+{
+    for (int i = 0; i < form.GetCount(); ++i) {
+        const CDiagramEntity* element = form.GetAt(i);
+        const std::string loss = element->GetWriteLoss(folder);
+        if (loss.empty())
+            continue;
+        const IntRect rect = element->GetRect();
+        losses.push_back(FillIn(langStr("SAVE_LOSS_LINE"),
+                                {form.GetFormName(), element->GetType(), format("%d,%d", rect.left, rect.top), loss}));
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> FormDefinitionDocument::GetSaveLosses(const std::string& path) const
+{
+    const std::string folder = FolderOf(path);
+    // A bare file name is beside the working folder, where it is written.
+    const std::string where = folder.empty() ? "." : folder;
+    std::vector<std::string> losses;
+    AddSaveLosses(*m_mainForm, where, losses);
+    for (const auto& [filter, form] : m_filteredForms)
+        if (form)
+            AddSaveLosses(*form, where, losses);
+    return losses;
 }
 
 CDiagramEntityContainer* FormDefinitionDocument::GetForm(const std::string& name) const

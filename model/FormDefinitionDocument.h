@@ -36,6 +36,10 @@ public:
     const std::string& GetWriteError() const { return m_writeError; }
     // The file text, as WriteFile would write it.
     std::string WriteToString();
+    // What writing the file to `path` would lose, one line per element (an
+    // image without a picture, a picture kept by a name that is not beside
+    // the file, ...), in the designer's words; empty when nothing.
+    std::vector<std::string> GetSaveLosses(const std::string& path) const;
     // Whether the last ReadFile read every form whole (nothing required missing).
     bool WasReadWhole() const { return m_readWhole; }
 

@@ -3,6 +3,7 @@
 // by numeric identifier. Elements fill it in AddProperties; when several
 // elements are selected the first creates an item and the others merge into it.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -63,6 +64,12 @@ public:
     int GetSubItemCount() const { return static_cast<int>(m_subItems.size()); }
     PropertyItem* GetSubItem(int index) const;
     PropertyItem& AddSubItem(std::unique_ptr<PropertyItem> item);
+    // Removes the direct sub-items for which `drop(item)` is true.
+    template <class Predicate> void RemoveSubItemsIf(Predicate drop)
+    {
+        const auto gone = [&drop](const std::unique_ptr<PropertyItem>& item) { return drop(*item); };
+        m_subItems.erase(std::remove_if(m_subItems.begin(), m_subItems.end(), gone), m_subItems.end());
+    }
     // This item or one below it with the identifier, or none.
     PropertyItem* FindItem(int id);
 

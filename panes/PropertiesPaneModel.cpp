@@ -1,11 +1,14 @@
 #include "panes/PropertiesPaneModel.h"
 
+#include "controls/DiagramStatic.h"
 #include "editor/DiagramEditor.h"
 #include "editor/EditorHost.h"
 #include "model/DiagramEntity.h"
 #include "model/DiagramEntityContainer.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
+#include "services/Strings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,63 +22,24 @@ namespace fw {
 
 namespace {
 
-// Form rows.
-constexpr int FormHeightId = 4403;
-constexpr int FormWidthId = 4404;
-constexpr int GridShownId = 4405;
-constexpr int GridHeightId = 4406;
-constexpr int GridWidthId = 4407;
-constexpr int SnapId = 4408;
-constexpr int MarginShownId = 4409;
-constexpr int ProgIdTypeId = 4414;
-constexpr int SizeableId = 4415;
-constexpr int HelpId = 4416;
-
-// Element rows.
-constexpr int TitleId = 4000;
-constexpr int NameId = 4001;
-constexpr int HeightId = 4004;
-constexpr int WidthId = 4005;
-constexpr int TopId = 4006;
-constexpr int LeftId = 4007;
-constexpr int MovingXId = 4008;
-constexpr int MovingYId = 4009;
-constexpr int SizingXId = 4010;
-constexpr int SizingYId = 4011;
-constexpr int TabOrderId = 4012;
-constexpr int ButtonKindId = 4101;
-constexpr int StyleId = 4201;
-constexpr int ReadOnlyId = 4301;
-constexpr int MandatoryId = 4302;
-constexpr int MandatoryDefobjId = 4303;
-constexpr int ValidationRuleId = 4304;
-constexpr int ValidationMessageId = 4305;
-constexpr int MultilineId = 4306;
-constexpr int ImagePathId = 4501;
-constexpr int ImageAttributeId = 4502;
-constexpr int LineWidthId = 4600;
-constexpr int LineColorId = 4601;
-constexpr int FillColorId = 4602;
-constexpr int CornerRadiusId = 4603;
-
 // What a row's handler reads from the value.
 enum class ValueKind { Unknown, Text, Real, Integer, Truth };
 
 ValueKind FormRowKind(int id)
 {
     switch (id) {
-    case FormHeightId:
-    case FormWidthId:
-    case GridHeightId:
-    case GridWidthId:
-    case SnapId:
+    case PropertyId::FormHeight:
+    case PropertyId::FormWidth:
+    case PropertyId::GridHeight:
+    case PropertyId::GridWidth:
+    case PropertyId::Snap:
         return ValueKind::Integer;
-    case GridShownId:
-    case MarginShownId:
-    case SizeableId:
+    case PropertyId::GridShown:
+    case PropertyId::MarginShown:
+    case PropertyId::Sizeable:
         return ValueKind::Truth;
-    case ProgIdTypeId:
-    case HelpId:
+    case PropertyId::ProgIdType:
+    case PropertyId::Help:
         return ValueKind::Text;
     default:
         return ValueKind::Unknown;
@@ -84,7 +48,9 @@ ValueKind FormRowKind(int id)
 
 bool IsAttributeRow(int id)
 {
-    return (id >= 4111 && id <= 4121) || (id >= 4131 && id <= 4141) || id == ImageAttributeId;
+    return (id >= PropertyId::FirstButtonAttribute && id <= PropertyId::LastButtonAttribute) ||
+           (id >= PropertyId::FirstTableAttribute && id <= PropertyId::LastTableAttribute) ||
+           id == PropertyId::FirstImageAttribute;
 }
 
 ValueKind ControlRowKind(int id)
@@ -92,33 +58,33 @@ ValueKind ControlRowKind(int id)
     if (IsAttributeRow(id))
         return ValueKind::Text;
     switch (id) {
-    case TitleId:
-    case NameId:
-    case ButtonKindId:
-    case StyleId:
-    case ValidationRuleId:
-    case ValidationMessageId:
-    case ImagePathId:
-    case LineColorId:
-    case FillColorId:
+    case PropertyId::Title:
+    case PropertyId::Name:
+    case PropertyId::ButtonKind:
+    case PropertyId::TextStyle:
+    case PropertyId::ValidationRule:
+    case PropertyId::ValidationMessage:
+    case PropertyId::ImagePath:
+    case PropertyId::LineColor:
+    case PropertyId::FillColor:
         return ValueKind::Text;
-    case HeightId:
-    case WidthId:
-    case TopId:
-    case LeftId:
-    case LineWidthId:
-    case CornerRadiusId:
+    case PropertyId::Height:
+    case PropertyId::Width:
+    case PropertyId::Top:
+    case PropertyId::Left:
+    case PropertyId::LineWidth:
+    case PropertyId::CornerRadius:
         return ValueKind::Real;
-    case MovingXId:
-    case MovingYId:
-    case SizingXId:
-    case SizingYId:
-    case TabOrderId:
+    case PropertyId::MovingX:
+    case PropertyId::MovingY:
+    case PropertyId::SizingX:
+    case PropertyId::SizingY:
+    case PropertyId::TabOrder:
         return ValueKind::Integer;
-    case ReadOnlyId:
-    case MandatoryId:
-    case MandatoryDefobjId:
-    case MultilineId:
+    case PropertyId::ReadOnly:
+    case PropertyId::Mandatory:
+    case PropertyId::MandatoryDefobj:
+    case PropertyId::Multiline:
         return ValueKind::Truth;
     default:
         return ValueKind::Unknown;
@@ -208,6 +174,93 @@ std::unique_ptr<PropertyItem> MakeRow(int id, const char* titleKey, const char* 
     return std::make_unique<PropertyItem>(id, langStr(titleKey), std::move(value), langStr(descriptionKey));
 }
 
+// One edit of the row `id` on one selected element; an element without that
+// property ignores it.
+void ApplyToElement(CDiagramEntity& element, int id, const PropertyValue& value, const PropertyItem* item)
+{
+    switch (id) {
+    case PropertyId::Title:
+        if (TakesTitleAndName(element) && !element.TitleFollowsName())
+            element.SetTitle(AsText(value));
+        break;
+    case PropertyId::Height:
+        element.SetBottom(element.GetTop() + *AsReal(value));
+        break;
+    case PropertyId::Width:
+        element.SetRight(element.GetLeft() + *AsReal(value));
+        break;
+    case PropertyId::Top: {
+        const double height = element.GetBottom() - element.GetTop();
+        element.SetTop(*AsReal(value));
+        element.SetBottom(*AsReal(value) + height);
+        break;
+    }
+    case PropertyId::Left: {
+        const double width = element.GetRight() - element.GetLeft();
+        element.SetLeft(*AsReal(value));
+        element.SetRight(*AsReal(value) + width);
+        break;
+    }
+    case PropertyId::MovingX:
+        element.SetMovingX(*AsInteger(value));
+        break;
+    case PropertyId::MovingY:
+        element.SetMovingY(*AsInteger(value));
+        break;
+    case PropertyId::SizingX:
+        element.SetSizingX(*AsInteger(value));
+        break;
+    case PropertyId::SizingY:
+        element.SetSizingY(*AsInteger(value));
+        break;
+    case PropertyId::ButtonKind:
+        element.SetName(AsText(value));
+        break;
+    case PropertyId::TextStyle:
+        element.SetStyleName(AsText(value));
+        break;
+    case PropertyId::ReadOnly:
+        element.SetReadOnly(*AsTruth(value));
+        break;
+    case PropertyId::Mandatory:
+        element.SetMandatory(*AsTruth(value));
+        break;
+    case PropertyId::MandatoryDefobj:
+        element.SetMandatoryDefobj(*AsTruth(value));
+        break;
+    case PropertyId::ValidationRule:
+        element.SetValidationRule(AsText(value));
+        break;
+    case PropertyId::ValidationMessage:
+        element.SetValidationMessage(AsText(value));
+        break;
+    case PropertyId::Multiline:
+        element.SetMultiline(*AsTruth(value));
+        break;
+    case PropertyId::ImagePath:
+        element.SetImagePath(AsText(value));
+        break;
+    case PropertyId::LineWidth:
+        element.SetLineWidth(*AsReal(value));
+        break;
+    case PropertyId::LineColor:
+        element.SetLineColor(AsText(value));
+        break;
+    case PropertyId::FillColor:
+        element.SetFillColor(AsText(value));
+        break;
+    case PropertyId::CornerRadius:
+        element.SetCornerRadius(*AsReal(value));
+        break;
+    default:
+        // Attribute rows are titled with their key; an element without
+        // that attribute (another kind of button, say) is left alone.
+        if (IsAttributeRow(id) && item && element.GetAttributes().count(item->GetTitle()) != 0)
+            element.SetAttribute(item->GetTitle(), AsText(value));
+        break;
+    }
+}
+
 }  // namespace
 
 void PropertiesPaneModel::SetEditor(CDiagramEditor* editor)
@@ -264,33 +317,47 @@ void PropertiesPaneModel::BuildFormRows()
 
     // The form's groups have no identifier of their own.
     PropertyItem& appearance = m_grid.AddProperty(PropertyItem::MakeGroup(0, langStr("PROP_GRP_APPEARANCE")));
-    appearance.AddSubItem(MakeRow(HelpId, "T_PROP_HELP", "H_PROP_HELP_FORM", form->GetHelp()));
-    appearance.AddSubItem(MakeRow(FormHeightId, "T_PROP_HEIGHT", "H_PROP_HEIGHT_FORM", std::int32_t{paper.cy}));
-    appearance.AddSubItem(MakeRow(FormWidthId, "T_PROP_WIDTH", "H_PROP_WIDTH_FORM", std::int32_t{paper.cx}));
-    appearance.AddSubItem(MakeRow(SizeableId, "T_PROP_SIZEABLE", "H_PROP_SIZEABLE_FORM", form->IsSizeable()))
+    appearance.AddSubItem(MakeRow(PropertyId::Help, "T_PROP_HELP", "H_PROP_HELP_FORM", form->GetHelp()));
+    appearance.AddSubItem(
+        MakeRow(PropertyId::FormHeight, "T_PROP_HEIGHT", "H_PROP_HEIGHT_FORM", std::int32_t{paper.cy}));
+    appearance.AddSubItem(MakeRow(PropertyId::FormWidth, "T_PROP_WIDTH", "H_PROP_WIDTH_FORM", std::int32_t{paper.cx}));
+    appearance.AddSubItem(MakeRow(PropertyId::Sizeable, "T_PROP_SIZEABLE", "H_PROP_SIZEABLE_FORM", form->IsSizeable()))
         .SetEditor(PropertyEditor::CheckBox);
 
     PropertyItem& grid = m_grid.AddProperty(PropertyItem::MakeGroup(0, langStr("PROP_GRP_GRID")));
-    grid.AddSubItem(MakeRow(GridShownId, "T_PROP_DLG_GRID", "H_PROP_DLG_GRID", m_editor->IsGridVisible()))
+    grid.AddSubItem(MakeRow(PropertyId::GridShown, "T_PROP_DLG_GRID", "H_PROP_DLG_GRID", m_editor->IsGridVisible()))
         .SetEditor(PropertyEditor::CheckBox);
-    grid.AddSubItem(MakeRow(GridHeightId, "T_PROP_HEIGHT", "H_PROP_HEIGHT_GRID", std::int32_t{cell.cy}));
-    grid.AddSubItem(MakeRow(GridWidthId, "T_PROP_WIDTH", "H_PROP_WIDTH_GRID", std::int32_t{cell.cx}));
-    grid.AddSubItem(MakeRow(SnapId, "T_PROP_DLG_GRID_SNAP", "H_PROP_DLG_GRID_SNAP",
+    grid.AddSubItem(MakeRow(PropertyId::GridHeight, "T_PROP_HEIGHT", "H_PROP_HEIGHT_GRID", std::int32_t{cell.cy}));
+    grid.AddSubItem(MakeRow(PropertyId::GridWidth, "T_PROP_WIDTH", "H_PROP_WIDTH_GRID", std::int32_t{cell.cx}));
+    grid.AddSubItem(MakeRow(PropertyId::Snap, "T_PROP_DLG_GRID_SNAP", "H_PROP_DLG_GRID_SNAP",
                             std::int64_t{m_editor->GetSnapToGrid() ? 1 : 0}));
 
     PropertyItem& margin = m_grid.AddProperty(PropertyItem::MakeGroup(0, langStr("PROP_GRP_MARGIN")));
-    margin.AddSubItem(MakeRow(MarginShownId, "T_PROP_DLG_MARGIN", "H_PROP_DLG_MARGIN", m_editor->IsMarginsVisible()))
+    margin
+        .AddSubItem(
+            MakeRow(PropertyId::MarginShown, "T_PROP_DLG_MARGIN", "H_PROP_DLG_MARGIN", m_editor->IsMarginsVisible()))
         .SetEditor(PropertyEditor::CheckBox);
 
     PropertyItem& type = m_grid.AddProperty(PropertyItem::MakeGroup(0, langStr("PROP_GRP_FRM_TYPE")));
-    type.AddSubItem(MakeRow(ProgIdTypeId, "T_PROP_DLG_PROG_ID", "H_PROP_DLG_PROG_ID", form->GetProgIdType()))
+    type.AddSubItem(MakeRow(PropertyId::ProgIdType, "T_PROP_DLG_PROG_ID", "H_PROP_DLG_PROG_ID", form->GetProgIdType()))
         .SetOptions({"OEF", "OCF", "SEF", "CUSTOM"}, true);
+}
+
+bool PropertiesPaneModel::DropElementsNotInForm()
+{
+    const CDiagramEntityContainer* form = m_editor ? m_editor->GetDiagramEntityContainer() : nullptr;
+    const auto gone = [form](const CDiagramEntity* element) { return !form || form->FindIndex(element) < 0; };
+    const auto kept = std::remove_if(m_selection.begin(), m_selection.end(), gone);
+    const bool dropped = kept != m_selection.end();
+    m_selection.erase(kept, m_selection.end());
+    return dropped;
 }
 
 void PropertiesPaneModel::ShowControlProperties()
 {
     m_mode = ControlMode;
     m_grid.RemoveAll();
+    DropElementsNotInForm();
     for (CDiagramEntity* element : m_selection)
         element->AddProperties(m_grid, false);
     m_lastTabValue = -1;
@@ -313,9 +380,7 @@ bool PropertiesPaneModel::OnPropertyChanged(int id, const PropertyValue& value)
 
 CDiagramEntityContainer* PropertiesPaneModel::TargetForm() const
 {
-    if (m_editor && m_editor->GetDiagramEntityContainer())
-        return m_editor->GetDiagramEntityContainer();
-    return m_selection.empty() ? nullptr : m_selection.front()->GetParent();
+    return m_editor ? m_editor->GetDiagramEntityContainer() : nullptr;
 }
 
 void PropertiesPaneModel::RepaintEditor() const
@@ -336,37 +401,41 @@ bool PropertiesPaneModel::ApplyFormProperty(int id, const PropertyValue& value)
     const IntSize paper = m_editor->GetVirtualSize();
     const IntSize cell = m_editor->GetGridSize();
     switch (id) {
-    case FormHeightId:
+    case PropertyId::FormHeight:
         m_editor->SetVirtualSize({paper.cx, *AsInteger(value)});
         break;
-    case FormWidthId:
+    case PropertyId::FormWidth:
         m_editor->SetVirtualSize({*AsInteger(value), paper.cy});
         break;
-    case GridShownId:
+    case PropertyId::GridShown:
         m_editor->ShowGrid(*AsTruth(value));
         break;
-    case GridHeightId:
+    case PropertyId::GridHeight:
         m_editor->SetGridSize({cell.cx, *AsInteger(value)});
         break;
-    case GridWidthId:
+    case PropertyId::GridWidth:
         m_editor->SetGridSize({*AsInteger(value), cell.cy});
         break;
-    case SnapId:
+    case PropertyId::Snap:
         m_editor->SetSnapToGrid(*AsInteger(value) != 0);
         break;
-    case MarginShownId:
+    case PropertyId::MarginShown:
         m_editor->ShowMargins(*AsTruth(value));
         break;
-    case ProgIdTypeId:
-        form->SetProgIdType(AsText(value));
+    case PropertyId::ProgIdType:
+        // The type is written into the file, so a new one is a change to save.
+        if (AsText(value) != form->GetProgIdType()) {
+            form->SetProgIdType(AsText(value));
+            form->SetModified(true);
+        }
         break;
-    case SizeableId:
+    case PropertyId::Sizeable:
         if (*AsTruth(value) != form->IsSizeable()) {
             form->SetSizeable(*AsTruth(value));
             form->SetModified(true);
         }
         break;
-    case HelpId:
+    case PropertyId::Help:
         if (AsText(value) != form->GetHelp()) {
             form->SetHelp(AsText(value));
             form->SetModified(true);
@@ -381,129 +450,70 @@ bool PropertiesPaneModel::ApplyFormProperty(int id, const PropertyValue& value)
 bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& value)
 {
     const ValueKind kind = ControlRowKind(id);
+    // The rows were built for elements that are gone: the edit has no target.
+    if (DropElementsNotInForm()) {
+        ShowControlProperties();
+        return false;
+    }
     if (m_selection.empty() || !Fits(kind, value))
+        return false;
+    if (id == PropertyId::Name && !AcceptsName(AsText(value)))
+        return false;
+    PropertyItem* item = m_grid.FindItem(id);
+    // An attribute row is applied by its title, so it must be shown.
+    if (IsAttributeRow(id) && !item)
         return false;
     if (CDiagramEntityContainer* form = TargetForm())
         form->Snapshot();
-    PropertyItem* item = m_grid.FindItem(id);
     // The tab order reads the row's value from before this edit.
     const PropertyValue before = item ? item->GetOriginalValue() : PropertyValue();
     if (item)
         item->SetValue(value);
 
-    if (id == NameId) {
+    if (id == PropertyId::Name) {
         ApplyName(AsText(value));
         return true;
     }
-    if (id == TabOrderId) {
+    if (id == PropertyId::TabOrder) {
         const int oldIndex = m_lastTabValue != -1 ? m_lastTabValue : AsInteger(before).value_or(-1);
         ApplyTabIndex(oldIndex, *AsInteger(value));
         return true;
     }
 
-    for (CDiagramEntity* element : m_selection) {
-        switch (id) {
-        case TitleId:
-            if (TakesTitleAndName(*element))
-                element->SetTitle(AsText(value));
-            break;
-        case HeightId:
-            element->SetBottom(element->GetTop() + *AsReal(value));
-            break;
-        case WidthId:
-            element->SetRight(element->GetLeft() + *AsReal(value));
-            break;
-        case TopId: {
-            const double height = element->GetBottom() - element->GetTop();
-            element->SetTop(*AsReal(value));
-            element->SetBottom(*AsReal(value) + height);
-            break;
-        }
-        case LeftId: {
-            const double width = element->GetRight() - element->GetLeft();
-            element->SetLeft(*AsReal(value));
-            element->SetRight(*AsReal(value) + width);
-            break;
-        }
-        case MovingXId:
-            element->SetMovingX(*AsInteger(value));
-            break;
-        case MovingYId:
-            element->SetMovingY(*AsInteger(value));
-            break;
-        case SizingXId:
-            element->SetSizingX(*AsInteger(value));
-            break;
-        case SizingYId:
-            element->SetSizingY(*AsInteger(value));
-            break;
-        case ButtonKindId:
-            element->SetName(AsText(value));
-            break;
-        case StyleId:
-            element->SetStyleName(AsText(value));
-            break;
-        case ReadOnlyId:
-            element->SetReadOnly(*AsTruth(value));
-            break;
-        case MandatoryId:
-            element->SetMandatory(*AsTruth(value));
-            break;
-        case MandatoryDefobjId:
-            element->SetMandatoryDefobj(*AsTruth(value));
-            break;
-        case ValidationRuleId:
-            element->SetValidationRule(AsText(value));
-            break;
-        case ValidationMessageId:
-            element->SetValidationMessage(AsText(value));
-            break;
-        case MultilineId:
-            element->SetMultiline(*AsTruth(value));
-            break;
-        case ImagePathId:
-            element->SetImagePath(AsText(value));
-            break;
-        case LineWidthId:
-            element->SetLineWidth(*AsReal(value));
-            break;
-        case LineColorId:
-            element->SetLineColor(AsText(value));
-            break;
-        case FillColorId:
-            element->SetFillColor(AsText(value));
-            break;
-        case CornerRadiusId:
-            element->SetCornerRadius(*AsReal(value));
-            break;
-        default:
-            // Attribute rows are titled with their key.
-            if (IsAttributeRow(id) && item)
-                element->SetAttribute(item->GetTitle(), AsText(value));
-            break;
-        }
-    }
+    for (CDiagramEntity* element : m_selection)
+        ApplyToElement(*element, id, value, item);
     return true;
+}
+
+bool PropertiesPaneModel::AcceptsName(const std::string& name) const
+{
+    if (!trim(name).empty())
+        return true;
+    // The file keeps an element by its name: without one it is lost on reading.
+    if (m_editor && m_editor->GetHost())
+        m_editor->GetHost()->ShowMessage(langStr("MSG_NAME_EMPTY"), langStr("MSG_TILTLE_PROP_INFO"));
+    return false;
 }
 
 void PropertiesPaneModel::ApplyName(const std::string& name)
 {
-    const std::string title = GetLocalePropertyName(name);
-    if (!title.empty()) {
-        bool titled = false;
-        for (CDiagramEntity* element : m_selection) {
-            if (!TakesTitleAndName(*element))
-                continue;
+    // A text shows the model's text for its key, else the key, as it will
+    // after reopening; other elements take the model's text when it has one.
+    const std::string known = GetLocalePropertyName(name);
+    std::optional<std::string> shown;
+    for (CDiagramEntity* element : m_selection) {
+        if (!TakesTitleAndName(*element))
+            continue;
+        const std::string title = element->TitleFollowsName() ? CDiagramStatic::TitleOfKey(name) : known;
+        if (!title.empty()) {
             element->SetTitle(title);
-            titled = true;
+            if (!shown)
+                shown = title;
         }
-        if (titled)
-            if (PropertyItem* titleItem = m_grid.FindItem(TitleId))
-                titleItem->SetValue(title);
+        element->SetName(name);
     }
-    for (CDiagramEntity* element : m_selection)
-        if (TakesTitleAndName(*element))
-            element->SetName(name);
+    if (PropertyItem* titleItem = m_grid.FindItem(PropertyId::Title); titleItem && shown)
+        titleItem->SetValue(*shown);
 }
 
 void PropertiesPaneModel::ApplyTabIndex(int oldIndex, int value)

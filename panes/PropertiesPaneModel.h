@@ -7,6 +7,7 @@
 #include "model/PropertyGrid.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace fw {
@@ -48,9 +49,16 @@ private:
     void BuildFormRows();
     bool ApplyFormProperty(int id, const PropertyValue& value);
     bool ApplyControlProperty(int id, const PropertyValue& value);
+    // False, telling the designer, for a blank name.
+    bool AcceptsName(const std::string& name) const;
     void ApplyName(const std::string& name);
     void ApplyTabIndex(int oldIndex, int value);
-    // The form that a change goes to: the editor's, else the selection's.
+    // Forgets the elements that are not in the editor's form (cut, deleted,
+    // undone, or on a form no longer shown), so no edit reaches a freed one.
+    // Without an editor nothing can be checked, so nothing is kept. True when
+    // any was dropped.
+    bool DropElementsNotInForm();
+    // The editor's form, which every element of the selection is in.
     CDiagramEntityContainer* TargetForm() const;
     void RepaintEditor() const;
 

@@ -190,6 +190,9 @@ int Check(const Options& options, std::ostream& out, std::ostream& err)
             CheckForm(doc, *doc.GetMainForm(), object, problems);
             for (const auto& [filter, form] : doc.GetFilteredForms())
                 CheckForm(doc, *form, object, problems);
+            // What saving the file where it is would lose.
+            for (const std::string& loss : doc.GetSaveLosses(path))
+                problems.lines.push_back(loss);
         }
         if (problems.lines.empty()) {
             out << path << ": ok\n";

@@ -52,10 +52,12 @@ TEST_F(ButtonTest, OnlyKnownKindsLoadImageKindsHaveAFixedSizeTextKindsTheirOwn)
     EXPECT_EQ(At(0).GetRect(), (IntRect{0, 0, 24, 26}));
 
     ASSERT_TRUE(s.Load(R"(<Command pos="10,20" id="AddIn" text="Run it" size="80,30"/>
-                          <Command pos="10,20" id="Report" text="R" size="0,0"/>)"));
+                          <Command pos="10,20" id="Report" size="0,0"/>)"));
     EXPECT_EQ(At(0).GetTitle(), "Run it");
     EXPECT_EQ(At(0).GetRect(), (IntRect{10, 20, 90, 50}));
     EXPECT_EQ(At(1).GetRect(), (IntRect{10, 20, 34, 46})) << "an unreadable size keeps the preset one";
+    EXPECT_EQ(At(1).GetTitle(), "") << "no text is no caption";
+    EXPECT_NE(s.WrittenLines().at(1).find(R"(text="" size="24,26")"), std::string::npos) << s.WrittenLines().at(1);
 }
 
 TEST_F(ButtonTest, AttributesAreWrittenInKeyOrderWithTruthValuesAndLanguageCodes)
@@ -174,6 +176,28 @@ TEST_F(ButtonTest, PropertiesDescribeImageButtonsByKeyAndTextButtonsByMeaning)
     }
 }
 
+TEST_F(ButtonTest, EveryCheckShowsWhatIsWritten)
+{
+    // The first of each pair leaves the setting out of the file.
+    for (const char* value : {"", "yes", "0", "false", "true"}) {
+        const std::string v = *value ? std::string(R"(=")") + value + "\"" : "";
+        ASSERT_TRUE(s.Load(R"(<Command pos="10,20" id="ChangeTblQuery" text="Q" size="80,30")" +
+                           (v.empty() ? "" : " pushed" + v) + R"(/><Command pos="10,60" id="Report" text="R")" +
+                           R"( size="80,30" language="1")" + (v.empty() ? "" : " background" + v) + "/>"));
+        const Lines written = s.WrittenLines();
+        for (int i = 0; i < 2; ++i) {
+            m_grid.RemoveAll();
+            At(i).AddProperties(m_grid, false);
+            const PropertyItem* check = m_grid.FindItem(i == 0 ? 4112 : 4111);  // pushed, background
+            ASSERT_NE(check, nullptr);
+            const std::string expected =
+                check->GetTitle() + (std::get<bool>(check->GetValue()) ? R"(="true")" : R"(="false")");
+            EXPECT_NE(written[static_cast<size_t>(i)].find(expected), std::string::npos)
+                << value << ": " << written[static_cast<size_t>(i)];
+        }
+    }
+}
+
 TEST_F(ButtonTest, MergedPropertiesShowEmptyTextsAndFalse)
 {
     ASSERT_TRUE(s.Load(R"(<Command pos="10,20" id="ChangeTblQuery" text="One" size="80,30" tableId="1" pushed="true"/>
@@ -191,6 +215,20 @@ TEST_F(ButtonTest, MergedPropertiesShowEmptyTextsAndFalse)
     Properties();
     EXPECT_EQ(Text(4113), langStr("LANGUAGE2_Project"));
     EXPECT_EQ(Text(4000), "R");
+
+    // Kinds with other attributes: only the ones both have, matched by key,
+    // keeping the first button's numbers (helpText 4111, tooltip 4117).
+    ASSERT_TRUE(s.Load(R"(<Command pos="10,20" id="ChangeTblQuery" text="Q" size="80,30" pushed="true" tooltip="T"/>
+                          <Command pos="10,60" id="AddIn" text="A" size="80,30" isAddIn="true" tooltip="T"/>)"));
+    Properties();
+    std::vector<std::string> rows;
+    for (int i = 0; i < grid.FindItem(3903)->GetSubItemCount(); ++i) {
+        const PropertyItem* row = grid.FindItem(3903)->GetSubItem(i);
+        rows.push_back(std::to_string(row->GetId()) + " " + row->GetTitle());
+    }
+    EXPECT_EQ(rows, (Lines{"4101 " + langStr("T_BUTTON_ID"), "4000 " + langStr("T_PROP_TITLE"), "4111 helpText",
+                           "4117 tooltip"}));
+    EXPECT_EQ(Text(4117), "T");
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 #include "controls/PictureCtrl.h"
 #include "controls/StandardControls.h"
 #include "model/ActiveDocument.h"
+#include "model/ElementFactory.h"
+#include "model/FormDefinitionDocument.h"
 #include "model/PropertyGrid.h"
 #include "services/LanguageTable.h"
 #include "support/FormSnippet.h"
 #include "support/Scratch.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace fw;
 
@@ -69,6 +73,56 @@ TEST_F(ImageTest, PathIsWrittenAsABareNameAndFoundAgainNextToTheFormFile)
     SetActiveDocumentPath("");
     image.SetImagePath("logo.bmp");
     EXPECT_EQ(image.GetImagePath(), "logo.bmp");
+}
+
+// Runs a test step from another working folder.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::string& folder) : m_old(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~WorkingFolder() { std::filesystem::current_path(m_old); }
+
+private:
+    std::filesystem::path m_old;
+};
+
+TEST_F(ImageTest, PicturesAreFoundBesideTheFormFirstAndASaveSaysWhatItCannotKeep)
+{
+    if (!ElementFactory::Global().Knows("Image"))
+        RegisterStandardControls(ElementFactory::Global());
+    const std::string besideForm = m_dir.Put("forms/logo.png", SomeBytes(10, 1));
+    const std::string inSub = m_dir.Put("forms/sub/inner.png", SomeBytes(10, 2));
+    m_dir.Put("work/logo.png", SomeBytes(10, 3));
+    const std::string path = m_dir.Put("forms/PUMP_main.xml", R"(<?xml version="1.0" encoding="utf-8"?>
+<?ORVANEX-application progid="Forms.OEF" version="0.1"?>
+<FormDefinition><Styles/><Dialog title="T" size="500,300"><Controls>
+  <Image pos="10,20" size="30,40">  logo.png </Image><Image pos="10,60" size="30,40">sub\inner.png</Image>
+</Controls></Dialog></FormDefinition>)");
+    WorkingFolder work(m_dir.Path() + "/work");
+
+    FormDefinitionDocument doc;
+    ASSERT_TRUE(doc.ReadFile(path));
+    CDiagramEntityContainer& form = *doc.GetMainForm();
+    ASSERT_EQ(form.GetCount(), 2);
+    EXPECT_EQ(form.GetAt(0)->GetImagePath(), besideForm) << "not the working folder's picture of that name";
+    EXPECT_EQ(form.GetAt(1)->GetImagePath(), inSub);
+
+    // Saving keeps "inner.png" only, which is not beside the form; an image
+    // placed without a picture is dropped on reading.
+    auto empty = std::make_unique<CDiagramImage>();
+    empty->SetRect(5, 5, 25, 25);
+    form.Add(std::move(empty));
+    const std::vector<std::string> losses = doc.GetSaveLosses(path);
+    ASSERT_EQ(losses.size(), 2u);
+    EXPECT_NE(losses[0].find("Image at 10,60"), std::string::npos) << losses[0];
+    EXPECT_NE(losses[0].find(" inner.png,"), std::string::npos) << losses[0];
+    EXPECT_NE(losses[1].find("Image at 5,5: " + langStr("SAVE_LOSS_IMAGE_NO_PICTURE")), std::string::npos);
+    // Saved into "sub", it is "logo.png" that is not beside the file.
+    const std::vector<std::string> inSubFolder = doc.GetSaveLosses(m_dir.Path() + "/forms/sub/PUMP_main.xml");
+    ASSERT_EQ(inSubFolder.size(), 2u);
+    EXPECT_NE(inSubFolder[0].find("Image at 10,20"), std::string::npos) << inSubFolder[0];
 }
 
 TEST_F(ImageTest, ElementsWithoutContentOrGeometryAreDroppedAndTheColourIsWrittenWhenSet)

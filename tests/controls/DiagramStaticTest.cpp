@@ -92,7 +92,9 @@ TEST_F(TextTest, PropertiesOfTextsAndCaptions)
     PropertyGrid grid;
     s.At(0)->AddProperties(grid, false);
     EXPECT_EQ(grid.GetProperty(0)->GetSubItemCount(), 3);  // title, name, style
-    EXPECT_FALSE(grid.FindItem(4000)->IsReadOnly() || grid.FindItem(4001)->IsReadOnly());
+    // The title follows the key, the only part the file keeps.
+    EXPECT_TRUE(grid.FindItem(4000)->IsReadOnly());
+    EXPECT_FALSE(grid.FindItem(4001)->IsReadOnly());
     PropertyItem* style = grid.FindItem(4201);
     EXPECT_EQ(style->GetValue(), PropertyValue(std::string("s2")));
     EXPECT_EQ(style->GetOptions(), (std::vector<std::string>{"s1", "s2", "s3", "s4"}));

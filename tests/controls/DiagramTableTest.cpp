@@ -2,6 +2,7 @@
 
 #include "controls/StandardControls.h"
 #include "model/PropertyGrid.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "support/FormSnippet.h"
 
@@ -119,16 +120,15 @@ TEST_F(TableTest, OneItemPerSettingInKeyOrder)
     At(0).SetAttribute("extra", "v");
     At(0).AddProperties(m_grid, false);
     std::vector<std::string> titles;
-    for (int id = CDiagramTable::FirstAttributeItem; m_grid.FindItem(id); ++id)
+    for (int id = PropertyId::FirstTableAttribute; m_grid.FindItem(id); ++id)
         titles.push_back(Item(id).GetTitle() + (Item(id).GetDescription().empty() ? "" : "+help"));
     EXPECT_EQ(titles,
               (std::vector<std::string>{"allowDrop+help", "context+help", "dropFilter+help", "enableDelete+help",
                                         "enableDoubleClick+help", "extra", "query+help", "sort+help", "tableId+help"}));
-    // allowDrop is set unless it says no; the other two only when they say yes.
     EXPECT_EQ(Item(4131).GetValue(), PropertyValue(true));
     EXPECT_EQ(Item(4131).GetEditor(), PropertyEditor::CheckBox);
     EXPECT_EQ(Item(4134).GetValue(), PropertyValue(true));
-    EXPECT_EQ(Item(4135).GetValue(), PropertyValue(false));
+    EXPECT_EQ(Item(4135).GetValue(), PropertyValue(true));
     EXPECT_EQ(Item(4137).GetValue(), PropertyValue(std::string("Q")));
     EXPECT_EQ(Item(4139).GetDescription(), langStr("FD_TABLE_ID"));
 
@@ -136,6 +136,23 @@ TEST_F(TableTest, OneItemPerSettingInKeyOrder)
     CDiagramTable().AddProperties(plain, false);  // without settings only the common items
     EXPECT_EQ(plain.FindItem(3903), nullptr);
     EXPECT_NE(plain.FindItem(4004), nullptr);
+}
+
+TEST_F(TableTest, EveryCheckShowsWhatIsWritten)
+{
+    for (const char* value : {"", "yes", "no", "0", "-1", "false", "true"}) {
+        const std::string v = value;
+        ASSERT_TRUE(s.Load(R"(<Table pos="10,10" size="50,50" resize="100,100" allowDrop=")" + v +
+                           R"(" enableDelete=")" + v + R"(" enableDoubleClick=")" + v + R"("/>)"));
+        const std::string written = s.WrittenLines().at(0);
+        m_grid.RemoveAll();
+        At(0).AddProperties(m_grid, false);
+        for (int id : {4131, 4134, 4135}) {
+            const bool shown = std::get<bool>(Item(id).GetValue());
+            const std::string expected = Item(id).GetTitle() + (shown ? "=\"true\"" : "=\"false\"");
+            EXPECT_NE(written.find(expected), std::string::npos) << "\"" << v << "\": " << written;
+        }
+    }
 }
 
 TEST_F(TableTest, MergedPropertiesMarkDifferences)
@@ -154,4 +171,14 @@ TEST_F(TableTest, MergedPropertiesMarkDifferences)
     EXPECT_EQ(Item(4136).GetValue(), PropertyValue(std::string()));
     EXPECT_EQ(Item(4138).GetValue(), PropertyValue(std::string())) << "texts compare case-sensitively";
     EXPECT_EQ(Item(3903).GetSubItemCount(), 8);
+
+    // An older table has only "enableDelete": rows match by key, not position.
+    ASSERT_TRUE(s.Load(R"(<Table pos="10,10" size="50,50" resize="100,100" enableDelete="true"/>
+                          <Table pos="10,70" size="50,50" resize="100,100" allowDrop="false" enableDelete="true"/>)"));
+    m_grid.RemoveAll();
+    At(0).AddProperties(m_grid, false);
+    At(1).AddProperties(m_grid, false);
+    EXPECT_EQ(Item(3903).GetSubItemCount(), 1);
+    EXPECT_EQ(Item(4131).GetTitle(), "enableDelete");
+    EXPECT_EQ(Item(4131).GetValue(), PropertyValue(true));
 }

@@ -131,7 +131,7 @@ TEST_F(FormViewDrop, SelectByNameSelectsTheFieldAloneNotItsCaption)
     EXPECT_EQ(editor().GetSelectCount(), 1);
     EXPECT_TRUE(field->IsSelected());
     EXPECT_EQ(editor().GetSelectedObject(), field);
-    EXPECT_EQ(pane.Take(), (std::vector<std::string>{"SetSelection SPEED", "ShowControlProperties"}));
+    EXPECT_EQ(pane.Take(), (std::vector<std::string>{"SetEditor", "SetSelection SPEED", "ShowControlProperties"}));
 
     EXPECT_FALSE(view.SelectByName("PRESSURE"));
     EXPECT_TRUE(field->IsSelected());

@@ -143,10 +143,17 @@ protected:
     }
 
     // A sample copied into the test's folder, so saving cannot touch the original.
+    // The sample and the pictures beside it, as a designer's folder holds them.
     std::string CopySample(const std::string& name)
     {
+        const std::string samples = Environment::instance().dataDir() + "/samples";
+        for (const auto& entry : std::filesystem::directory_iterator(samples))
+            if (entry.path().extension() == ".png")
+                std::filesystem::copy_file(entry.path(),
+                                           std::filesystem::path(m_scratch.Path()) / entry.path().filename(),
+                                           std::filesystem::copy_options::skip_existing);
         const std::string target = m_scratch.Path() + "/" + name;
-        std::filesystem::copy_file(Environment::instance().dataDir() + "/samples/" + name, target);
+        std::filesystem::copy_file(samples + "/" + name, target);
         return target;
     }
 

@@ -257,6 +257,31 @@ TEST_F(AppJourney, AFileReadInPartKeepsItsOldBytesAsBakOnTheFirstSave)
     EXPECT_EQ(fw::test::ReadFile(path + ".bak"), original);
 }
 
+TEST_F(AppJourney, ASaveThatWouldLoseAPictureAsksFirstAndNoKeepsTheFile)
+{
+    // The pump form copied without the picture that lies beside the sample.
+    const std::string path = m_scratch.Put(
+        "PUMP_Main.xml", fw::test::ReadFile(Environment::instance().dataDir() + "/samples/PUMP_Main.xml"));
+    const std::string original = fw::test::ReadFile(path);
+    FormwrightDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    doc->GetModel().GetCurrentForm()->SetHelp("Changed");
+    doc->GetModel().GetCurrentForm()->SetModified(true);
+    {
+        DialogDriver driver({DialogDriver::Step::Answer(wxID_NO)});
+        SendCommand(*m_frame, ID_FILE_SAVE);
+        ASSERT_EQ(driver.Count(), 1);
+        EXPECT_TRUE(driver.Messages()[0].Contains("pump.png")) << driver.Messages()[0];
+    }
+    EXPECT_EQ(fw::test::ReadFile(path), original);
+    {
+        DialogDriver driver({DialogDriver::Step::Answer(wxID_YES)});
+        SendCommand(*m_frame, ID_FILE_SAVE);
+        EXPECT_EQ(driver.Count(), 1);
+    }
+    EXPECT_NE(fw::test::ReadFile(path).find("Changed"), std::string::npos);
+}
+
 TEST_F(AppJourney, StartOptionsOkWithoutAChoiceLeadsToNewAndTheClassChooser)
 {
     auto pressOk = [](wxDialog& dialog) { Click(dialog.FindWindow(wxID_OK)); };

@@ -147,8 +147,12 @@ TEST_F(FormRows, EditsReachTheEditorAndOnlyRealChangesMarkTheForm)
     EXPECT_EQ(m_editor.GetGridSize().cx, 15);
     EXPECT_TRUE(m_pane.OnPropertyChanged(4408, std::int64_t{0}));
     EXPECT_FALSE(m_editor.GetSnapToGrid());
+    m_form.SetModified(false);
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4414, m_form.GetProgIdType()));
+    EXPECT_FALSE(m_form.IsModified());
     EXPECT_TRUE(m_pane.OnPropertyChanged(4414, std::string("CUSTOM")));
     EXPECT_EQ(m_form.GetProgIdType(), "CUSTOM");
+    EXPECT_TRUE(m_form.IsModified());
 
     // Not a form row, or not the row's kind.
     EXPECT_FALSE(m_pane.OnPropertyChanged(4007, 5.0));
@@ -213,26 +217,75 @@ TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)
     EXPECT_EQ(t->GetRect(), (IntRect{10, 10, 60, 30}));
 }
 
+TEST_F(Merging, ElementsGoneFromTheFormAreDroppedBeforeAnyRowTouchesThem)
+{
+    auto* keep = Put<CDiagramStatic>("Keep", 10, 10, 60, 30);
+    auto* gone = Put<CDiagramStatic>("Gone", 10, 40, 60, 60);
+    Select({keep, gone});
+    // The element's own Cut, which does not tell the pane: `gone` is freed.
+    ASSERT_TRUE(gone->DoCommand(ElementCommand::Cut, gone, nullptr));
+
+    // The rows were built for both: the edit is refused and the rows rebuilt.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4007, 40.0));
+    ASSERT_EQ(m_pane.GetSelection().size(), 1u);
+    EXPECT_EQ(m_pane.GetSelection().front(), keep);
+    EXPECT_EQ(Row(4001), PropertyValue(std::string("Keep")));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4007, 40.0));
+    EXPECT_EQ(keep->GetRect(), (IntRect{40, 10, 90, 30}));
+
+    // Choosing the control rows by hand reads no freed element either.
+    ASSERT_TRUE(keep->DoCommand(ElementCommand::Cut, keep, nullptr));
+    m_pane.SetMode(PropertiesPaneModel::ControlMode);
+    EXPECT_TRUE(m_pane.GetSelection().empty());
+    EXPECT_EQ(m_pane.GetGrid().GetPropertyCount(), 0);
+}
+
 using Naming = PropertiesPaneTest;
 
 TEST_F(Naming, AKnownPropertyNameAlsoSetsTheTitleButSkipsCaptions)
 {
-    auto* text = Put<CDiagramStatic>("T", 10, 10, 60, 30);
+    CDiagramLinked* field = PutField("FIELD", 100, 0);
     auto* placeholder = Put<CDiagramStatic>("EditBox", 10, 40, 60, 60);
     placeholder->SetTitle("keep");
-    Select({text, placeholder});
+    field->SetTitle("Field");
+    Select({field, placeholder});
 
     EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("POWER_KW")));
-    EXPECT_EQ(text->GetName(), "POWER_KW");
-    EXPECT_EQ(text->GetTitle(), "Power (kW)");
+    EXPECT_EQ(field->GetName(), "POWER_KW");
+    EXPECT_EQ(field->GetTitle(), "Power (kW)");
     EXPECT_EQ(Row(4000), PropertyValue(std::string("Power (kW)")));
     EXPECT_EQ(placeholder->GetName(), "EditBox");
     EXPECT_EQ(placeholder->GetTitle(), "keep");
 
-    // An unknown name leaves the title alone.
+    // An unknown name leaves a field's title alone.
     EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("NO_SUCH_PROPERTY")));
-    EXPECT_EQ(text->GetName(), "NO_SUCH_PROPERTY");
+    EXPECT_EQ(field->GetName(), "NO_SUCH_PROPERTY");
+    EXPECT_EQ(field->GetTitle(), "Power (kW)");
+}
+
+TEST_F(Naming, ATextsTitleIsShownForItsKeyAndABlankNameIsRefused)
+{
+    auto* text = Put<CDiagramStatic>("TXT_NOTES", 10, 10, 60, 30);
+    text->SetTitle("Notes");
+    Select({text});
+    ASSERT_TRUE(m_pane.GetGrid().FindItem(4000)->IsReadOnly());
+    // Typed titles would not survive saving, which keeps only the key.
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4000, std::string("Typed")));
+    EXPECT_EQ(text->GetTitle(), "Notes");
+
+    // The title is what reopening shows: the model's text, else the key.
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("POWER_KW")));
     EXPECT_EQ(text->GetTitle(), "Power (kW)");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4001, std::string("NO_SUCH_KEY")));
+    EXPECT_EQ(text->GetTitle(), "NO_SUCH_KEY");
+    EXPECT_EQ(Row(4000), PropertyValue(std::string("NO_SUCH_KEY")));
+
+    ASSERT_TRUE(m_host.GetMessages().empty());
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4001, std::string("  ")));
+    EXPECT_EQ(text->GetName(), "NO_SUCH_KEY");
+    EXPECT_EQ(Row(4001), PropertyValue(std::string("NO_SUCH_KEY")));
+    ASSERT_EQ(m_host.GetMessages().size(), 1u);
+    EXPECT_EQ(m_host.GetMessages()[0].first, langStr("MSG_NAME_EMPTY"));
 }
 
 using TabOrder = PropertiesPaneTest;
@@ -294,6 +347,26 @@ TEST_F(AttributeRows, ButtonRowsWriteTheirTextUnderTheKey)
     EXPECT_EQ(button->GetAttribute("pushed"), "0");
     EXPECT_TRUE(m_pane.OnPropertyChanged(4112, std::string("Saves the form")));
     EXPECT_EQ(button->GetAttribute("tooltip"), "Saves the form");
+}
+
+TEST_F(AttributeRows, OverButtonsOfTwoKindsAnEditGoesByKeyToTheAttributesBothHave)
+{
+    auto* query = Put<CDiagramButton>("", 10, 10, 90, 35);
+    auto* addIn = Put<CDiagramButton>("", 10, 50, 90, 75);
+    ASSERT_TRUE(query->InitButton("ChangeTblQuery") && addIn->InitButton("AddIn"));
+    Select({query, addIn});
+
+    // Row 4112 is the query's "pushed", which the add-in lacks: not shown.
+    EXPECT_EQ(m_pane.GetGrid().FindItem(4112), nullptr);
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4112, true));
+    EXPECT_EQ(addIn->GetAttributes().count("pushed"), 0u);
+
+    const PropertyItem* tooltip = m_pane.GetGrid().FindItem(4117);
+    ASSERT_NE(tooltip, nullptr);
+    ASSERT_EQ(tooltip->GetTitle(), "tooltip");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4117, std::string("Runs it")));
+    EXPECT_EQ(query->GetAttribute("tooltip"), "Runs it");
+    EXPECT_EQ(addIn->GetAttribute("tooltip"), "Runs it");
 }
 
 TEST_F(AttributeRows, TableRowsWriteChecksAsMinusOneOrZeroAndNumbersAsText)

@@ -141,7 +141,12 @@ TEST_F(FormTool, CheckNamesLineAndColumnOfAParseErrorAndAClassTheModelLacks)
     EXPECT_NE(line.find("(line 5, column 5)"), std::string::npos) << line;
     EXPECT_EQ(line.find(torn, 1), std::string::npos) << "the file is named once, at the start: " << line;
 
+    // Copied without its picture: saving it there would keep a name that finds nothing.
     const std::string gearbox = m_dir.Put("GEARBOX_Main.xml", ReadFile(Sample("VALVE_Main.xml")));
+    const Lines alone = Run({"check", gearbox}).OutLines();
+    ASSERT_EQ(alone.size(), 3u);
+    EXPECT_NE(alone[1].find("Image at 460,44: the file keeps only the name valve.png"), std::string::npos) << alone[1];
+    m_dir.Put("valve.png", ReadFile(Sample("valve.png")));
     EXPECT_EQ(Run({"check", gearbox}).out,
               gearbox + ": the object model has no class GEARBOX (taken from the file name)\n");
     const Result other = Run({"--model", m_dir.Path() + "/missing-model.xml", "check", Sample("PUMP_Main.xml")});
