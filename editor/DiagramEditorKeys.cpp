@@ -2,6 +2,7 @@
 
 #include "editor/PropertiesPane.h"
 #include "model/DiagramEntityContainer.h"
+#include "services/LanguageTable.h"
 
 #include <algorithm>
 
@@ -16,6 +17,9 @@ bool CDiagramEditor::OnKeyDown(EditorKey key, unsigned modifiers)
     StopPanning();
     bool used = HandleKey(key, modifiers);
     if ((m_keyFlags & KeyFlag::KeyEscape) && key == EditorKey::Escape) {
+        if (m_interactMode == ModeMoving || m_interactMode == ModeResizing || m_interactMode == ModeResizingPaper ||
+            m_interactMode == ModeDrawingPair)
+            CancelGesture();
         m_interactMode = ModeNone;
         m_drawing = 0;
         if (m_host)
@@ -34,9 +38,13 @@ bool CDiagramEditor::HandleKey(EditorKey key, unsigned modifiers)
     const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
     const bool shift = (modifiers & Modifier::Shift) != 0;
     const unsigned flags = m_keyFlags;
+    const bool arrow =
+        key == EditorKey::Down || key == EditorKey::Up || key == EditorKey::Left || key == EditorKey::Right;
+    // Another key is another command: the next nudge starts a step of its own.
+    if (!arrow)
+        m_nudge = Nudge{};
 
-    if ((flags & KeyFlag::KeyArrows) &&
-        (key == EditorKey::Down || key == EditorKey::Up || key == EditorKey::Left || key == EditorKey::Right)) {
+    if ((flags & KeyFlag::KeyArrows) && arrow) {
         double stepX = (m_snap ? m_gridSize.cx : 1.0) / m_zoom;
         double stepY = (m_snap ? m_gridSize.cy : 1.0) / m_zoom;
         stepX = std::max(stepX, 1.0);
@@ -122,31 +130,12 @@ bool CDiagramEditor::HandleKey(EditorKey key, unsigned modifiers)
     return false;
 }
 
-void CDiagramEditor::MoveByKeys(double dx, double dy)
-{
-    if (!m_objs || !IsAnyObjectSelected())
-        return;
-    RestrainDelta(dx, dy);
-    Snapshot();
-    ForEachSelected([&](CDiagramEntity* e) {
-        double left = e->GetLeft() + dx;
-        double top = e->GetTop() + dy;
-        if (m_snap) {
-            left = SnapX(RoundEdge(left));
-            top = SnapY(RoundEdge(top));
-        }
-        double right = left + (e->GetRight() - e->GetLeft());
-        double bottom = top + (e->GetBottom() - e->GetTop());
-        RestrainRect(left, top, right, bottom);
-        SetObjectRect(e, {RoundEdge(left), RoundEdge(top), RoundEdge(right), RoundEdge(bottom)});
-    });
-    SetModified();
-    if (m_propertiesPane)
-        m_propertiesPane->ShowControlProperties();
-    Repaint();
-}
-
 namespace {
+
+bool HasEdgesOf(const CDiagramEntity& e, const IntRect& r)
+{
+    return e.GetLeft() == r.left && e.GetTop() == r.top && e.GetRight() == r.right && e.GetBottom() == r.bottom;
+}
 
 // Where a key resize puts a far edge: it never crosses the near edge, which
 // stays where it is.
@@ -157,16 +146,67 @@ double KeyResizedEdge(double nearEdge, double farEdge, int minimum)
 
 }  // namespace
 
+void CDiagramEditor::NudgeStep(NudgeKind kind)
+{
+    std::vector<const CDiagramEntity*> selection;
+    ForEachSelected([&](CDiagramEntity* e) { selection.push_back(e); });
+    const std::int64_t now = m_host ? m_host->NowMilliseconds() : 0;
+    // The undo count tells whether any other step came in between (a pane edit, say).
+    const bool joins = m_nudge.kind == kind && m_nudge.selection == selection && now - m_nudge.time < NudgePause &&
+                       m_nudge.undoCount == m_objs->GetUndoCount() && m_objs->GetRedoCount() == 0;
+    if (!joins)
+        Snapshot(langStr(kind == NudgeKind::Move ? "STEP_MOVE" : "STEP_RESIZE"));
+    m_nudge = Nudge{kind, std::move(selection), now, m_objs->GetUndoCount()};
+}
+
+// Applies new rectangles to elements, as one nudge step; none when no
+// rectangle differs.
+void CDiagramEditor::ApplyNudge(NudgeKind kind, const std::vector<std::pair<CDiagramEntity*, IntRect>>& rects)
+{
+    const bool changes = std::any_of(rects.begin(), rects.end(),
+                                     [](const auto& entry) { return !HasEdgesOf(*entry.first, entry.second); });
+    if (!changes)
+        return;
+    NudgeStep(kind);
+    for (const auto& [element, rect] : rects)
+        SetObjectRect(element, rect);
+    SetModified();
+    if (m_propertiesPane)
+        m_propertiesPane->ShowControlProperties();
+    Repaint();
+}
+
+void CDiagramEditor::MoveByKeys(double dx, double dy)
+{
+    if (!m_objs || !IsAnyObjectSelected())
+        return;
+    RestrainDelta(dx, dy);
+    std::vector<std::pair<CDiagramEntity*, IntRect>> rects;
+    ForEachSelected([&](CDiagramEntity* e) {
+        double left = e->GetLeft() + dx;
+        double top = e->GetTop() + dy;
+        if (m_snap) {
+            left = SnapX(RoundEdge(left));
+            top = SnapY(RoundEdge(top));
+        }
+        double right = left + (e->GetRight() - e->GetLeft());
+        double bottom = top + (e->GetBottom() - e->GetTop());
+        RestrainRect(left, top, right, bottom);
+        rects.push_back({e, {RoundEdge(left), RoundEdge(top), RoundEdge(right), RoundEdge(bottom)}});
+    });
+    ApplyNudge(NudgeKind::Move, rects);
+}
+
 void CDiagramEditor::ResizeByKeys(double dx, double dy)
 {
     if (!m_objs || !IsAnyObjectSelected())
         return;
-    Snapshot();
     // A shrinking edge stays inside the area anyway; held against the left
     // or top edge of the area, it could not shrink at all.
     if (dx > 0 || dy > 0)
         RestrainDelta(dx, dy);
     // Only the edge the key moves changes, and only it snaps.
+    std::vector<std::pair<CDiagramEntity*, IntRect>> rects;
     ForEachSelected([&](CDiagramEntity* e) {
         double right = e->GetRight();
         double bottom = e->GetBottom();
@@ -178,12 +218,9 @@ void CDiagramEditor::ResizeByKeys(double dx, double dy)
             bottom = m_snap ? SnapY(RoundEdge(bottom + dy)) : bottom + dy;
             bottom = KeyResizedEdge(e->GetTop(), bottom, e->GetMinimumSize().cy);
         }
-        SetObjectRect(e, {RoundEdge(e->GetLeft()), RoundEdge(e->GetTop()), RoundEdge(right), RoundEdge(bottom)});
+        rects.push_back({e, {RoundEdge(e->GetLeft()), RoundEdge(e->GetTop()), RoundEdge(right), RoundEdge(bottom)}});
     });
-    SetModified();
-    if (m_propertiesPane)
-        m_propertiesPane->ShowControlProperties();
-    Repaint();
+    ApplyNudge(NudgeKind::Resize, rects);
 }
 
 }  // namespace fw
