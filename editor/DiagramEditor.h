@@ -239,6 +239,9 @@ public:
     IntPoint AutoScroll(IntPoint point);
     void ShowPopup(IntPoint screenPoint);
 
+    // What Align lines up with the reference: one edge, or the size.
+    enum class AlignEdge { Left, Right, Top, Bottom, Size };
+
     void Duplicate();
     // Another command ends a run of arrow-key nudges, which then starts a new step.
     void EndNudges() { m_nudge = Nudge{}; }
@@ -376,7 +379,7 @@ private:
     bool HandleKey(EditorKey key, unsigned modifiers);
     void MoveByKeys(double dx, double dy);
     void ResizeByKeys(double dx, double dy);
-    void Align(int edge);
+    void Align(AlignEdge edge);
     enum class ZOrderMove { Forward, Backward, ToFront, ToBack };
     void ChangeZOrder(ZOrderMove move);
     // Deletes the selection without a step of its own (cut takes one).

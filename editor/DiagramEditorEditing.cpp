@@ -5,6 +5,9 @@
 #include "services/LanguageTable.h"
 #include "services/Strings.h"
 
+#include <algorithm>
+#include <array>
+
 // The editing operations that mouse, keys, menus and the form view share.
 
 namespace fw {
@@ -153,92 +156,100 @@ void CDiagramEditor::ChangeZOrder(ZOrderMove move)
 }
 
 namespace {
-enum AlignEdge { AlignEdgeLeft, AlignEdgeRight, AlignEdgeTop, AlignEdgeBottom, AlignSize };
-}
 
-namespace {
-
-std::string AlignStepName(int edge)
+std::string AlignStepName(CDiagramEditor::AlignEdge edge)
 {
+    using Edge = CDiagramEditor::AlignEdge;
     switch (edge) {
-    case AlignEdgeLeft:
+    case Edge::Left:
         return langStr("STEP_ALIGN_LEFT");
-    case AlignEdgeRight:
+    case Edge::Right:
         return langStr("STEP_ALIGN_RIGHT");
-    case AlignEdgeTop:
+    case Edge::Top:
         return langStr("STEP_ALIGN_TOP");
-    case AlignEdgeBottom:
+    case Edge::Bottom:
         return langStr("STEP_ALIGN_BOTTOM");
-    default:
-        return langStr("STEP_SAME_SIZE");
+    case Edge::Size:
+        break;
     }
+    return langStr("STEP_SAME_SIZE");
 }
 
 }  // namespace
 
-void CDiagramEditor::Align(int edge)
+void CDiagramEditor::Align(AlignEdge edge)
 {
     if (!m_objs || GetSelectCount() < 2 || !GetSelectedObject())
         return;
-    Snapshot(AlignStepName(edge));
     const CDiagramEntity& ref = *m_reference;
     const double refLeft = ref.GetLeft(), refTop = ref.GetTop(), refRight = ref.GetRight(), refBottom = ref.GetBottom();
+    std::vector<std::pair<CDiagramEntity*, std::array<double, 4>>> edges;
     ForEachSelected([&](CDiagramEntity* e) {
         const double width = e->GetRight() - e->GetLeft();
         const double height = e->GetBottom() - e->GetTop();
         double left = e->GetLeft(), top = e->GetTop(), right = e->GetRight(), bottom = e->GetBottom();
         switch (edge) {
-        case AlignEdgeLeft:
+        case AlignEdge::Left:
             left = refLeft;
             right = left + width;
             break;
-        case AlignEdgeRight:
+        case AlignEdge::Right:
             right = refRight;
             left = right - width;
             break;
-        case AlignEdgeTop:
+        case AlignEdge::Top:
             top = refTop;
             bottom = top + height;
             break;
-        case AlignEdgeBottom:
+        case AlignEdge::Bottom:
             bottom = refBottom;
             top = bottom - height;
             break;
-        default:
+        case AlignEdge::Size:
             right = left + (refRight - refLeft);
             bottom = top + (refBottom - refTop);
             break;
         }
         RestrainRect(left, top, right, bottom);
-        e->SetRect(left, top, right, bottom);
+        edges.push_back({e, {left, top, right, bottom}});
     });
+    // Elements already in line take no step.
+    const auto moves = [](const auto& entry) {
+        const CDiagramEntity& e = *entry.first;
+        return entry.second != std::array<double, 4>{e.GetLeft(), e.GetTop(), e.GetRight(), e.GetBottom()};
+    };
+    if (std::none_of(edges.begin(), edges.end(), moves))
+        return;
+    Snapshot(AlignStepName(edge));
+    for (const auto& [e, r] : edges)
+        e->SetRect(r[0], r[1], r[2], r[3]);
     SetModified();
     Repaint();
 }
 
 void CDiagramEditor::AlignLeft()
 {
-    Align(AlignEdgeLeft);
+    Align(AlignEdge::Left);
 }
 
 void CDiagramEditor::AlignRight()
 {
-    Align(AlignEdgeRight);
+    Align(AlignEdge::Right);
 }
 
 void CDiagramEditor::AlignTop()
 {
-    Align(AlignEdgeTop);
+    Align(AlignEdge::Top);
 }
 
 void CDiagramEditor::AlignBottom()
 {
-    Align(AlignEdgeBottom);
+    Align(AlignEdge::Bottom);
 }
 
 void CDiagramEditor::MakeSameSize()
 {
-    Align(AlignSize);
+    Align(AlignEdge::Size);
 }
 
 void CDiagramEditor::Group()

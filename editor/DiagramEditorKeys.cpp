@@ -40,8 +40,9 @@ bool CDiagramEditor::HandleKey(EditorKey key, unsigned modifiers)
     const unsigned flags = m_keyFlags;
     const bool arrow =
         key == EditorKey::Down || key == EditorKey::Up || key == EditorKey::Left || key == EditorKey::Right;
-    // Another key is another command: the next nudge starts a step of its own.
-    if (!arrow)
+    // Another key is another command: the next nudge starts a step of its
+    // own. Shift pressed on its own before Shift+arrow is no command.
+    if (!arrow && key != EditorKey::Other)
         m_nudge = Nudge{};
 
     if ((flags & KeyFlag::KeyArrows) && arrow) {

@@ -24,14 +24,14 @@ std::string FormText(const CDiagramEntityContainer& form)
     return text;
 }
 
-// Two elements off the 8-unit grid, b in front of a, and c in front at the
-// left edge, which no element passes.
+// Two elements of one size off the 8-unit grid, b in front of a, and a
+// narrower c in front at the left edge, which no element passes.
 struct StepRig : EditorRig {
     StepRig() : EditorRig({400, 300})
     {
         a = Put<CDiagramStatic>("a", 101, 101, 181, 141);
         b = Put<CDiagramStatic>("b", 203, 203, 283, 243);
-        c = Put<CDiagramStatic>("c", 1, 248, 81, 288);
+        c = Put<CDiagramStatic>("c", 1, 248, 61, 288);
         editor.SetPaperResize(true);
         form.SetModified(false);
     }
@@ -92,6 +92,12 @@ TEST(EditorUndoSteps, GesturesThatChangeNothingLeaveNoStep)
              r.a->Select(true);
              r.Key(EditorKey::PageDown);
          }},
+        {"same size of two of one size",
+         [](StepRig& r) {
+             r.Click(120, 110);
+             r.Click(220, 210, Modifier::Ctrl);
+             r.editor.MakeSameSize();
+         }},
         {"ungroup what is not grouped",
          [](StepRig& r) {
              r.a->Select(true);
@@ -141,7 +147,12 @@ TEST(EditorUndoSteps, EachChangeIsOneNamedStep)
         {"Bring forward", [](StepRig& r) { r.a->Select(true), r.Key(EditorKey::PageUp); }},
         {"Send to back", [](StepRig& r) { r.b->Select(true), r.Key(EditorKey::PageDown, Modifier::Ctrl); }},
         {"Align left", [&](StepRig& r) { selectBoth(r), r.editor.AlignLeft(); }},
-        {"Same size", [&](StepRig& r) { selectBoth(r), r.editor.MakeSameSize(); }},
+        {"Same size",
+         [](StepRig& r) {
+             r.Click(120, 110);
+             r.Click(30, 260, Modifier::Ctrl);
+             r.editor.MakeSameSize();
+         }},
         {"Group", [&](StepRig& r) { selectBoth(r), r.editor.Group(); }},
         {"Ungroup",
          [&](StepRig& r) {
@@ -232,7 +243,7 @@ TEST(EditorUndoSteps, NudgesInARowMakeOneStep)
         rig.Key(EditorKey::Right);
         return rig.form.GetUndoCount();
     };
-    EXPECT_EQ(nudgeSteps([] {}), 1);
+    EXPECT_EQ(nudgeSteps([&] { rig.Key(EditorKey::Other, Modifier::Shift); }), 1) << "Shift alone";
     EXPECT_EQ(nudgeSteps([&] { rig.host.AdvanceClock(1000); }), 2);
     EXPECT_EQ(nudgeSteps([&] { rig.Key(EditorKey::Right, Modifier::Shift); }), 3) << "a resize between";
     EXPECT_EQ(nudgeSteps([&] { rig.Key(EditorKey::A, Modifier::Ctrl); }), 2) << "another command, and two selected";
