@@ -576,11 +576,10 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
             break;
         case ModeDrawingPair:
             if (m_snap) {
-                for (int i = 0; i < m_objs->GetCount(); ++i) {
-                    CDiagramEntity* e = m_objs->GetAt(i);
-                    if (e->IsSelected() && e->GetDependent())
-                        e->GetDependent()->SetRect(e->GetDependent()->GetRect());
-                }
+                ForEachSelected([](CDiagramEntity* e) {
+                    if (CDiagramEntity* caption = e->GetDependent())
+                        caption->SetRect(caption->GetRect());
+                });
             }
             SetModified();
             break;
