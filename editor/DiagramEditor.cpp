@@ -6,6 +6,7 @@
 #include "model/DiagramEntityContainer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace fw {
@@ -243,8 +244,16 @@ void CDiagramEditor::Repaint()
         m_host->Invalidate();
 }
 
+std::int64_t EditorHost::NowMilliseconds() const
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void CDiagramEditor::Snapshot(const std::string& name)
 {
+    // Any other step ends a run of arrow-key nudges.
+    m_nudge = Nudge{};
     if (m_objs)
         m_objs->Snapshot(name);
 }
@@ -592,8 +601,9 @@ void CDiagramEditor::StartDrawingObject(std::unique_ptr<CDiagramEntity> prototyp
         m_host->SetCursor(m_drawObj ? CursorKind::Cross : CursorKind::Arrow);
 }
 
-void CDiagramEditor::StartDrawingPair(std::unique_ptr<CDiagramEntity> prototype)
+void CDiagramEditor::StartDrawingPair(std::unique_ptr<CDiagramEntity> prototype, const std::string& stepName)
 {
+    m_pairStep = stepName;
     m_drawObj = std::move(prototype);
     m_drawing = m_drawObj != nullptr;
     m_interactMode = m_drawObj ? ModeDrawingPair : ModeNone;

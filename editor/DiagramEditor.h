@@ -19,9 +19,11 @@
 #include "render/DrawContext.h"
 #include "services/Geometry.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -103,6 +105,8 @@ class CDiagramEditor : public ElementWindow {
 public:
     static constexpr unsigned PanTimerId = 100;
     static constexpr int PanTimerPeriod = 10;
+    // Arrow-key nudges closer together than this make one undo step.
+    static constexpr std::int64_t NudgePause = 1000;
 
     CDiagramEditor();
     CDiagramEditor(const CDiagramEditor&) = delete;
@@ -132,8 +136,9 @@ public:
     virtual void SetObjectRect(CDiagramEntity* element, const IntRect& rect);
     // Arms the creation tool with a prototype (the editor owns it); null disarms.
     virtual void StartDrawingObject(std::unique_ptr<CDiagramEntity> prototype);
-    // The same for a property field that brings its label.
-    virtual void StartDrawingPair(std::unique_ptr<CDiagramEntity> prototype);
+    // The same for a property field that brings its label; `stepName` names
+    // the undo step of placing it (empty: the usual "Insert field").
+    virtual void StartDrawingPair(std::unique_ptr<CDiagramEntity> prototype, const std::string& stepName = {});
     virtual void New();
 
     // Editing operations shared by mouse, keys, menus and the form view.
@@ -234,7 +239,12 @@ public:
     IntPoint AutoScroll(IntPoint point);
     void ShowPopup(IntPoint screenPoint);
 
+    // What Align lines up with the reference: one edge, or the size.
+    enum class AlignEdge { Left, Right, Top, Bottom, Size };
+
     void Duplicate();
+    // Another command ends a run of arrow-key nudges, which then starts a new step.
+    void EndNudges() { m_nudge = Nudge{}; }
     void MoveForward();
     void MoveBackward();
     void BringToFront();
@@ -338,6 +348,27 @@ protected:
     void DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label);
 
 private:
+    // The press, split by gesture: per-press resets, a move of several
+    // selected elements, a press on an element, the paper's band or a band.
+    void BeginPress();
+    bool BeginGroupMove(IntPoint point, IntPoint virtualPoint);
+    void BeginOnElement(IntPoint point, bool ctrl);
+    void BeginPaperResizeOrBand(IntPoint point, IntPoint virtualPoint);
+    void BeginMove(CDiagramEntity* anchor, IntPoint point);
+    void BeginResize(int handle);
+    // A selected element whose handle is under the client point, topmost first.
+    CDiagramEntity* FindSelectedHandle(IntPoint point, int& handle) const;
+    // The undo step of the gesture under way is named at the press and taken
+    // just before the gesture first changes the form, so a plain click
+    // leaves no step and no modified form.
+    void BeginGesture(const std::string& stepName);
+    void TakeGestureStep();
+    // Escape: puts back what the gesture changed, as if it never happened.
+    void CancelGesture();
+    // Arrow keys: one step for a run of nudges of one kind and selection.
+    enum class NudgeKind { None, Move, Resize };
+    void NudgeStep(NudgeKind kind);
+    void ApplyNudge(NudgeKind kind, const std::vector<std::pair<CDiagramEntity*, IntRect>>& rects);
     void ResizePaper(IntPoint virtualPoint);
     void ResizeElement(IntPoint virtualPoint);
     void MoveSelection(IntPoint virtualPoint);
@@ -348,7 +379,11 @@ private:
     bool HandleKey(EditorKey key, unsigned modifiers);
     void MoveByKeys(double dx, double dy);
     void ResizeByKeys(double dx, double dy);
-    void Align(int edge);
+    void Align(AlignEdge edge);
+    enum class ZOrderMove { Forward, Backward, ToFront, ToBack };
+    void ChangeZOrder(ZOrderMove move);
+    // Deletes the selection without a step of its own (cut takes one).
+    void RemoveSelected();
     void UpdatePanCursor(IntPoint point);
     CDiagramEntity* FindElementAt(IntPoint point, int& hitCode) const;
     // The area of the restraint setting (unbounded with RestraintNone), and
@@ -410,6 +445,19 @@ private:
     ScrollBarState m_hScroll;
     ScrollBarState m_vScroll;
     IntSize m_clientSize;
+    std::string m_gestureStep;
+    std::string m_pairStep;
+    bool m_gestureChanged = false;
+    bool m_modifiedBeforeGesture = false;
+    // The last arrow-key step, which the next nudge of the same kind and
+    // selection within NudgePause joins.
+    struct Nudge {
+        NudgeKind kind = NudgeKind::None;
+        std::vector<const CDiagramEntity*> selection;
+        std::int64_t time = 0;
+        int undoCount = -1;
+    };
+    Nudge m_nudge;
     // The zoomed-paper pixels being painted; empty outside Paint (paint all).
     std::optional<IntRect> m_paintArea;
 };

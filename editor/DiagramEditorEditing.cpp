@@ -2,7 +2,11 @@
 
 #include "editor/PropertiesPane.h"
 #include "model/DiagramEntityContainer.h"
+#include "services/LanguageTable.h"
 #include "services/Strings.h"
+
+#include <algorithm>
+#include <array>
 
 // The editing operations that mouse, keys, menus and the form view share.
 
@@ -41,9 +45,14 @@ void CDiagramEditor::SelectOnly(CDiagramEntity* element)
 
 void CDiagramEditor::DeleteAllSelected()
 {
-    if (!m_objs)
+    if (!m_objs || !IsAnyObjectSelected())
         return;
-    Snapshot();
+    Snapshot(langStr("STEP_DELETE"));
+    RemoveSelected();
+}
+
+void CDiagramEditor::RemoveSelected()
+{
     m_objs->DeleteAllSelected();
     m_reference = nullptr;
     m_moveAnchor = nullptr;
@@ -78,7 +87,7 @@ void CDiagramEditor::Duplicate()
     // A caption is saved only with its field; a copy of it alone would be lost.
     if (!source || source->IsDependentPart())
         return;
-    Snapshot();
+    Snapshot(langStr("STEP_DUPLICATE"));
     CDiagramEntity* copy = m_objs->Duplicate(source);
     source->Select(false);
     if (copy) {
@@ -95,112 +104,161 @@ void CDiagramEditor::Duplicate()
 
 void CDiagramEditor::MoveForward()
 {
-    if (CDiagramEntity* e = SingleSelected(m_objs)) {
-        m_objs->MoveLater(e);
-        Repaint();
-    }
+    ChangeZOrder(ZOrderMove::Forward);
 }
 
 void CDiagramEditor::MoveBackward()
 {
-    if (CDiagramEntity* e = SingleSelected(m_objs)) {
-        m_objs->MoveEarlier(e);
-        Repaint();
-    }
+    ChangeZOrder(ZOrderMove::Backward);
 }
 
 void CDiagramEditor::BringToFront()
 {
-    if (CDiagramEntity* e = SingleSelected(m_objs)) {
-        m_objs->MoveToEnd(e);
-        Repaint();
-    }
+    ChangeZOrder(ZOrderMove::ToFront);
 }
 
 void CDiagramEditor::SendToBack()
 {
-    if (CDiagramEntity* e = SingleSelected(m_objs)) {
+    ChangeZOrder(ZOrderMove::ToBack);
+}
+
+// One selected element changes its place in the z-order; at the end it is
+// already at, nothing changes and no step is taken.
+void CDiagramEditor::ChangeZOrder(ZOrderMove move)
+{
+    CDiagramEntity* e = SingleSelected(m_objs);
+    if (!e)
+        return;
+    const int index = m_objs->FindIndex(e);
+    const bool towardFront = move == ZOrderMove::Forward || move == ZOrderMove::ToFront;
+    if (towardFront ? index + 1 >= m_objs->GetCount() : index <= 0)
+        return;
+    switch (move) {
+    case ZOrderMove::Forward:
+        Snapshot(langStr("STEP_MOVE_FORWARD"));
+        m_objs->MoveLater(e);
+        break;
+    case ZOrderMove::Backward:
+        Snapshot(langStr("STEP_MOVE_BACKWARD"));
+        m_objs->MoveEarlier(e);
+        break;
+    case ZOrderMove::ToFront:
+        Snapshot(langStr("STEP_BRING_TO_FRONT"));
+        m_objs->MoveToEnd(e);
+        break;
+    case ZOrderMove::ToBack:
+        Snapshot(langStr("STEP_SEND_TO_BACK"));
         m_objs->MoveToStart(e);
-        Repaint();
+        break;
     }
+    SetModified();
+    Repaint();
 }
 
 namespace {
-enum AlignEdge { AlignEdgeLeft, AlignEdgeRight, AlignEdgeTop, AlignEdgeBottom, AlignSize };
+
+std::string AlignStepName(CDiagramEditor::AlignEdge edge)
+{
+    using Edge = CDiagramEditor::AlignEdge;
+    switch (edge) {
+    case Edge::Left:
+        return langStr("STEP_ALIGN_LEFT");
+    case Edge::Right:
+        return langStr("STEP_ALIGN_RIGHT");
+    case Edge::Top:
+        return langStr("STEP_ALIGN_TOP");
+    case Edge::Bottom:
+        return langStr("STEP_ALIGN_BOTTOM");
+    case Edge::Size:
+        break;
+    }
+    return langStr("STEP_SAME_SIZE");
 }
 
-void CDiagramEditor::Align(int edge)
+}  // namespace
+
+void CDiagramEditor::Align(AlignEdge edge)
 {
     if (!m_objs || GetSelectCount() < 2 || !GetSelectedObject())
         return;
-    Snapshot();
     const CDiagramEntity& ref = *m_reference;
     const double refLeft = ref.GetLeft(), refTop = ref.GetTop(), refRight = ref.GetRight(), refBottom = ref.GetBottom();
+    std::vector<std::pair<CDiagramEntity*, std::array<double, 4>>> edges;
     ForEachSelected([&](CDiagramEntity* e) {
         const double width = e->GetRight() - e->GetLeft();
         const double height = e->GetBottom() - e->GetTop();
         double left = e->GetLeft(), top = e->GetTop(), right = e->GetRight(), bottom = e->GetBottom();
         switch (edge) {
-        case AlignEdgeLeft:
+        case AlignEdge::Left:
             left = refLeft;
             right = left + width;
             break;
-        case AlignEdgeRight:
+        case AlignEdge::Right:
             right = refRight;
             left = right - width;
             break;
-        case AlignEdgeTop:
+        case AlignEdge::Top:
             top = refTop;
             bottom = top + height;
             break;
-        case AlignEdgeBottom:
+        case AlignEdge::Bottom:
             bottom = refBottom;
             top = bottom - height;
             break;
-        default:
+        case AlignEdge::Size:
             right = left + (refRight - refLeft);
             bottom = top + (refBottom - refTop);
             break;
         }
         RestrainRect(left, top, right, bottom);
-        e->SetRect(left, top, right, bottom);
+        edges.push_back({e, {left, top, right, bottom}});
     });
+    // Elements already in line take no step.
+    const auto moves = [](const auto& entry) {
+        const CDiagramEntity& e = *entry.first;
+        return entry.second != std::array<double, 4>{e.GetLeft(), e.GetTop(), e.GetRight(), e.GetBottom()};
+    };
+    if (std::none_of(edges.begin(), edges.end(), moves))
+        return;
+    Snapshot(AlignStepName(edge));
+    for (const auto& [e, r] : edges)
+        e->SetRect(r[0], r[1], r[2], r[3]);
     SetModified();
     Repaint();
 }
 
 void CDiagramEditor::AlignLeft()
 {
-    Align(AlignEdgeLeft);
+    Align(AlignEdge::Left);
 }
 
 void CDiagramEditor::AlignRight()
 {
-    Align(AlignEdgeRight);
+    Align(AlignEdge::Right);
 }
 
 void CDiagramEditor::AlignTop()
 {
-    Align(AlignEdgeTop);
+    Align(AlignEdge::Top);
 }
 
 void CDiagramEditor::AlignBottom()
 {
-    Align(AlignEdgeBottom);
+    Align(AlignEdge::Bottom);
 }
 
 void CDiagramEditor::MakeSameSize()
 {
-    Align(AlignSize);
+    Align(AlignEdge::Size);
 }
 
 void CDiagramEditor::Group()
 {
-    if (!m_objs)
+    if (!m_objs || !IsAnyObjectSelected())
         return;
     if (m_host)
         m_host->SetRedraw(false);
-    Snapshot();
+    Snapshot(langStr("STEP_GROUP"));
     m_objs->Group();
     if (m_host)
         m_host->SetRedraw(true);
@@ -209,11 +267,13 @@ void CDiagramEditor::Group()
 
 void CDiagramEditor::Ungroup()
 {
-    if (!m_objs)
+    bool grouped = false;
+    ForEachSelected([&](CDiagramEntity* e) { grouped = grouped || e->GetGroup() != 0; });
+    if (!grouped)
         return;
     if (m_host)
         m_host->SetRedraw(false);
-    Snapshot();
+    Snapshot(langStr("STEP_UNGROUP"));
     m_objs->Ungroup();
     if (m_host)
         m_host->SetRedraw(true);
@@ -245,30 +305,29 @@ void CDiagramEditor::AfterHistoryStep()
     NotifySelection();
 }
 
+// Copying changes the clipboard, not the form: no step.
 void CDiagramEditor::Copy()
 {
-    if (!m_objs)
-        return;
-    Snapshot();
-    m_objs->CopyAllSelected();
+    if (m_objs)
+        m_objs->CopyAllSelected();
 }
 
 void CDiagramEditor::Cut()
 {
-    if (!m_objs)
+    if (!m_objs || !IsAnyObjectSelected())
         return;
-    Snapshot();
+    Snapshot(langStr("STEP_CUT"));
     m_objs->CopyAllSelected();
-    DeleteAllSelected();
+    RemoveSelected();
 }
 
 void CDiagramEditor::Paste()
 {
-    if (!m_objs)
+    if (!m_objs || m_objs->GetClipboardCount() == 0)
         return;
     if (m_host)
         m_host->SetRedraw(false);
-    Snapshot();
+    Snapshot(langStr("STEP_PASTE"));
     UnselectAll();
     const int before = m_objs->GetCount();
     m_objs->Paste();

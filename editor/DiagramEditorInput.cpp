@@ -4,6 +4,7 @@
 #include "editor/FormPainter.h"
 #include "editor/PropertiesPane.h"
 #include "model/DiagramEntityContainer.h"
+#include "services/LanguageTable.h"
 
 #include <algorithm>
 
@@ -99,6 +100,12 @@ int DirectionAfterFlip(int oldHandle, int newHandle, int direction)
     return direction;
 }
 
+// Whether the element already has these edges, so setting them is no change.
+bool HasEdges(const CDiagramEntity& e, double left, double top, double right, double bottom)
+{
+    return e.GetLeft() == left && e.GetTop() == top && e.GetRight() == right && e.GetBottom() == bottom;
+}
+
 // A placed property field stands this far right of its caption's left edge.
 constexpr double CaptionToField = 150.0;
 
@@ -123,6 +130,24 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
 {
     if (!m_objs)
         return;
+    BeginPress();
+    const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
+    const IntPoint v = ScreenToVirtual(point);
+    if (m_interactMode == ModeDrawing)
+        PlaceElement(v);
+    else if (m_interactMode == ModeDrawingPair)
+        PlacePair(v);
+    else if (ctrl || !BeginGroupMove(point, v))
+        BeginOnElement(point, ctrl);
+    if (!IsAnyObjectSelected())
+        BeginPaperResizeOrBand(point, v);
+    NotifySelection();
+    if (m_interactMode != ModeNone)
+        Repaint();
+}
+
+void CDiagramEditor::BeginPress()
+{
     StopPanning();
     if (m_host) {
         m_host->SetFocus();
@@ -134,107 +159,136 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
     }
     m_paperMarkersShown = 0;
     m_moveAnchor = nullptr;
+    m_nudge = Nudge{};
+    m_gestureChanged = false;
+    m_modifiedBeforeGesture = m_objs->IsModified();
+}
 
-    const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
-    const IntPoint v = ScreenToVirtual(point);
-
-    // A handle of a selected element, topmost first.
-    CDiagramEntity* handleElement = nullptr;
-    int handleCode = HitCode::None;
-    for (int i = m_objs->GetCount() - 1; i >= 0 && !handleElement; --i) {
+CDiagramEntity* CDiagramEditor::FindSelectedHandle(IntPoint point, int& handle) const
+{
+    for (int i = m_objs->GetCount() - 1; i >= 0; --i) {
         CDiagramEntity* e = m_objs->GetAt(i);
         if (!e->IsSelected())
             continue;
         const int code = e->GetHitCode(point, ScreenRectOf(*e));
         if (HitCode::IsHandle(code)) {
-            handleElement = e;
-            handleCode = code;
+            handle = code;
+            return e;
         }
     }
+    handle = HitCode::None;
+    return nullptr;
+}
 
-    // Several selected: a press on one of their bodies moves them together.
-    if (GetSelectCount() > 1 && !ctrl && !handleElement) {
-        for (int i = 0; i < m_objs->GetCount(); ++i) {
-            CDiagramEntity* e = m_objs->GetAt(i);
-            if (e->IsSelected() && e->GetHitCode(v) == HitCode::Body) {
-                m_interactMode = ModeMoving;
-                m_moveAnchor = e;
-                const IntRect screen = ScreenRectOf(*e);
-                m_deltaPoint = {point.x - screen.left, point.y - screen.top};
-            }
-        }
-        if (m_interactMode == ModeMoving) {
-            if (m_host)
-                m_host->SetCursor(m_moveAnchor->GetCursor(HitCode::Body));
-            Snapshot();
-        }
+// Several selected: a press on one of their bodies moves them together.
+bool CDiagramEditor::BeginGroupMove(IntPoint point, IntPoint v)
+{
+    int handle = HitCode::None;
+    if (GetSelectCount() < 2 || FindSelectedHandle(point, handle))
+        return false;
+    CDiagramEntity* anchor = nullptr;
+    ForEachSelected([&](CDiagramEntity* e) {
+        if (e->GetHitCode(v) == HitCode::Body)
+            anchor = e;
+    });
+    if (anchor)
+        BeginMove(anchor, point);
+    return anchor != nullptr;
+}
+
+void CDiagramEditor::BeginOnElement(IntPoint point, bool ctrl)
+{
+    int code = HitCode::None;
+    CDiagramEntity* handleElement = ctrl ? nullptr : FindSelectedHandle(point, code);
+    if (!ctrl)
+        UnselectAll();
+    if (handleElement) {
+        handleElement->Select(true);
+        m_reference = handleElement;
+        BeginResize(code);
+        return;
     }
-
-    if (m_interactMode == ModeDrawing) {
-        PlaceElement(v);
-    } else if (m_interactMode == ModeDrawingPair) {
-        PlacePair(v);
-    } else if (m_interactMode == ModeNone) {
-        if (!ctrl)
-            UnselectAll();
-        if (handleElement && !ctrl) {
-            m_interactMode = ModeResizing;
-            m_subMode = handleCode;
-            handleElement->Select(true);
-            m_reference = handleElement;
-        } else {
-            int code = HitCode::None;
-            if (CDiagramEntity* hit = FindElementAt(point, code)) {
-                if (!ctrl) {
-                    UnselectAll();
-                    hit->Select(true);
-                    m_reference = hit;
-                } else {
-                    hit->Select(!hit->IsSelected());
-                    m_reference = hit->IsSelected() ? hit : nullptr;
-                }
-                if (ctrl) {
-                    m_interactMode = ModeNone;
-                } else if (code == HitCode::Body) {
-                    m_interactMode = ModeMoving;
-                    if (m_host)
-                        m_host->SetCursor(hit->GetCursor(HitCode::Body));
-                    const IntRect screen = ScreenRectOf(*hit);
-                    m_deltaPoint = {point.x - screen.left, point.y - screen.top};
-                } else {
-                    m_interactMode = ModeResizing;
-                    m_subMode = code;
-                }
-            }
-        }
-        if (m_interactMode != ModeNone)
-            Snapshot();
+    CDiagramEntity* hit = FindElementAt(point, code);
+    if (!hit)
+        return;
+    if (ctrl) {
+        hit->Select(!hit->IsSelected());
+        m_reference = hit->IsSelected() ? hit : nullptr;
+        return;
     }
+    // Selecting a grouped element selects its group, which then moves as one.
+    hit->Select(true);
+    m_reference = hit;
+    if (code == HitCode::Body)
+        BeginMove(hit, point);
+    else
+        BeginResize(code);
+}
 
-    // Nothing selected: the paper's band, or a rubber band.
-    if (!IsAnyObjectSelected()) {
-        const IntSize paper = GetVirtualSize();
-        const bool inBand =
-            (v.x >= paper.cx - m_paperBand && v.x <= paper.cx) || (v.y >= paper.cy - m_paperBand && v.y <= paper.cy);
-        if (m_paperResize && inBand) {
-            m_paperMarkersShown = 1;
-            const int code = PaperHitTest(v);
-            if (HitCode::IsHandle(code)) {
-                m_interactMode = ModeResizingPaper;
-                m_subMode = code;
-                Snapshot();
-            }
-            Repaint();
-        }
-        if (m_interactMode == ModeNone) {
-            m_rubberBand = {point.x, point.y, point.x, point.y};
-            m_interactMode = ModeRubberBand;
-        }
-    }
+void CDiagramEditor::BeginMove(CDiagramEntity* anchor, IntPoint point)
+{
+    m_interactMode = ModeMoving;
+    m_moveAnchor = anchor;
+    if (m_host)
+        m_host->SetCursor(anchor->GetCursor(HitCode::Body));
+    const IntRect screen = ScreenRectOf(*anchor);
+    m_deltaPoint = {point.x - screen.left, point.y - screen.top};
+    BeginGesture(langStr("STEP_MOVE"));
+}
 
-    NotifySelection();
-    if (m_interactMode != ModeNone)
+void CDiagramEditor::BeginResize(int handle)
+{
+    m_interactMode = ModeResizing;
+    m_subMode = handle;
+    BeginGesture(langStr("STEP_RESIZE"));
+}
+
+// Nothing selected: the paper's band, or a rubber band.
+void CDiagramEditor::BeginPaperResizeOrBand(IntPoint point, IntPoint v)
+{
+    const IntSize paper = GetVirtualSize();
+    const bool inBand =
+        (v.x >= paper.cx - m_paperBand && v.x <= paper.cx) || (v.y >= paper.cy - m_paperBand && v.y <= paper.cy);
+    if (m_paperResize && inBand) {
+        m_paperMarkersShown = 1;
+        const int code = PaperHitTest(v);
+        if (HitCode::IsHandle(code)) {
+            m_interactMode = ModeResizingPaper;
+            m_subMode = code;
+            BeginGesture(langStr("STEP_PAPER_SIZE"));
+        }
         Repaint();
+    }
+    if (m_interactMode == ModeNone) {
+        m_rubberBand = {point.x, point.y, point.x, point.y};
+        m_interactMode = ModeRubberBand;
+    }
+}
+
+void CDiagramEditor::BeginGesture(const std::string& stepName)
+{
+    m_gestureStep = stepName;
+    m_gestureChanged = false;
+}
+
+void CDiagramEditor::TakeGestureStep()
+{
+    if (m_gestureChanged)
+        return;
+    Snapshot(m_gestureStep);
+    m_gestureChanged = true;
+}
+
+void CDiagramEditor::CancelGesture()
+{
+    if (!m_gestureChanged || !m_objs)
+        return;
+    m_gestureChanged = false;
+    Undo();
+    // What the gesture did is nothing anyone asked to redo.
+    m_objs->ClearRedo();
+    m_objs->SetModified(m_modifiedBeforeGesture);
+    SetupScrollbars();
 }
 
 void CDiagramEditor::PlaceElement(IntPoint v)
@@ -243,7 +297,8 @@ void CDiagramEditor::PlaceElement(IntPoint v)
         m_interactMode = ModeNone;
         return;
     }
-    Snapshot();
+    BeginGesture(langStr("STEP_INSERT"));
+    TakeGestureStep();
     UnselectAll();
     std::unique_ptr<CDiagramEntity> element = m_drawObj->Clone();
     if (m_snap)
@@ -266,9 +321,13 @@ void CDiagramEditor::PlacePair(IntPoint v)
         m_interactMode = ModeNone;
         return;
     }
-    Snapshot();
+    const bool pair = m_drawObj->GetDependent() != nullptr;
+    if (pair) {
+        BeginGesture(m_pairStep.empty() ? langStr("STEP_INSERT_FIELD") : m_pairStep);
+        TakeGestureStep();
+    }
     UnselectAll();
-    if (m_drawObj->GetDependent()) {
+    if (pair) {
         std::unique_ptr<CDiagramEntity> field = m_drawObj->Clone();
         CDiagramEntity* label = field->GetDependent();
         if (m_snap)
@@ -360,6 +419,9 @@ void CDiagramEditor::ResizePaper(IntPoint v)
         size.cx = std::max({size.cx, extent.cx + m_rightMargin, m_leftMargin + m_rightMargin});
         size.cy = std::max({size.cy, extent.cy + m_bottomMargin, m_topMargin + m_bottomMargin});
     }
+    if (size == m_objs->GetPaper())
+        return;
+    TakeGestureStep();
     m_objs->SetPaper(size);
     m_objs->SetModified(true);
     SetupScrollbars();
@@ -399,7 +461,10 @@ void CDiagramEditor::ResizeElement(IntPoint v)
             top = y;
         if (OwnsBottom(m_subMode))
             bottom = y;
-        e->SetRect(left, top, right, bottom);
+        if (!HasEdges(*e, left, top, right, bottom)) {
+            TakeGestureStep();
+            e->SetRect(left, top, right, bottom);
+        }
         return;
     }
 
@@ -449,6 +514,9 @@ void CDiagramEditor::ResizeElement(IntPoint v)
             right = x;
         }
     }
+    if (!flipped && HasEdges(*e, left, top, right, bottom))
+        return;
+    TakeGestureStep();
     if (flipped)
         e->SetQuadrant(DirectionAfterFlip(handle, m_subMode, e->GetQuadrant()));
     e->SetRect(left, top, right, bottom);
@@ -474,7 +542,10 @@ void CDiagramEditor::MoveSelection(IntPoint v)
         double right = left + (e->GetRight() - e->GetLeft());
         double bottom = top + (e->GetBottom() - e->GetTop());
         RestrainRect(left, top, right, bottom);
-        e->SetRect(left, top, right, bottom);
+        if (!HasEdges(*e, left, top, right, bottom)) {
+            TakeGestureStep();
+            e->SetRect(left, top, right, bottom);
+        }
         return;
     }
 
@@ -484,18 +555,18 @@ void CDiagramEditor::MoveSelection(IntPoint v)
     RestrainDelta(dx, dy);
     if (dx == 0 && dy == 0)
         return;
-    for (int i = 0; i < m_objs->GetCount(); ++i) {
-        CDiagramEntity* e = m_objs->GetAt(i);
-        if (e->IsSelected())
-            e->SetRect(e->GetLeft() + dx, e->GetTop() + dy, e->GetRight() + dx, e->GetBottom() + dy);
-    }
+    TakeGestureStep();
+    ForEachSelected([&](CDiagramEntity* e) {
+        e->SetRect(e->GetLeft() + dx, e->GetTop() + dy, e->GetRight() + dx, e->GetBottom() + dy);
+    });
 }
 
 void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
 {
     if (m_host)
         m_host->ReleaseMouse();
-    if (m_objs) {
+    // Only a gesture that changed something snaps what it moved and counts as an edit.
+    if (m_objs && m_gestureChanged) {
         switch (m_interactMode) {
         case ModeMoving:
             FinishMove();
@@ -505,21 +576,20 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
             break;
         case ModeDrawingPair:
             if (m_snap) {
-                for (int i = 0; i < m_objs->GetCount(); ++i) {
-                    CDiagramEntity* e = m_objs->GetAt(i);
-                    if (e->IsSelected() && e->GetDependent())
-                        e->GetDependent()->SetRect(e->GetDependent()->GetRect());
-                }
+                ForEachSelected([](CDiagramEntity* e) {
+                    if (CDiagramEntity* caption = e->GetDependent())
+                        caption->SetRect(caption->GetRect());
+                });
             }
             SetModified();
-            break;
-        case ModeRubberBand:
-            SelectInRubberBand();
             break;
         default:
             break;
         }
     }
+    if (m_objs && m_interactMode == ModeRubberBand)
+        SelectInRubberBand();
+    m_gestureChanged = false;
     Repaint();
     if (m_multidraw && m_drawing && m_drawObj) {
         m_interactMode = ModeDrawing;
@@ -650,11 +720,46 @@ void CDiagramEditor::OnLButtonDblClk(IntPoint /*point*/, unsigned /*modifiers*/)
     NotifySelection();
 }
 
+namespace {
+
+// The undo step an element command takes; empty for one that changes nothing.
+std::string ObjectCommandStep(int command)
+{
+    switch (command) {
+    case ElementCommand::Cut:
+        return langStr("STEP_CUT");
+    case ElementCommand::Duplicate:
+        return langStr("STEP_DUPLICATE");
+    case ElementCommand::Copy:
+    case ElementCommand::Properties:
+    case ElementCommand::SelectGroup:
+        return {};
+    default:
+        return langStr("STEP_EDIT");
+    }
+}
+
+}  // namespace
+
 void CDiagramEditor::OnObjectCommand(int command)
 {
     if (!m_objs)
         return;
-    Snapshot();
+    // The z-order commands know when they would change nothing.
+    using ZOrder = void (CDiagramEditor::*)();
+    static const std::pair<int, ZOrder> zOrder[] = {
+        {ElementCommand::MoveLater, &CDiagramEditor::MoveForward},
+        {ElementCommand::MoveEarlier, &CDiagramEditor::MoveBackward},
+        {ElementCommand::MoveToEnd, &CDiagramEditor::BringToFront},
+        {ElementCommand::MoveToStart, &CDiagramEditor::SendToBack},
+    };
+    for (const auto& [id, run] : zOrder)
+        if (id == command) {
+            (this->*run)();
+            return;
+        }
+    if (const std::string step = ObjectCommandStep(command); !step.empty())
+        Snapshot(step);
     const bool selectedOnly = true;
     m_objs->SendCommandToElements(command, selectedOnly, nullptr, this);
     // Cut and duplicate change the selection.
@@ -753,183 +858,6 @@ void CDiagramEditor::OnMouseWheel(int delta)
         g_wheelAccumulator -= lines * 120;
         Repaint();
     }
-}
-
-// --- keyboard ---------------------------------------------------------------------
-
-bool CDiagramEditor::OnKeyDown(EditorKey key, unsigned modifiers)
-{
-    StopPanning();
-    bool used = HandleKey(key, modifiers);
-    if ((m_keyFlags & KeyFlag::KeyEscape) && key == EditorKey::Escape) {
-        m_interactMode = ModeNone;
-        m_drawing = 0;
-        if (m_host)
-            m_host->SetCursor(CursorKind::Arrow);
-        used = true;
-    }
-    if ((m_keyFlags & KeyFlag::KeyZoom) && (key == EditorKey::Add || key == EditorKey::Subtract)) {
-        SetZoom(key == EditorKey::Add ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
-        used = true;
-    }
-    return used;
-}
-
-bool CDiagramEditor::HandleKey(EditorKey key, unsigned modifiers)
-{
-    const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
-    const bool shift = (modifiers & Modifier::Shift) != 0;
-    const unsigned flags = m_keyFlags;
-
-    if ((flags & KeyFlag::KeyArrows) &&
-        (key == EditorKey::Down || key == EditorKey::Up || key == EditorKey::Left || key == EditorKey::Right)) {
-        double stepX = (m_snap ? m_gridSize.cx : 1.0) / m_zoom;
-        double stepY = (m_snap ? m_gridSize.cy : 1.0) / m_zoom;
-        stepX = std::max(stepX, 1.0);
-        stepY = std::max(stepY, 1.0);
-        double dx = 0;
-        double dy = 0;
-        switch (key) {
-        case EditorKey::Down:
-            dy = stepY;
-            break;
-        case EditorKey::Up:
-            dy = -stepY;
-            break;
-        case EditorKey::Left:
-            dx = -stepX;
-            break;
-        default:
-            dx = stepX;
-            break;
-        }
-        if (shift)
-            ResizeByKeys(dx, dy);
-        else
-            MoveByKeys(dx, dy);
-        return true;
-    }
-    if ((flags & KeyFlag::KeyDelete) && key == EditorKey::Delete) {
-        if (shift)
-            Cut();
-        else
-            DeleteAllSelected();
-        return true;
-    }
-    if ((flags & KeyFlag::KeyInsert) && key == EditorKey::Insert) {
-        if (shift)
-            Paste();
-        else
-            Duplicate();
-        return true;
-    }
-    if ((flags & KeyFlag::KeyShortcuts) && ctrl) {
-        switch (key) {
-        case EditorKey::Enter:
-            NotifySelection();
-            return true;
-        case EditorKey::A:
-            SelectAll();
-            return true;
-        case EditorKey::X:
-            Cut();
-            return true;
-        case EditorKey::V:
-            Paste();
-            return true;
-        case EditorKey::C:
-            Copy();
-            return true;
-        case EditorKey::Z:
-            // Ctrl+Shift+Z is the other common spelling of redo.
-            if (shift)
-                Redo();
-            else
-                Undo();
-            return true;
-        case EditorKey::Y:
-            Redo();
-            return true;
-        default:
-            break;
-        }
-    }
-    if ((flags & KeyFlag::KeyZOrder) && (key == EditorKey::PageDown || key == EditorKey::PageUp)) {
-        if (ctrl && key == EditorKey::PageDown)
-            SendToBack();
-        else if (ctrl)
-            BringToFront();
-        else if (key == EditorKey::PageDown)
-            MoveBackward();
-        else
-            MoveForward();
-        return true;
-    }
-    return false;
-}
-
-void CDiagramEditor::MoveByKeys(double dx, double dy)
-{
-    if (!m_objs || !IsAnyObjectSelected())
-        return;
-    RestrainDelta(dx, dy);
-    Snapshot();
-    ForEachSelected([&](CDiagramEntity* e) {
-        double left = e->GetLeft() + dx;
-        double top = e->GetTop() + dy;
-        if (m_snap) {
-            left = SnapX(RoundEdge(left));
-            top = SnapY(RoundEdge(top));
-        }
-        double right = left + (e->GetRight() - e->GetLeft());
-        double bottom = top + (e->GetBottom() - e->GetTop());
-        RestrainRect(left, top, right, bottom);
-        SetObjectRect(e, {RoundEdge(left), RoundEdge(top), RoundEdge(right), RoundEdge(bottom)});
-    });
-    SetModified();
-    if (m_propertiesPane)
-        m_propertiesPane->ShowControlProperties();
-    Repaint();
-}
-
-namespace {
-
-// Where a key resize puts a far edge: it never crosses the near edge, which
-// stays where it is.
-double KeyResizedEdge(double nearEdge, double farEdge, int minimum)
-{
-    return std::max(farEdge, nearEdge + std::max(minimum, 0));
-}
-
-}  // namespace
-
-void CDiagramEditor::ResizeByKeys(double dx, double dy)
-{
-    if (!m_objs || !IsAnyObjectSelected())
-        return;
-    Snapshot();
-    // A shrinking edge stays inside the area anyway; held against the left
-    // or top edge of the area, it could not shrink at all.
-    if (dx > 0 || dy > 0)
-        RestrainDelta(dx, dy);
-    // Only the edge the key moves changes, and only it snaps.
-    ForEachSelected([&](CDiagramEntity* e) {
-        double right = e->GetRight();
-        double bottom = e->GetBottom();
-        if (dx != 0) {
-            right = m_snap ? SnapX(RoundEdge(right + dx)) : right + dx;
-            right = KeyResizedEdge(e->GetLeft(), right, e->GetMinimumSize().cx);
-        }
-        if (dy != 0) {
-            bottom = m_snap ? SnapY(RoundEdge(bottom + dy)) : bottom + dy;
-            bottom = KeyResizedEdge(e->GetTop(), bottom, e->GetMinimumSize().cy);
-        }
-        SetObjectRect(e, {RoundEdge(e->GetLeft()), RoundEdge(e->GetTop()), RoundEdge(right), RoundEdge(bottom)});
-    });
-    SetModified();
-    if (m_propertiesPane)
-        m_propertiesPane->ShowControlProperties();
-    Repaint();
 }
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include "model/ElementWindow.h"
 #include "services/Geometry.h"
 
+#include <cstdint>
 #include <string>
 
 namespace fw {
@@ -52,6 +53,8 @@ public:
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
     // An information box with an OK button.
     virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
+    // A clock that never goes back, in milliseconds from an arbitrary start.
+    virtual std::int64_t NowMilliseconds() const;
 };
 
 }  // namespace fw

@@ -87,6 +87,26 @@ std::string NameStep(const char* patternKey, const std::string& name, const std:
     return name.empty() ? unnamed : replaceAll(langStr(patternKey), "%s", name);
 }
 
+// The elements in list order with their tab indices; captions go with their
+// fields, and a copy of the form places them differently.
+std::vector<std::string> TabOrderPrint(const CDiagramEntityContainer& form)
+{
+    std::vector<std::string> print;
+    for (int i = 0; i < form.GetCount(); ++i)
+        if (const CDiagramEntity* e = form.GetAt(i); !e->IsDependentPart())
+            print.push_back(std::to_string(e->GetTabIndex()) + " " + e->GetString());
+    return print;
+}
+
+// Whether numbering by position would change the order or a tab index: the
+// calculation runs on a copy first, so that an unchanged form takes no step.
+bool TabOrderWouldChange(const CDiagramEntityContainer& form)
+{
+    const std::unique_ptr<CDiagramEntityContainer> trial = form.Clone();
+    trial->CalcTabOrderByPosition();
+    return TabOrderPrint(*trial) != TabOrderPrint(form);
+}
+
 }  // namespace
 
 FormView::FormView(FormDefinitionDocument& document) : m_document(document) {}
@@ -213,6 +233,7 @@ bool FormView::InsertButton(const ButtonCommand& button)
 
 bool FormView::OnCommand(int id)
 {
+    m_editor.EndNudges();
     if (const ButtonCommand* button = FindButton(id))
         return InsertButton(*button);
     if (const ZoomStep* step = FindZoom(id)) {
@@ -487,7 +508,7 @@ bool FormView::ArmPropertyPair(const std::string& text)
     label->SetStyle(styles.Find(DroppedStyle));
     field->AdoptLabel(std::move(label));
 
-    m_editor.StartDrawingPair(std::move(field));
+    m_editor.StartDrawingPair(std::move(field), replaceAll(langStr("STEP_DROP"), "%s", parts.localized));
     m_insertKind = InsertKind::Text;
     return true;
 }
@@ -526,8 +547,11 @@ bool FormView::CalcTabOrderFromCoordinates()
         return false;
     if (!host->AskYesNo(langStr("MSG_CONFIRM_CALC_TABORDER_COORDS"), langStr("MSG_TITLE_CONFIRMATION")))
         return false;
-    form->CalcTabOrderByPosition();
-    host->Invalidate();
+    if (TabOrderWouldChange(*form)) {
+        form->Snapshot(langStr("STEP_TAB_ORDER"));
+        form->CalcTabOrderByPosition();
+        host->Invalidate();
+    }
     return true;
 }
 

@@ -33,6 +33,9 @@ public:
     int ChooseFromMenu(const PopupMenu& menu, IntPoint screenPoint) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
     void ShowMessage(const std::string& text, const std::string& title) override;
+    // Stands still until AdvanceClock moves it on.
+    std::int64_t NowMilliseconds() const override { return m_now; }
+    void AdvanceClock(std::int64_t milliseconds) { m_now += milliseconds; }
 
     // The editor that hears size changes and timer ticks.
     void Attach(CDiagramEditor* editor) { m_editor = editor; }
@@ -79,6 +82,7 @@ private:
     bool m_captured = false;
     bool m_focused = false;
     int m_invalidates = 0;
+    std::int64_t m_now = 0;
     ScrollBarState m_hScroll;
     ScrollBarState m_vScroll;
     std::set<unsigned> m_timers;

@@ -394,8 +394,13 @@ bool PropertiesPaneModel::ApplyFormProperty(int id, const PropertyValue& value)
     CDiagramEntityContainer* form = m_editor ? m_editor->GetDiagramEntityContainer() : nullptr;
     if (!form || !Fits(FormRowKind(id), value))
         return false;
-    form->Snapshot();
-    if (PropertyItem* item = m_grid.FindItem(id))
+    PropertyItem* item = m_grid.FindItem(id);
+    // The grid and the margins are how the editor shows the form, not part of it.
+    const bool viewOnly =
+        id == GridShownId || id == GridHeightId || id == GridWidthId || id == SnapId || id == MarginShownId;
+    if (!viewOnly)
+        form->Snapshot(item ? item->GetTitle() : std::string());
+    if (item)
         item->SetValue(value);
 
     const IntSize paper = m_editor->GetVirtualSize();
@@ -464,7 +469,7 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
     if (IsAttributeRow(id) && !item)
         return false;
     if (CDiagramEntityContainer* form = TargetForm())
-        form->Snapshot();
+        form->Snapshot(item ? item->GetTitle() : std::string());
     // The tab order reads the row's value from before this edit.
     const PropertyValue before = item ? item->GetOriginalValue() : PropertyValue();
     if (item)

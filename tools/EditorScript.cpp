@@ -27,6 +27,7 @@ namespace {
 constexpr int CoordinateLimit = 32767;
 constexpr int ClientLimit = 16384;
 constexpr int TickLimit = 100000;
+constexpr int WaitLimit = 3600 * 1000;
 constexpr int WheelLimit = 1 << 20;
 
 const ScriptVerb* FindVerb(const std::string& name)
@@ -293,6 +294,19 @@ bool ParseTick(const ScriptLine& line, ScriptAction& action, std::string& error)
     return true;
 }
 
+bool ParseWait(const ScriptLine& line, ScriptAction& action, std::string& error)
+{
+    ArgReader args(line, error);
+    int milliseconds = 0;
+    if (!args.Int("MS", 0, WaitLimit, milliseconds) || !args.End())
+        return false;
+    action = [milliseconds](ScriptTarget& target, std::string&) {
+        target.host.AdvanceClock(milliseconds);
+        return true;
+    };
+    return true;
+}
+
 bool ParseCommand(const ScriptLine& line, ScriptAction& action, std::string& error)
 {
     ArgReader args(line, error);
@@ -502,6 +516,7 @@ const std::vector<ScriptVerb>& GetScriptVerbs()
         {"wheel", "DELTA", "mouse wheel (120 a notch)", ParseWheel},
         {"mpress", "X Y", "middle button down (starts or stops panning)", ParseMiddlePress},
         {"tick", "[N]", "N timer ticks (default 1)", ParseTick},
+        {"wait", "MS", "let MS milliseconds pass (arrow keys a second apart are separate steps)", ParseWait},
         {"command", "ID", "a form-view command, as the ribbon sends it (32858, 32808, 32881, ...)", ParseCommand},
         {"zoom", "Z", "set the zoom, above 0 (the editor keeps it within its limits)", ParseZoom},
         {"prop", "ID VALUE", "commit VALUE (rest of the line) to the properties pane's row ID", ParseProp},

@@ -136,7 +136,7 @@ TEST(EditorEditing, ArrowKeysMoveAndResizeByOneStep)
     rig.Key(EditorKey::Right);
     rig.Key(EditorKey::Down);
     EXPECT_EQ(EditorRig::RectOf(a), (IntRect{17, 41, 57, 61}));
-    EXPECT_EQ(rig.form.GetUndoCount(), undo + 2);
+    EXPECT_EQ(rig.form.GetUndoCount(), undo + 1) << "two nudges in a row are one step";
     const auto heard = rig.pane.Take();
     EXPECT_NE(std::find(heard.begin(), heard.end(), "ShowControlProperties"), heard.end());
 
@@ -441,7 +441,7 @@ TEST(EditorEditing, ElementMenuAndObjectCommandsReachTheSelectedElement)
     EXPECT_EQ(Commands(rig.host.GetShownMenus().back().menu),
               (std::vector<int>{ElementCommand::Cut, ElementCommand::Copy}));
     EXPECT_EQ(rig.form.GetClipboardCount(), 1);
-    EXPECT_EQ(rig.form.GetUndoCount(), undo + 1);
+    EXPECT_EQ(rig.form.GetUndoCount(), undo) << "copying changes nothing on the form";
 
     EXPECT_TRUE(rig.editor.OnCommand(ElementCommand::Duplicate));
     ASSERT_EQ(rig.form.GetCount(), 2);

@@ -66,6 +66,7 @@ TEST_F(FormViewDrop, SnappedPairLandsAtTheDropPoint)
     EXPECT_EQ(RectOf(field), (IntRect{166, 24, 266, 44}));
     EXPECT_TRUE(field->IsSelected() && label->IsSelected());
     EXPECT_EQ(form().GetUndoCount(), undo + 1);
+    EXPECT_EQ(form().GetUndoName(), "Drop Article number");
 
     EXPECT_EQ(field->GetName(), "ARTNO");
     EXPECT_EQ(field->GetTitle(), "Article number");

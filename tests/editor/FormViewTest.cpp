@@ -497,9 +497,12 @@ TEST_F(FormViewTest, TabOrderFollowsRowsThenColumns)
     CDiagramLinked* left = AddField("left", 10, 10, 1);
     CDiagramLinked* below = AddField("below", 10, 40, 2);
     form().SetModified(false);
+    const int undo = form().GetUndoCount();
     host.QueueQuestionAnswer(true);
 
     ASSERT_TRUE(view.OnCommand(ID_CALC_TABORDER_COORD));
+    EXPECT_EQ(form().GetUndoCount(), undo + 1);
+    EXPECT_EQ(form().GetUndoName(), "Tab order");
 
     ASSERT_EQ(host.GetQuestions().size(), 1u);
     EXPECT_EQ(host.GetQuestions()[0].first, langStr("MSG_CONFIRM_CALC_TABORDER_COORDS"));
@@ -515,6 +518,16 @@ TEST_F(FormViewTest, TabOrderFollowsRowsThenColumns)
     EXPECT_EQ(form().GetAt(n - 1), below);
     EXPECT_TRUE(form().IsModified());
     EXPECT_EQ(form().GetNextTabIndex(false), 3);
+
+    host.QueueQuestionAnswer(true);
+    ASSERT_TRUE(view.OnCommand(ID_CALC_TABORDER_COORD));
+    EXPECT_EQ(form().GetUndoCount(), undo + 1) << "numbering an ordered form again changes nothing";
+    view.OnCommand(ID_EDIT_UNDO);
+    std::vector<std::string> fields;
+    for (int i = 0; i < form().GetCount(); ++i)
+        if (!form().GetAt(i)->IsDependentPart() && form().GetAt(i)->TakesPartInTabOrder())
+            fields.push_back(form().GetAt(i)->GetName() + " " + std::to_string(form().GetAt(i)->GetTabIndex()));
+    EXPECT_EQ(fields, (std::vector<std::string>{"right 0", "left 1", "below 2"})) << "undo restores the old order";
 }
 
 TEST_F(FormViewTest, FieldSharingATruncatedCornerKeepsItsNumberAndPlace)

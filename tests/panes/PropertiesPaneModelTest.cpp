@@ -397,6 +397,7 @@ TEST_F(Undo, EachAppliedEditTakesOneSnapshotThatTheEditorUndoes)
     EXPECT_TRUE(m_pane.OnPropertyChanged(4004, 50.0));
     EXPECT_FALSE(m_pane.OnPropertyChanged(4999, 1.0));
     EXPECT_EQ(m_form.GetUndoCount(), before + 2);
+    EXPECT_EQ(m_form.GetUndoName(), "Height") << "a step is named by its row";
     EXPECT_EQ(m_form.GetAt(0)->GetRect(), (IntRect{100, 10, 150, 60}));
 
     m_editor.Undo();
@@ -408,9 +409,14 @@ TEST_F(Undo, EachAppliedEditTakesOneSnapshotThatTheEditorUndoes)
     EXPECT_EQ(m_pane.GetSelection().front(), m_form.GetAt(0));
 }
 
-TEST_F(Undo, AFormSizeEditIsUndoneToo)
+TEST_F(Undo, AFormSizeEditIsUndoneTooButGridAndMarginsTakeNoStep)
 {
     const int before = m_form.GetUndoCount();
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4405, true));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4406, std::int32_t{12}));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4408, std::int64_t{1}));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4409, false));
+    EXPECT_EQ(m_form.GetUndoCount(), before) << "how the editor shows the form is no change to it";
     EXPECT_TRUE(m_pane.OnPropertyChanged(4404, std::int32_t{320}));
     EXPECT_EQ(m_form.GetUndoCount(), before + 1);
     m_editor.Undo();
