@@ -142,6 +142,21 @@ std::string AsText(const PropertyValue& value)
     return std::visit(Visitor{}, value);
 }
 
+// The reader drops an element whose left or top is below 1 and cannot place
+// anything on a paper with a side below 1, so such values are turned down.
+bool FileKeeps(int id, const PropertyValue& value)
+{
+    switch (id) {
+    case PropertyId::Left:
+    case PropertyId::Top:
+    case PropertyId::FormHeight:
+    case PropertyId::FormWidth:
+        return *AsReal(value) >= CDiagramEditor::LowestEdge;
+    default:
+        return true;
+    }
+}
+
 bool Fits(ValueKind kind, const PropertyValue& value)
 {
     switch (kind) {
@@ -394,10 +409,12 @@ bool PropertiesPaneModel::ApplyFormProperty(int id, const PropertyValue& value)
     CDiagramEntityContainer* form = m_editor ? m_editor->GetDiagramEntityContainer() : nullptr;
     if (!form || !Fits(FormRowKind(id), value))
         return false;
+    if (!FileKeeps(id, value))
+        return false;
     PropertyItem* item = m_grid.FindItem(id);
     // The grid and the margins are how the editor shows the form, not part of it.
-    const bool viewOnly =
-        id == GridShownId || id == GridHeightId || id == GridWidthId || id == SnapId || id == MarginShownId;
+    const bool viewOnly = id == PropertyId::GridShown || id == PropertyId::GridHeight || id == PropertyId::GridWidth ||
+                          id == PropertyId::Snap || id == PropertyId::MarginShown;
     if (!viewOnly)
         form->Snapshot(item ? item->GetTitle() : std::string());
     if (item)
@@ -460,7 +477,7 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
         ShowControlProperties();
         return false;
     }
-    if (m_selection.empty() || !Fits(kind, value))
+    if (m_selection.empty() || !Fits(kind, value) || !FileKeeps(id, value))
         return false;
     if (id == PropertyId::Name && !AcceptsName(AsText(value)))
         return false;

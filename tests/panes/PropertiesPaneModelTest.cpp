@@ -2,6 +2,7 @@
 // edited row reaches the form, its elements and the undo list.
 
 #include "panes/PropertiesPaneModel.h"
+#include "model/PropertyIds.h"
 
 #include "controls/DiagramButton.h"
 #include "controls/DiagramLinked.h"
@@ -157,6 +158,9 @@ TEST_F(FormRows, EditsReachTheEditorAndOnlyRealChangesMarkTheForm)
     // Not a form row, or not the row's kind.
     EXPECT_FALSE(m_pane.OnPropertyChanged(4007, 5.0));
     EXPECT_FALSE(m_pane.OnPropertyChanged(4403, std::string("tall")));
+    // A paper side below 1 would be refused on reading.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormWidth, std::int32_t{0}));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormHeight, std::int32_t{-5}));
     EXPECT_EQ(m_form.GetPaper(), (IntSize{700, 450}));
 }
 
@@ -204,6 +208,13 @@ TEST_F(Merging, LeftMovesEverySelectedElementAndKeepsEachWidth)
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 10, 90, 30}));
     EXPECT_EQ(t2->GetRect(), (IntRect{40, 50, 160, 70}));
     EXPECT_EQ(t3->GetRect(), (IntRect{40, 90, 70, 110}));
+
+    // An element left of 1 or above 1 would vanish when the file is read again.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Left, 0.0));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Top, -3.0));
+    EXPECT_EQ(t1->GetRect(), (IntRect{40, 10, 90, 30}));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Top, 1.0));
+    EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 90, 21}));
 }
 
 TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)
