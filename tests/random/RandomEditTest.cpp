@@ -7,7 +7,7 @@
 // failure is written out (random-failures/FILE-SEED.script, below the working
 // folder) and replays by hand:  formwright-tool script FILE that.script
 //
-//   FORMWRIGHT_RANDOM_SEQUENCES=N  run seeds 1..N instead of the standard list
+//   FORMWRIGHT_RANDOM_SEQUENCES=N  run seeds 1..N (or A-B: A..B) instead of the standard list
 //   FORMWRIGHT_RANDOM_SEED=S       run seed S alone (on every file)
 //   FORMWRIGHT_RANDOM_NO_MINIMIZE  skip the search for a shorter failing script
 //   FORMWRIGHT_RANDOM_IGNORE_PANE  leave the pane unchecked (hunting other faults)
@@ -637,9 +637,16 @@ std::vector<unsigned> SeedsFromEnvironment(std::vector<unsigned> standard)
     if (const char* one = std::getenv("FORMWRIGHT_RANDOM_SEED"))
         return {static_cast<unsigned>(std::strtoul(one, nullptr, 10))};
     if (const char* count = std::getenv("FORMWRIGHT_RANDOM_SEQUENCES")) {
-        std::vector<unsigned> seeds(std::strtoul(count, nullptr, 10));
-        for (size_t i = 0; i < seeds.size(); ++i)
-            seeds[i] = static_cast<unsigned>(i + 1);
+        // "N" runs seeds 1..N, "A-B" seeds A..B.
+        char* end = nullptr;
+        unsigned first = 1, last = static_cast<unsigned>(std::strtoul(count, &end, 10));
+        if (*end == '-') {
+            first = last;
+            last = static_cast<unsigned>(std::strtoul(end + 1, nullptr, 10));
+        }
+        std::vector<unsigned> seeds;
+        for (unsigned seed = first; seed <= last; ++seed)
+            seeds.push_back(seed);
         return seeds;
     }
     return standard;
