@@ -456,7 +456,13 @@ private:
             names.push_back(" " + filter);
         Emit("form" + Pick(names));
     }
-    void Undo() { Emit(Chance(60) ? "key Z ctrl" : "command " + std::to_string(ID_EDIT_UNDO)); }
+    void Undo()
+    {
+        static const std::vector<std::string> steps = {
+            "key Z ctrl", "key Z ctrl",       "command " + std::to_string(ID_EDIT_UNDO),
+            "key Y ctrl", "key Z ctrl shift", "command " + std::to_string(ID_EDIT_REDO)};
+        Emit(Pick(steps));
+    }
     void Wheel() { Emit("wheel " + std::to_string(Chance(50) ? 120 : -240)); }
     void DoubleClick() { Emit("dblclick " + At(OnElement())); }
 
