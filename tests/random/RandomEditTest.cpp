@@ -47,7 +47,7 @@ namespace {
 constexpr int MinEvents = 50;
 constexpr int MaxEvents = 150;
 // Seeds 1..1000 on every file: about 20 s. Under the sanitizers, some
-// fifteen times slower, ctest asks for a tenth of them.
+// fifteen times slower, ctest asks for 60.
 constexpr unsigned StandardSeeds = 1000;
 
 std::vector<std::string> FormFiles()
