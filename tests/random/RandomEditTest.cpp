@@ -22,6 +22,7 @@
 #include "model/DiagramEntity.h"
 #include "model/ElementFactory.h"
 #include "model/FormDefinitionDocument.h"
+#include "model/PropertyIds.h"
 #include "services/LanguageTable.h"
 #include "support/Scratch.h"
 
@@ -519,15 +520,13 @@ void EventMaker::Prop()
 
 std::string EventMaker::TextFor(int id)
 {
-    constexpr int NameRow = 4001;
-    constexpr int StyleRow = 4201;
     std::vector<std::string> words = {"", "Any text", "Obsolete", "0"};
-    if (id == NameRow) {
+    if (id == PropertyId::Name) {
         for (const std::string& entry : m_s.doc.GetClassProperties())
             words.push_back(entry.substr(entry.find(';') + 1));
         words.push_back("NO_SUCH_PROPERTY");
     }
-    if (id == StyleRow) {
+    if (id == PropertyId::TextStyle) {
         m_s.doc.GetStyles().GetNames(words);
         words.push_back("Undefined");
     }
@@ -560,7 +559,9 @@ Outcome RunEvents(const std::string& path, const std::function<bool(Session&, Ev
     // Elements may leave the paper when the designer frees them, shrinks the
     // paper or types a size or place in the pane.
     bool outsideAllowed = false;
-    static const std::regex typedGeometry("^prop 400[4-7] ");
+    static const std::regex typedGeometry("^prop (" + std::to_string(PropertyId::Height) + "|" +
+                                          std::to_string(PropertyId::Width) + "|" + std::to_string(PropertyId::Top) +
+                                          "|" + std::to_string(PropertyId::Left) + ") ");
     // A sequence that crashes the editor leaves no failure to report; with
     // FORMWRIGHT_RANDOM_ECHO set, every line shows before it runs.
     const bool echo = std::getenv("FORMWRIGHT_RANDOM_ECHO") != nullptr;
