@@ -1,6 +1,7 @@
 #include "tools/EditorScript.h"
 
 #include "model/FormDefinitionDocument.h"
+#include "services/LanguageTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -418,7 +419,8 @@ bool ParseProp(const ScriptLine& line, ScriptAction& action, std::string& error)
     if (!args.Int("ID", 0, 65535, id))
         return false;
     const std::string text = RestAfterWords(line, 1);
-    action = [id, text](ScriptTarget& target, std::string& failure) {
+    const int number = line.number;
+    action = [id, text, number](ScriptTarget& target, std::string& failure) {
         auto* pane = dynamic_cast<PropertiesPaneModel*>(target.view.GetEditor().GetPropertiesPane());
         if (!pane) {
             failure = "prop: the view has no properties pane";
@@ -440,9 +442,31 @@ bool ParseProp(const ScriptLine& line, ScriptAction& action, std::string& error)
                 "prop: row " + std::to_string(id) + " takes " + KindName(item->GetValue()) + ", not \"" + text + "\"";
             return false;
         }
-        if (!pane->OnPropertyChanged(id, value)) {
-            failure = "prop: the pane did not apply row " + std::to_string(id);
+        // A value the pane turns down is the designer's mistake, not the
+        // script's: the row keeps its value and the script goes on.
+        if (!pane->OnPropertyChanged(id, value))
+            target.err << target.name << ":" << number << ": note: the pane turned down \"" << text << "\" for row "
+                       << id << "\n";
+        return true;
+    };
+    return true;
+}
+
+bool ParseForm(const ScriptLine& line, ScriptAction& action, std::string&)
+{
+    const std::string name = line.rest;
+    action = [name](ScriptTarget& target, std::string& failure) {
+        FormDefinitionDocument& document = target.view.GetDocument();
+        const std::string shown = name.empty() ? langStr("FD_DEFAULT") : name;
+        if (!document.GetForm(shown)) {
+            failure = "form: the file has no form \"" + shown + "\"";
             return false;
+        }
+        // As the main frame shows another form: the view takes it, then the
+        // pane hears what is selected there.
+        if (document.SelectFormByName(shown)) {
+            target.view.OnCurrentFormChanged();
+            target.view.GetEditor().NotifySelection();
         }
         return true;
     };
@@ -521,6 +545,7 @@ const std::vector<ScriptVerb>& GetScriptVerbs()
         {"zoom", "Z", "set the zoom, above 0 (the editor keeps it within its limits)", ParseZoom},
         {"prop", "ID VALUE", "commit VALUE (rest of the line) to the properties pane's row ID", ParseProp},
         {"drop", "X Y TEXT", "drop a property entry (\"Name;NAME\", rest of the line) at a client point", ParseDrop},
+        {"form", "[NAME]", "show the file's form filtered by NAME (rest of the line; none: the main form)", ParseForm},
     };
     return verbs;
 }

@@ -223,6 +223,17 @@ TEST_F(EditorScript, ADisabledCommandIsSkippedWithANote)
     EXPECT_EQ(m_err.str(), "script:3: note: command 32808 is disabled here and does nothing\n");
 }
 
+TEST_F(EditorScript, AFormTheFileLacksStopsTheScriptWhereItIs)
+{
+    // The main form by no name is always there; a filter the file lacks is not.
+    const ScriptResult result = Run("form\nform STATUS:=:Nothing\npress 100 20\n");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.failedLine, 2);
+    EXPECT_EQ(result.events, 1);
+    EXPECT_EQ(m_err.str(), "script:2: form: the file has no form \"STATUS:=:Nothing\"\n");
+    EXPECT_EQ(Editor().GetDiagramEntityContainer(), &Form());
+}
+
 TEST_F(EditorScript, PanningScrollsAtEachTickUntilTheNextMiddlePress)
 {
     // A client smaller than the 500 x 300 paper gets scroll bars to pan.
