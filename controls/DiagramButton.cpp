@@ -353,6 +353,7 @@ void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
 void CDiagramButton::SetImagePath(const std::string& imageKey)
 {
     m_imageKey = imageKey;
+    NoteChange();
 }
 
 std::string CDiagramButton::GetImagePath() const

@@ -32,6 +32,7 @@ CDiagramGraphicShape::~CDiagramGraphicShape() = default;
 void CDiagramGraphicShape::SetLineColor(const std::string& color)
 {
     m_lineColor = color;
+    NoteChange();
 }
 
 std::string CDiagramGraphicShape::GetLineColor() const
@@ -42,6 +43,7 @@ std::string CDiagramGraphicShape::GetLineColor() const
 void CDiagramGraphicShape::SetLineWidth(double width)
 {
     m_lineWidth = width;
+    NoteChange();
 }
 
 double CDiagramGraphicShape::GetLineWidth() const
@@ -155,6 +157,7 @@ void CDiagramGraphicFilledShape::AddFillColorProperty(PropertyGrid& grid, Proper
 void CDiagramGraphicFilledShape::SetFillColor(const std::string& color)
 {
     m_fillColor = color;
+    NoteChange();
 }
 
 std::string CDiagramGraphicFilledShape::GetFillColor() const
@@ -240,6 +243,7 @@ void CDiagramGraphicLine::AddProperties(PropertyGrid& grid, bool flag)
 void CDiagramGraphicLine::SetQuadrant(int quadrant)
 {
     m_quadrant = quadrant;
+    NoteChange();
 }
 
 int CDiagramGraphicLine::GetQuadrant() const
@@ -306,6 +310,7 @@ void CDiagramGraphicRectangle::AddProperties(PropertyGrid& grid, bool flag)
 void CDiagramGraphicRectangle::SetCornerRadius(double radius)
 {
     m_cornerRadius = radius;
+    NoteChange();
 }
 
 double CDiagramGraphicRectangle::GetCornerRadius() const

@@ -125,6 +125,7 @@ void CDiagramImage::SetImagePath(const std::string& path)
         m_imagePath = folder.empty() ? path : folder + "/" + path;
     }
     m_reloadPending = true;
+    NoteChange();
 }
 
 std::string CDiagramImage::GetImagePath() const

@@ -246,7 +246,7 @@ void CDiagramEditor::Repaint()
 void CDiagramEditor::Snapshot(const std::string& name)
 {
     if (m_objs)
-        m_objs->Snapshot(name);
+        m_objs->Snapshot(name, GetSelectedObject());
 }
 
 void CDiagramEditor::SetModified()

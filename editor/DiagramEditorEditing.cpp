@@ -224,22 +224,22 @@ void CDiagramEditor::Undo()
 {
     if (!m_objs)
         return;
-    m_objs->Undo();
-    AfterHistoryStep();
+    AfterHistoryStep(m_objs->Undo(GetSelectedObject()));
 }
 
 void CDiagramEditor::Redo()
 {
     if (!m_objs)
         return;
-    m_objs->Redo();
-    AfterHistoryStep();
+    AfterHistoryStep(m_objs->Redo(GetSelectedObject()));
 }
 
-// The elements were replaced by copies: nothing may point at the old ones.
-void CDiagramEditor::AfterHistoryStep()
+// The elements were replaced by copies, selected as they were around the
+// step: nothing may point at the old ones, and alignment takes the step's
+// reference element again.
+void CDiagramEditor::AfterHistoryStep(CDiagramEntity* reference)
 {
-    m_reference = nullptr;
+    m_reference = reference;
     m_moveAnchor = nullptr;
     Repaint();
     NotifySelection();
