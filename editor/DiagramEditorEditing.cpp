@@ -236,9 +236,12 @@ void CDiagramEditor::Redo()
 
 // The elements were replaced by copies, selected as they were around the
 // step: nothing may point at the old ones, and alignment takes the step's
-// reference element again.
+// reference element again. A step recorded without one (a pane edit) leaves
+// the last selected element as the reference, so alignment still acts.
 void CDiagramEditor::AfterHistoryStep(CDiagramEntity* reference)
 {
+    if (!reference)
+        ForEachSelected([&](CDiagramEntity* e) { reference = e; });
     m_reference = reference;
     m_moveAnchor = nullptr;
     Repaint();

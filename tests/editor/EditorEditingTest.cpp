@@ -263,6 +263,12 @@ TEST(EditorEditing, AlignmentAndSameSizeFollowTheLastSelected)
     rig.Click(275, 135);  // one selected: nothing to align
     rig.editor.AlignLeft();
     EXPECT_EQ(EditorRig::RectOf(a), (IntRect{10, 10, 60, 40}));
+
+    // A step recorded without a reference (a pane edit) leaves the last selected one.
+    rig.editor.SelectAll();
+    rig.form.Snapshot("Width");
+    rig.Key(EditorKey::Z, Modifier::Ctrl);
+    EXPECT_EQ(rig.editor.GetSelectedObject(), rig.form.GetAt(2));
 }
 
 TEST(EditorEditing, AlignmentAndSameSizeStayInsideTheArea)
