@@ -73,7 +73,7 @@ public:
     // A new element of the same class with this one's state (caller owns it).
     virtual std::unique_ptr<CDiagramEntity> Clone() const;
     // Clone for the undo history and back: the same element to the history
-    // (identity, change count) and in the same group, with its dependent part.
+    // (identity, change stamp) and in the same group, with its dependent part.
     std::unique_ptr<CDiagramEntity> CloneForHistory() const;
     ElementId GetId() const { return m_id; }
     // New with every change of what the element holds, and never given out

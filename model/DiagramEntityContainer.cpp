@@ -30,7 +30,9 @@ int IndexAfter(int index)
 
 CDiagramEntityContainer::CDiagramEntityContainer(CDiagramClipboardHandler* clipboardHandler)
     : m_clipboardHandler(clipboardHandler), m_formName(langStr("FD_DEFAULT")), m_factory(&ElementFactory::Global())
-{}
+{
+    SetModified(false);
+}
 
 CDiagramEntityContainer::~CDiagramEntityContainer()
 {

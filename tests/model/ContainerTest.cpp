@@ -186,6 +186,12 @@ TEST(FormUndo, SnapshotsAreIndependentAndRestoreElementsWithTheirPartsStylesAndP
 TEST(FormUndo, StepsKeepGroupsAndBringBackTheSelectionAndReferenceOfTheirMoment)
 {
     CDiagramEntityContainer form;
+    form.Snapshot("Size");
+    form.SetPaper({300, 200});
+    form.SetModified(true);
+    form.Undo();
+    EXPECT_FALSE(form.IsModified()) << "a new form is unmodified back where it began";
+
     AddText(form, 0, 0, 10, 10)->Select(true);
     AddText(form, 20, 0, 30, 10)->Select(true);
     AddField(form, "ARTNO", 200, 10, 4);
