@@ -74,10 +74,11 @@ fuzz: deps
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFORMWRIGHT_TESTS=OFF \
 	  -DFORMWRIGHT_BENCH=ON -DFORMWRIGHT_GUI=OFF > /dev/null
-	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_read_write bench_render bench_editor
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target bench_read_write bench_render bench_editor bench_history
 	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_read_write
 	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_render
 	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_editor
+	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_history
 
 # The normal build only, for a quick check while working.
 test-fast: build

@@ -366,6 +366,7 @@ void CDiagramButton::AddAttributeRows(PropertyGrid& grid, PropertyItem& group, b
 void CDiagramButton::SetImagePath(const std::string& imageKey)
 {
     m_imageKey = imageKey;
+    NoteChange();
 }
 
 std::string CDiagramButton::GetImagePath() const

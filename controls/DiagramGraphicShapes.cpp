@@ -23,6 +23,7 @@ CDiagramGraphicShape::~CDiagramGraphicShape() = default;
 void CDiagramGraphicShape::SetLineColor(const std::string& color)
 {
     m_lineColor = color;
+    NoteChange();
 }
 
 std::string CDiagramGraphicShape::GetLineColor() const
@@ -33,6 +34,7 @@ std::string CDiagramGraphicShape::GetLineColor() const
 void CDiagramGraphicShape::SetLineWidth(double width)
 {
     m_lineWidth = width;
+    NoteChange();
 }
 
 double CDiagramGraphicShape::GetLineWidth() const
@@ -146,6 +148,7 @@ void CDiagramGraphicFilledShape::AddFillColorProperty(PropertyGrid& grid, Proper
 void CDiagramGraphicFilledShape::SetFillColor(const std::string& color)
 {
     m_fillColor = color;
+    NoteChange();
 }
 
 std::string CDiagramGraphicFilledShape::GetFillColor() const
@@ -231,6 +234,7 @@ void CDiagramGraphicLine::AddProperties(PropertyGrid& grid, bool flag)
 void CDiagramGraphicLine::SetQuadrant(int quadrant)
 {
     m_quadrant = quadrant;
+    NoteChange();
 }
 
 int CDiagramGraphicLine::GetQuadrant() const
@@ -297,6 +301,7 @@ void CDiagramGraphicRectangle::AddProperties(PropertyGrid& grid, bool flag)
 void CDiagramGraphicRectangle::SetCornerRadius(double radius)
 {
     m_cornerRadius = radius;
+    NoteChange();
 }
 
 double CDiagramGraphicRectangle::GetCornerRadius() const

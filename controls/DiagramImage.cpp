@@ -132,6 +132,7 @@ void CDiagramImage::SetImagePath(const std::string& path)
         // given, so it is still written and found once the form is saved.
         m_imagePath = relative ? besideForm : name;
     m_reloadPending = true;
+    NoteChange();
 }
 
 std::string CDiagramImage::GetWriteLoss(const std::string& formFolder) const

@@ -80,6 +80,7 @@ void CDiagramLinked::SetDependent(CDiagramEntity* label)
     m_label = label;
     if (m_ownedLabel && m_ownedLabel.get() != label)
         m_ownedLabel.reset();
+    NoteChange();
 }
 
 std::unique_ptr<CDiagramEntity> CDiagramLinked::ReleaseDependent()
@@ -91,6 +92,7 @@ void CDiagramLinked::AdoptLabel(std::unique_ptr<CDiagramEntity> label)
 {
     m_label = label.get();
     m_ownedLabel = std::move(label);
+    NoteChange();
 }
 
 void CDiagramLinked::DropLabelOutsideForm()

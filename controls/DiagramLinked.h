@@ -43,24 +43,52 @@ public:
     void AdoptLabel(std::unique_ptr<CDiagramEntity> label);
 
     bool IsMandatory() const override { return m_mandatory; }
-    void SetMandatory(bool value) override { m_mandatory = value; }
+    void SetMandatory(bool value) override
+    {
+        m_mandatory = value;
+        NoteChange();
+    }
     bool IsReadOnly() const override { return m_readOnly; }
-    void SetReadOnly(bool value) override { m_readOnly = value; }
+    void SetReadOnly(bool value) override
+    {
+        m_readOnly = value;
+        NoteChange();
+    }
     bool IsMandatoryDefobj() const override { return m_mandatoryDefobj; }
-    void SetMandatoryDefobj(bool value) override { m_mandatoryDefobj = value; }
+    void SetMandatoryDefobj(bool value) override
+    {
+        m_mandatoryDefobj = value;
+        NoteChange();
+    }
     bool IsMultiline() const override { return m_multiline; }
-    void SetMultiline(bool value) override { m_multiline = value; }
+    void SetMultiline(bool value) override
+    {
+        m_multiline = value;
+        NoteChange();
+    }
 
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
 
-    void SetObjectClass(const std::string& value) override { m_objectClass = value; }
+    void SetObjectClass(const std::string& value) override
+    {
+        m_objectClass = value;
+        NoteChange();
+    }
     std::string GetObjectClass() const override { return m_objectClass; }
     // The rule in memory form.
-    void SetValidationRule(const std::string& value) override { m_validationRule = value; }
+    void SetValidationRule(const std::string& value) override
+    {
+        m_validationRule = value;
+        NoteChange();
+    }
     std::string GetValidationRule() const override { return m_validationRule; }
-    void SetValidationMessage(const std::string& value) override { m_validationMessage = value; }
+    void SetValidationMessage(const std::string& value) override
+    {
+        m_validationMessage = value;
+        NoteChange();
+    }
     std::string GetValidationMessage() const override { return m_validationMessage; }
 
     bool TakesPartInTabOrder() const override { return true; }

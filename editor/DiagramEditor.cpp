@@ -255,7 +255,7 @@ void CDiagramEditor::Snapshot(const std::string& name)
     // Any other step ends a run of arrow-key nudges.
     m_nudge = Nudge{};
     if (m_objs)
-        m_objs->Snapshot(name);
+        m_objs->Snapshot(name, GetSelectedObject());
 }
 
 void CDiagramEditor::SetModified()

@@ -375,7 +375,7 @@ private:
     void FinishMove();
     void FinishResize();
     void SelectInRubberBand();
-    void AfterHistoryStep();
+    void AfterHistoryStep(CDiagramEntity* reference);
     bool HandleKey(EditorKey key, unsigned modifiers);
     void MoveByKeys(double dx, double dy);
     void ResizeByKeys(double dx, double dy);

@@ -284,22 +284,25 @@ void CDiagramEditor::Undo()
 {
     if (!m_objs)
         return;
-    m_objs->Undo();
-    AfterHistoryStep();
+    AfterHistoryStep(m_objs->Undo(GetSelectedObject()));
 }
 
 void CDiagramEditor::Redo()
 {
     if (!m_objs)
         return;
-    m_objs->Redo();
-    AfterHistoryStep();
+    AfterHistoryStep(m_objs->Redo(GetSelectedObject()));
 }
 
-// The elements were replaced by copies: nothing may point at the old ones.
-void CDiagramEditor::AfterHistoryStep()
+// The elements were replaced by copies, selected as they were around the
+// step: nothing may point at the old ones, and alignment takes the step's
+// reference element again. A step recorded without one (a pane edit) leaves
+// the last selected element as the reference, so alignment still acts.
+void CDiagramEditor::AfterHistoryStep(CDiagramEntity* reference)
 {
-    m_reference = nullptr;
+    if (!reference)
+        ForEachSelected([&](CDiagramEntity* e) { reference = e; });
+    m_reference = reference;
     m_moveAnchor = nullptr;
     Repaint();
     NotifySelection();

@@ -9,6 +9,7 @@
 #include "services/Tokens.h"
 #include "services/Xml.h"
 
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -78,9 +79,22 @@ bool IsPercentage(int value)
     return value >= 0 && value <= 100;
 }
 
+// Identities and change stamps only ever grow, so none is given out twice.
+std::atomic<ElementId> g_lastElementId{0};
+std::atomic<std::uint64_t> g_lastChangeStamp{0};
+
+// What a string holds beyond the object (short ones live inside it).
+std::size_t TextBytes(const std::string& text)
+{
+    return text.capacity() > 15 ? text.capacity() + 1 : 0;
+}
+
+// A node of the attribute map: links and colour, then key and value.
+constexpr std::size_t AttributeNodeBytes = 32 + 2 * sizeof(std::string);
+
 }  // namespace
 
-CDiagramEntity::CDiagramEntity()
+CDiagramEntity::CDiagramEntity() : m_id(++g_lastElementId)
 {
     Clear();
 }
@@ -97,6 +111,7 @@ void CDiagramEntity::Clear()
     m_name.clear();
     m_moving = {0, 0};
     m_sizing = {0, 0};
+    NoteChange();
 }
 
 std::unique_ptr<CDiagramEntity> CDiagramEntity::Clone() const
@@ -104,6 +119,38 @@ std::unique_ptr<CDiagramEntity> CDiagramEntity::Clone() const
     auto clone = std::make_unique<CDiagramEntity>();
     clone->Copy(*this);
     return clone;
+}
+
+std::unique_ptr<CDiagramEntity> CDiagramEntity::CloneForHistory() const
+{
+    std::unique_ptr<CDiagramEntity> clone = Clone();
+    clone->TakeIdentity(*this);
+    CDiagramEntity* part = clone->GetDependent();
+    if (part && GetDependent())
+        part->TakeIdentity(*GetDependent());
+    return clone;
+}
+
+void CDiagramEntity::NoteChange()
+{
+    m_changes = ++g_lastChangeStamp;
+}
+
+void CDiagramEntity::TakeIdentity(const CDiagramEntity& source)
+{
+    m_id = source.m_id;
+    m_group = source.m_group;
+    m_changes = source.m_changes;
+}
+
+std::size_t CDiagramEntity::GetFootprint() const
+{
+    std::size_t bytes = sizeof(CDiagramEntity) + TextBytes(m_type) + TextBytes(m_title) + TextBytes(m_name);
+    for (const auto& [key, value] : m_attributes)
+        bytes += AttributeNodeBytes + TextBytes(key) + TextBytes(value);
+    if (m_ownedStyle)
+        bytes += sizeof(CEntityStyle) + TextBytes(m_ownedStyle->GetName());
+    return bytes;
 }
 
 void CDiagramEntity::Copy(const CDiagramEntity& source)
@@ -174,6 +221,7 @@ void CDiagramEntity::SetRect(double left, double top, double right, double botto
         m_right = m_left + m_maximumSize.cx;
     if (m_maximumSize.cy != -1 && Extent(r.top, r.bottom) > m_maximumSize.cy)
         m_bottom = m_top + m_maximumSize.cy;
+    NoteChange();
 }
 
 void CDiagramEntity::SetRect(const IntRect& rect)
@@ -190,26 +238,31 @@ void CDiagramEntity::MoveRect(double dx, double dy)
 void CDiagramEntity::SetLeft(double left)
 {
     m_left = left;
+    NoteChange();
 }
 
 void CDiagramEntity::SetRight(double right)
 {
     m_right = right;
+    NoteChange();
 }
 
 void CDiagramEntity::SetTop(double top)
 {
     m_top = top;
+    NoteChange();
 }
 
 void CDiagramEntity::SetBottom(double bottom)
 {
     m_bottom = bottom;
+    NoteChange();
 }
 
 void CDiagramEntity::SetMinimumSize(IntSize size)
 {
     m_minimumSize = size;
+    NoteChange();
 }
 
 IntSize CDiagramEntity::GetMinimumSize() const
@@ -220,6 +273,7 @@ IntSize CDiagramEntity::GetMinimumSize() const
 void CDiagramEntity::SetMaximumSize(IntSize size)
 {
     m_maximumSize = size;
+    NoteChange();
 }
 
 IntSize CDiagramEntity::GetMaximumSize() const
@@ -396,6 +450,7 @@ std::string CDiagramEntity::GetTitle() const
 void CDiagramEntity::SetTitle(const std::string& title)
 {
     m_title = title;
+    NoteChange();
 }
 
 std::string CDiagramEntity::GetName() const
@@ -406,6 +461,7 @@ std::string CDiagramEntity::GetName() const
 void CDiagramEntity::SetName(const std::string& name)
 {
     m_name = name;
+    NoteChange();
 }
 
 CDiagramEntity* CDiagramEntity::GetDependent() const
@@ -418,6 +474,7 @@ void CDiagramEntity::SetDependent(CDiagramEntity*) {}
 void CDiagramEntity::SetGenericXml(bool generic)
 {
     m_genericXml = generic;
+    NoteChange();
 }
 
 bool CDiagramEntity::IsGenericXml() const
@@ -456,6 +513,12 @@ void CDiagramEntity::SetStyleName(const std::string& name)
 
 void CDiagramEntity::SetStyle(CEntityStyle* style)
 {
+    UseStyle(style);
+    NoteChange();
+}
+
+void CDiagramEntity::UseStyle(CEntityStyle* style)
+{
     m_style = style;
     if (m_ownedStyle && m_ownedStyle.get() != style)
         m_ownedStyle.reset();
@@ -465,8 +528,9 @@ void CDiagramEntity::BindStyle()
 {
     if (!m_ownedStyle || !m_styleContainer)
         return;
+    // The same style by name: what the element holds does not change.
     if (CEntityStyle* shared = m_styleContainer->Find(m_ownedStyle->GetName()))
-        SetStyle(shared);
+        UseStyle(shared);
 }
 
 bool CDiagramEntity::IsMandatory() const
@@ -505,6 +569,7 @@ bool CDiagramEntity::IsDependentPart() const
 void CDiagramEntity::SetDependentPart(bool dependent)
 {
     m_dependent = dependent;
+    NoteChange();
 }
 
 void CDiagramEntity::SetXmlWriter(XmlWriter* writer)
@@ -624,6 +689,7 @@ void CDiagramEntity::AddProperties(PropertyGrid& grid, bool)
 void CDiagramEntity::SetAttribute(const std::string& key, const std::string& value)
 {
     m_attributes[key] = value;
+    NoteChange();
 }
 
 std::string CDiagramEntity::GetAttribute(const std::string& key) const
@@ -673,6 +739,7 @@ IntPoint CDiagramEntity::GetSizing() const
 void CDiagramEntity::SetSizing(int x, int y)
 {
     m_sizing = {x, y};
+    NoteChange();
 }
 
 IntPoint CDiagramEntity::GetMoving() const
@@ -683,26 +750,31 @@ IntPoint CDiagramEntity::GetMoving() const
 void CDiagramEntity::SetMoving(int x, int y)
 {
     m_moving = {x, y};
+    NoteChange();
 }
 
 void CDiagramEntity::SetMovingX(int x)
 {
     m_moving.x = x;
+    NoteChange();
 }
 
 void CDiagramEntity::SetMovingY(int y)
 {
     m_moving.y = y;
+    NoteChange();
 }
 
 void CDiagramEntity::SetSizingX(int x)
 {
     m_sizing.x = x;
+    NoteChange();
 }
 
 void CDiagramEntity::SetSizingY(int y)
 {
     m_sizing.y = y;
+    NoteChange();
 }
 
 bool CDiagramEntity::LoadDynamicLayout()
@@ -765,6 +837,7 @@ int CDiagramEntity::GetQuadrant() const
 void CDiagramEntity::SetTabIndex(int index)
 {
     m_tabIndex = index;
+    NoteChange();
 }
 
 int CDiagramEntity::GetTabIndex() const
@@ -776,6 +849,7 @@ void CDiagramEntity::AddToTabIndex(int delta)
 {
     // Saturates: an index read from a file may sit at either end of the range.
     m_tabIndex = TruncEdge(static_cast<double>(m_tabIndex) + delta);
+    NoteChange();
 }
 
 IntRect CDiagramEntity::GetMarkerRect(const IntRect& rect, int hitCode) const

@@ -11,6 +11,8 @@
 #include "render/DrawContext.h"
 #include "services/Geometry.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -56,6 +58,10 @@ constexpr int MoveToStart = 107;
 constexpr int SelectGroup = 108;
 }  // namespace ElementCommand
 
+// Who an element is to the undo history: kept by history copies, new for
+// every element the designer makes (copies and duplicates included).
+using ElementId = std::uint64_t;
+
 class CDiagramEntity {
 public:
     CDiagramEntity();
@@ -66,6 +72,16 @@ public:
     virtual void Clear();
     // A new element of the same class with this one's state (caller owns it).
     virtual std::unique_ptr<CDiagramEntity> Clone() const;
+    // Clone for the undo history and back: the same element to the history
+    // (identity, change stamp) and in the same group, with its dependent part.
+    std::unique_ptr<CDiagramEntity> CloneForHistory() const;
+    ElementId GetId() const { return m_id; }
+    // New with every change of what the element holds, and never given out
+    // twice, so equal stamps mean equal content; selection, zoom and parent
+    // are not part of that.
+    std::uint64_t GetChangeStamp() const { return m_changes; }
+    // About what a copy of the element holds in memory, dependent part aside.
+    std::size_t GetFootprint() const;
     virtual void Copy(const CDiagramEntity& source);
     virtual bool FromString(const std::string& text);
     virtual std::string GetExportFragment(int kind) const;
@@ -206,9 +222,17 @@ public:
     double GetTop() const { return m_top; }
     double GetBottom() const { return m_bottom; }
     const std::string& GetType() const { return m_type; }
-    void SetType(const std::string& type) { m_type = type; }
+    void SetType(const std::string& type)
+    {
+        m_type = type;
+        NoteChange();
+    }
     int GetGroup() const { return m_group; }
-    void SetGroup(int group) { m_group = group; }
+    void SetGroup(int group)
+    {
+        m_group = group;
+        NoteChange();
+    }
     CDiagramEntityContainer* GetParent() const { return m_parent; }
     void SetParent(CDiagramEntityContainer* parent) { m_parent = parent; }
     double GetZoom() const { return m_zoom; }
@@ -231,6 +255,9 @@ public:
     IntRect GetZoomedRect(double zoom) const;
 
 protected:
+    // Every setter of saved state calls this, so the undo history can tell a
+    // changed element from one it already holds a copy of.
+    void NoteChange();
     // Readers call this where they give up, so a file check can say why.
     void NoteLoadProblem(std::string problem) { m_loadProblem = std::move(problem); }
     // Reads an attribute "x,y" whose two values are percentages (0..100);
@@ -267,6 +294,11 @@ protected:
     CDiagramEntityContainer* m_parent = nullptr;
 
 private:
+    void TakeIdentity(const CDiagramEntity& source);
+    void UseStyle(CEntityStyle* style);
+
+    ElementId m_id;
+    std::uint64_t m_changes = 0;
     // A style copy this element owns (see the style rule above).
     std::unique_ptr<CEntityStyle> m_ownedStyle;
     std::map<std::string, std::string> m_attributes;

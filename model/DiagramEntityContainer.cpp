@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <climits>
 #include <map>
-#include <new>
 #include <unordered_map>
 #include <utility>
 
@@ -31,7 +30,9 @@ int IndexAfter(int index)
 
 CDiagramEntityContainer::CDiagramEntityContainer(CDiagramClipboardHandler* clipboardHandler)
     : m_clipboardHandler(clipboardHandler), m_formName(langStr("FD_DEFAULT")), m_factory(&ElementFactory::Global())
-{}
+{
+    SetModified(false);
+}
 
 CDiagramEntityContainer::~CDiagramEntityContainer()
 {
@@ -195,94 +196,6 @@ void CDiagramEntityContainer::UnselectAll()
         element->Select(false);
 }
 
-void CDiagramEntityContainer::Undo()
-{
-    if (m_undo.empty())
-        return;
-    std::unique_ptr<CUndoItem> item = std::move(m_undo.back());
-    m_undo.pop_back();
-    // What Undo leaves behind is what Redo brings back.
-    if (std::unique_ptr<CUndoItem> now = Capture(item->m_name))
-        m_redo.push_back(std::move(now));
-    Restore(*item);
-}
-
-void CDiagramEntityContainer::Redo()
-{
-    if (m_redo.empty())
-        return;
-    std::unique_ptr<CUndoItem> item = std::move(m_redo.back());
-    m_redo.pop_back();
-    if (std::unique_ptr<CUndoItem> now = Capture(item->m_name))
-        m_undo.push_back(std::move(now));
-    Restore(*item);
-}
-
-void CDiagramEntityContainer::Restore(const CUndoItem& item)
-{
-    RemoveAll();
-    for (const auto& element : item.m_objects)
-        if (!element->IsDependentPart())
-            AddWithDependent(element->Clone());
-    m_paper = item.m_paper;
-    RecomputeNextTabIndex();
-}
-
-std::unique_ptr<CUndoItem> CDiagramEntityContainer::Capture(const std::string& name)
-{
-    for (;;) {
-        try {
-            auto item = std::make_unique<CUndoItem>();
-            item->m_paper = m_paper;
-            item->m_name = name;
-            for (const auto& element : m_objects) {
-                if (element->IsDependentPart())
-                    continue;
-                std::unique_ptr<CDiagramEntity> clone = element->Clone();
-                std::unique_ptr<CDiagramEntity> dependent = clone->ReleaseDependent();
-                item->m_objects.push_back(std::move(clone));
-                if (dependent)
-                    item->m_objects.push_back(std::move(dependent));
-            }
-            return item;
-        } catch (const std::bad_alloc&) {
-            // Old steps make room for the new one.
-            if (!m_redo.empty())
-                m_redo.erase(m_redo.begin());
-            else if (!m_undo.empty())
-                m_undo.erase(m_undo.begin());
-            else
-                return nullptr;
-        }
-    }
-}
-
-void CDiagramEntityContainer::Snapshot(const std::string& name)
-{
-    if (m_maxUndo > 0 && GetUndoCount() >= m_maxUndo)
-        m_undo.erase(m_undo.begin());
-    // A new change makes the undone steps unreachable.
-    m_redo.clear();
-    if (std::unique_ptr<CUndoItem> item = Capture(name))
-        m_undo.push_back(std::move(item));
-}
-
-std::string CDiagramEntityContainer::GetUndoName() const
-{
-    return m_undo.empty() ? std::string() : m_undo.back()->m_name;
-}
-
-std::string CDiagramEntityContainer::GetRedoName() const
-{
-    return m_redo.empty() ? std::string() : m_redo.back()->m_name;
-}
-
-void CDiagramEntityContainer::ClearUndo()
-{
-    m_undo.clear();
-    m_redo.clear();
-}
-
 int CDiagramEntityContainer::NextGroupNumber()
 {
     return ++g_lastGroupNumber;
@@ -438,9 +351,9 @@ void CDiagramEntityContainer::Clear()
 {
     RemoveAll();
     ClearUndo();
-    m_modified = false;
     m_title.clear();
     m_uuid.clear();
+    SetModified(false);
 }
 
 int CDiagramEntityContainer::FindIndex(const CDiagramEntity* element) const

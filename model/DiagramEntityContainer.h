@@ -6,6 +6,7 @@
 #include "model/DiagramEntity.h"
 #include "services/Geometry.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -20,13 +21,45 @@ class LoadObserver;
 class XmlElement;
 class XmlWriter;
 
-// A snapshot of a form for undo: clones of its elements and its paper size,
-// and what the step was, as the designer reads it ("Move", "Width").
+// What the steps of a form's history hold in memory, about: history copies
+// are counted when made and uncounted when the last step holding them goes.
+struct HistoryMeter {
+    std::size_t bytes = 0;
+};
+
+using HistoryCopy = std::shared_ptr<const CDiagramEntity>;
+
+// A stretch of the form's list as a step saw it: each element with the
+// dependent part it brings along. Steps share the stretches that did not
+// change, and a new stretch shares the copies of elements that did not.
+struct HistoryRun {
+    std::vector<HistoryCopy> elements;
+};
+
+// A step of a form's history: the form as it was (elements, paper), the
+// selection and reference element of that moment, and what the step was, as
+// the designer reads it ("Move", "Width").
 class CUndoItem {
 public:
-    std::vector<std::unique_ptr<CDiagramEntity>> m_objects;
+    explicit CUndoItem(std::shared_ptr<HistoryMeter> meter) : m_meter(std::move(meter)) {}
+    CUndoItem(const CUndoItem&) = delete;
+    CUndoItem& operator=(const CUndoItem&) = delete;
+    ~CUndoItem() { m_meter->bytes -= m_bytes; }
+    void Count(std::size_t bytes)
+    {
+        m_bytes += bytes;
+        m_meter->bytes += bytes;
+    }
+
+    std::vector<std::shared_ptr<const HistoryRun>> m_runs;
+    std::vector<ElementId> m_selected;  // sorted
+    ElementId m_reference = 0;
     IntSize m_paper;
     std::string m_name;
+
+private:
+    std::shared_ptr<HistoryMeter> m_meter;
+    std::size_t m_bytes = 0;
 };
 
 class CDiagramEntityContainer {
@@ -60,13 +93,16 @@ public:
     virtual void UnselectAll();
 
     // Undo takes the form back one step; Redo brings back what Undo took.
-    virtual void Undo();
-    virtual void Redo();
-    // Records the form as it is before a change; `name` says what the change is.
-    virtual void Snapshot(const std::string& name = {});
+    // `reference` is the editor's reference element now; each answers the
+    // one of the step restored (selection comes back with the elements).
+    virtual CDiagramEntity* Undo(const CDiagramEntity* reference = nullptr);
+    virtual CDiagramEntity* Redo(const CDiagramEntity* reference = nullptr);
+    // Records the form as it is before a change; `name` says what the change
+    // is, `reference` which element the editor aligns to.
+    virtual void Snapshot(const std::string& name = {}, const CDiagramEntity* reference = nullptr);
     virtual void ClearUndo();
     // Forgets what Undo took back (a cancelled gesture is nothing to redo).
-    void ClearRedo() { m_redo.clear(); }
+    void ClearRedo();
     // What the next Undo takes back ("" when nothing or an unnamed step).
     std::string GetUndoName() const;
     std::string GetRedoName() const;
@@ -151,7 +187,9 @@ public:
     const std::string& GetFormName() const { return m_formName; }
     void SetFormName(const std::string& name) { m_formName = name; }
     bool IsModified() const { return m_modified != 0; }
-    void SetModified(bool modified) { m_modified = modified; }
+    // false: the form is as last read or saved, and that place in its history
+    // is where undo and redo make it unmodified again.
+    void SetModified(bool modified);
     CEntityStyleContainer* GetStyleContainer() const { return m_styleContainer; }
     void SetStyleContainer(CEntityStyleContainer* styles) { m_styleContainer = styles; }
     void SetXmlElement(const XmlElement* element) { m_xmlElement = element; }
@@ -162,6 +200,13 @@ public:
     int GetRedoCount() const { return static_cast<int>(m_redo.size()); }
     int GetMaxUndo() const { return m_maxUndo; }
     void SetMaxUndo(int maxUndo) { m_maxUndo = maxUndo; }
+    // About what the steps of undo and redo hold, in bytes.
+    std::size_t GetHistoryBytes() const { return m_historyMeter->bytes; }
+    // Oldest steps go while the history holds more (the newest always stays).
+    void SetHistoryCap(std::size_t bytes) { m_historyCap = bytes; }
+    std::size_t GetHistoryCap() const { return m_historyCap; }
+    // FORMWRIGHT_UNDO_MB megabytes, 256 when unset or not a positive number.
+    static std::size_t DefaultHistoryCap();
 
 private:
     CDiagramClipboardHandler* Handler();
@@ -171,17 +216,36 @@ private:
     // Drops any field's reference to a dependent part that is about to go.
     void ForgetDependent(const CDiagramEntity* part);
     void ReplaceUnusablePaper(const std::string& written);
-    // The form as it is now, as a step called `name`; none when memory ran out.
-    std::unique_ptr<CUndoItem> Capture(const std::string& name);
-    void Restore(const CUndoItem& item);
+    // The form as it is now, as a step called `name`, sharing what it can
+    // with `like` (the step nearest to now); none when memory ran out.
+    std::unique_ptr<CUndoItem> Capture(const std::string& name, const CDiagramEntity* reference, const CUndoItem* like);
+    std::unique_ptr<CUndoItem> CaptureRuns(const std::string& name, const CDiagramEntity* reference,
+                                           const CUndoItem* like);
+    // Rebuilds the form as the step saw it; answers the step's reference element.
+    CDiagramEntity* Restore(const CUndoItem& item);
+    void DropOldestUndo();
+    void DropFurthestRedo();
+    // Drops the oldest steps while the history is over its cap.
+    void KeepWithinCap();
+    // After undo or redo: modified unless back where the form was saved.
+    void FollowSavePoint();
+    // The form's own properties that the history does not keep, as one text.
+    std::string UnrecordedProperties() const;
     bool SwapSlots(int a, int b);
     // Takes the element out of the list and answers it (still alive).
     std::unique_ptr<CDiagramEntity> Detach(int index);
 
     std::vector<std::unique_ptr<CDiagramEntity>> m_objects;
+    std::shared_ptr<HistoryMeter> m_historyMeter = std::make_shared<HistoryMeter>();
     std::vector<std::unique_ptr<CUndoItem>> m_undo;
     std::vector<std::unique_ptr<CUndoItem>> m_redo;
     int m_maxUndo = 0;
+    std::size_t m_historyCap = DefaultHistoryCap();
+    // The undo count at which the form is as last read or saved; NoSavePoint
+    // when no undo or redo leads back there.
+    static constexpr int NoSavePoint = -1;
+    int m_savePoint = 0;
+    std::string m_savedProperties;
     IntSize m_paper;
     std::string m_title;
     const XmlElement* m_xmlElement = nullptr;

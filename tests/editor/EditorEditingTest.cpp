@@ -227,6 +227,19 @@ TEST(EditorEditing, AlignmentAndSameSizeFollowTheLastSelected)
     const int undo = rig.form.GetUndoCount();
     rig.editor.AlignLeft();
     EXPECT_EQ(rig.form.GetUndoCount(), undo + 1);
+    // Undo brings the selection and its reference back, and tells the pane:
+    // alignment works again at once.
+    rig.pane.Take();
+    rig.Key(EditorKey::Z, Modifier::Ctrl);
+    EXPECT_EQ(rig.pane.Take(), (std::vector<std::string>{"SetSelection a", "AddSelection b", "AddSelection c",
+                                                         "ShowControlProperties"}));
+    a = static_cast<CDiagramStatic*>(rig.form.GetAt(0));
+    b = static_cast<CDiagramStatic*>(rig.form.GetAt(1));
+    c = static_cast<CDiagramStatic*>(rig.form.GetAt(2));
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{100, 100, 180, 140}));
+    ASSERT_EQ(rig.editor.GetSelectedObject(), b);
+    EXPECT_EQ(rig.editor.GetSelectCount(), 3);
+    rig.editor.AlignLeft();
     EXPECT_EQ(EditorRig::RectOf(a), (IntRect{250, 100, 330, 140}));
     EXPECT_EQ(EditorRig::RectOf(b), (IntRect{250, 120, 300, 150}));
     EXPECT_EQ(EditorRig::RectOf(c), (IntRect{250, 80, 310, 130}));
@@ -250,6 +263,12 @@ TEST(EditorEditing, AlignmentAndSameSizeFollowTheLastSelected)
     rig.Click(275, 135);  // one selected: nothing to align
     rig.editor.AlignLeft();
     EXPECT_EQ(EditorRig::RectOf(a), (IntRect{10, 10, 60, 40}));
+
+    // A step recorded without a reference (a pane edit) leaves the last selected one.
+    rig.editor.SelectAll();
+    rig.form.Snapshot("Width");
+    rig.Key(EditorKey::Z, Modifier::Ctrl);
+    EXPECT_EQ(rig.editor.GetSelectedObject(), rig.form.GetAt(2));
 }
 
 TEST(EditorEditing, AlignmentAndSameSizeStayInsideTheArea)

@@ -1,5 +1,7 @@
 #include "model/DiagramEntityContainer.h"
 #include "model/EntityStyle.h"
+#include "services/Environment.h"
+#include "support/Scratch.h"
 #include "support/TestElements.h"
 
 #include <gtest/gtest.h>
@@ -179,6 +181,96 @@ TEST(FormUndo, SnapshotsAreIndependentAndRestoreElementsWithTheirPartsStylesAndP
     form.Clear();
     EXPECT_EQ(form.GetUndoCount(), 0);
     EXPECT_FALSE(form.IsModified());
+}
+
+TEST(FormUndo, StepsKeepGroupsAndBringBackTheSelectionAndReferenceOfTheirMoment)
+{
+    CDiagramEntityContainer form;
+    form.Snapshot("Size");
+    form.SetPaper({300, 200});
+    form.SetModified(true);
+    form.Undo();
+    EXPECT_FALSE(form.IsModified()) << "a new form is unmodified back where it began";
+
+    AddText(form, 0, 0, 10, 10)->Select(true);
+    AddText(form, 20, 0, 30, 10)->Select(true);
+    AddField(form, "ARTNO", 200, 10, 4);
+    form.Group();
+    const int group = form.GetAt(0)->GetGroup();
+    form.Snapshot("Move", form.GetAt(1));
+    form.UnselectAll();
+    form.GetAt(2)->Select(true);
+    form.GetAt(0)->MoveRect(5, 0);
+
+    // Undo: the selection from before the step, its reference, the group.
+    CDiagramEntity* reference = form.Undo(form.GetAt(2));
+    EXPECT_EQ(form.GetAt(0)->GetLeft(), 0);
+    EXPECT_EQ(reference, form.GetAt(1));
+    const std::vector<bool> before{form.GetAt(0)->IsSelected(), form.GetAt(1)->IsSelected(),
+                                   form.GetAt(2)->IsSelected(), form.GetAt(3)->IsSelected()};
+    EXPECT_EQ(before, (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(form.GetAt(0)->GetGroup(), group);
+    EXPECT_EQ(form.GetAt(1)->GetGroup(), group);
+    // Redo: the selection and reference Undo found.
+    reference = form.Redo(nullptr);
+    EXPECT_EQ(reference, form.GetAt(2));
+    EXPECT_EQ(form.GetSelectedCount(), 1);
+    EXPECT_TRUE(form.GetAt(2)->IsSelected());
+    EXPECT_EQ(form.GetAt(1)->GetGroup(), group);
+}
+
+TEST(FormUndo, StepsShareWhatDidNotChangeAndTheOldestGoOverTheCap)
+{
+    CDiagramEntityContainer form;
+    for (int i = 0; i < 1000; ++i)
+        AddText(form, i, 0, i + 10, 10);
+    const std::size_t element = form.GetAt(0)->GetFootprint();
+    form.Snapshot("Move");
+    const std::size_t whole = form.GetHistoryBytes();
+    EXPECT_GT(whole, 1000 * element);
+    for (int step = 1; step <= 3; ++step) {
+        form.GetAt(500)->MoveRect(1, 0);
+        const std::size_t before = form.GetHistoryBytes();
+        form.Snapshot("Move");
+        const std::size_t cost = form.GetHistoryBytes() - before;
+        EXPECT_GE(cost, element) << "the moved element is copied";
+        EXPECT_LT(cost, 8 * element) << "and little else";
+    }
+    form.GetAt(500)->MoveRect(1, 0);
+    for (int left = 503; left >= 500; --left) {
+        form.Undo();
+        EXPECT_EQ(form.GetAt(500)->GetLeft(), left);
+        EXPECT_EQ(form.GetAt(499)->GetLeft(), 499);
+    }
+    EXPECT_LT(form.GetHistoryBytes(), whole + 20 * element) << "undo shares as a step does";
+
+    // A cap of a little more than one copy of the form keeps the newest steps.
+    form.ClearUndo();
+    EXPECT_EQ(form.GetHistoryBytes(), 0u);
+    form.SetHistoryCap(whole + 8 * element);
+    for (int step = 0; step < 20; ++step) {
+        form.Snapshot("Move");
+        form.GetAt(step)->MoveRect(1, 0);
+    }
+    EXPECT_LE(form.GetHistoryBytes(), whole + 8 * element);
+    const int kept = form.GetUndoCount();
+    EXPECT_GT(kept, 1);
+    EXPECT_LT(kept, 20);
+    while (form.GetUndoCount() > 0)
+        form.Undo();
+    EXPECT_EQ(form.GetAt(19 - kept)->GetLeft(), 19 - kept + 1) << "the oldest steps went";
+    EXPECT_EQ(form.GetAt(20 - kept)->GetLeft(), 20 - kept);
+    form.SetHistoryCap(1);
+    form.Snapshot("Move");
+    EXPECT_EQ(form.GetUndoCount(), 1) << "the newest step always stays";
+
+    test::ScopedEnv env;
+    env.Set("FORMWRIGHT_UNDO_MB", "3");
+    Environment::instance().reload();
+    EXPECT_EQ(CDiagramEntityContainer::DefaultHistoryCap(), 3u << 20);
+    env.Set("FORMWRIGHT_UNDO_MB", "none");
+    Environment::instance().reload();
+    EXPECT_EQ(CDiagramEntityContainer::DefaultHistoryCap(), 256u << 20);
 }
 
 TEST(FormExtent, TotalPositionAndSize)

@@ -245,6 +245,32 @@ TEST_F(DocumentFiles, TheFileIsModifiedWhenAnyFormTheFormListOrTheStylesChanged)
     doc.SaveDocument(path);
     EXPECT_FALSE(doc.IsModified()) << "every form is saved";
     EXPECT_FALSE(doc.GetForm("A")->IsModified());
+
+    // Where the file was saved is a place in each form's history: undo and
+    // redo leave nothing to save there, until a step is taken after undoing
+    // past it.
+    CDiagramEntityContainer& form = *doc.GetForm("A");
+    auto step = [&](const char* name) {
+        form.Snapshot(name);
+        form.GetAt(0)->MoveRect(1, 0);
+        form.SetModified(true);
+    };
+    step("Move");
+    doc.SaveDocument(path);
+    step("Move");
+    form.Undo();
+    EXPECT_FALSE(doc.IsModified());
+    form.Redo();
+    EXPECT_TRUE(doc.IsModified());
+    form.Undo();
+    form.Undo();
+    EXPECT_TRUE(doc.IsModified());
+    form.Redo();
+    EXPECT_FALSE(doc.IsModified());
+    form.Undo();
+    step("Resize");
+    form.Undo();
+    EXPECT_TRUE(doc.IsModified()) << "the saved state is out of reach";
 }
 
 TEST_F(DocumentFiles, EveryFormOfEveryFileUsesOneClipboard)
