@@ -486,7 +486,7 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
     if (IsAttributeRow(id) && !item)
         return false;
     if (CDiagramEntityContainer* form = TargetForm())
-        form->Snapshot(item ? item->GetTitle() : std::string());
+        form->Snapshot(item ? item->GetTitle() : std::string(), m_editor ? m_editor->GetSelectedObject() : nullptr);
     // The tab order reads the row's value from before this edit.
     const PropertyValue before = item ? item->GetOriginalValue() : PropertyValue();
     if (item)

@@ -231,8 +231,8 @@ TEST(EditorEditing, AlignmentAndSameSizeFollowTheLastSelected)
     // alignment works again at once.
     rig.pane.Take();
     rig.Key(EditorKey::Z, Modifier::Ctrl);
-    EXPECT_EQ(rig.pane.Take(), (std::vector<std::string>{"SetSelection a", "AddSelection b", "AddSelection c",
-                                                         "ShowControlProperties"}));
+    EXPECT_EQ(rig.pane.Take(), (std::vector<std::string>{"SetEditor", "SetSelection a", "AddSelection b",
+                                                         "AddSelection c", "ShowControlProperties"}));
     a = static_cast<CDiagramStatic*>(rig.form.GetAt(0));
     b = static_cast<CDiagramStatic*>(rig.form.GetAt(1));
     c = static_cast<CDiagramStatic*>(rig.form.GetAt(2));
