@@ -368,9 +368,15 @@ void MainFrame::ForgetDocument(FormwrightDoc* doc)
     m_closingDocument = doc;
 }
 
-void MainFrame::ForgetView(FormwrightView* /*view*/)
+void MainFrame::ForgetView(FormwrightView* view)
 {
-    // The panes belong to the document, which forgets itself when it goes.
+    // The inspector belongs to the document, which forgets itself when it
+    // goes; the properties pane works on one window's editor, so it lets go
+    // of it, and the next window to come forward fills the pane again.
+    if (!view->IsInitialised() || m_properties->GetModel().GetEditor() != &view->GetFormView().GetEditor())
+        return;
+    m_properties->Clear();
+    m_paneDocument = nullptr;
 }
 
 void MainFrame::ShowDocumentStatus(FormwrightDoc* doc)

@@ -164,9 +164,13 @@ TEST_F(AppJourney, ASecondWindowShowsTheSameFormAndClosesWithoutTheDocument)
     EXPECT_EQ(m_frame->GetInspector()->GetCaption(), caption);
 
     // Closing one of the two windows asks nothing and keeps the document.
+    ASSERT_EQ(m_frame->GetPropertiesPane()->GetModel().GetEditor(), &second->GetFormView().GetEditor());
     DialogDriver driver({});
     second->GetFrame()->Close();
     PumpEvents(50);
+    const CDiagramEditor* paneEditor = m_frame->GetPropertiesPane()->GetModel().GetEditor();
+    EXPECT_TRUE(paneEditor == nullptr || paneEditor == &first->GetFormView().GetEditor())
+        << "the properties pane let go of the closed window's editor";
     EXPECT_EQ(driver.Count(), 0);
     ASSERT_EQ(m_frame->GetDocManager().GetDocumentsVector().size(), 1u);
     EXPECT_EQ(doc->GetFormViews().size(), 1u);
