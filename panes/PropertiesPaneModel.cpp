@@ -6,6 +6,7 @@
 #include "model/DiagramEntity.h"
 #include "model/DiagramEntityContainer.h"
 #include "model/PropertyIds.h"
+#include "render/DrawContext.h"
 #include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
@@ -142,8 +143,9 @@ std::string AsText(const PropertyValue& value)
     return std::visit(Visitor{}, value);
 }
 
-// The reader drops an element whose left or top is below 1 and cannot place
-// anything on a paper with a side below 1, so such values are turned down.
+// The reader drops an element whose left or top is below 1 or whose colour
+// is no colour text, and cannot place anything on a paper with a side below
+// 1, so such values are turned down.
 bool FileKeeps(int id, const PropertyValue& value)
 {
     switch (id) {
@@ -152,6 +154,9 @@ bool FileKeeps(int id, const PropertyValue& value)
     case PropertyId::FormHeight:
     case PropertyId::FormWidth:
         return *AsReal(value) >= CDiagramEditor::LowestEdge;
+    case PropertyId::LineColor:
+    case PropertyId::FillColor:
+        return isColorText(AsText(value));
     default:
         return true;
     }

@@ -5,6 +5,7 @@
 #include "model/PropertyIds.h"
 
 #include "controls/DiagramButton.h"
+#include "controls/DiagramGraphicShapes.h"
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
 #include "controls/DiagramTable.h"
@@ -249,6 +250,18 @@ TEST_F(Merging, ElementsGoneFromTheFormAreDroppedBeforeAnyRowTouchesThem)
     m_pane.SetMode(PropertiesPaneModel::ControlMode);
     EXPECT_TRUE(m_pane.GetSelection().empty());
     EXPECT_EQ(m_pane.GetGrid().GetPropertyCount(), 0);
+}
+
+TEST_F(Merging, AColourTextTheReaderWouldRefuseIsTurnedDown)
+{
+    auto* box = Put<CDiagramGraphicRectangle>("rectangle", 10, 10, 60, 30);
+    Select({box});
+    for (const char* text : {"", "Any text", "0", "1,2,3,4"})
+        EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::LineColor, std::string(text))) << text;
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FillColor, std::string("1,2")));
+    EXPECT_EQ(box->GetLineColor(), "0,0,0");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::FillColor, std::string("-1,0,255")));
+    EXPECT_EQ(box->GetFillColor(), "-1,0,255");
 }
 
 using Naming = PropertiesPaneTest;
