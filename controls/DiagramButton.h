@@ -65,6 +65,7 @@ public:
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
+    bool KeepsSize() const override;
 
     void SetImagePath(const std::string& imageKey) override;
     std::string GetImagePath() const override;

@@ -378,8 +378,11 @@ void PropertiesPaneModel::ShowControlProperties()
     m_mode = ControlMode;
     m_grid.RemoveAll();
     DropElementsNotInForm();
-    for (CDiagramEntity* element : m_selection)
+    for (CDiagramEntity* element : m_selection) {
+        m_grid.BeginElement();
         element->AddProperties(m_grid, false);
+        m_grid.EndElement();
+    }
     m_lastTabValue = -1;
 }
 
@@ -486,16 +489,16 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
         return false;
     if (id == PropertyId::Name && !AcceptsName(AsText(value)))
         return false;
+    // A row is shown only when every selected element has it, so an edit of
+    // another would reach elements whose file cannot keep it.
     PropertyItem* item = m_grid.FindItem(id);
-    // An attribute row is applied by its title, so it must be shown.
-    if (IsAttributeRow(id) && !item)
+    if (!item || item->IsGroup())
         return false;
     if (CDiagramEntityContainer* form = TargetForm())
-        form->Snapshot(item ? item->GetTitle() : std::string());
+        form->Snapshot(item->GetTitle());
     // The tab order reads the row's value from before this edit.
-    const PropertyValue before = item ? item->GetOriginalValue() : PropertyValue();
-    if (item)
-        item->SetValue(value);
+    const PropertyValue before = item->GetOriginalValue();
+    item->SetValue(value);
 
     if (id == PropertyId::Name) {
         ApplyName(AsText(value));
