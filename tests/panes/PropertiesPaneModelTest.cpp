@@ -217,6 +217,12 @@ TEST_F(Merging, LeftMovesEverySelectedElementAndKeepsEachWidth)
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 10, 90, 30}));
     EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Top, 1.0));
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 90, 21}));
+    // So would one, or a caption's size, with a side below 1.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Width, 0.0));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Height, -5.0));
+    EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 90, 21}));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Width, 1.0));
+    EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 41, 21}));
 }
 
 TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)
