@@ -335,6 +335,11 @@ bool CDiagramButton::KeepsSize() const
     return m_type != ImageButtonType;
 }
 
+bool CDiagramButton::TitleFollowsName() const
+{
+    return m_type == ImageButtonType;
+}
+
 void CDiagramButton::AddAttributeRows(PropertyGrid& grid, PropertyItem& group, bool firstButton) const
 {
     const auto& attributes = GetAttributes();

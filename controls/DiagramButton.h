@@ -66,6 +66,8 @@ public:
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
     bool KeepsSize() const override;
+    // An image button's title comes with its kind; the file keeps no other.
+    bool TitleFollowsName() const override;
 
     void SetImagePath(const std::string& imageKey) override;
     std::string GetImagePath() const override;

@@ -297,6 +297,14 @@ TEST_F(Merging, ARowShowsOnlyWhenEveryElementHasItAndOnlyAShownRowTakesAnEdit)
     EXPECT_EQ(table->GetName(), "Table");
     EXPECT_EQ(image->GetName(), "DocOpen");
 
+    // Nor a title for an image button, which shows its kind's.
+    auto* push = Put<CDiagramButton>("", 10, 220, 90, 245);
+    ASSERT_TRUE(push->InitButton("AddIn"));
+    Select({push, image});
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Title, std::string("Run")));
+    EXPECT_EQ(push->GetTitle(), "Run");
+    EXPECT_NE(image->GetTitle(), "Run");
+
     // Nor a size for an image button: it reads back 24 wide.
     Select({image});
     EXPECT_EQ(Row(PropertyId::Width), none);
