@@ -145,8 +145,8 @@ std::string AsText(const PropertyValue& value)
 
 // The reader drops an element whose left or top is below 1 or whose colour
 // is no colour text, and cannot place anything on a paper with a side below
-// 1, so such values are turned down. It also drops an element, and parks a
-// caption, whose width or height is below one point.
+// 1, so such values are turned down. It also drops an element with neither
+// width nor height, and parks a caption with a side below 1.
 bool FileKeeps(int id, const PropertyValue& value)
 {
     constexpr double SmallestSide = 1.0;
