@@ -12,12 +12,6 @@ bool AttributeRows::AnyRow() const
     return false;
 }
 
-void AttributeRows::KeepOnly(const std::map<std::string, std::string>& attributes)
-{
-    m_group.RemoveSubItemsIf(
-        [&](const PropertyItem& item) { return InRange(item) && attributes.count(item.GetTitle()) == 0; });
-}
-
 PropertyItem* AttributeRows::Find(const std::string& key) const
 {
     for (int i = 0; i < m_group.GetSubItemCount(); ++i) {
@@ -42,7 +36,7 @@ PropertyGrid::MergeResult MergeAttributeItem(PropertyGrid& grid, PropertyItem& g
     if (grid.FindItem(id))
         return grid.Merge(group, id, {}, {}, std::move(value), MixedMark::EmptyText);
     auto item = std::make_unique<PropertyItem>(id, key, std::move(value), description);
-    return {&group.AddSubItem(std::move(item)), true};
+    return {&grid.AddRow(group, std::move(item)), true};
 }
 
 }  // namespace fw

@@ -5,7 +5,6 @@
 
 #include "model/PropertyGrid.h"
 
-#include <map>
 #include <string>
 
 namespace fw {
@@ -13,17 +12,15 @@ namespace fw {
 // The rows of one kind of element's attribute table in `group`, numbered from
 // `first` to `last`. Elements of other kinds may number the same key
 // differently, so rows are matched by key: the first such element numbers its
-// keys by position; each later one removes the rows of keys it lacks, and
-// merges into the rows of the keys left. The rows are thus the keys every
-// such element has.
+// keys by position; each later one merges into the rows of its keys, and the
+// grid drops the rows it lacks (see PropertyGrid::BeginElement). The rows are
+// thus the keys every such element has.
 class AttributeRows {
 public:
     AttributeRows(PropertyItem& group, int first, int last) : m_group(group), m_first(first), m_last(last) {}
 
     // Whether an earlier element made rows in the range.
     bool AnyRow() const;
-    // Drops the rows whose key is not among `attributes` (a later element's).
-    void KeepOnly(const std::map<std::string, std::string>& attributes);
     // The row of `key`, or none.
     PropertyItem* Find(const std::string& key) const;
     // The identifier for `key` at `position` in this element's key order: its

@@ -330,15 +330,23 @@ void CDiagramButton::AddProperties(PropertyGrid& grid, bool flag)
     CDiagramEntity::AddProperties(grid, flag);
 }
 
+bool CDiagramButton::KeepsSize() const
+{
+    return m_type != ImageButtonType;
+}
+
+bool CDiagramButton::TitleFollowsName() const
+{
+    return m_type == ImageButtonType;
+}
+
 void CDiagramButton::AddAttributeRows(PropertyGrid& grid, PropertyItem& group, bool firstButton) const
 {
     const auto& attributes = GetAttributes();
     AttributeRows rows(group, PropertyId::FirstButtonAttribute, PropertyId::LastButtonAttribute);
-    if (!firstButton)
-        rows.KeepOnly(attributes);
     int position = 0;
     for (const auto& [key, value] : attributes) {
-        const bool existing = rows.Find(key) != nullptr;
+        const PropertyItem* existing = rows.Find(key);
         const int itemId = rows.IdFor(key, position++, firstButton);
         if (itemId == 0)
             continue;
@@ -353,10 +361,10 @@ void CDiagramButton::AddAttributeRows(PropertyGrid& grid, PropertyItem& group, b
                 item.item->SetEditor(PropertyEditor::CheckBox);
         } else if (editing == AttributeEditing::Language) {
             // The first report's language stays over a selection.
-            if (existing)
-                continue;
-            auto item = MergeAttributeItem(grid, group, itemId, key, help, LanguageDisplayText(value));
-            item.item->SetOptions(LanguageDisplayTexts(), true);
+            auto item = MergeAttributeItem(grid, group, itemId, key, help,
+                                           existing ? existing->GetValue() : PropertyValue(LanguageDisplayText(value)));
+            if (item.created)
+                item.item->SetOptions(LanguageDisplayTexts(), true);
         } else {
             MergeAttributeItem(grid, group, itemId, key, help, value);
         }

@@ -65,6 +65,9 @@ public:
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
+    bool KeepsSize() const override;
+    // An image button's title comes with its kind; the file keeps no other.
+    bool TitleFollowsName() const override;
 
     void SetImagePath(const std::string& imageKey) override;
     std::string GetImagePath() const override;

@@ -3,7 +3,6 @@
 #include "model/PropertyGrid.h"
 #include "model/PropertyIds.h"
 #include "services/Strings.h"
-#include "services/Tokens.h"
 #include "services/Xml.h"
 
 namespace fw {
@@ -87,7 +86,7 @@ bool CDiagramGraphicShape::LoadColor(const char* attribute, std::string& color)
         NoteLoadProblem(format("\"%s\" is missing", attribute));
         return false;
     }
-    if (SplitText(*value, ",").count() != 3) {
+    if (!isColorText(*value)) {
         NoteLoadProblem(format("\"%s\" %s is not three comma-separated numbers", attribute, value->c_str()));
         return false;
     }

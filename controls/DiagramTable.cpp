@@ -176,8 +176,6 @@ void CDiagramTable::AddProperties(PropertyGrid& grid, bool flag)
         // Older tables carry fewer settings, so rows are matched by key.
         AttributeRows rows(group, PropertyId::FirstTableAttribute, PropertyId::LastTableAttribute);
         const bool firstTable = !rows.AnyRow();
-        if (!firstTable)
-            rows.KeepOnly(attributes);
         int position = 0;
         for (const auto& [key, value] : attributes) {
             const int id = rows.IdFor(key, position++, firstTable);

@@ -668,9 +668,11 @@ CEntityStyleContainer* CDiagramEntity::GetStyleContainer() const
 
 void CDiagramEntity::AddProperties(PropertyGrid& grid, bool)
 {
-    PropertyItem& size = grid.EnsureGroup(PropertyId::SizeGroup, "PROP_GRP_SIZE");
-    grid.Merge(size, PropertyId::Height, "T_PROP_HEIGHT", "H_PROP_HEIGHT_CTRL", m_bottom - m_top);
-    grid.Merge(size, PropertyId::Width, "T_PROP_WIDTH", "H_PROP_WIDTH_CTRL", m_right - m_left);
+    if (KeepsSize()) {
+        PropertyItem& size = grid.EnsureGroup(PropertyId::SizeGroup, "PROP_GRP_SIZE");
+        grid.Merge(size, PropertyId::Height, "T_PROP_HEIGHT", "H_PROP_HEIGHT_CTRL", m_bottom - m_top);
+        grid.Merge(size, PropertyId::Width, "T_PROP_WIDTH", "H_PROP_WIDTH_CTRL", m_right - m_left);
+    }
 
     PropertyItem& position = grid.EnsureGroup(PropertyId::PositionGroup, "PROP_GRP_POSITION");
     grid.Merge(position, PropertyId::Top, "T_PROP_TOP", "H_PROP_TOP_CTRL", m_top);
@@ -679,8 +681,8 @@ void CDiagramEntity::AddProperties(PropertyGrid& grid, bool)
     PropertyItem& layout = grid.EnsureGroup(PropertyId::LayoutGroup, "PROP_GRP_DYNALICLAYOUT");
     grid.Merge(layout, PropertyId::MovingX, "T_PROP_MOVINGX", "H_PROP_MOVINGX_CTRL", std::int32_t{m_moving.x});
     grid.Merge(layout, PropertyId::MovingY, "T_PROP_MOVINGY", "H_PROP_MOVINGY_CTRL", std::int32_t{m_moving.y});
-    // An image button does not grow.
-    if (m_type != "ImageButton") {
+    // An element of a fixed size does not grow with the window either.
+    if (KeepsSize()) {
         grid.Merge(layout, PropertyId::SizingX, "T_PROP_SIZINGX", "H_PROP_SIZINGX_CTRL", std::int32_t{m_sizing.x});
         grid.Merge(layout, PropertyId::SizingY, "T_PROP_SIZINGY", "H_PROP_SIZINGY_CTRL", std::int32_t{m_sizing.y});
     }
@@ -941,6 +943,11 @@ std::unique_ptr<CDiagramEntity> CDiagramEntity::ReleaseDependent()
 bool CDiagramEntity::TitleFollowsName() const
 {
     return false;
+}
+
+bool CDiagramEntity::KeepsSize() const
+{
+    return true;
 }
 
 std::string CDiagramEntity::GetWriteLoss(const std::string& /*formFolder*/) const

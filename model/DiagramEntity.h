@@ -212,6 +212,9 @@ public:
     // Whether the title is derived from the name (a text, whose file keeps
     // only its key), so that a typed title would not survive saving.
     virtual bool TitleFollowsName() const;
+    // Whether the file keeps the element's size (an image button's is fixed);
+    // when not, the pane offers no size rows, since an edit would be lost.
+    virtual bool KeepsSize() const;
     // What writing this element to a form file in `formFolder` would lose, in
     // the designer's words; "" when nothing (an image without a picture is
     // dropped on reading, say).

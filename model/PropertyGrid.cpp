@@ -60,6 +60,46 @@ PropertyItem& PropertyGrid::AddProperty(std::unique_ptr<PropertyItem> item)
     return *m_items.back();
 }
 
+void PropertyGrid::RemoveAll()
+{
+    m_items.clear();
+    m_elements = 0;
+    m_rowsOfElement.clear();
+}
+
+void PropertyGrid::BeginElement()
+{
+    ++m_elements;
+    m_rowsOfElement.clear();
+}
+
+void PropertyGrid::NoteRow(int id, bool created)
+{
+    // A row that a later element adds alone is one the earlier ones lack.
+    if (!created || m_elements <= 1)
+        m_rowsOfElement.insert(id);
+}
+
+void PropertyGrid::Prune(PropertyItem& item) const
+{
+    item.RemoveSubItemsIf([this](const PropertyItem& sub) {
+        return !sub.IsGroup() && m_elements > 1 && m_rowsOfElement.count(sub.GetId()) == 0;
+    });
+    for (int i = 0; i < item.GetSubItemCount(); ++i)
+        Prune(*item.GetSubItem(i));
+    item.RemoveSubItemsIf([](const PropertyItem& sub) { return sub.IsGroup() && sub.GetSubItemCount() == 0; });
+}
+
+void PropertyGrid::EndElement()
+{
+    for (auto& item : m_items)
+        Prune(*item);
+    m_items.erase(std::remove_if(m_items.begin(), m_items.end(),
+                                 [](const auto& item) { return item->IsGroup() && item->GetSubItemCount() == 0; }),
+                  m_items.end());
+    m_rowsOfElement.clear();
+}
+
 PropertyItem* PropertyGrid::FindItem(int id) const
 {
     for (auto& item : m_items)
@@ -100,6 +140,7 @@ PropertyGrid::MergeResult PropertyGrid::Merge(PropertyItem& group, int id, std::
                                               std::string_view descriptionKey, PropertyValue value, MixedMark mixed)
 {
     if (PropertyItem* existing = FindItem(id)) {
+        NoteRow(id, false);
         if (existing->GetValue() != value) {
             PropertyValue shown = MixedValue(existing->GetValue(), mixed);
             existing->SetValue(shown);
@@ -110,7 +151,13 @@ PropertyGrid::MergeResult PropertyGrid::Merge(PropertyItem& group, int id, std::
         return {existing, false};
     }
     auto item = std::make_unique<PropertyItem>(id, langStr(titleKey), std::move(value), langStr(descriptionKey));
-    return {&group.AddSubItem(std::move(item)), true};
+    return {&AddRow(group, std::move(item)), true};
+}
+
+PropertyItem& PropertyGrid::AddRow(PropertyItem& group, std::unique_ptr<PropertyItem> item)
+{
+    NoteRow(item->GetId(), true);
+    return group.AddSubItem(std::move(item));
 }
 
 }  // namespace fw

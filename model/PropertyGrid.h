@@ -1,11 +1,13 @@
 #pragma once
 // What the properties pane shows, without any toolkit: groups of items found
 // by numeric identifier. Elements fill it in AddProperties; when several
-// elements are selected the first creates an item and the others merge into it.
+// elements are selected the first creates an item and the others merge into
+// it, and a row stays only when every element has it.
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -95,7 +97,15 @@ public:
     int GetPropertyCount() const { return static_cast<int>(m_items.size()); }
     PropertyItem* GetProperty(int index) const;
     PropertyItem& AddProperty(std::unique_ptr<PropertyItem> item);
-    void RemoveAll() { m_items.clear(); }
+    void RemoveAll();
+
+    // Over a selection each element adds its rows between BeginElement and
+    // EndElement. The first element's rows are kept; a later element keeps
+    // only the rows it merges into, and the rows it alone adds go, so the
+    // grid shows only what every element has and an edit of a shown row
+    // reaches no element that lacks it. Groups left empty go too.
+    void BeginElement();
+    void EndElement();
 
     // The item with the identifier anywhere in the grid (sub-items included), or none.
     PropertyItem* FindItem(int id) const;
@@ -113,9 +123,19 @@ public:
     // and descriptions are language texts of the keys.
     MergeResult Merge(PropertyItem& group, int id, std::string_view titleKey, std::string_view descriptionKey,
                       PropertyValue value, MixedMark mixed = MixedMark::Standard);
+    // Adds a row made by hand (one not titled by a language key) under `group`.
+    PropertyItem& AddRow(PropertyItem& group, std::unique_ptr<PropertyItem> item);
 
 private:
+    // Notes that the current element has the row.
+    void NoteRow(int id, bool created);
+    // Drops the rows below `item` that the current element lacks, and empty groups.
+    void Prune(PropertyItem& item) const;
+
     std::vector<std::unique_ptr<PropertyItem>> m_items;
+    // Elements begun since the grid was emptied, and the rows the current one has.
+    int m_elements = 0;
+    std::set<int> m_rowsOfElement;
 };
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include "model/DiagramEntity.h"
 #include "model/DiagramEntityContainer.h"
 #include "model/PropertyIds.h"
+#include "render/DrawContext.h"
 #include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
@@ -142,16 +143,25 @@ std::string AsText(const PropertyValue& value)
     return std::visit(Visitor{}, value);
 }
 
-// The reader drops an element whose left or top is below 1 and cannot place
-// anything on a paper with a side below 1, so such values are turned down.
+// The reader drops an element whose left or top is below 1 or whose colour
+// is no colour text, and cannot place anything on a paper with a side below
+// 1, so such values are turned down. It also drops an element with neither
+// width nor height, and parks a caption with a side below 1.
 bool FileKeeps(int id, const PropertyValue& value)
 {
+    constexpr double SmallestSide = 1.0;
     switch (id) {
+    case PropertyId::Height:
+    case PropertyId::Width:
+        return *AsReal(value) >= SmallestSide;
     case PropertyId::Left:
     case PropertyId::Top:
     case PropertyId::FormHeight:
     case PropertyId::FormWidth:
         return *AsReal(value) >= CDiagramEditor::LowestEdge;
+    case PropertyId::LineColor:
+    case PropertyId::FillColor:
+        return isColorText(AsText(value));
     default:
         return true;
     }
@@ -373,8 +383,11 @@ void PropertiesPaneModel::ShowControlProperties()
     m_mode = ControlMode;
     m_grid.RemoveAll();
     DropElementsNotInForm();
-    for (CDiagramEntity* element : m_selection)
+    for (CDiagramEntity* element : m_selection) {
+        m_grid.BeginElement();
         element->AddProperties(m_grid, false);
+        m_grid.EndElement();
+    }
     m_lastTabValue = -1;
 }
 
@@ -481,16 +494,16 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
         return false;
     if (id == PropertyId::Name && !AcceptsName(AsText(value)))
         return false;
+    // A row is shown only when every selected element has it, so an edit of
+    // another would reach elements whose file cannot keep it.
     PropertyItem* item = m_grid.FindItem(id);
-    // An attribute row is applied by its title, so it must be shown.
-    if (IsAttributeRow(id) && !item)
+    if (!item || item->IsGroup())
         return false;
     if (CDiagramEntityContainer* form = TargetForm())
-        form->Snapshot(item ? item->GetTitle() : std::string(), m_editor ? m_editor->GetSelectedObject() : nullptr);
+        form->Snapshot(item->GetTitle(), m_editor ? m_editor->GetSelectedObject() : nullptr);
     // The tab order reads the row's value from before this edit.
-    const PropertyValue before = item ? item->GetOriginalValue() : PropertyValue();
-    if (item)
-        item->SetValue(value);
+    const PropertyValue before = item->GetOriginalValue();
+    item->SetValue(value);
 
     if (id == PropertyId::Name) {
         ApplyName(AsText(value));

@@ -39,4 +39,10 @@ bool parseColorText(std::string_view text, Color& color, bool* fillable)
     return true;
 }
 
+bool isColorText(std::string_view text)
+{
+    Color unused;
+    return parseColorText(text, unused);
+}
+
 }  // namespace fw

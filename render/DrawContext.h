@@ -26,6 +26,9 @@ struct Color {
 // exactly three parts; `fillable` tells whether every part is 0 or more
 // (a negative part means "no fill").
 bool parseColorText(std::string_view text, Color& color, bool* fillable = nullptr);
+// Whether `text` is a colour text as files keep it: exactly three parts. The
+// reader drops a shape whose colour is not, so nothing may store one.
+bool isColorText(std::string_view text);
 
 enum class SysColor {
     Window,

@@ -23,8 +23,11 @@ protected:
     PropertyGrid& Properties()
     {
         m_grid.RemoveAll();
-        for (int i = 0; i < s.Count(); ++i)
+        for (int i = 0; i < s.Count(); ++i) {
+            m_grid.BeginElement();
             s.At(i)->AddProperties(m_grid, false);
+            m_grid.EndElement();
+        }
         return m_grid;
     }
     std::string Text(int id) { return m_grid.FindItem(id) ? m_grid.FindItem(id)->GetText() : "(no item)"; }

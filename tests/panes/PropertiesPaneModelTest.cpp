@@ -5,12 +5,14 @@
 #include "model/PropertyIds.h"
 
 #include "controls/DiagramButton.h"
+#include "controls/DiagramGraphicShapes.h"
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
 #include "controls/DiagramTable.h"
 #include "editor/DEditor.h"
 #include "editor/HeadlessHost.h"
 #include "model/DiagramEntityContainer.h"
+#include "model/EntityStyle.h"
 #include "services/LanguageTable.h"
 #include "support/Scratch.h"
 
@@ -215,6 +217,12 @@ TEST_F(Merging, LeftMovesEverySelectedElementAndKeepsEachWidth)
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 10, 90, 30}));
     EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Top, 1.0));
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 90, 21}));
+    // So would one, or a caption's size, with a side below 1.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Width, 0.0));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Height, -5.0));
+    EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 90, 21}));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Width, 1.0));
+    EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 41, 21}));
 }
 
 TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)
@@ -249,6 +257,60 @@ TEST_F(Merging, ElementsGoneFromTheFormAreDroppedBeforeAnyRowTouchesThem)
     m_pane.SetMode(PropertiesPaneModel::ControlMode);
     EXPECT_TRUE(m_pane.GetSelection().empty());
     EXPECT_EQ(m_pane.GetGrid().GetPropertyCount(), 0);
+}
+
+TEST_F(Merging, AColourTextTheReaderWouldRefuseIsTurnedDown)
+{
+    auto* box = Put<CDiagramGraphicRectangle>("rectangle", 10, 10, 60, 30);
+    Select({box});
+    for (const char* text : {"", "Any text", "0", "1,2,3,4"})
+        EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::LineColor, std::string(text))) << text;
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FillColor, std::string("1,2")));
+    EXPECT_EQ(box->GetLineColor(), "0,0,0");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::FillColor, std::string("-1,0,255")));
+    EXPECT_EQ(box->GetFillColor(), "-1,0,255");
+}
+
+TEST_F(Merging, ARowShowsOnlyWhenEveryElementHasItAndOnlyAShownRowTakesAnEdit)
+{
+    auto* text = Put<CDiagramStatic>("TXT", 10, 10, 60, 30);
+    auto* table = Put<CDiagramTable>("Table", 10, 40, 300, 200);
+    auto* image = Put<CDiagramButton>("", 320, 10, 344, 36);
+    ASSERT_TRUE(image->InitButton("DocOpen"));
+    image->SetRect(320, 10, 344, 36);
+    CEntityStyleContainer styles;
+    text->SetStyleContainer(&styles);  // a text offers a style where the form has a style list
+    const PropertyValue none = std::string("<no row>");
+    Select({text});
+    ASSERT_NE(Row(PropertyId::Name), none);
+    ASSERT_NE(Row(PropertyId::TextStyle), none);
+
+    // The file keeps no name or style for a table, nor a name for a button,
+    // whichever element was selected first.
+    for (auto selection : {std::vector<CDiagramEntity*>{text, table}, {table, text}, {text, image}}) {
+        Select({selection[0], selection[1]});
+        EXPECT_EQ(Row(PropertyId::Name), none);
+        EXPECT_EQ(Row(PropertyId::TextStyle), none);
+        EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Name, std::string("MANUFACTURER")));
+        EXPECT_NE(Row(PropertyId::Left), none) << "rows both have stay";
+    }
+    EXPECT_EQ(table->GetName(), "Table");
+    EXPECT_EQ(image->GetName(), "DocOpen");
+
+    // Nor a title for an image button, which shows its kind's.
+    auto* push = Put<CDiagramButton>("", 10, 220, 90, 245);
+    ASSERT_TRUE(push->InitButton("AddIn"));
+    Select({push, image});
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Title, std::string("Run")));
+    EXPECT_EQ(push->GetTitle(), "Run");
+    EXPECT_NE(image->GetTitle(), "Run");
+
+    // Nor a size for an image button: it reads back 24 wide.
+    Select({image});
+    EXPECT_EQ(Row(PropertyId::Width), none);
+    EXPECT_EQ(Row(PropertyId::SizingX), none);
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Width, 1.0));
+    EXPECT_EQ(image->GetRect(), (IntRect{320, 10, 344, 36}));
 }
 
 using Naming = PropertiesPaneTest;
