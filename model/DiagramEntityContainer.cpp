@@ -128,13 +128,20 @@ std::unique_ptr<CDiagramEntity> CDiagramEntityContainer::Detach(int index)
     return element;
 }
 
-void CDiagramEntityContainer::ForgetDependent(const CDiagramEntity* part)
+CDiagramEntity* CDiagramEntityContainer::FindOwner(const CDiagramEntity* part) const
 {
-    if (!part->IsDependentPart())
-        return;
+    if (!part || !part->IsDependentPart())
+        return nullptr;
     for (const auto& element : m_objects)
         if (element->GetDependent() == part)
-            element->SetDependent(nullptr);
+            return element.get();
+    return nullptr;
+}
+
+void CDiagramEntityContainer::ForgetDependent(const CDiagramEntity* part)
+{
+    if (CDiagramEntity* owner = FindOwner(part))
+        owner->SetDependent(nullptr);
 }
 
 int CDiagramEntityContainer::RemoveAt(int index)
