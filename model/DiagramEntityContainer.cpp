@@ -128,6 +128,20 @@ std::unique_ptr<CDiagramEntity> CDiagramEntityContainer::Detach(int index)
     return element;
 }
 
+CDiagramEntity* CDiagramEntityContainer::AddCopy(std::unique_ptr<CDiagramEntity> copy)
+{
+    // A field copied with its source's tab number would share it; the
+    // counter is raised past every number in use first, as it may lag behind.
+    if (copy && copy->TakesPartInTabOrder()) {
+        int largest = -1;
+        for (const auto& element : m_objects)
+            largest = std::max(largest, element->GetTabIndex());
+        m_nextTabIndex = std::max(m_nextTabIndex, IndexAfter(largest));
+        copy->SetTabIndex(GetNextTabIndex(true));
+    }
+    return AddWithDependent(std::move(copy));
+}
+
 CDiagramEntity* CDiagramEntityContainer::FindOwner(const CDiagramEntity* part) const
 {
     if (!part || !part->IsDependentPart())
@@ -320,7 +334,7 @@ CDiagramEntity* CDiagramEntityContainer::Duplicate(const CDiagramEntity* element
     // A duplicated field keeps a caption, placed like the field.
     if (CDiagramEntity* dependent = clone->GetDependent())
         dependent->MoveRect(10, 10);
-    return AddWithDependent(std::move(clone));
+    return AddCopy(std::move(clone));
 }
 
 void CDiagramEntityContainer::Cut(const CDiagramEntity* element)
