@@ -265,6 +265,9 @@ TEST_F(Naming, AKnownPropertyNameAlsoSetsTheTitleButSkipsCaptions)
     EXPECT_EQ(field->GetName(), "POWER_KW");
     EXPECT_EQ(field->GetTitle(), "Power (kW)");
     EXPECT_EQ(Row(4000), PropertyValue(std::string("Power (kW)")));
+    // The file gives a caption its field's name and title.
+    EXPECT_EQ(field->GetDependent()->GetName(), "POWER_KW");
+    EXPECT_EQ(field->GetDependent()->GetTitle(), "Power (kW)");
     EXPECT_EQ(placeholder->GetName(), "EditBox");
     EXPECT_EQ(placeholder->GetTitle(), "keep");
 
