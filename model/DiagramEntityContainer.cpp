@@ -718,16 +718,15 @@ void CDiagramEntityContainer::SortByTabIndex()
 
 void CDiagramEntityContainer::CalcTabOrderByPosition()
 {
-    std::map<std::pair<int, int>, std::unique_ptr<CDiagramEntity>> fields;
+    // Fields at the same place (a copy pasted twice) follow each other in
+    // list order: left out, one would keep a number another now takes.
+    std::multimap<std::pair<int, int>, std::unique_ptr<CDiagramEntity>> fields;
     std::vector<std::unique_ptr<CDiagramEntity>> others;
     for (auto& element : m_objects) {
         if (element->TakesPartInTabOrder()) {
             IntRect rect = element->GetRect();
-            std::pair<int, int> key{rect.top, rect.left};
-            if (!fields.count(key)) {
-                fields.emplace(key, std::move(element));
-                continue;
-            }
+            fields.emplace(std::pair<int, int>{rect.top, rect.left}, std::move(element));
+            continue;
         }
         others.push_back(std::move(element));
     }
