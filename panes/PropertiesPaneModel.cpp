@@ -487,8 +487,6 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
         return false;
     if (CDiagramEntityContainer* form = TargetForm())
         form->Snapshot(item ? item->GetTitle() : std::string());
-    // The tab order reads the row's value from before this edit.
-    const PropertyValue before = item ? item->GetOriginalValue() : PropertyValue();
     if (item)
         item->SetValue(value);
 
@@ -497,8 +495,7 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
         return true;
     }
     if (id == PropertyId::TabOrder) {
-        const int oldIndex = m_lastTabValue != -1 ? m_lastTabValue : AsInteger(before).value_or(-1);
-        ApplyTabIndex(oldIndex, *AsInteger(value));
+        ApplyTabIndex(*AsInteger(value));
         return true;
     }
 
@@ -538,7 +535,7 @@ void PropertiesPaneModel::ApplyName(const std::string& name)
         titleItem->SetValue(*shown);
 }
 
-void PropertiesPaneModel::ApplyTabIndex(int oldIndex, int value)
+void PropertiesPaneModel::ApplyTabIndex(int value)
 {
     if (value < 0)
         return;
@@ -546,6 +543,10 @@ void PropertiesPaneModel::ApplyTabIndex(int oldIndex, int value)
     CDiagramEntityContainer* form = field->GetParent();
     if (!field->TakesPartInTabOrder() || !form)
         return;
+    // The others make room from the field's own number: the row's value, or
+    // the one typed last, is stale once the form was renumbered meanwhile
+    // (tab order from positions), and two fields would end up sharing one.
+    const int oldIndex = field->GetTabIndex();
     const int next = form->GetNextTabIndex(false);
     if (value < next) {
         field->SetTabIndex(value);
