@@ -75,6 +75,22 @@ void CDiagramLinked::DrawObject(DrawContext& dc, const IntRect& rect)
     dc.SelectFont(dc.GetVariableFont());
 }
 
+// The file writes no title or name for a caption: the reader gives it the
+// field's, so the caption takes them whenever the field does.
+void CDiagramLinked::SetTitle(const std::string& title)
+{
+    CDiagramEntity::SetTitle(title);
+    if (m_label)
+        m_label->SetTitle(title);
+}
+
+void CDiagramLinked::SetName(const std::string& name)
+{
+    CDiagramEntity::SetName(name);
+    if (m_label)
+        m_label->SetName(name);
+}
+
 void CDiagramLinked::SetDependent(CDiagramEntity* label)
 {
     m_label = label;
@@ -129,9 +145,9 @@ void CDiagramLinked::WriteXml()
     if (m_multiline)
         w.writeAttributeString("multiline", "yes");
 
-    // The field's text style is the one its caption shows.
-    if (m_label)
-        WriteStyleAttribute(m_label->GetStyle());
+    // Its caption shares it; a field without one keeps its own, which the
+    // reader takes back whether or not a caption comes with it.
+    WriteStyleAttribute(m_style);
 
     if (!m_validationRule.empty()) {
         w.writeAttributeString("validationRule", toFileSeparators(m_validationRule));

@@ -2,7 +2,8 @@
 // A property field: an edit box bound to one property of the form's object
 // class, with its caption (a Text element marked as linked label). The field
 // alone takes part in the form's tab order; its file element is "Property" and
-// carries the caption's geometry and style as well.
+// carries the caption's geometry as well. Field and caption share one title,
+// name and style, since the file keeps only one of each for the pair.
 //
 // The caption is held through a plain pointer while the form owns it. A caption
 // the field made itself (by reading or cloning) is owned by the field until the
@@ -35,6 +36,10 @@ public:
     std::unique_ptr<CDiagramEntity> Clone() const override;
     // A sunken edit box; the tab number on it while the form shows the tab order.
     void DrawObject(DrawContext& dc, const IntRect& rect) override;
+
+    // Title and name carry over to the caption.
+    void SetTitle(const std::string& title) override;
+    void SetName(const std::string& name) override;
 
     CDiagramEntity* GetDependent() const override { return m_label; }
     void SetDependent(CDiagramEntity* label) override;

@@ -340,8 +340,6 @@ void CDiagramEditor::Paste()
         CDiagramEntity* e = m_objs->GetAt(i);
         e->Select(true);
         m_reference = e;
-        if (equalsNoCase(e->GetType(), "editbox"))
-            e->SetTabIndex(m_objs->GetNextTabIndex(true));
         // Something that sticks out of a smaller form comes back in at 10.
         if (e->GetRight() > paper.cx) {
             const double width = e->GetRight() - e->GetLeft();

@@ -90,7 +90,7 @@ void CDiagramClipboardHandler::Paste(CDiagramEntityContainer* container)
         clone->SetGroup(group == newGroups.end() ? 0 : group->second);
         BringStyle(clone.get(), container->GetStyleContainer());
         BringStyle(clone->GetDependent(), container->GetStyleContainer());
-        container->AddWithDependent(std::move(clone));
+        container->AddCopy(std::move(clone));
     }
 }
 

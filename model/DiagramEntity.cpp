@@ -522,6 +522,14 @@ void CDiagramEntity::UseStyle(CEntityStyle* style)
     m_style = style;
     if (m_ownedStyle && m_ownedStyle.get() != style)
         m_ownedStyle.reset();
+    // The file keeps one style for an element and the part it brings along
+    // (a field and its caption), so whichever of the two is given a style,
+    // both take it.
+    CDiagramEntity* partner = GetDependent();
+    if (!partner && IsDependentPart() && m_parent)
+        partner = m_parent->FindOwner(this);
+    if (partner && partner->GetStyle() != style)
+        partner->SetStyle(style);
 }
 
 void CDiagramEntity::BindStyle()

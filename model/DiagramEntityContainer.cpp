@@ -129,13 +129,34 @@ std::unique_ptr<CDiagramEntity> CDiagramEntityContainer::Detach(int index)
     return element;
 }
 
-void CDiagramEntityContainer::ForgetDependent(const CDiagramEntity* part)
+CDiagramEntity* CDiagramEntityContainer::AddCopy(std::unique_ptr<CDiagramEntity> copy)
 {
-    if (!part->IsDependentPart())
-        return;
+    // A field copied with its source's tab number would share it; the
+    // counter is raised past every number in use first, as it may lag behind.
+    if (copy && copy->TakesPartInTabOrder()) {
+        int largest = -1;
+        for (const auto& element : m_objects)
+            largest = std::max(largest, element->GetTabIndex());
+        m_nextTabIndex = std::max(m_nextTabIndex, IndexAfter(largest));
+        copy->SetTabIndex(GetNextTabIndex(true));
+    }
+    return AddWithDependent(std::move(copy));
+}
+
+CDiagramEntity* CDiagramEntityContainer::FindOwner(const CDiagramEntity* part) const
+{
+    if (!part || !part->IsDependentPart())
+        return nullptr;
     for (const auto& element : m_objects)
         if (element->GetDependent() == part)
-            element->SetDependent(nullptr);
+            return element.get();
+    return nullptr;
+}
+
+void CDiagramEntityContainer::ForgetDependent(const CDiagramEntity* part)
+{
+    if (CDiagramEntity* owner = FindOwner(part))
+        owner->SetDependent(nullptr);
 }
 
 int CDiagramEntityContainer::RemoveAt(int index)
@@ -226,7 +247,7 @@ CDiagramEntity* CDiagramEntityContainer::Duplicate(const CDiagramEntity* element
     // A duplicated field keeps a caption, placed like the field.
     if (CDiagramEntity* dependent = clone->GetDependent())
         dependent->MoveRect(10, 10);
-    return AddWithDependent(std::move(clone));
+    return AddCopy(std::move(clone));
 }
 
 void CDiagramEntityContainer::Cut(const CDiagramEntity* element)
@@ -610,16 +631,15 @@ void CDiagramEntityContainer::SortByTabIndex()
 
 void CDiagramEntityContainer::CalcTabOrderByPosition()
 {
-    std::map<std::pair<int, int>, std::unique_ptr<CDiagramEntity>> fields;
+    // Fields at the same place (a copy pasted twice) follow each other in
+    // list order: left out, one would keep a number another now takes.
+    std::multimap<std::pair<int, int>, std::unique_ptr<CDiagramEntity>> fields;
     std::vector<std::unique_ptr<CDiagramEntity>> others;
     for (auto& element : m_objects) {
         if (element->TakesPartInTabOrder()) {
             IntRect rect = element->GetRect();
-            std::pair<int, int> key{rect.top, rect.left};
-            if (!fields.count(key)) {
-                fields.emplace(key, std::move(element));
-                continue;
-            }
+            fields.emplace(std::pair<int, int>{rect.top, rect.left}, std::move(element));
+            continue;
         }
         others.push_back(std::move(element));
     }

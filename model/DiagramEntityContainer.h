@@ -83,6 +83,11 @@ public:
     // Add, followed by the dependent part that the element brings along (the
     // label of a cloned field). Answers the element.
     CDiagramEntity* AddWithDependent(std::unique_ptr<CDiagramEntity> element);
+    // AddWithDependent for a duplicate or a pasted copy: a field gets the
+    // form's next free tab number.
+    CDiagramEntity* AddCopy(std::unique_ptr<CDiagramEntity> copy);
+    // The element of this form that brings `part` along (a caption's field), or none.
+    CDiagramEntity* FindOwner(const CDiagramEntity* part) const;
     // Removes and destroys the element and the dependent part it brings along;
     // answers 0 (nothing there), 1, or 2 when a dependent part went too.
     virtual int RemoveAt(int index);

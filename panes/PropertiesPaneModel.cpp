@@ -501,8 +501,6 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
         return false;
     if (CDiagramEntityContainer* form = TargetForm())
         form->Snapshot(item->GetTitle(), m_editor ? m_editor->GetSelectedObject() : nullptr);
-    // The tab order reads the row's value from before this edit.
-    const PropertyValue before = item->GetOriginalValue();
     item->SetValue(value);
 
     if (id == PropertyId::Name) {
@@ -510,8 +508,7 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
         return true;
     }
     if (id == PropertyId::TabOrder) {
-        const int oldIndex = m_lastTabValue != -1 ? m_lastTabValue : AsInteger(before).value_or(-1);
-        ApplyTabIndex(oldIndex, *AsInteger(value));
+        ApplyTabIndex(*AsInteger(value));
         return true;
     }
 
@@ -551,7 +548,7 @@ void PropertiesPaneModel::ApplyName(const std::string& name)
         titleItem->SetValue(*shown);
 }
 
-void PropertiesPaneModel::ApplyTabIndex(int oldIndex, int value)
+void PropertiesPaneModel::ApplyTabIndex(int value)
 {
     if (value < 0)
         return;
@@ -559,6 +556,10 @@ void PropertiesPaneModel::ApplyTabIndex(int oldIndex, int value)
     CDiagramEntityContainer* form = field->GetParent();
     if (!field->TakesPartInTabOrder() || !form)
         return;
+    // The others make room from the field's own number: the row's value, or
+    // the one typed last, is stale once the form was renumbered meanwhile
+    // (tab order from positions), and two fields would end up sharing one.
+    const int oldIndex = field->GetTabIndex();
     const int next = form->GetNextTabIndex(false);
     if (value < next) {
         field->SetTabIndex(value);

@@ -52,7 +52,7 @@ private:
     // False, telling the designer, for a blank name.
     bool AcceptsName(const std::string& name) const;
     void ApplyName(const std::string& name);
-    void ApplyTabIndex(int oldIndex, int value);
+    void ApplyTabIndex(int value);
     // Forgets the elements that are not in the editor's form (cut, deleted,
     // undone, or on a form no longer shown), so no edit reaches a freed one.
     // Without an editor nothing can be checked, so nothing is kept. True when

@@ -77,10 +77,12 @@ TEST_F(FieldTest, CaptionGeometryUnusableFieldsAndTruthWords)
     EXPECT_EQ(At(6).GetDependent(), nullptr);
     ASSERT_EQ(At(7).GetDependent(), &At(8));
     EXPECT_EQ(At(8).GetString(), "static:0.000000,5.500000,20.000000,15.500000,,E,0;");
-    // An unknown property has an empty title; without a caption no caption settings and no style are written.
+    // An unknown property has an empty title; without a caption no caption
+    // settings are written, but the field's style is, as it is read.
     EXPECT_EQ(At(9).GetTitle(), "");
     EXPECT_EQ(At(9).GetStyle(), s.styles.Find("s2"));
-    EXPECT_EQ(s.WrittenLines().back(), R"(<Property name="NOPE" pos="120,160" size="100,20" tabOrder="5"/>)");
+    EXPECT_EQ(s.WrittenLines().back(),
+              R"(<Property name="NOPE" pos="120,160" size="100,20" style="s2" tabOrder="5"/>)");
 
     ASSERT_TRUE(s.Load(R"(<Property pos="120,10" size="100,20" labelPos="10,10" labelSize="90,20"/>
         <Property name="NOPOS" size="100,20"/>
@@ -154,11 +156,27 @@ TEST_F(FieldTest, CloneBringsACopyOfTheCaptionWhichIsDroppedOutsideTheForm)
     EXPECT_EQ(added->GetDependent(), nullptr);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1].find("label"), std::string::npos) << lines[1];
-    EXPECT_EQ(lines[1].find("style"), std::string::npos) << lines[1];
-    // A caption the designer deleted is gone from the file too.
+    // A caption the designer deleted is gone from the file too; the field's style stays.
     s.form.Remove(original.GetDependent());
     EXPECT_EQ(original.GetDependent(), nullptr);
     EXPECT_EQ(s.Write().find("labelPos"), std::string::npos);
+    EXPECT_NE(s.WrittenLines()[0].find(R"(style="s2")"), std::string::npos) << s.WrittenLines()[0];
+}
+
+TEST_F(FieldTest, FieldAndCaptionShareOneStyleTitleAndName)
+{
+    // The file keeps one of each for the pair; whichever is set, both take it.
+    ASSERT_TRUE(s.Load(FullField));
+    CDiagramEntity& field = At(0);
+    CDiagramEntity& caption = At(1);
+    caption.SetStyleName("s1");
+    EXPECT_EQ(field.GetStyle(), s.styles.Find("s1"));
+    field.SetStyle(nullptr);
+    EXPECT_EQ(caption.GetStyle(), nullptr);
+    field.SetName("SPEED");
+    field.SetTitle("Speed");
+    EXPECT_EQ(caption.GetName(), "SPEED");
+    EXPECT_EQ(caption.GetTitle(), "Speed");
 }
 
 TEST_F(FieldTest, PropertiesOfOneFieldAndMergedOverSeveral)

@@ -75,7 +75,7 @@ std::vector<std::string> Names(const CEntityStyleContainer& styles)
 }
 
 // A document with the default styles, a filtered form, and on both forms a
-// text and a field whose caption use "s2".
+// text and a field with its caption that use "s2", and a text using "s1".
 class StyleFlows : public ::testing::Test {
 protected:
     StyleFlows()
@@ -90,7 +90,7 @@ protected:
             text->SetStyle(s2);
             test::TestField* field = test::AddField(*form, "NAME", 200, 50, 1);
             field->GetDependent()->SetStyle(s2);
-            field->SetStyle(doc.GetStyles().Find("s1"));
+            test::AddText(*form, 10, 40, 100, 60)->SetStyle(doc.GetStyles().Find("s1"));
             texts.push_back(text);
             captions.push_back(field->GetDependent());
         }
@@ -270,7 +270,7 @@ TEST_F(StyleFlows, RenameReplacesTheStyleInEveryForm)
         EXPECT_EQ(texts[form]->GetStyleName(), "Body");
     }
     // Elements of another style are left alone.
-    EXPECT_EQ(filtered->GetAt(1)->GetStyle(), doc.GetStyles().Find("s1"));
+    EXPECT_EQ(filtered->GetAt(3)->GetStyle(), doc.GetStyles().Find("s1"));
     EXPECT_TRUE(editing.HasChanged());
 }
 
@@ -307,7 +307,7 @@ TEST_F(StyleFlows, DeleteLeavesTheElementsWithoutStyleEverywhere)
         EXPECT_EQ(texts[form]->GetStyle(), nullptr) << form;
         EXPECT_EQ(captions[form]->GetStyle(), nullptr) << form;
     }
-    EXPECT_NE(doc.GetMainForm()->GetAt(1)->GetStyle(), nullptr);
+    EXPECT_NE(doc.GetMainForm()->GetAt(3)->GetStyle(), nullptr);
     EXPECT_TRUE(editing.HasChanged());
     EXPECT_FALSE(editing.Delete("s2"));
     EXPECT_TRUE(ui.starts.empty() && ui.messages.empty());  // no questions asked

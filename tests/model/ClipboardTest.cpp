@@ -46,6 +46,7 @@ TEST(Clipboard, CopiesAreOffsetSelectedUngroupedAndTakeCaptionsAlong)
         EXPECT_EQ(target.GetAt(i)->GetDependent(), target.GetAt(i + 1));
         EXPECT_EQ(target.GetAt(i + 1)->GetRect(), caption.Offset(10, 10));
         EXPECT_EQ(target.GetAt(i + 1)->GetParent(), &target);
+        EXPECT_EQ(target.GetAt(i)->GetTabIndex(), i / 2) << "each pasted field takes the next free tab number";
     }
 }
 

@@ -70,6 +70,7 @@ TEST(FormList, DuplicateOffsetsByTenAndAppendsWithTheCaption)
     EXPECT_EQ(copy->GetRect(), field->GetRect().Offset(10, 10));
     EXPECT_EQ(copy->GetDependent(), form.GetAt(5));
     EXPECT_EQ(form.GetAt(5)->GetRect(), form.GetAt(2)->GetRect().Offset(10, 10));
+    EXPECT_EQ(copy->GetTabIndex(), 1) << "a field's copy takes the next free tab number";
 
     CDiagramEntityContainer other;
     EXPECT_EQ(other.Duplicate(text), nullptr);

@@ -61,11 +61,12 @@ TEST(TabOrder, SortByIndexOrByPosition)
     AddField(rows, "RIGHT", 50, 10, 0);
     AddField(rows, "LOWER", 0, 11, 1);
     AddField(rows, "LEFT", 20, 10, 2);
+    AddField(rows, "AGAIN", 50, 10, 1);  // at RIGHT's place: numbered after it, never left sharing
     rows.SetModified(false);
     rows.CalcTabOrderByPosition();
-    EXPECT_EQ(FieldOrder(rows), "LEFT:0 RIGHT:1 LOWER:2");
+    EXPECT_EQ(FieldOrder(rows), "LEFT:0 RIGHT:1 AGAIN:2 LOWER:3");
     EXPECT_TRUE(rows.IsModified());
-    EXPECT_EQ(rows.GetNextTabIndex(false), 3);
+    EXPECT_EQ(rows.GetNextTabIndex(false), 4);
     rows.SetModified(false);
     rows.CalcTabOrderByPosition();
     EXPECT_FALSE(rows.IsModified()) << "nothing changed the second time";

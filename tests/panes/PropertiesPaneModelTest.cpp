@@ -327,6 +327,9 @@ TEST_F(Naming, AKnownPropertyNameAlsoSetsTheTitleButSkipsCaptions)
     EXPECT_EQ(field->GetName(), "POWER_KW");
     EXPECT_EQ(field->GetTitle(), "Power (kW)");
     EXPECT_EQ(Row(4000), PropertyValue(std::string("Power (kW)")));
+    // The file gives a caption its field's name and title.
+    EXPECT_EQ(field->GetDependent()->GetName(), "POWER_KW");
+    EXPECT_EQ(field->GetDependent()->GetTitle(), "Power (kW)");
     EXPECT_EQ(placeholder->GetName(), "EditBox");
     EXPECT_EQ(placeholder->GetTitle(), "keep");
 
@@ -399,6 +402,15 @@ TEST_F(TabOrder, ALowerNumberMovesTheRunAboveItUp)
     EXPECT_TRUE(m_pane.OnPropertyChanged(4012, std::int32_t{-4}));
     EXPECT_EQ(c->GetTabIndex(), 0);
     EXPECT_EQ(m_pane.GetLastTabValue(), 0);
+
+    // Renumbered behind the pane's back (tab order from positions), C's row
+    // still says 0: the run moves from C's own number, so none is shared.
+    c->SetTabIndex(2);
+    b->SetTabIndex(0);
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4012, std::int32_t{1}));
+    EXPECT_EQ(c->GetTabIndex(), 1);
+    EXPECT_EQ(a->GetTabIndex(), 2);
+    EXPECT_EQ(b->GetTabIndex(), 0);
 }
 
 using AttributeRows = PropertiesPaneTest;
