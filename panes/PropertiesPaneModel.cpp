@@ -199,6 +199,18 @@ std::unique_ptr<PropertyItem> MakeRow(int id, const char* titleKey, const char* 
     return std::make_unique<PropertyItem>(id, langStr(titleKey), std::move(value), langStr(descriptionKey));
 }
 
+// A caption with a side below 1 loses its place when the file is read, so a
+// caption given one side (one the file left without a size) gets the other.
+void GiveCaptionBothSides(CDiagramEntity& caption)
+{
+    if (!caption.IsDependentPart())
+        return;
+    if (caption.GetRight() - caption.GetLeft() < 1)
+        caption.SetRight(caption.GetLeft() + 1);
+    if (caption.GetBottom() - caption.GetTop() < 1)
+        caption.SetBottom(caption.GetTop() + 1);
+}
+
 // One edit of the row `id` on one selected element; an element without that
 // property ignores it.
 void ApplyToElement(CDiagramEntity& element, int id, const PropertyValue& value, const PropertyItem* item)
@@ -210,9 +222,11 @@ void ApplyToElement(CDiagramEntity& element, int id, const PropertyValue& value,
         break;
     case PropertyId::Height:
         element.SetBottom(element.GetTop() + *AsReal(value));
+        GiveCaptionBothSides(element);
         break;
     case PropertyId::Width:
         element.SetRight(element.GetLeft() + *AsReal(value));
+        GiveCaptionBothSides(element);
         break;
     case PropertyId::Top: {
         const double height = element.GetBottom() - element.GetTop();
