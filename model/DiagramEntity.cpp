@@ -131,17 +131,24 @@ std::unique_ptr<CDiagramEntity> CDiagramEntity::CloneForHistory() const
     return clone;
 }
 
+void CDiagramEntity::TakeIdentity(const CDiagramEntity& source)
+{
+    m_id = source.m_id;
+    m_group = source.m_group;
+    // Exactly as it was, even below the size limits: a caption that the file
+    // left without a size must not come back from undo as a 1 x 1 dot.
+    m_left = source.m_left;
+    m_top = source.m_top;
+    m_right = source.m_right;
+    m_bottom = source.m_bottom;
+    m_changes = source.m_changes;
+}
+
 void CDiagramEntity::NoteChange()
 {
     m_changes = ++g_lastChangeStamp;
 }
 
-void CDiagramEntity::TakeIdentity(const CDiagramEntity& source)
-{
-    m_id = source.m_id;
-    m_group = source.m_group;
-    m_changes = source.m_changes;
-}
 
 std::size_t CDiagramEntity::GetFootprint() const
 {
