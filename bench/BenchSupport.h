@@ -38,4 +38,16 @@ public:
     std::map<std::string, double> medians;
 };
 
+// Runs the registered benchmarks through `reporter`; false when the command
+// line holds an argument the library does not know.
+inline bool RunBenchmarks(int& argc, char** argv, benchmark::BenchmarkReporter& reporter)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return false;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return true;
+}
+
 }  // namespace fw::bench

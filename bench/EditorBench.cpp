@@ -425,12 +425,9 @@ int main(int argc, char** argv)
     add("UndoSnapshot", kMillisecond, UndoSnapshot);
     add("CopySnapshotRects", kMicrosecond, CopySnapshotRects);
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     bench::MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!bench::RunBenchmarks(argc, argv, reporter))
+        return 1;
 
     std::printf("\n");
     char label[128];

@@ -124,12 +124,9 @@ int main(int argc, char** argv)
         ->Iterations(Steps)
         ->Unit(benchmark::kMicrosecond)
         ->UseRealTime();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     bench::MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!bench::RunBenchmarks(argc, argv, reporter))
+        return 1;
 
     if (!CheckSteps(form, startLeft)) {
         std::fprintf(stderr, "the steps were not kept apart or did not undo\n");

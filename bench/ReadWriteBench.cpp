@@ -178,12 +178,9 @@ int main(int argc, char** argv)
             ->UseRealTime();
     }
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!bench::RunBenchmarks(argc, argv, reporter))
+        return 1;
 
     std::printf("\n");
     for (int elements : Sizes) {

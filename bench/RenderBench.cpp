@@ -80,12 +80,9 @@ int main(int argc, char** argv)
             ->Repetitions(9)
             ->ReportAggregatesOnly(true);
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     bench::MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (!bench::RunBenchmarks(argc, argv, reporter))
+        return 1;
 
     const double form = reporter.medians["PaintForm"];
     const double bare = reporter.medians["BareCairo"];
