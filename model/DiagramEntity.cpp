@@ -522,6 +522,15 @@ void CDiagramEntity::SetStyle(CEntityStyle* style)
 {
     UseStyle(style);
     NoteChange();
+    // The file keeps one style for an element and the part it brings along
+    // (a field and its caption), so whichever of the two is given a style,
+    // both take it. Binding to the form's style of the same name (BindStyle)
+    // gives neither a new style, so it leaves the other alone.
+    CDiagramEntity* partner = GetDependent();
+    if (!partner && IsDependentPart() && m_parent)
+        partner = m_parent->FindOwner(this);
+    if (partner && partner->GetStyle() != style)
+        partner->SetStyle(style);
 }
 
 void CDiagramEntity::UseStyle(CEntityStyle* style)
@@ -529,14 +538,6 @@ void CDiagramEntity::UseStyle(CEntityStyle* style)
     m_style = style;
     if (m_ownedStyle && m_ownedStyle.get() != style)
         m_ownedStyle.reset();
-    // The file keeps one style for an element and the part it brings along
-    // (a field and its caption), so whichever of the two is given a style,
-    // both take it.
-    CDiagramEntity* partner = GetDependent();
-    if (!partner && IsDependentPart() && m_parent)
-        partner = m_parent->FindOwner(this);
-    if (partner && partner->GetStyle() != style)
-        partner->SetStyle(style);
 }
 
 void CDiagramEntity::BindStyle()

@@ -2,6 +2,7 @@
 // controls, written, read back and written again; the two outputs must agree
 // byte for byte, and the samples must already be in the written form.
 
+#include "bench/FormGenerator.h"
 #include "controls/DiagramButton.h"
 #include "controls/StandardControls.h"
 #include "model/ClipboardHandler.h"
@@ -220,6 +221,40 @@ TEST_F(FormFiles, PastedElementsBringTheirStylesToAnotherFile)
     EXPECT_EQ(Grep(text, R"~(<Style name="([^"]*)" font="([^"]*)")~"),
               (Lines{"A|Arial", "Head,Bold|Arial", "b|Tahoma", "s3|Calibri", "s4|Calibri"}));
     EXPECT_EQ(Grep(text, R"~(style="(A|Head,Bold|b)")~"), (Lines{"Head,Bold", "b", "A"}));
+}
+
+// Undo on a large generated form, fields with captions and styles among its
+// elements: undo and redo steps share what did not change, and undoing all
+// of them gives the form back exactly.
+TEST_F(FormFiles, UndoStepsShareWhatDidNotChangeAndGiveTheFormBackExactly)
+{
+    FormDefinitionDocument doc;
+    ASSERT_TRUE(doc.ReadFile(m_dir.Put("PUMP_Large.xml", GenerateFormFile(2000, 11))));
+    CDiagramEntityContainer& form = *doc.GetMainForm();
+    auto text = [&form] {
+        std::string all;
+        for (int i = 0; i < form.GetCount(); ++i)
+            all += form.GetAt(i)->GetString() + "\n";
+        return all;
+    };
+    const std::string before = text();
+    auto move = [&form] {
+        form.Snapshot("Move");
+        form.GetAt(form.GetCount() / 2)->MoveRect(1, 0);
+    };
+    move();
+    // Room for three copies of the whole form: sharing keeps every step and
+    // every undone step (each kept for redo) far below that.
+    const std::size_t whole = form.GetHistoryBytes();
+    form.SetHistoryCap(3 * whole);
+    constexpr int Steps = 40;
+    for (int i = 0; i < Steps; ++i)
+        move();
+    ASSERT_EQ(form.GetUndoCount(), Steps + 1);
+    while (form.GetUndoCount() > 0)
+        form.Undo();
+    EXPECT_EQ(form.GetRedoCount(), Steps + 1) << "the history dropped steps: they were not shared";
+    EXPECT_EQ(text(), before);
 }
 
 TEST_F(FormFiles, UuidIsCreatedOnceAndKept)
