@@ -531,17 +531,25 @@ bool CDiagramEntityContainer::LoadDialog()
     return true;
 }
 
+IntSize CDiagramEntityContainer::GetUsablePaper() const
+{
+    if (m_paper.cx >= 1 && m_paper.cy >= 1)
+        return m_paper;
+    IntSize paper = NewFormPaper;
+    for (const auto& element : m_objects) {
+        paper.cx = std::max(paper.cx, RoundEdge(std::max(element->GetLeft(), element->GetRight())));
+        paper.cy = std::max(paper.cy, RoundEdge(std::max(element->GetTop(), element->GetBottom())));
+    }
+    return paper;
+}
+
 // The editor keeps every element inside the paper, so a paper side below 1
 // would push the elements to where the reader drops them.
 void CDiagramEntityContainer::ReplaceUnusablePaper(const std::string& written)
 {
     if (m_paper.cx >= 1 && m_paper.cy >= 1)
         return;
-    IntSize paper = NewFormPaper;
-    for (const auto& element : m_objects) {
-        paper.cx = std::max(paper.cx, RoundEdge(std::max(element->GetLeft(), element->GetRight())));
-        paper.cy = std::max(paper.cy, RoundEdge(std::max(element->GetTop(), element->GetBottom())));
-    }
+    const IntSize paper = GetUsablePaper();
     m_paper = paper;
     if (m_loadObserver)
         m_loadObserver->FormProblem(m_formName, format("\"Dialog\" \"size\" %s has a side below 1; read as %i,%i",

@@ -174,6 +174,10 @@ public:
     void ChangeTabIndex(int oldIndex, int newIndex, const CDiagramEntity* moved);
 
     IntSize GetPaper() const { return m_paper; }
+    // The paper, or where a side is below 1 (a form that could not be read)
+    // the paper of a new form widened to hold every element: what the file
+    // gets, since the reader refuses a side below 1.
+    IntSize GetUsablePaper() const;
     void SetPaper(IntSize paper) { m_paper = paper; }
     const std::string& GetTitle() const { return m_title; }
     void SetTitle(const std::string& title) { m_title = title; }

@@ -209,7 +209,7 @@ void FormDefinitionDocument::WriteDialog(XmlWriter& writer, CDiagramEntityContai
 {
     writer.writeStartElement("Dialog");
     writer.writeAttributeString("title", "EDIT_" + m_objectClass);
-    IntSize paper = form.GetPaper();
+    const IntSize paper = form.GetUsablePaper();
     writer.writeAttributeString("size", format("%i%s%i", paper.cx, ",", paper.cy));
     if (form.IsSizeable())
         writer.writeAttributeString("sizeable", "true");
