@@ -363,6 +363,8 @@ private:
     // leaves no step and no modified form.
     void BeginGesture(const std::string& stepName);
     void TakeGestureStep();
+    // Whether every element the gesture took its step for is where it was then.
+    bool GestureEndedWhereItBegan() const;
     // Escape: puts back what the gesture changed, as if it never happened.
     void CancelGesture();
     // Arrow keys: one step for a run of nudges of one kind and selection.
@@ -448,6 +450,10 @@ private:
     std::string m_gestureStep;
     std::string m_pairStep;
     bool m_gestureChanged = false;
+    // A move or resize, which can end where it began; the selected elements
+    // and their places when its step was taken.
+    bool m_gestureMayReturn = false;
+    std::vector<std::pair<const CDiagramEntity*, IntRect>> m_gestureStart;
     bool m_modifiedBeforeGesture = false;
     // The last arrow-key step, which the next nudge of the same kind and
     // selection within NudgePause joins.

@@ -234,6 +234,7 @@ void CDiagramEditor::BeginMove(CDiagramEntity* anchor, IntPoint point)
     const IntRect screen = ScreenRectOf(*anchor);
     m_deltaPoint = {point.x - screen.left, point.y - screen.top};
     BeginGesture(langStr("STEP_MOVE"));
+    m_gestureMayReturn = true;
 }
 
 void CDiagramEditor::BeginResize(int handle)
@@ -241,6 +242,7 @@ void CDiagramEditor::BeginResize(int handle)
     m_interactMode = ModeResizing;
     m_subMode = handle;
     BeginGesture(langStr("STEP_RESIZE"));
+    m_gestureMayReturn = true;
 }
 
 // Nothing selected: the paper's band, or a rubber band.
@@ -269,6 +271,8 @@ void CDiagramEditor::BeginGesture(const std::string& stepName)
 {
     m_gestureStep = stepName;
     m_gestureChanged = false;
+    m_gestureMayReturn = false;
+    m_gestureStart.clear();
 }
 
 void CDiagramEditor::TakeGestureStep()
@@ -277,6 +281,16 @@ void CDiagramEditor::TakeGestureStep()
         return;
     Snapshot(m_gestureStep);
     m_gestureChanged = true;
+    if (m_gestureMayReturn)
+        ForEachSelected([this](CDiagramEntity* e) { m_gestureStart.emplace_back(e, e->GetRect()); });
+}
+
+bool CDiagramEditor::GestureEndedWhereItBegan() const
+{
+    return !m_gestureStart.empty() &&
+           std::all_of(m_gestureStart.begin(), m_gestureStart.end(), [this](const auto& start) {
+               return m_objs->FindIndex(start.first) >= 0 && start.first->GetRect() == start.second;
+           });
 }
 
 void CDiagramEditor::CancelGesture()
@@ -569,10 +583,16 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
     if (m_objs && m_gestureChanged) {
         switch (m_interactMode) {
         case ModeMoving:
-            FinishMove();
-            break;
         case ModeResizing:
-            FinishResize();
+            if (m_interactMode == ModeMoving)
+                FinishMove();
+            else
+                FinishResize();
+            // Dragged away and back: nothing changed, so there is no step either.
+            if (GestureEndedWhereItBegan()) {
+                m_objs->DropNewestUndo();
+                m_objs->SetModified(m_modifiedBeforeGesture);
+            }
             break;
         case ModeDrawingPair:
             if (m_snap) {

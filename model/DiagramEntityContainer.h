@@ -108,6 +108,9 @@ public:
     virtual void ClearUndo();
     // Forgets what Undo took back (a cancelled gesture is nothing to redo).
     void ClearRedo();
+    // Forgets the newest step without going back to it: the form is as that
+    // step holds it (a drag that came back to where it began).
+    void DropNewestUndo();
     // What the next Undo takes back ("" when nothing or an unnamed step).
     std::string GetUndoName() const;
     std::string GetRedoName() const;

@@ -248,6 +248,12 @@ void CDiagramEntityContainer::ClearRedo()
     m_redo.clear();
 }
 
+void CDiagramEntityContainer::DropNewestUndo()
+{
+    if (!m_undo.empty())
+        m_undo.pop_back();
+}
+
 void CDiagramEntityContainer::DropOldestUndo()
 {
     if (m_undo.empty())

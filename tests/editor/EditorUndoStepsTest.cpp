@@ -127,6 +127,24 @@ TEST(EditorUndoSteps, GesturesThatChangeNothingLeaveNoStep)
     }
 }
 
+// A drag that comes back to where it began changed nothing: no step, no edit.
+TEST(EditorUndoSteps, ADragBackToItsStartLeavesNoStep)
+{
+    for (bool handle : {false, true}) {
+        StepRig rig;
+        rig.form.SetModified(false);
+        const std::string before = FormText(rig.form);
+        const IntPoint grab = handle ? IntPoint{181, 141} : IntPoint{120, 110};
+        rig.Press(grab.x, grab.y);
+        rig.Move(grab.x + 30, grab.y + 20);
+        rig.Move(grab.x, grab.y);
+        rig.Release(grab.x, grab.y);
+        EXPECT_EQ(FormText(rig.form), before) << handle;
+        EXPECT_EQ(rig.form.GetUndoCount(), 0) << handle;
+        EXPECT_FALSE(rig.form.IsModified()) << handle;
+    }
+}
+
 // Each change is one step that says what it was, and Undo takes it back whole.
 TEST(EditorUndoSteps, EachChangeIsOneNamedStep)
 {
