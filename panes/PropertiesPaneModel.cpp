@@ -439,6 +439,9 @@ bool PropertiesPaneModel::ApplyFormProperty(int id, const PropertyValue& value)
     if (!FileKeeps(id, value))
         return false;
     PropertyItem* item = m_grid.FindItem(id);
+    // The value the row holds already changes nothing: no step, no edit.
+    if (item && item->GetValue() == value)
+        return true;
     // The grid and the margins are how the editor shows the form, not part of it.
     const bool viewOnly = id == PropertyId::GridShown || id == PropertyId::GridHeight || id == PropertyId::GridWidth ||
                           id == PropertyId::Snap || id == PropertyId::MarginShown;
@@ -513,6 +516,9 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
     PropertyItem* item = m_grid.FindItem(id);
     if (!item || item->IsGroup())
         return false;
+    // The value the row holds already changes nothing: no step, no edit.
+    if (item->GetValue() == value)
+        return true;
     if (CDiagramEntityContainer* form = TargetForm())
         form->Snapshot(item->GetTitle(), m_editor ? m_editor->GetSelectedObject() : nullptr);
     item->SetValue(value);

@@ -481,6 +481,9 @@ TEST_F(Undo, EachAppliedEditTakesOneSnapshotThatTheEditorUndoes)
     EXPECT_TRUE(m_pane.OnPropertyChanged(4007, 100.0));
     EXPECT_TRUE(m_pane.OnPropertyChanged(4004, 50.0));
     EXPECT_FALSE(m_pane.OnPropertyChanged(4999, 1.0));
+    m_form.SetModified(false);
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4004, 50.0)) << "the value the row holds";
+    EXPECT_FALSE(m_form.IsModified());
     EXPECT_EQ(m_form.GetUndoCount(), before + 2);
     EXPECT_EQ(m_form.GetUndoName(), "Height") << "a step is named by its row";
     EXPECT_EQ(m_form.GetAt(0)->GetRect(), (IntRect{100, 10, 150, 60}));
