@@ -235,6 +235,10 @@ private:
                                            const CUndoItem* like);
     // Rebuilds the form as the step saw it; answers the step's reference element.
     CDiagramEntity* Restore(const CUndoItem& item);
+    // Takes the newest step of `from` back into the form, keeping the form as
+    // it was as the newest step of `to`; answers the restored reference.
+    CDiagramEntity* StepThroughHistory(std::vector<std::unique_ptr<CUndoItem>>& from,
+                                       std::vector<std::unique_ptr<CUndoItem>>& to, const CDiagramEntity* reference);
     void DropOldestUndo();
     void DropFurthestRedo();
     // Drops the oldest steps while the history is over its cap.

@@ -122,28 +122,25 @@ std::size_t CDiagramEntityContainer::DefaultHistoryCap()
 
 CDiagramEntity* CDiagramEntityContainer::Undo(const CDiagramEntity* reference)
 {
-    if (m_undo.empty())
-        return nullptr;
-    std::unique_ptr<CUndoItem> item = std::move(m_undo.back());
-    m_undo.pop_back();
-    // What Undo leaves behind is what Redo brings back.
-    if (std::unique_ptr<CUndoItem> now = Capture(item->m_name, reference, item.get()))
-        m_redo.push_back(std::move(now));
-    CDiagramEntity* restored = Restore(*item);
-    item.reset();
-    KeepWithinCap();
-    FollowSavePoint();
-    return restored;
+    return StepThroughHistory(m_undo, m_redo, reference);
 }
 
 CDiagramEntity* CDiagramEntityContainer::Redo(const CDiagramEntity* reference)
 {
-    if (m_redo.empty())
+    return StepThroughHistory(m_redo, m_undo, reference);
+}
+
+CDiagramEntity* CDiagramEntityContainer::StepThroughHistory(std::vector<std::unique_ptr<CUndoItem>>& from,
+                                                            std::vector<std::unique_ptr<CUndoItem>>& to,
+                                                            const CDiagramEntity* reference)
+{
+    if (from.empty())
         return nullptr;
-    std::unique_ptr<CUndoItem> item = std::move(m_redo.back());
-    m_redo.pop_back();
+    std::unique_ptr<CUndoItem> item = std::move(from.back());
+    from.pop_back();
+    // What Undo leaves behind is what Redo brings back, and the other way round.
     if (std::unique_ptr<CUndoItem> now = Capture(item->m_name, reference, item.get()))
-        m_undo.push_back(std::move(now));
+        to.push_back(std::move(now));
     CDiagramEntity* restored = Restore(*item);
     item.reset();
     KeepWithinCap();
