@@ -182,10 +182,9 @@ void FormView::OnInitialUpdate(EditorHost* host, PropertiesPane* pane, int scree
     CDiagramEntityContainer* form = m_document.GetCurrentForm();
     if (m_editor.GetHost()) {
         m_editor.Clear();
-        if (CDiagramEntityContainer* shown = m_editor.GetDiagramEntityContainer(); shown && form) {
-            KeepModified keep(*shown);
+        // The paper it already has is no edit (SetVirtualSize marks only a change).
+        if (m_editor.GetDiagramEntityContainer() && form)
             m_editor.SetVirtualSize(form->GetPaper());
-        }
         return;
     }
 

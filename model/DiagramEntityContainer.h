@@ -285,18 +285,4 @@ private:
     const std::unordered_map<const CDiagramEntity*, int>* m_writingIndex = nullptr;
 };
 
-// Restores a form's modified flag when it goes: for steps that change the form
-// without being an edit of the designer's (showing it in another window).
-class KeepModified {
-public:
-    explicit KeepModified(CDiagramEntityContainer& form) : m_form(form), m_modified(form.IsModified()) {}
-    KeepModified(const KeepModified&) = delete;
-    KeepModified& operator=(const KeepModified&) = delete;
-    ~KeepModified() { m_form.SetModified(m_modified); }
-
-private:
-    CDiagramEntityContainer& m_form;
-    bool m_modified;
-};
-
 }  // namespace fw
