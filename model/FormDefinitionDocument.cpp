@@ -3,6 +3,7 @@
 #include "model/ActiveDocument.h"
 #include "model/DocumentHost.h"
 #include "model/LoadObserver.h"
+#include "services/FileReplace.h"
 #include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
@@ -109,6 +110,9 @@ void FormDefinitionDocument::SetModified(bool modified)
 
 bool FormDefinitionDocument::ReadFile(const std::string& path)
 {
+    // Taken first: a change made while reading counts as one made since.
+    m_diskTarget = SaveTargetOf(path);
+    m_diskStamp = StampOf(m_diskTarget);
     const bool read = ReadParts(path);
     SetModified(false);
     return read;
@@ -253,11 +257,23 @@ bool FormDefinitionDocument::WriteFile(const std::string& path)
     m_writeError.clear();
     XmlWriter writer;
     if (!writer.create(path))
-        m_writeError = format("cannot create a file in the folder of %s", path.c_str());
+        m_writeError = writer.errorText();
     Write(writer);
     if (!writer.close() && m_writeError.empty())
-        m_writeError = format("cannot write %s", path.c_str());
+        m_writeError = writer.errorText();
+    if (m_writeError.empty()) {
+        m_diskTarget = SaveTargetOf(path);
+        m_diskStamp = writer.writtenStamp();
+    }
     return true;
+}
+
+bool FormDefinitionDocument::ChangedOnDisk(const std::string& path) const
+{
+    if (m_diskTarget.empty() || SaveTargetOf(path) != m_diskTarget)
+        return false;
+    const FileStamp now = StampOf(m_diskTarget);
+    return now.exists && now != m_diskStamp;
 }
 
 std::string FormDefinitionDocument::WriteToString()

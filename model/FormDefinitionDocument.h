@@ -5,6 +5,7 @@
 
 #include "model/DiagramEntityContainer.h"
 #include "model/EntityStyle.h"
+#include "services/FileReplace.h"
 
 #include <map>
 #include <memory>
@@ -34,6 +35,9 @@ public:
     // Always answers true; GetWriteError() says whether the bytes reached the disk.
     bool WriteFile(const std::string& path);
     const std::string& GetWriteError() const { return m_writeError; }
+    // Whether `path` is the file last read or written here and someone else
+    // has changed or replaced it since (not when it is gone: nothing to lose).
+    bool ChangedOnDisk(const std::string& path) const;
     // The file text, as WriteFile would write it.
     std::string WriteToString();
     // What writing the file to `path` would lose, one line per element (an
@@ -131,6 +135,9 @@ private:
     LoadObserver* m_loadObserver = nullptr;
     bool m_readWhole = false;
     std::string m_writeError;
+    // The file last read or written, links followed, as it was then.
+    std::string m_diskTarget;
+    FileStamp m_diskStamp;
     // A form was added, removed or filed anew, or the file was marked changed,
     // since it was read or saved.
     bool m_fileChanged = false;

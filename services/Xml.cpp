@@ -1,5 +1,6 @@
 #include "services/Xml.h"
 
+#include "services/FileReplace.h"
 #include "services/Strings.h"
 
 #include <glib.h>
@@ -345,15 +346,16 @@ bool XmlWriter::create(const std::string& path)
     m_startTagOpen = false;
     m_closed = false;
     m_result = true;
-    if (path.empty())
+    m_error.clear();
+    m_written = FileStamp{};
+    if (path.empty()) {
+        m_error = "cannot write a file without a name";
         return false;
+    }
     // Find out now whether the folder takes the file, rather than at the end.
-    std::string probe = path + ".tmp";
-    int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
+    m_error = FolderRefusalOf(path);
+    if (!m_error.empty())
         return false;
-    ::close(fd);
-    ::unlink(probe.c_str());
     m_path = path;
     return true;
 }
@@ -456,39 +458,10 @@ bool XmlWriter::close()
     if (m_path.empty())
         return m_result = true;
 
-    // Write beside the old file and swap it in only when everything is on disk.
-    std::string temp = m_path + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return m_result = false;
-    struct stat old {};
-    if (::stat(m_path.c_str(), &old) == 0)
-        (void)::fchmod(fd, old.st_mode & 07777);
-    bool ok = true;
-    for (std::size_t done = 0; ok && done < m_out.size();) {
-        ssize_t n = ::write(fd, m_out.data() + done, m_out.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), m_path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return m_result = false;
-    }
-    // The rename itself must reach the disk too.
-    std::size_t slash = m_path.find_last_of('/');
-    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : m_path.substr(0, slash));
-    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)::fsync(dir);
-        ::close(dir);
-    }
-    return m_result = true;
+    const ReplaceResult written = ReplaceFile(m_path, m_out);
+    m_error = written.error;
+    m_written = written.stamp;
+    return m_result = written.ok();
 }
 
 }  // namespace fw

@@ -3,6 +3,8 @@
 // The reader copies the parsed tree into stable objects, so elements can be
 // handed around by pointer for as long as their document lives.
 
+#include "services/FileReplace.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -84,8 +86,9 @@ private:
 };
 
 // Streams a document into memory; create(path) makes close() (or the
-// destructor) write it to that file as UTF-8, replacing the file only once the
-// whole text is on disk.
+// destructor) write it to that file as UTF-8 through ReplaceFile: the file is
+// replaced only once the whole text is on disk, links to it stay links, and
+// its mode, owner and group stay.
 class XmlWriter {
 public:
     XmlWriter() = default;
@@ -110,6 +113,11 @@ public:
     // Writes the text to the file given to create(); false when that failed.
     bool close();
     const std::string& text() const { return m_out; }
+    // Why create() or close() failed, with the system's reason: "cannot write
+    // PATH: No space left on device"; empty when neither did.
+    const std::string& errorText() const { return m_error; }
+    // The file close() wrote.
+    const FileStamp& writtenStamp() const { return m_written; }
 
 private:
     struct OpenElement {
@@ -127,6 +135,8 @@ private:
     bool m_startTagOpen = false;
     bool m_closed = false;
     bool m_result = true;
+    std::string m_error;
+    FileStamp m_written;
 };
 
 }  // namespace fw

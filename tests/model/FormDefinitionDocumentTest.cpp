@@ -8,8 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <regex>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace fw;
 using fw::test::ReadFile;
@@ -144,17 +149,56 @@ TEST_F(DocumentFiles, FilteredFormsAreKeptByFirstFilterAndWrittenInKeyOrder)
         << text;
 }
 
-TEST_F(DocumentFiles, AFailedWriteKeepsTheOldFile)
+TEST_F(DocumentFiles, AFailedWriteKeepsTheOldFileAndSaysWhy)
 {
     const std::string path = Put("PUMP_x.xml", Main());
     const std::string before = ReadFile(path);
     FormDefinitionDocument doc;
     ASSERT_TRUE(doc.ReadFile(path));
-    // A folder where the temporary file would go makes the write fail.
-    std::filesystem::create_directory(path + ".tmp");
-    EXPECT_TRUE(doc.WriteFile(path));
-    EXPECT_NE(doc.GetWriteError(), "");
+    {
+        test::ScopedFileSizeLimit full(16);
+        EXPECT_TRUE(doc.WriteFile(path));
+    }
+    EXPECT_EQ(doc.GetWriteError(), "cannot write " + path + ": File too large");
     EXPECT_EQ(ReadFile(path), before);
+    doc.WriteFile(m_dir.Path() + "/missing/PUMP_x.xml");
+    EXPECT_EQ(doc.GetWriteError(), "cannot write " + m_dir.Path() + "/missing/PUMP_x.xml: No such file or directory");
+}
+
+TEST_F(DocumentFiles, SavingThroughALinkWritesTheLinkedFileAndKeepsTheLink)
+{
+    const std::string real = Put("forms/PUMP_Real.xml", Main());
+    const std::string link = m_dir.Path() + "/PUMP_x.xml";
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    FormDefinitionDocument doc;
+    ASSERT_TRUE(doc.ReadFile(link));
+    doc.WriteFile(link);
+    ASSERT_EQ(doc.GetWriteError(), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFile(real), doc.WriteToString());
+}
+
+TEST_F(DocumentFiles, AChangeOnDiskSinceReadingOrSavingIsNoticed)
+{
+    const std::string path = Put("PUMP_x.xml", Main());
+    const std::string other = Put("PUMP_y.xml", Main());
+    FormDefinitionDocument doc;
+    ASSERT_TRUE(doc.ReadFile(path));
+    EXPECT_FALSE(doc.ChangedOnDisk(path));
+
+    // Someone else writes it: the same size, a later time.
+    const struct timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 123}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), later, 0), 0);
+    EXPECT_TRUE(doc.ChangedOnDisk(path));
+    EXPECT_FALSE(doc.ChangedOnDisk(other)) << "only the file read is watched";
+
+    // The document's own save is no change; a file put in its place is.
+    doc.WriteFile(path);
+    EXPECT_FALSE(doc.ChangedOnDisk(path));
+    ASSERT_EQ(std::rename(other.c_str(), path.c_str()), 0);
+    EXPECT_TRUE(doc.ChangedOnDisk(path));
+    std::filesystem::remove(path);
+    EXPECT_FALSE(doc.ChangedOnDisk(path)) << "a file that is gone loses nothing";
 }
 
 TEST_F(DocumentFiles, FormListOperations)
@@ -238,10 +282,11 @@ TEST_F(DocumentFiles, TheFileIsModifiedWhenAnyFormTheFormListOrTheStylesChanged)
     test::AddText(*doc.GetForm("A"), 5, 5, 9, 9);
     test::AddText(*doc.GetMainForm(), 5, 5, 9, 9);
     // A save that did not reach the disk leaves the changes to save.
-    std::filesystem::create_directory(path + ".tmp");
-    doc.SaveDocument(path);
+    {
+        test::ScopedFileSizeLimit full(16);
+        doc.SaveDocument(path);
+    }
     EXPECT_TRUE(doc.IsModified());
-    std::filesystem::remove(path + ".tmp");
     doc.SaveDocument(path);
     EXPECT_FALSE(doc.IsModified()) << "every form is saved";
     EXPECT_FALSE(doc.GetForm("A")->IsModified());

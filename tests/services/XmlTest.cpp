@@ -183,7 +183,7 @@ TEST_F(XmlWriterFile, ReplacesTheFileKeepingItsPermissionsOrLeavesItOnFailure)
     ASSERT_TRUE(WriteForm(w, "EDIT_PUMP"));
     EXPECT_TRUE(w.close());
     EXPECT_EQ(ReadFile(m_path), w.text());
-    EXPECT_FALSE(fs::exists(m_path + ".tmp"));
+    EXPECT_EQ(m_dir.Names(), std::vector<std::string>{"PUMP_Main.xml"});
     struct stat info {};
     ASSERT_EQ(stat(m_path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -191,14 +191,19 @@ TEST_F(XmlWriterFile, ReplacesTheFileKeepingItsPermissionsOrLeavesItOnFailure)
     m_dir.Put("PUMP_Main.xml", "old content");
     XmlWriter failing;
     ASSERT_TRUE(WriteForm(failing, "new"));
-    // A folder where the temporary file should go makes the write fail, even for root.
-    fs::create_directory(m_path + ".tmp");
-    EXPECT_FALSE(failing.close());
+    EXPECT_EQ(m_dir.Names(), std::vector<std::string>{"PUMP_Main.xml"}) << "the folder probe leaves nothing";
+    {
+        test::ScopedFileSizeLimit full(16);
+        EXPECT_FALSE(failing.close());
+    }
     EXPECT_FALSE(failing.close());  // the answer stays
+    EXPECT_EQ(failing.errorText(), "cannot write " + m_path + ": File too large");
     EXPECT_EQ(ReadFile(m_path), "old content");
 
     XmlWriter other;
     EXPECT_FALSE(other.create(m_dir.Path() + "/missing/folder/form.xml"));
+    EXPECT_EQ(other.errorText(),
+              "cannot write " + m_dir.Path() + "/missing/folder/form.xml: No such file or directory");
     EXPECT_FALSE(other.create(""));
 }
 

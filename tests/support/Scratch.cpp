@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <sys/resource.h>
 
 namespace fw::test {
 
@@ -34,6 +38,36 @@ std::string ScratchDir::Put(const std::string& name, const std::string& text) co
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
     return path.string();
+}
+
+std::vector<std::string> ScratchDir::Names() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m_path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(unsigned long bytes)
+{
+    // The signal would end the process; the failing write is what tests look at.
+    m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    m_old = limit.rlim_cur;
+    limit.rlim_cur = bytes;
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        ADD_FAILURE() << "cannot limit the file size";
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit()
+{
+    struct rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_old;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::signal(SIGXFSZ, m_oldHandler);
 }
 
 std::string ReadFile(const std::string& path)

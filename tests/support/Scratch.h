@@ -20,12 +20,28 @@ public:
     const std::string& Path() const { return m_path; }
     // Writes `text` to `name` below the folder (making folders) and answers the full path.
     std::string Put(const std::string& name, const std::string& text) const;
+    // The names in the folder itself, hidden ones included, sorted.
+    std::vector<std::string> Names() const;
 
 private:
     std::string m_path;
 };
 
 std::string ReadFile(const std::string& path);  // "" when it cannot be read
+
+// Files this process writes cannot grow past `bytes` while the scope lasts:
+// a write beyond fails with "File too large", for root as well.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(unsigned long bytes);
+    ~ScopedFileSizeLimit();
+    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+private:
+    unsigned long m_old;
+    void (*m_oldHandler)(int);
+};
 
 // Sets or unsets process variables; the old values return, and the shared
 // Environment re-reads them, when the scope ends.
