@@ -8,6 +8,7 @@
 #include "model/LoadObserver.h"
 #include "render/CairoDrawContext.h"
 #include "services/Environment.h"
+#include "services/FileReplace.h"
 #include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
@@ -206,6 +207,22 @@ int Check(const Options& options, std::ostream& out, std::ostream& err)
     return anyProblem ? ToolExit::Problems : ToolExit::Ok;
 }
 
+// Writes the document to `target`, but never over a file its owner made
+// read-only: there is nobody to ask. Answers the exit status it earns.
+int WriteDocument(FormDefinitionDocument& doc, const std::string& target, std::ostream& err)
+{
+    if (IsReadOnlyFile(target)) {
+        err << target << ": not written, the file is read-only\n";
+        return ToolExit::Problems;
+    }
+    doc.WriteFile(target);
+    if (!doc.GetWriteError().empty()) {
+        err << "formwright-tool: " << doc.GetWriteError() << "\n";
+        return ToolExit::Usage;
+    }
+    return ToolExit::Ok;
+}
+
 int Fmt(const Options& options, std::ostream& out, std::ostream& err)
 {
     if (!options.output.empty() && options.files.size() != 1) {
@@ -231,12 +248,12 @@ int Fmt(const Options& options, std::ostream& out, std::ostream& err)
         for (const std::string& line : problems.lines)
             err << path << ": left out: " << line << "\n";
         const std::string target = options.output.empty() ? path : options.output;
-        doc.WriteFile(target);
-        if (!doc.GetWriteError().empty()) {
-            err << "formwright-tool: " << doc.GetWriteError() << "\n";
-            return ToolExit::Usage;
-        }
-        out << target << ": written\n";
+        const int written = WriteDocument(doc, target, err);
+        if (written == ToolExit::Usage)
+            return written;
+        result = std::max(result, written);
+        if (written == ToolExit::Ok)
+            out << target << ": written\n";
     }
     return result;
 }
@@ -423,13 +440,9 @@ int Script(const Options& options, std::ostream& out, std::ostream& err)
     std::ostringstream dump;
     if (options.dump)
         DumpDocument(doc, dump);
-    if (!options.output.empty()) {
-        doc.WriteFile(options.output);
-        if (!doc.GetWriteError().empty()) {
-            err << "formwright-tool: " << doc.GetWriteError() << "\n";
-            return ToolExit::Usage;
-        }
-    }
+    if (!options.output.empty())
+        if (const int written = WriteDocument(doc, options.output, err))
+            return written;
     out << dump.str();
     return ToolExit::Ok;
 }

@@ -3,6 +3,7 @@
 
 #include "tools/FormTool.h"
 
+#include "bench/FormGenerator.h"
 #include "model/FormDefinitionDocument.h"
 #include "services/Environment.h"
 #include "services/LanguageTable.h"
@@ -15,6 +16,10 @@
 #include <filesystem>
 #include <regex>
 #include <sstream>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace fw;
 using fw::test::FixturePath;
@@ -189,6 +194,69 @@ TEST_F(FormTool, FmtLeavesAFileItCannotReadWholeUntouchedAndGoesOn)
     EXPECT_NE(result.err.find(broken + ": not rewritten"), std::string::npos) << result.err;
     EXPECT_EQ(ReadFile(noDialog), before);
     EXPECT_EQ(ReadFile(broken), ReadFile(FixturePath("PUMP_Broken.xml")));
+}
+
+TEST_F(FormTool, FmtRefusesAReadOnlyFileAndWritesThroughALink)
+{
+    const std::string locked = CopyHere(FixturePath("PUMP_Fields.xml"));
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    const Result refused = Run({"fmt", locked});
+    EXPECT_EQ(refused.code, ToolExit::Problems);
+    EXPECT_EQ(refused.err, locked + ": not written, the file is read-only\n");
+    EXPECT_EQ(ReadFile(locked), ReadFile(FixturePath("PUMP_Fields.xml")));
+
+    const std::string real = m_dir.Put("forms/VALVE_Graphics.xml", ReadFile(FixturePath("VALVE_Graphics.xml")));
+    const std::string link = m_dir.Path() + "/VALVE_Graphics.xml";
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    EXPECT_EQ(Run({"fmt", link}).code, ToolExit::Ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    FormDefinitionDocument doc;
+    ASSERT_TRUE(doc.ReadFile(FixturePath("VALVE_Graphics.xml")));
+    EXPECT_EQ(ReadFile(real), doc.WriteToString());
+}
+
+// Two runs write different forms into one file at the same moment, over and
+// over. Whoever reads it meanwhile finds one whole version, never a mixture
+// or nothing, and the run that says "written" is telling the truth.
+TEST_F(FormTool, TwoFmtRunsIntoOneFileEachWriteItWhole)
+{
+    std::string sources[3];
+    std::string versions[3];
+    const std::string target = m_dir.Path() + "/PUMP_Both.xml";
+    for (unsigned i = 0; i < 3; ++i) {
+        sources[i] = m_dir.Put("PUMP_" + std::to_string(i) + ".xml", GenerateFormFile(1500, i));
+        ASSERT_EQ(Run({"fmt", sources[i], "-o", target}).code, ToolExit::Ok);
+        versions[i] = ReadFile(target);
+    }
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        pid_t children[2];
+        for (int i = 0; i < 2; ++i) {
+            children[i] = ::fork();
+            ASSERT_GE(children[i], 0);
+            if (children[i] == 0)
+                ::_exit(Run({"fmt", sources[i], "-o", target}).code);
+        }
+        int codes[2] = {-1, -1};
+        for (int running = 2; running > 0;) {
+            const std::string seen = ReadFile(target);
+            ASSERT_TRUE(seen == versions[0] || seen == versions[1] || seen == versions[2])
+                << "a reader found " << seen.size() << " bytes of no version";
+            for (int i = 0; i < 2; ++i) {
+                int status = 0;
+                if (codes[i] < 0 && ::waitpid(children[i], &status, WNOHANG) == children[i]) {
+                    codes[i] = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+                    --running;
+                }
+            }
+        }
+        EXPECT_EQ(codes[0], ToolExit::Ok);
+        EXPECT_EQ(codes[1], ToolExit::Ok);
+        const std::string last = ReadFile(target);
+        EXPECT_TRUE(last == versions[0] || last == versions[1]) << last.size() << " bytes";
+        versions[2] = last;
+    }
+    EXPECT_EQ(m_dir.Names().size(), 4u) << "nothing but the three sources and the target";
 }
 
 TEST_F(FormTool, DumpPrintsEachFormAndElementOnALine)
