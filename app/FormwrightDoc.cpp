@@ -3,6 +3,7 @@
 #include "app/FormwrightView.h"
 #include "app/MainFrame.h"
 #include "dialogs/DialogTexts.h"
+#include "services/FileReplace.h"
 #include "services/LanguageTable.h"
 
 #include <wx/filefn.h>
@@ -104,16 +105,33 @@ bool FormwrightDoc::ConfirmSaveLosses(const wxString& path) const
                         GetDocumentWindow()) == wxYES;
 }
 
+bool FormwrightDoc::ConfirmReplacing(const wxString& path) const
+{
+    auto ask = [&](const char* key) {
+        wxString question = LangText(key);
+        question.Replace("%s", path);
+        return wxMessageBox(question, LangText("MSG_TITLE_CONFIRMATION"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING,
+                            GetDocumentWindow()) == wxYES;
+    };
+    const std::string file = path.utf8_string();
+    if (m_model->ChangedOnDisk(file) && !ask("MSG_CHANGED_ON_DISK"))
+        return false;
+    return !IsReadOnlyFile(file) || ask("MSG_REPLACE_READ_ONLY");
+}
+
 bool FormwrightDoc::DoSaveDocument(const wxString& path)
 {
-    if (!ConfirmSaveLosses(path))
+    if (!ConfirmSaveLosses(path) || !ConfirmReplacing(path))
         return false;
     const bool overReadInPart = !m_keepBackupOf.empty() && wxFileName(path).SameAs(wxFileName(m_keepBackupOf));
-    if (overReadInPart && wxFileExists(path) && !wxCopyFile(path, BackupPathOf(path), true)) {
-        // Never replace what could not be read without keeping it.
-        wxMessageBox(LangText("MSG_BACKUP_FAILED") + "\n" + BackupPathOf(path), LangText("MSG_TITLE_ERROR"),
-                     wxOK | wxICON_ERROR, GetDocumentWindow());
-        return false;
+    if (overReadInPart && wxFileExists(path)) {
+        const BackupResult backup = KeepBackupOf(path.utf8_string());
+        if (!backup.error.empty()) {
+            // Never replace what could not be read without keeping it.
+            wxMessageBox(LangText("MSG_BACKUP_FAILED") + "\n" + wxString::FromUTF8(backup.error),
+                         LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR, GetDocumentWindow());
+            return false;
+        }
     }
     m_model->SaveDocument(path.utf8_string());
     if (!m_model->GetWriteError().empty()) {
@@ -127,11 +145,6 @@ bool FormwrightDoc::DoSaveDocument(const wxString& path)
         UpdateTitles();
     }
     return true;
-}
-
-wxString FormwrightDoc::BackupPathOf(const wxString& path)
-{
-    return path + ".bak";
 }
 
 bool FormwrightDoc::OnCloseDocument()

@@ -52,7 +52,6 @@ public:
     bool IsReady() const { return m_ready; }
     // The file had parts that could not be read; its first save keeps a .bak.
     bool WasReadInPart() const { return m_readInPart; }
-    static wxString BackupPathOf(const wxString& path);
 
     std::vector<FormwrightView*> GetFormViews() const;
     MainFrame* GetFrame() const;
@@ -69,6 +68,9 @@ private:
     void BecomeReady();
     // Lists what saving to `path` would lose and asks; false cancels the save.
     bool ConfirmSaveLosses(const wxString& path) const;
+    // Asks before replacing a file someone else changed since it was read or
+    // saved here, or one that is read-only; false cancels the save.
+    bool ConfirmReplacing(const wxString& path) const;
 
     std::unique_ptr<FormDefinitionDocument> m_model;
     bool m_ready = false;

@@ -42,6 +42,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 using namespace fw;
 using fw::test::PumpEvents;
 using fw::test::WaitFor;
@@ -284,6 +286,35 @@ TEST_F(AppJourney, ASaveThatWouldLoseAPictureAsksFirstAndNoKeepsTheFile)
         EXPECT_EQ(driver.Count(), 1);
     }
     EXPECT_NE(fw::test::ReadFile(path).find("Changed"), std::string::npos);
+}
+
+TEST_F(AppJourney, SavingOverAFileChangedOnDiskOrReadOnlyAsksFirst)
+{
+    const std::string path = CopySample("PUMP_Main.xml");
+    FormwrightDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    doc->GetModel().GetCurrentForm()->SetHelp("Mine");
+    doc->GetModel().GetCurrentForm()->SetModified(true);
+    const std::string theirs = m_scratch.Put("PUMP_Main.xml", fw::test::ReadFile(path) + "\n");
+    {
+        DialogDriver driver({DialogDriver::Step::Answer(wxID_NO)});
+        SendCommand(*m_frame, ID_FILE_SAVE);
+        ASSERT_EQ(driver.Count(), 1);
+        EXPECT_TRUE(driver.Messages()[0].Contains("changed on disk")) << driver.Messages()[0];
+    }
+    EXPECT_EQ(fw::test::ReadFile(path), fw::test::ReadFile(theirs));
+    EXPECT_TRUE(doc->IsModified());
+
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    {
+        DialogDriver driver({DialogDriver::Step::Answer(wxID_YES), DialogDriver::Step::Answer(wxID_YES)});
+        SendCommand(*m_frame, ID_FILE_SAVE);
+        ASSERT_EQ(driver.Count(), 2);
+        EXPECT_TRUE(driver.Messages()[1].Contains("read-only")) << driver.Messages()[1];
+    }
+    EXPECT_NE(fw::test::ReadFile(path).find("Mine"), std::string::npos);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 TEST_F(AppJourney, StartOptionsOkWithoutAChoiceLeadsToNewAndTheClassChooser)
