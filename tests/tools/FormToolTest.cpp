@@ -224,19 +224,29 @@ TEST_F(FormTool, TwoFmtRunsIntoOneFileEachWriteItWhole)
     std::string versions[3];
     const std::string target = m_dir.Path() + "/PUMP_Both.xml";
     for (unsigned i = 0; i < 3; ++i) {
-        sources[i] = m_dir.Put("PUMP_" + std::to_string(i) + ".xml", GenerateFormFile(1500, i));
+        sources[i] = m_dir.Put("PUMP_" + std::to_string(i) + ".xml", GenerateFormFile(150, i));
         ASSERT_EQ(Run({"fmt", sources[i], "-o", target}).code, ToolExit::Ok);
         versions[i] = ReadFile(target);
     }
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
+        // Both start at once, when the parent closes the pipe they wait on.
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
         pid_t children[2];
         for (int i = 0; i < 2; ++i) {
             children[i] = ::fork();
             ASSERT_GE(children[i], 0);
-            if (children[i] == 0)
+            if (children[i] == 0) {
+                char go;
+                ::close(start[1]);
+                while (::read(start[0], &go, 1) > 0) {
+                }
                 ::_exit(Run({"fmt", sources[i], "-o", target}).code);
+            }
         }
+        ::close(start[0]);
+        ::close(start[1]);
         int codes[2] = {-1, -1};
         for (int running = 2; running > 0;) {
             const std::string seen = ReadFile(target);
