@@ -1,5 +1,6 @@
 #include "render/CairoDrawContext.h"
 #include "render/DrawCaches.h"
+#include "services/FileReplace.h"
 
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
@@ -13,6 +14,13 @@
 namespace fw {
 
 namespace {
+
+// Collects what cairo writes, so that the file is replaced only once whole.
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length)
+{
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
 
 // Cairo refuses image surfaces larger than this in either direction.
 constexpr int kMaxSurfaceSide = 32767;
@@ -241,6 +249,7 @@ CairoDrawContext::~CairoDrawContext()
 {
     if (m_surface) {
         cairo_surface_finish(m_surface);
+        WriteDocument(cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS);
     }
     if (m_cr) {
         cairo_destroy(m_cr);
@@ -274,14 +283,20 @@ std::unique_ptr<CairoDrawContext> CairoDrawContext::ForSvg(const std::string& pa
     if (path.empty() || width <= 0 || height <= 0) {
         return nullptr;
     }
-    cairo_surface_t* surface = cairo_svg_surface_create(path.c_str(), width, height);
+    if (!FolderRefusalOf(path).empty()) {
+        return nullptr;
+    }
+    auto bytes = std::make_unique<std::string>();
+    cairo_surface_t* surface = cairo_svg_surface_create_for_stream(AppendBytes, bytes.get(), width, height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return nullptr;
     }
     cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
-    return std::unique_ptr<CairoDrawContext>(
-        new CairoDrawContext(surface, Target::Svg, width, height, std::move(caches)));
+    std::unique_ptr<CairoDrawContext> dc(new CairoDrawContext(surface, Target::Svg, width, height, std::move(caches)));
+    dc->m_document = std::move(bytes);
+    dc->m_documentPath = path;
+    return dc;
 }
 
 std::unique_ptr<CairoDrawContext> CairoDrawContext::ForPdf(const std::string& path, int width, int height,
@@ -290,13 +305,19 @@ std::unique_ptr<CairoDrawContext> CairoDrawContext::ForPdf(const std::string& pa
     if (path.empty() || width <= 0 || height <= 0) {
         return nullptr;
     }
-    cairo_surface_t* surface =
-        cairo_pdf_surface_create(path.c_str(), width * kPointsPerPixel, height * kPointsPerPixel);
+    if (!FolderRefusalOf(path).empty()) {
+        return nullptr;
+    }
+    auto bytes = std::make_unique<std::string>();
+    cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(AppendBytes, bytes.get(), width * kPointsPerPixel,
+                                                                   height * kPointsPerPixel);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
         return nullptr;
     }
     std::unique_ptr<CairoDrawContext> dc(new CairoDrawContext(surface, Target::Pdf, width, height, std::move(caches)));
+    dc->m_document = std::move(bytes);
+    dc->m_documentPath = path;
     // Every call saves and restores, so this scale stays underneath all of them.
     cairo_scale(dc->m_cr, kPointsPerPixel, kPointsPerPixel);
     return dc;
@@ -314,7 +335,21 @@ bool CairoDrawContext::Finish()
     } else {
         cairo_surface_flush(target);
     }
-    return drawn && cairo_surface_status(target) == CAIRO_STATUS_SUCCESS;
+    const bool complete = drawn && cairo_surface_status(target) == CAIRO_STATUS_SUCCESS;
+    return WriteDocument(complete) && complete;
+}
+
+bool CairoDrawContext::WriteDocument(bool complete)
+{
+    if (!m_document || m_documentPath.empty()) {
+        return m_writeError.empty();
+    }
+    // Once only: a document is complete after its first finish.
+    const std::string path = std::exchange(m_documentPath, std::string());
+    if (complete) {
+        m_writeError = ReplaceFile(path, *m_document).error;
+    }
+    return m_writeError.empty();
 }
 
 bool CairoDrawContext::WritePng(const std::string& path)
@@ -322,7 +357,12 @@ bool CairoDrawContext::WritePng(const std::string& path)
     if (m_target != Target::Image || path.empty()) {
         return false;
     }
-    return cairo_surface_write_to_png(m_surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    std::string bytes;
+    if (cairo_surface_write_to_png_stream(m_surface, AppendBytes, &bytes) != CAIRO_STATUS_SUCCESS) {
+        return false;
+    }
+    m_writeError = ReplaceFile(path, bytes).error;
+    return m_writeError.empty();
 }
 
 std::uint32_t CairoDrawContext::RawPixelAt(int x, int y) const

@@ -49,10 +49,12 @@ public:
                                                     std::shared_ptr<DrawCaches> caches = nullptr);
 
     // Completes an owned surface (writes an SVG or PDF out); drawing after it
-    // does nothing. False when cairo reports an error.
+    // does nothing. False when cairo reports an error or the file cannot be written.
     bool Finish();
     // The image as a PNG file; false for other targets or on a write error.
     bool WritePng(const std::string& path);
+    // Why the last file could not be written, with the system's reason; empty when it was.
+    const std::string& WriteError() const { return m_writeError; }
     // Pixels of an image target; black (0) outside it or for other targets.
     Color PixelAt(int x, int y) const;
     // Premultiplied 0xAARRGGBB as cairo stores it.
@@ -106,6 +108,8 @@ private:
     CairoDrawContext(cairo_surface_t* surface, Target target, int width, int height,
                      std::shared_ptr<DrawCaches> caches);
 
+    // Writes a finished SVG or PDF out, once; false when that failed.
+    bool WriteDocument(bool complete);
     int penWidth() const;
     void outlineRectangle(const IntRect& rect);
     void roundShape(const IntRect& rect, int ellipseWidth, int ellipseHeight);
@@ -115,6 +119,10 @@ private:
     cairo_t* m_cr = nullptr;
     IntPoint m_origin;
     cairo_surface_t* m_surface = nullptr;  // owned targets only
+    // An SVG or PDF is collected here and replaces the file at its path when finished.
+    std::unique_ptr<std::string> m_document;
+    std::string m_documentPath;
+    std::string m_writeError;
     Target m_target = Target::External;
     int m_width = 0;
     int m_height = 0;

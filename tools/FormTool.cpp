@@ -415,7 +415,8 @@ int Render(const Options& options, std::ostream& out, std::ostream& err)
         PaintForm(*dc, *form, options.zoom);
     bool written = extension == "png" ? dc->WritePng(options.output) : dc->Finish();
     if (!written) {
-        err << "formwright-tool: cannot write " << options.output << "\n";
+        const std::string why = dc->WriteError().empty() ? "cannot write " + options.output : dc->WriteError();
+        err << "formwright-tool: " << why << "\n";
         return ToolExit::Usage;
     }
     out << options.output << ": " << size.cx << "x" << size.cy << "\n";

@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+
+#include <unistd.h>
 
 namespace fw {
 
@@ -494,6 +497,18 @@ TEST(CairoTargets, SvgAndPdfAreWrittenWithTheirMagicByFinishOrAtDestruction)
     EXPECT_NE(test::ReadFile(svg).find("width=\"200"), std::string::npos);
     EXPECT_EQ(test::ReadFile(pdf).rfind("%PDF", 0), 0u);
     EXPECT_NE(test::ReadFile(pdf).find("%%EOF"), std::string::npos);
+
+    // Written through links, as forms are: the links stay, the files they lead to are drawn.
+    const std::string realSvg = dir.Put("out/real.svg", "old");
+    const std::string realPng = dir.Put("out/real.png", "old");
+    ASSERT_EQ(::symlink(realSvg.c_str(), (dir.Path() + "/link.svg").c_str()), 0);
+    ASSERT_EQ(::symlink(realPng.c_str(), (dir.Path() + "/link.png").c_str()), 0);
+    EXPECT_TRUE(CairoDrawContext::ForSvg(dir.Path() + "/link.svg", 20, 10)->Finish());
+    EXPECT_TRUE(CairoDrawContext::ForImage(20, 10)->WritePng(dir.Path() + "/link.png"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() + "/link.svg") &&
+                std::filesystem::is_symlink(dir.Path() + "/link.png"));
+    EXPECT_EQ(test::ReadFile(realSvg).rfind("<?xml", 0), 0u);
+    EXPECT_EQ(test::ReadFile(realPng).rfind("\x89PNG", 0), 0u);
 
     CairoDrawContext::ForPdf(dir.Path() + "/dropped.pdf", 50, 50)->Ellipse({5, 5, 45, 45});
     EXPECT_EQ(test::ReadFile(dir.Path() + "/dropped.pdf").rfind("%PDF", 0), 0u);
