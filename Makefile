@@ -64,6 +64,7 @@ fuzz: deps
 	@mkdir -p $(FUZZ_DIR)/crashes
 	@set -e; $(foreach target,$(FUZZ_TARGETS),$(call fuzz_run,$(target));)
 
+# One target; painting leaves fontconfig's lookups to exit, as in the sanitizer run.
 fuzz_run = mkdir -p $(FUZZ_DIR)/corpus/$(1); echo "fuzz: $(1) for $(FUZZ_EACH) s"; \
   FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent G_SLICE=always-malloc \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ASAN_OPTIONS=detect_leaks=1 \
