@@ -8,9 +8,17 @@ WERROR      ?= OFF
 JOBS        ?= $(shell nproc)
 FUZZ_DIR    ?= build-fuzz
 BENCH_DIR   ?= build-bench
-# Total fuzzing time of `make fuzz`, shared equally by the targets.
+# Total fuzzing time of `make fuzz`, shared equally by the targets; with
+# SECONDS=N each target runs N seconds instead.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = fuzz_read_file fuzz_text_form
+FUZZ_TARGETS = fuzz_read_file fuzz_text_form fuzz_editor_script fuzz_filter fuzz_language_file \
+  fuzz_object_model fuzz_settings
+# Seeds besides fuzz/corpus/<target>: the inputs the product ships and tests with.
+FUZZ_SEEDS_fuzz_read_file = data/samples tests/fixtures
+FUZZ_SEEDS_fuzz_editor_script = tests/fixtures/scripts tests/fixtures/random-edits
+FUZZ_SEEDS_fuzz_language_file = data/lang
+FUZZ_SEEDS_fuzz_object_model = data/model
+FUZZ_EACH = $(or $(SECONDS),$$(( $(FUZZ_SECONDS) / $(words $(FUZZ_TARGETS)) )))
 
 # GLib's slice allocator would hide leaks from LeakSanitizer; fontconfig keeps
 # its lookups until exit, which is not ours to free.
@@ -48,25 +56,22 @@ test: build build-asan
 # each for its share of FUZZ_SECONDS. New inputs go to $(FUZZ_DIR)/corpus, the
 # committed seeds, samples and fixtures are only read; a crash or sanitizer
 # report fails the target and leaves the input in $(FUZZ_DIR)/crashes.
+#   make fuzz SECONDS=600    each target for ten minutes
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DFORMWRIGHT_FUZZ=ON -DFORMWRIGHT_TESTS=OFF -DFORMWRIGHT_BENCH=OFF -DFORMWRIGHT_GUI=OFF > /dev/null
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
 	@mkdir -p $(FUZZ_DIR)/crashes
-	@set -e; seconds=$$(( $(FUZZ_SECONDS) / $(words $(FUZZ_TARGETS)) )); \
-	for target in $(FUZZ_TARGETS); do \
-	  mkdir -p $(FUZZ_DIR)/corpus/$$target; \
-	  seeds=fuzz/corpus/$$target; \
-	  if [ $$target = fuzz_read_file ]; then \
-	    for dir in data/samples tests/fixtures; do [ -d $$dir ] && seeds="$$seeds $$dir"; done; \
-	  fi; \
-	  echo "fuzz: $$target for $$seconds s"; \
-	  FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent \
-	  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	    $(FUZZ_DIR)/fuzz/$$target -max_total_time=$$seconds -timeout=10 -rss_limit_mb=2048 \
-	      -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/crashes/$$target- \
-	      $(FUZZ_DIR)/corpus/$$target $$seeds; \
-	done
+	@set -e; $(foreach target,$(FUZZ_TARGETS),$(call fuzz_run,$(target));)
+
+# One target; painting leaves fontconfig's lookups to exit, as in the sanitizer run.
+fuzz_run = mkdir -p $(FUZZ_DIR)/corpus/$(1); echo "fuzz: $(1) for $(FUZZ_EACH) s"; \
+  FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent G_SLICE=always-malloc \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ASAN_OPTIONS=detect_leaks=1 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    $(FUZZ_DIR)/fuzz/$(1) -max_total_time=$(FUZZ_EACH) -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/crashes/$(1)- \
+      $(FUZZ_DIR)/corpus/$(1) fuzz/corpus/$(1) $(wildcard $(FUZZ_SEEDS_$(1)))
 
 # Reading and writing large forms against the pugixml floor, drawing one
 # against bare cairo, and the canvas editor's repaint, group drag and undo

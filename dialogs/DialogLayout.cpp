@@ -114,9 +114,11 @@ DialogRect ClipToDesktop(const DialogRect& rect, const MonitorSize& extent)
         clipped.left = 0;
     if (clipped.top < 0 || clipped.top >= extent.height)
         clipped.top = 0;
-    if (clipped.left + clipped.width > extent.width)
+    // Compared as what is left of the extent: a stored size near the int
+    // limit must not overflow the sum.
+    if (clipped.width > extent.width - clipped.left)
         clipped.width = extent.width - clipped.left;
-    if (clipped.top + clipped.height > extent.height)
+    if (clipped.height > extent.height - clipped.top)
         clipped.height = extent.height - clipped.top;
     return clipped;
 }

@@ -29,41 +29,35 @@ std::vector<std::string> SplitAtRuns(const std::string& text, const std::string&
     return parts;
 }
 
-std::vector<std::string> FilterRowTexts(const std::string& filter)
+ConditionRow ParseCondition(const std::string& condition)
 {
-    std::vector<std::string> rows;
-    const std::vector<std::string> groups = SplitAtRuns(filter, "&");
-    for (std::size_t g = 0; g < groups.size(); ++g) {
-        const std::vector<std::string> conditions = SplitAtRuns(groups[g], "|");
-        for (std::size_t c = 0; c < conditions.size(); ++c) {
-            std::string row;
-            for (const std::string& word : SplitAtRuns(conditions[c], ":")) {
-                if (!row.empty())
-                    row += ':';
-                row += word;
-            }
-            if (c + 1 < conditions.size())
-                row += ":||";
-            else if (g + 1 < groups.size())
-                row += ":&";
-            rows.push_back(row);
-        }
-    }
-    return rows;
-}
-
-ConditionRow ConditionRowFromText(const std::string& rowText)
-{
-    const std::vector<std::string> words = SplitAtRuns(rowText, ":");
-    auto word = [&words](std::size_t i) { return i < words.size() ? words[i] : std::string(); };
-    return {trim(word(0)), word(1), word(2), word(3)};
+    ConditionRow row;
+    const std::size_t first = condition.find(':');
+    row.attribute = trim(condition.substr(0, first));
+    if (first == std::string::npos)
+        return row;
+    const std::size_t second = condition.find(':', first + 1);
+    row.op = condition.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+    if (second != std::string::npos)
+        row.value = condition.substr(second + 1);
+    return row;
 }
 
 std::vector<ConditionRow> ParseFilter(const std::string& filter)
 {
     std::vector<ConditionRow> rows;
-    for (const std::string& text : FilterRowTexts(filter))
-        rows.push_back(ConditionRowFromText(text));
+    for (const std::string& group : SplitAtRuns(filter, "&")) {
+        const std::vector<std::string> conditions = SplitAtRuns(group, "|");
+        if (conditions.empty())
+            continue;
+        if (!rows.empty())
+            rows.back().connector = "&";
+        for (std::size_t c = 0; c < conditions.size(); ++c) {
+            rows.push_back(ParseCondition(conditions[c]));
+            if (c + 1 < conditions.size())
+                rows.back().connector = "||";
+        }
+    }
     return rows;
 }
 

@@ -31,12 +31,11 @@ const std::vector<std::string>& FilterConnectors();
 // separators at either end give no empty part.
 std::vector<std::string> SplitAtRuns(const std::string& text, const std::string& separators);
 
-// The rows as texts: the condition's words joined by ":", then ":" and the
-// connector when the row has one.
-std::vector<std::string> FilterRowTexts(const std::string& filter);
-// A row text split at ":": word 0 trimmed is the attribute, words 1..3 the
-// operator, value and connector; missing words are empty.
-ConditionRow ConditionRowFromText(const std::string& rowText);
+// A condition split at its first two ":" only, so the value keeps its colons
+// ("10:30", "http://x"); the attribute comes trimmed, missing words are empty.
+ConditionRow ParseCondition(const std::string& condition);
+// The rows of a filter, each joined to the next by "||" within a group and
+// by "&" between groups; the last row has no connector.
 std::vector<ConditionRow> ParseFilter(const std::string& filter);
 
 // attribute:operator:value per row; a row's connector follows unless it is the

@@ -26,4 +26,12 @@ bool ElementFactory::Knows(const std::string& elementName) const
     return m_makers.count(elementName) != 0;
 }
 
+std::vector<std::string> ElementFactory::Names() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : m_makers)
+        names.push_back(entry.first);
+    return names;
+}
+
 }  // namespace fw

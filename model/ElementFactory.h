@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -23,6 +24,8 @@ public:
     // A new element for the name (exact, case-sensitive), or none.
     std::unique_ptr<CDiagramEntity> Create(const std::string& elementName) const;
     bool Knows(const std::string& elementName) const;
+    // Every registered name, in ascending order.
+    std::vector<std::string> Names() const;
     void Clear() { m_makers.clear(); }
 
 private:

@@ -150,15 +150,17 @@ std::string AsText(const PropertyValue& value)
 bool FileKeeps(int id, const PropertyValue& value)
 {
     constexpr double SmallestSide = 1.0;
+    // Beyond this, zoomed and scrolled places overflow the editor's integers.
+    constexpr double LargestCoordinate = 32767.0;
     switch (id) {
     case PropertyId::Height:
     case PropertyId::Width:
-        return *AsReal(value) >= SmallestSide;
+        return *AsReal(value) >= SmallestSide && *AsReal(value) <= LargestCoordinate;
     case PropertyId::Left:
     case PropertyId::Top:
     case PropertyId::FormHeight:
     case PropertyId::FormWidth:
-        return *AsReal(value) >= CDiagramEditor::LowestEdge;
+        return *AsReal(value) >= CDiagramEditor::LowestEdge && *AsReal(value) <= LargestCoordinate;
     case PropertyId::LineColor:
     case PropertyId::FillColor:
         return isColorText(AsText(value));

@@ -3,6 +3,8 @@
 // text-form parsers must not crash, and what they accept must survive being
 // written and read again. Each fixed fault also has its direct case below.
 
+#include "controls/DiagramButton.h"
+#include "controls/DiagramEdit.h"
 #include "controls/DiagramStatic.h"
 #include "controls/StandardControls.h"
 #include "model/ElementFactory.h"
@@ -69,12 +71,18 @@ Lines SortedLines(const std::string& text)
     return lines;
 }
 
-template <typename Element> void CheckTextAgain(const Element& element)
+// `copy` is a fresh element of the same kind.
+template <typename Element> void CheckTextAgain(const Element& element, Element& copy)
 {
     const std::string first = element.GetString();
-    Element copy;
     ASSERT_TRUE(copy.FromString(first)) << first;
     EXPECT_EQ(copy.GetString(), first);
+}
+
+template <typename Element> void CheckTextAgain(const Element& element)
+{
+    Element copy;
+    CheckTextAgain(element, copy);
 }
 
 class FuzzRegressions : public ::testing::Test {
@@ -100,15 +108,25 @@ protected:
         EXPECT_EQ(SortedLines(again.WriteToString()), SortedLines(written));
     }
 
-    // The text-form target's checks.
+    // The text-form target's checks, on every element kind.
     static void CheckAsText(const std::string& text)
     {
         CDiagramEntityContainer form;
         if (form.FromString(text))
             CheckTextAgain(form);
-        CDiagramEntity element;
-        if (element.FromString(text))
-            CheckTextAgain(element);
+        std::vector<std::unique_ptr<CDiagramEntity>> kinds;
+        kinds.push_back(std::make_unique<CDiagramEntity>());
+        kinds.push_back(std::make_unique<CDiagramEdit>());
+        for (const std::string& name : ElementFactory::Global().Names())
+            kinds.push_back(ElementFactory::Global().Create(name));
+        for (const ButtonKind& kind : CDiagramButton::Kinds())
+            if (auto button = std::make_unique<CDiagramButton>(); button->InitButton(kind.kind))
+                kinds.push_back(std::move(button));
+        for (const auto& kind : kinds) {
+            std::unique_ptr<CDiagramEntity> element = kind->Clone();
+            if (element->FromString(text))
+                CheckTextAgain(*element, *kind->Clone());
+        }
         if (std::unique_ptr<CDiagramStatic> label = CDiagramStatic::FromText(text))
             CheckTextAgain(*label);
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace fw;
 
 namespace {
@@ -130,4 +132,6 @@ TEST(DesktopClipping, InsideIsUnchangedOutsideIsPulledIn)
     EXPECT_EQ(ClipToDesktop({-50, 1000, 800, 600}, extent), (DialogRect{0, 1000, 800, 440}));
     EXPECT_EQ(ClipToDesktop({4000, 2000, 800, 600}, extent), (DialogRect{0, 0, 800, 600}));
     EXPECT_EQ(ClipToDesktop({-10, -10, 5000, 3000}, extent), (DialogRect{0, 0, 3200, 1440}));
+    // A stored size near the int limit is cut too, not carried past it.
+    EXPECT_EQ(ClipToDesktop({1, 2, INT_MAX, INT_MAX}, extent), (DialogRect{1, 2, 3199, 1438}));
 }

@@ -2,7 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace fw;
+
+namespace fw {
+void PrintTo(const ConditionRow& row, std::ostream* out)
+{
+    *out << "{" << row.attribute << " | " << row.op << " | " << row.value << " | " << row.connector << "}";
+}
+}  // namespace fw
 
 namespace {
 
@@ -26,8 +35,6 @@ TEST(FilterGrammar, RowsBuildTheFilterAndParseBack)
     const std::string filter = BuildFilter(kPumpOrValveAndSize);
     EXPECT_EQ(filter, "TYPE:EQUAL:PUMP||TYPE:EQUAL:VALVE&SIZE:GREATER:10");
     EXPECT_EQ(ParseFilter(filter), kPumpOrValveAndSize);
-    EXPECT_EQ(FilterRowTexts(filter),
-              (std::vector<std::string>{"TYPE:EQUAL:PUMP:||", "TYPE:EQUAL:VALVE:&", "SIZE:GREATER:10"}));
 }
 
 TEST(FilterGrammar, BuildingDropsATrailingConnectorAndJoinsOnEmptyOnes)
@@ -51,10 +58,10 @@ TEST(FilterGrammar, RunsOfSeparatorsSeparateOnce)
     // "|||" and "&&" between conditions give no empty rows.
     EXPECT_EQ(ParseFilter("A:=:1|||B:=:2&&C:=:3"),
               (std::vector<ConditionRow>{{"A", "=", "1", "||"}, {"B", "=", "2", "&"}, {"C", "=", "3", ""}}));
-    // A doubled colon does not leave an empty operator: the value moves up.
-    EXPECT_EQ(ParseFilter("A::1"), (std::vector<ConditionRow>{{"A", "1", "", ""}}));
-    // Leading and trailing separators are dropped.
+    // Leading and trailing separators are dropped, and so is the connector
+    // towards a group that holds nothing.
     EXPECT_EQ(ParseFilter("&A:=:1||"), (std::vector<ConditionRow>{{"A", "=", "1", ""}}));
+    EXPECT_EQ(ParseFilter("A:=:1&||"), (std::vector<ConditionRow>{{"A", "=", "1", ""}}));
     EXPECT_EQ(ParseFilter(""), std::vector<ConditionRow>{});
 }
 
@@ -63,13 +70,18 @@ TEST(FilterGrammar, ParsingTrimsOnlyTheAttribute)
     EXPECT_EQ(ParseFilter(" TYPE :EQUAL: PUMP "), (std::vector<ConditionRow>{{"TYPE", "EQUAL", " PUMP ", ""}}));
 }
 
-TEST(FilterGrammar, ShortConditionsShiftTheConnectorIntoTheirWords)
+TEST(FilterGrammar, ConditionsSplitAtTheirFirstTwoColonsOnly)
 {
-    // The row text is split again, so a condition without value lends its
-    // place to the connector, as the list has always shown it.
-    EXPECT_EQ(ParseFilter("A:EQUAL||B:=:2"),
-              (std::vector<ConditionRow>{{"A", "EQUAL", "||", ""}, {"B", "=", "2", ""}}));
-    // Text with a separator inside cannot be represented: it splits there.
+    const std::string filter = "TIME:GREATER:10:30||URL:LIKE:http://x/*&A::1||B:EQUAL:";
+    const std::vector<ConditionRow> rows = {{"TIME", "GREATER", "10:30", "||"},
+                                            {"URL", "LIKE", "http://x/*", "&"},
+                                            {"A", "", "1", "||"},
+                                            {"B", "EQUAL", "", ""}};
+    EXPECT_EQ(ParseFilter(filter), rows);
+    EXPECT_EQ(BuildFilter(rows), filter);
+    // Missing words stay empty; the connector never moves into them.
+    EXPECT_EQ(ParseFilter("A:EQUAL||B"), (std::vector<ConditionRow>{{"A", "EQUAL", "", "||"}, {"B", "", "", ""}}));
+    // "|" and "&" still separate wherever they stand.
     EXPECT_EQ(ParseFilter("NAME:LIKE:a|b"),
               (std::vector<ConditionRow>{{"NAME", "LIKE", "a", "||"}, {"b", "", "", ""}}));
 }

@@ -163,6 +163,8 @@ TEST_F(FormRows, EditsReachTheEditorAndOnlyRealChangesMarkTheForm)
     // A paper side below 1 would be refused on reading.
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormWidth, std::int32_t{0}));
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormHeight, std::int32_t{-5}));
+    // One beyond 32767 would overflow the editor's arithmetic.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormWidth, std::int32_t{2000000000}));
     EXPECT_EQ(m_form.GetPaper(), (IntSize{700, 450}));
 }
 
@@ -222,6 +224,10 @@ TEST_F(Merging, LeftMovesEverySelectedElementAndKeepsEachWidth)
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Height, -5.0));
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 90, 21}));
     EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Width, 1.0));
+    EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 41, 21}));
+    // Places and sizes beyond 32767 would overflow the editor's arithmetic.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Left, 2e9));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Height, 32768.0));
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 41, 21}));
 }
 
