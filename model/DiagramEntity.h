@@ -308,6 +308,11 @@ private:
     std::string m_loadProblem;
 };
 
+// The largest paper side, and element place or size, a form may hold. The
+// reader refuses more and the editor makes no more: far beyond it a form can
+// be neither shown nor painted in reasonable time.
+constexpr int FormExtentLimit = 32767;
+
 // Edges are converted to integers by truncation toward zero (values beyond the
 // int range are clamped and NaN reads 0, so odd input cannot overflow).
 int TruncEdge(double value);
