@@ -164,6 +164,14 @@ TEST_F(FormRows, EditsReachTheEditorAndOnlyRealChangesMarkTheForm)
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormWidth, std::int32_t{0}));
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormHeight, std::int32_t{-5}));
     EXPECT_EQ(m_form.GetPaper(), (IntSize{700, 450}));
+    // So would a side beyond the limit, and the pane says why.
+    ASSERT_TRUE(m_host.GetMessages().empty());
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormWidth, std::int32_t{2000000000}));
+    EXPECT_EQ(m_form.GetPaper(), (IntSize{700, 450}));
+    ASSERT_EQ(m_host.GetMessages().size(), 1u);
+    EXPECT_EQ(m_host.GetMessages()[0].first, langStr("MSG_EXTENT_LIMIT"));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::FormHeight, std::int32_t{FormExtentLimit}));
+    EXPECT_EQ(m_form.GetPaper(), (IntSize{700, FormExtentLimit}));
 }
 
 TEST_F(FormRows, EveryAppliedEditRepaintsAndTellsTheObserver)
@@ -223,6 +231,11 @@ TEST_F(Merging, LeftMovesEverySelectedElementAndKeepsEachWidth)
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 90, 21}));
     EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Width, 1.0));
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 41, 21}));
+    // Or one placed or sized beyond the limit.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Left, 32767.5));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Height, 1e12));
+    EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 41, 21}));
+    EXPECT_EQ(m_host.GetMessages().size(), 2u);
 }
 
 TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)
