@@ -107,6 +107,9 @@ private:
                      std::shared_ptr<DrawCaches> caches);
 
     int penWidth() const;
+    // What drawing can reach, in the current coordinates and one pixel wider
+    // on every side: figures are cut to it before they are rasterised.
+    IntRect visibleArea() const;
     void outlineRectangle(const IntRect& rect);
     void roundShape(const IntRect& rect, int ellipseWidth, int ellipseHeight);
     bool drawSurface(cairo_surface_t* image, const IntRect& dest);

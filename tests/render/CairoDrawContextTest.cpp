@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 
 namespace fw {
 
@@ -213,6 +214,40 @@ TEST_F(CairoDrawContextTest, DashedOutlineLeavesGapsAndWideLinesAreCentredOnTheP
     dc->LineTo({30, 10});
     for (int y = 8; y <= 12; ++y)
         EXPECT_EQ(dc->PixelAt(15, y), y == 8 || y == 12 ? kGray : kRed) << y;
+}
+
+// A line is walked only where it shows: the pixels and the dash pattern are
+// those of the whole line, and a line across the int range costs no more
+// than a short one.
+TEST_F(CairoDrawContextTest, LinesAreCutToTheCanvasWithoutMovingAPixel)
+{
+    const std::vector<std::pair<IntPoint, IntPoint>> lines = {
+        {{-37, -5}, {70, 41}}, {{55, -20}, {-13, 44}}, {{20, 60}, {31, -45}}, {{-90, 12}, {130, 17}}};
+    auto draw = [&](CairoDrawContext& target, IntPoint shift) {
+        target.SelectPen({PenStyle::Dash, 0, kBlack});
+        for (const auto& [from, to] : lines) {
+            target.MoveTo({from.x + shift.x, from.y + shift.y});
+            target.LineTo({to.x + shift.x, to.y + shift.y});
+        }
+    };
+    draw(*dc, {0, 0});
+    auto whole = CairoDrawContext::ForImage(400, 300);
+    whole->FillSolidRect({0, 0, 400, 300}, kGray);
+    draw(*whole, {150, 100});
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(dc->PixelAt(x, y), whole->PixelAt(x + 150, y + 100)) << x << "," << y;
+
+    Canvas(40, 30);
+    dc->SelectPen(Pen::Solid(kBlack));
+    dc->SelectBrush(Brush::Solid(kWhite));
+    dc->Rectangle({-5, 10, INT_MAX, INT_MAX});
+    dc->MoveTo({INT_MIN, INT_MIN});
+    dc->LineTo({INT_MAX, INT_MAX});
+    dc->DrawFocusRect({20, -3, INT_MAX, INT_MAX});
+    EXPECT_EQ(dc->PixelAt(3, 10), kBlack);
+    EXPECT_EQ(dc->PixelAt(3, 11), kWhite);
+    EXPECT_EQ(dc->PixelAt(5, 5), kBlack);
 }
 
 TEST_F(CairoDrawContextTest, RoundRectCutsItsCornersAndEllipseStaysInside)
