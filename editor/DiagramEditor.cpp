@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace fw {
 
@@ -118,6 +120,7 @@ void CDiagramEditor::SetVirtualSize(IntSize size)
 {
     if (!m_objs)
         return;
+    size = {std::min(size.cx, FormExtentLimit), std::min(size.cy, FormExtentLimit)};
     // Setting the paper it already has is no edit the designer made.
     if (m_objs->GetPaper() != size) {
         m_objs->SetPaper(size);
@@ -129,8 +132,13 @@ void CDiagramEditor::SetVirtualSize(IntSize size)
 
 IntRect CDiagramEditor::GetZoomedPaperRect() const
 {
+    // In 64 bits: a paper that reaches the int range (set from a text form,
+    // say) must not wrap around.
     const IntSize paper = GetVirtualSize();
-    return {0, 0, RoundEdge(paper.cx * m_zoom) + 1, RoundEdge(paper.cy * m_zoom) + 1};
+    auto side = [this](int extent) {
+        return static_cast<int>(std::min<std::int64_t>(std::int64_t{RoundEdge(extent * m_zoom)} + 1, INT_MAX));
+    };
+    return {0, 0, side(paper.cx), side(paper.cy)};
 }
 
 // --- form and settings -------------------------------------------------------
@@ -357,13 +365,16 @@ IntRect CDiagramEditor::RestraintArea() const
     return {-Unbounded, -Unbounded, Unbounded, Unbounded};
 }
 
-// The reader drops an element whose left or top is 0 or less, so no edit
-// may put one there, whether or not the designer restrains the elements.
+// The reader drops an element whose left or top is 0 or less, or that is
+// placed or sized beyond FormExtentLimit, so no edit may put one there,
+// whether or not the designer restrains the elements.
 IntRect CDiagramEditor::KeepArea() const
 {
     IntRect area = RestraintArea();
     area.left = std::max(area.left, LowestEdge);
     area.top = std::max(area.top, LowestEdge);
+    area.right = std::min(area.right, FormExtentLimit);
+    area.bottom = std::min(area.bottom, FormExtentLimit);
     return area;
 }
 
