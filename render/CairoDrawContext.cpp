@@ -22,6 +22,10 @@ constexpr int kMaxSurfaceSide = 32767;
 // A PDF page is measured in points; forms are measured in 96-dpi pixels.
 constexpr double kPointsPerPixel = 72.0 / 96.0;
 
+// Text past this many bytes is not laid out: no form shows more of one
+// element's text, and laying out megabytes takes seconds and gigabytes.
+constexpr std::size_t kMaxLaidOutBytes = 64 * 1024;
+
 // On/off lengths in pixels of the styled pens, as the platform draws them.
 constexpr int kDashOn = 18;
 constexpr int kDashOff = 6;
@@ -280,6 +284,19 @@ void addRoundedBox(cairo_t* cr, double x0, double y0, double x1, double y1, doub
         cairo_restore(cr);
     }
     cairo_close_path(cr);
+}
+
+// The part of `text` that is laid out, ending between two characters.
+std::string_view laidOutPart(std::string_view text)
+{
+    if (text.size() <= kMaxLaidOutBytes) {
+        return text;
+    }
+    std::size_t end = kMaxLaidOutBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return text.substr(0, end);
 }
 
 Color unpremultiplied(std::uint32_t pixel)
@@ -727,8 +744,9 @@ FontDesc CairoDrawContext::resolvedFont() const
     return font;
 }
 
-void CairoDrawContext::DrawText(std::string_view text, const IntRect& rect, unsigned format)
+void CairoDrawContext::DrawText(std::string_view whole, const IntRect& rect, unsigned format)
 {
+    const std::string_view text = laidOutPart(whole);
     if (!m_cr || text.empty()) {
         return;
     }
@@ -781,7 +799,7 @@ void CairoDrawContext::DrawText(std::string_view text, const IntRect& rect, unsi
 
 IntSize CairoDrawContext::GetTextExtent(std::string_view text)
 {
-    PangoLayout* layout = m_caches->text.Get(text, resolvedFont(), -1, -1, TextFormat::SingleLine);
+    PangoLayout* layout = m_caches->text.Get(laidOutPart(text), resolvedFont(), -1, -1, TextFormat::SingleLine);
     if (!layout) {
         return {};
     }

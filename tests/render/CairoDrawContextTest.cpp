@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 
 namespace fw {
@@ -314,6 +315,20 @@ protected:
         return InkOf(*dc).box;
     }
 };
+
+// Only the start of a huge text is laid out: megabytes of it draw as fast
+// as a page, and the same as their start does.
+TEST_F(CairoTextTest, AHugeTextDrawsQuicklyAsItsStart)
+{
+    std::string huge;
+    while (huge.size() < (8u << 20))
+        huge += "lorem ipsum dolor sit \xC3\xA4met ";
+    const auto started = std::chrono::steady_clock::now();
+    const IntRect box = InkBox(huge, {0, 0, 240, 80}, TextFormat::WordBreak);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_LT(seconds, 3.0);
+    EXPECT_EQ(box, InkBox(huge.substr(0, 4096), {0, 0, 240, 80}, TextFormat::WordBreak));
+}
 
 TEST_F(CairoTextTest, AlignmentWrappingAndEllipsis)
 {
