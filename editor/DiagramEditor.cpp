@@ -7,13 +7,17 @@
 
 #include <algorithm>
 #include <chrono>
-#include <climits>
 #include <cmath>
-#include <cstdint>
 
 namespace fw {
 
 namespace {
+
+// A zoomed and scrolled edge, as far inside the int range as zoomed edges are.
+int ScreenEdge(double value, double zoom, int scroll)
+{
+    return std::clamp(TruncEdge(value * zoom - scroll + 0.5), -ZoomedEdgeLimit, ZoomedEdgeLimit);
+}
 
 // The zoom never reaches 0, whatever the lower limit says: every
 // conversion divides by it.
@@ -85,8 +89,8 @@ IntRect CDiagramEditor::VirtualToScreen(const IntRect& rect) const
     const IntRect r = rect.Normalized();
     const int h = GetHScrollPos();
     const int v = GetVScrollPos();
-    return {TruncEdge(r.left * m_zoom - h + 0.5), TruncEdge(r.top * m_zoom - v + 0.5),
-            TruncEdge(r.right * m_zoom - h + 0.5), TruncEdge(r.bottom * m_zoom - v + 0.5)};
+    return {ScreenEdge(r.left, m_zoom, h), ScreenEdge(r.top, m_zoom, v), ScreenEdge(r.right, m_zoom, h),
+            ScreenEdge(r.bottom, m_zoom, v)};
 }
 
 int CDiagramEditor::VirtualToZoomedPaper(double value) const
@@ -102,8 +106,8 @@ IntRect CDiagramEditor::ScreenRectOf(const CDiagramEntity& element) const
     const double bottom = std::max(element.GetTop(), element.GetBottom());
     const int h = GetHScrollPos();
     const int v = GetVScrollPos();
-    return {TruncEdge(left * m_zoom - h + 0.5), TruncEdge(top * m_zoom - v + 0.5), TruncEdge(right * m_zoom - h + 0.5),
-            TruncEdge(bottom * m_zoom - v + 0.5)};
+    return {ScreenEdge(left, m_zoom, h), ScreenEdge(top, m_zoom, v), ScreenEdge(right, m_zoom, h),
+            ScreenEdge(bottom, m_zoom, v)};
 }
 
 IntSize CDiagramEditor::GetVirtualSize() const
@@ -132,13 +136,10 @@ void CDiagramEditor::SetVirtualSize(IntSize size)
 
 IntRect CDiagramEditor::GetZoomedPaperRect() const
 {
-    // In 64 bits: a paper that reaches the int range (set from a text form,
-    // say) must not wrap around.
+    // Zoomed edges keep clear of the end of the int range, so a paper that
+    // reaches it (set from a text form, say) does not wrap around.
     const IntSize paper = GetVirtualSize();
-    auto side = [this](int extent) {
-        return static_cast<int>(std::min<std::int64_t>(std::int64_t{RoundEdge(extent * m_zoom)} + 1, INT_MAX));
-    };
-    return {0, 0, side(paper.cx), side(paper.cy)};
+    return {0, 0, ZoomEdge(paper.cx, m_zoom) + 1, ZoomEdge(paper.cy, m_zoom) + 1};
 }
 
 // --- form and settings -------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "services/LanguageTable.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 // Painting: the paper, grid, margins, elements, markers, pan anchor and the
@@ -118,16 +119,17 @@ bool CDiagramEditor::IsPainted(const IntRect& zoomed) const
 
 std::pair<int, int> CDiagramEditor::PaintedGridLines(int count, int cell, double zoom, Orientation axis) const
 {
+    const double spacing = cell * zoom;
+    // A line must leave room for its one pixel within the int range.
+    const double end = std::min<double>(count, std::floor((INT_MAX - 2) / spacing));
     if (!m_paintArea)
-        return {0, count};
+        return {0, static_cast<int>(end)};
     const bool across = axis == Orientation::Horizontal;
     const double from = across ? m_paintArea->left : m_paintArea->top;
     const double to = across ? m_paintArea->right : m_paintArea->bottom;
-    const double spacing = cell * zoom;
     // One line more on either side, against rounding.
     const double first = std::floor(from / spacing) - 1;
     const double last = std::ceil(to / spacing) + 1;
-    const double end = count;
     return {static_cast<int>(std::clamp(first, 0.0, end)), static_cast<int>(std::clamp(last, 0.0, end))};
 }
 

@@ -11,6 +11,7 @@
 #include "render/DrawContext.h"
 #include "services/Geometry.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -321,10 +322,13 @@ inline int RoundEdge(double value)
 {
     return TruncEdge(value + 0.5);
 }
+// Zoomed screen values stay this far inside the int range, so drawing may
+// add markers, outlines and insets to them without wrapping around.
+constexpr int ZoomedEdgeLimit = 1 << 29;
 // A zoomed screen value: trunc(value * zoom + 0.5).
 inline int ZoomEdge(double value, double zoom)
 {
-    return RoundEdge(value * zoom);
+    return std::clamp(RoundEdge(value * zoom), -ZoomedEdgeLimit, ZoomedEdgeLimit);
 }
 
 }  // namespace fw
