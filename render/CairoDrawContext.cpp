@@ -835,20 +835,30 @@ bool CairoDrawContext::drawSurface(cairo_surface_t* image, const IntRect& dest)
     return true;
 }
 
+namespace {
+
+IntSize sizeOf(const IntRect& rect)
+{
+    const IntRect area = rect.Normalized();
+    return {area.Width(), area.Height()};
+}
+
+}  // namespace
+
 bool CairoDrawContext::DrawImageFile(const std::string& path, const IntRect& dest)
 {
-    return drawSurface(m_caches->images.FromFile(path), dest);
+    return drawSurface(m_caches->images.FromFile(path, sizeOf(dest)), dest);
 }
 
 bool CairoDrawContext::DrawImageData(const std::vector<std::uint8_t>& data, const IntRect& dest)
 {
-    return drawSurface(m_caches->images.FromData(data), dest);
+    return drawSurface(m_caches->images.FromData(data, sizeOf(dest)), dest);
 }
 
 bool CairoDrawContext::DrawTransparentImageData(const std::vector<std::uint8_t>& data, const IntRect& dest,
                                                 Color transparent)
 {
-    return drawSurface(m_caches->images.FromData(data, &transparent), dest);
+    return drawSurface(m_caches->images.FromData(data, sizeOf(dest), &transparent), dest);
 }
 
 }  // namespace fw

@@ -1,5 +1,7 @@
 #include "render/CairoDrawContext.h"
 #include "render/DrawCaches.h"
+#include "render/ImageCache.h"
+#include "render/ImageSize.h"
 #include "render/SystemColors.h"
 #include "support/Scratch.h"
 
@@ -249,6 +251,26 @@ TEST_F(CairoDrawContextTest, LinesAreCutToTheCanvasWithoutMovingAPixel)
     EXPECT_EQ(dc->PixelAt(3, 10), kBlack);
     EXPECT_EQ(dc->PixelAt(3, 11), kWhite);
     EXPECT_EQ(dc->PixelAt(5, 5), kBlack);
+}
+
+// A picture is decoded no larger than it is drawn, and kept once per size.
+TEST(ImageCacheTest, APictureIsDecodedAtTheSizeDrawnAndKeptPerSize)
+{
+    std::vector<std::vector<Color>> rows(30, std::vector<Color>(40, kRed));
+    const Bytes png = Png(rows);
+    ImageCache cache;
+    auto sizeOf = [](cairo_surface_t* surface) {
+        return surface ? IntSize{cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)}
+                       : IntSize{};
+    };
+    EXPECT_EQ(sizeOf(cache.FromData(png, {8, 6})), (IntSize{8, 6}));
+    EXPECT_EQ(sizeOf(cache.FromData(png, {8, 6})), (IntSize{8, 6}));
+    EXPECT_EQ(cache.Decodes(), 1u);
+    EXPECT_EQ(sizeOf(cache.FromData(png, {400, 20})), (IntSize{40, 20})) << "never larger than the picture";
+    EXPECT_EQ(cache.Decodes(), 2u);
+    const Color key = kRed;
+    EXPECT_EQ(sizeOf(cache.FromData(png, {8, 6}, &key)), (IntSize{40, 30})) << "a keyed picture keeps its size";
+    EXPECT_EQ(ImageDataSize(png), (IntSize{40, 30}));
 }
 
 TEST_F(CairoDrawContextTest, RoundRectCutsItsCornersAndEllipseStaysInside)
