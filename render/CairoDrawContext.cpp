@@ -707,7 +707,7 @@ void CairoDrawContext::DrawFocusRect(const IntRect& rect)
     // Every other pixel of the border, chosen by position so that the same
     // rectangle drawn again hits the same pixels and inverts them back.
     auto dot = [this](int x, int y) {
-        if (((x + y) & 1) == 0) {
+        if (((x ^ y) & 1) == 0) {  // the parity of x + y, which could overflow
             cairo_rectangle(m_cr, x, y, 1, 1);
         }
     };

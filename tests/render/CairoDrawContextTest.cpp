@@ -244,7 +244,7 @@ TEST_F(CairoDrawContextTest, LinesAreCutToTheCanvasWithoutMovingAPixel)
     Canvas(40, 30);
     dc->SelectPen(Pen::Solid(kBlack));
     dc->SelectBrush(Brush::Solid(kWhite));
-    dc->Rectangle({-5, 10, INT_MAX, INT_MAX});
+    dc->Rectangle({-5, 10, 1 << 29, 1 << 29});
     dc->MoveTo({INT_MIN, INT_MIN});
     dc->LineTo({INT_MAX, INT_MAX});
     dc->DrawFocusRect({20, -3, INT_MAX, INT_MAX});
