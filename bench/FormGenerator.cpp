@@ -22,6 +22,11 @@ const char* const Colors[] = {"0,0,0", "255,0,0", "0,128,0", "0,0,255", "128,128
 constexpr int CellWidth = 230;
 constexpr int CellHeight = 45;
 constexpr int Columns = 8;
+// A form file holds no paper side, place or size beyond 32767: a form too
+// large for eight columns gets more, and past that its cells are used again.
+constexpr int LargestSide = 32767;
+constexpr int MostColumns = (LargestSide - 20) / CellWidth;
+constexpr int MostRows = (LargestSide - 20) / CellHeight;
 
 class Generator {
 public:
@@ -29,7 +34,8 @@ public:
 
     std::string Run()
     {
-        const int rows = (m_elements + Columns - 1) / Columns;
+        const int columns = std::clamp((m_elements + MostRows - 1) / MostRows, Columns, MostColumns);
+        const int rows = std::min((m_elements + columns - 1) / columns, MostRows);
         m_out.reserve(static_cast<std::size_t>(m_elements) * 190 + 1024);
         m_out += "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
                  "<?ORVANEX-application progid=\"Forms.OEF\" version=\"0.1\"?>\n"
@@ -43,10 +49,12 @@ public:
         const unsigned uuidHigh = static_cast<unsigned>(m_random());
         const unsigned uuidLow = static_cast<unsigned>(m_random());
         Printf("  <Dialog title=\"EDIT_PUMP\" size=\"%d,%d\" uuid=\"%08X-0000-4000-8000-%012X\">\n",
-               Columns * CellWidth + 20, rows * CellHeight + 20, uuidHigh, uuidLow);
+               columns * CellWidth + 20, rows * CellHeight + 20, uuidHigh, uuidLow);
         m_out += "    <Controls>\n";
-        for (int i = 0; i < m_elements; ++i)
-            Element(i, 10 + (i % Columns) * CellWidth, 10 + (i / Columns) * CellHeight);
+        for (int i = 0; i < m_elements; ++i) {
+            const int cell = i % (columns * rows);
+            Element(i, 10 + (cell % columns) * CellWidth, 10 + (cell / columns) * CellHeight);
+        }
         m_out += "    </Controls>\n  </Dialog>\n</FormDefinition>\n";
         return std::move(m_out);
     }

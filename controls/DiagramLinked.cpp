@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 
 namespace fw {
@@ -161,6 +162,26 @@ void CDiagramLinked::WriteXml()
     w.writeEndElement();
 }
 
+namespace {
+
+// A caption placed or sized beyond the limit could not be shown, so its field
+// is refused with it.
+const char* CaptionAttributeBeyondLimit(const XmlElement& element)
+{
+    for (const char* attribute : {"labelPos", "labelSize"}) {
+        const std::string* value = element.getAttributeValue(attribute);
+        if (!value)
+            continue;
+        SplitText pair(*value, ",");
+        if (pair.count() == 2 &&
+            (std::fabs(pair.doubleAt(0)) > FormExtentLimit || std::fabs(pair.doubleAt(1)) > FormExtentLimit))
+            return attribute;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 bool CDiagramLinked::LoadXml()
 {
     if (!m_xmlElement || !LoadGeometry())
@@ -177,6 +198,12 @@ bool CDiagramLinked::LoadXml()
     ReadFlag(element, "multiline", "yes", m_multiline);
     ReadFlag(element, "readOnly", "true", m_readOnly);
     ReadFlag(element, "mandatoryDefobj", "yes", m_mandatoryDefobj);
+
+    if (const char* beyond = CaptionAttributeBeyondLimit(element)) {
+        NoteLoadProblem(
+            format("\"%s\" %s lies beyond %d", beyond, element.getAttributeValue(beyond)->c_str(), FormExtentLimit));
+        return false;
+    }
 
     SetTitle(GetLocalePropertyName(*name, m_objectClass));
     SetName(*name);

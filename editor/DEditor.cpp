@@ -14,11 +14,11 @@ void CDEditor::DrawGrid(DrawContext& dc, const IntRect& /*rect*/, double zoom)
     const IntSize paper = GetVirtualSize();
     const IntSize grid = GetGridSize();
     const Color colour = GetGridColor().Resolve(dc);
-    for (int i = 0; i <= paper.cx / grid.cx; ++i) {
+    const auto [firstColumn, lastColumn] = PaintedGridLines(paper.cx / grid.cx, grid.cx, zoom, Orientation::Horizontal);
+    const auto [firstRow, lastRow] = PaintedGridLines(paper.cy / grid.cy, grid.cy, zoom, Orientation::Vertical);
+    for (int i = firstColumn; i <= lastColumn; ++i) {
         const int x = ZoomEdge(static_cast<double>(i) * grid.cx, zoom);
-        if (!IsPainted({x, 0, x + 1, ZoomEdge(paper.cy, zoom) + 1}))
-            continue;
-        for (int j = 0; j <= paper.cy / grid.cy; ++j) {
+        for (int j = firstRow; j <= lastRow; ++j) {
             const int y = ZoomEdge(static_cast<double>(j) * grid.cy, zoom);
             dc.FillSolidRect({x, y, x + 1, y + 1}, colour);
         }

@@ -13,6 +13,12 @@ namespace fw {
 
 namespace {
 
+// A zoomed and scrolled edge, as far inside the int range as zoomed edges are.
+int ScreenEdge(double value, double zoom, int scroll)
+{
+    return std::clamp(TruncEdge(value * zoom - scroll + 0.5), -ZoomedEdgeLimit, ZoomedEdgeLimit);
+}
+
 // The zoom never reaches 0, whatever the lower limit says: every
 // conversion divides by it.
 constexpr double SmallestZoom = 0.01;
@@ -83,8 +89,8 @@ IntRect CDiagramEditor::VirtualToScreen(const IntRect& rect) const
     const IntRect r = rect.Normalized();
     const int h = GetHScrollPos();
     const int v = GetVScrollPos();
-    return {TruncEdge(r.left * m_zoom - h + 0.5), TruncEdge(r.top * m_zoom - v + 0.5),
-            TruncEdge(r.right * m_zoom - h + 0.5), TruncEdge(r.bottom * m_zoom - v + 0.5)};
+    return {ScreenEdge(r.left, m_zoom, h), ScreenEdge(r.top, m_zoom, v), ScreenEdge(r.right, m_zoom, h),
+            ScreenEdge(r.bottom, m_zoom, v)};
 }
 
 int CDiagramEditor::VirtualToZoomedPaper(double value) const
@@ -100,8 +106,8 @@ IntRect CDiagramEditor::ScreenRectOf(const CDiagramEntity& element) const
     const double bottom = std::max(element.GetTop(), element.GetBottom());
     const int h = GetHScrollPos();
     const int v = GetVScrollPos();
-    return {TruncEdge(left * m_zoom - h + 0.5), TruncEdge(top * m_zoom - v + 0.5), TruncEdge(right * m_zoom - h + 0.5),
-            TruncEdge(bottom * m_zoom - v + 0.5)};
+    return {ScreenEdge(left, m_zoom, h), ScreenEdge(top, m_zoom, v), ScreenEdge(right, m_zoom, h),
+            ScreenEdge(bottom, m_zoom, v)};
 }
 
 IntSize CDiagramEditor::GetVirtualSize() const
@@ -118,6 +124,7 @@ void CDiagramEditor::SetVirtualSize(IntSize size)
 {
     if (!m_objs)
         return;
+    size = {std::min(size.cx, FormExtentLimit), std::min(size.cy, FormExtentLimit)};
     // Setting the paper it already has is no edit the designer made.
     if (m_objs->GetPaper() != size) {
         m_objs->SetPaper(size);
@@ -129,8 +136,10 @@ void CDiagramEditor::SetVirtualSize(IntSize size)
 
 IntRect CDiagramEditor::GetZoomedPaperRect() const
 {
+    // Zoomed edges keep clear of the end of the int range, so a paper that
+    // reaches it (set from a text form, say) does not wrap around.
     const IntSize paper = GetVirtualSize();
-    return {0, 0, RoundEdge(paper.cx * m_zoom) + 1, RoundEdge(paper.cy * m_zoom) + 1};
+    return {0, 0, ZoomEdge(paper.cx, m_zoom) + 1, ZoomEdge(paper.cy, m_zoom) + 1};
 }
 
 // --- form and settings -------------------------------------------------------
@@ -357,13 +366,16 @@ IntRect CDiagramEditor::RestraintArea() const
     return {-Unbounded, -Unbounded, Unbounded, Unbounded};
 }
 
-// The reader drops an element whose left or top is 0 or less, so no edit
-// may put one there, whether or not the designer restrains the elements.
+// The reader drops an element whose left or top is 0 or less, or that is
+// placed or sized beyond FormExtentLimit, so no edit may put one there,
+// whether or not the designer restrains the elements.
 IntRect CDiagramEditor::KeepArea() const
 {
     IntRect area = RestraintArea();
     area.left = std::max(area.left, LowestEdge);
     area.top = std::max(area.top, LowestEdge);
+    area.right = std::min(area.right, FormExtentLimit);
+    area.bottom = std::min(area.bottom, FormExtentLimit);
     return area;
 }
 

@@ -345,6 +345,10 @@ protected:
     IntRect ScreenRectOf(const CDiagramEntity& element) const;
     // Whether a zoomed rectangle lies in the part of the paper being painted.
     bool IsPainted(const IntRect& zoomed) const;
+    // The first and last i of the grid lines at round(i * cell * zoom), i in
+    // 0..count, that fall in the painted part of one axis: a large paper on a
+    // fine grid has a billion dots, of which a window shows a few thousand.
+    std::pair<int, int> PaintedGridLines(int count, int cell, double zoom, Orientation axis) const;
     void DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label);
 
 private:

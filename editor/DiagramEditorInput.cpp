@@ -408,7 +408,7 @@ void CDiagramEditor::ResizePaper(IntPoint v)
 {
     if (m_snap)
         v = {SnapX(v.x), SnapY(v.y)};
-    v = {std::max(v.x, 1), std::max(v.y, 1)};
+    v = {std::clamp(v.x, 1, FormExtentLimit), std::clamp(v.y, 1, FormExtentLimit)};
     IntSize size = GetVirtualSize();
     switch (m_subMode) {
     case HitCode::TopRight:
@@ -433,6 +433,7 @@ void CDiagramEditor::ResizePaper(IntPoint v)
         size.cx = std::max({size.cx, extent.cx + m_rightMargin, m_leftMargin + m_rightMargin});
         size.cy = std::max({size.cy, extent.cy + m_bottomMargin, m_topMargin + m_bottomMargin});
     }
+    size = {std::min(size.cx, FormExtentLimit), std::min(size.cy, FormExtentLimit)};
     if (size == m_objs->GetPaper())
         return;
     TakeGestureStep();

@@ -5,6 +5,10 @@
 #include "model/DiagramEntityContainer.h"
 #include "services/LanguageTable.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
 // Painting: the paper, grid, margins, elements, markers, pan anchor and the
 // preview of a running form's button bar.
 
@@ -65,13 +69,17 @@ void CDiagramEditor::DrawGrid(DrawContext& dc, const IntRect& rect, double zoom)
 {
     const IntSize paper = GetVirtualSize();
     const Pen oldPen = dc.SelectPen(Pen{m_gridStyle, 1, m_gridColour.Resolve(dc)});
-    for (int i = 0; i <= paper.cx / m_gridSize.cx; ++i) {
-        const int x = RoundEdge(i * m_gridSize.cx * zoom);
+    const auto [firstColumn, lastColumn] =
+        PaintedGridLines(paper.cx / m_gridSize.cx, m_gridSize.cx, zoom, Orientation::Horizontal);
+    for (int i = firstColumn; i <= lastColumn; ++i) {
+        const int x = RoundEdge(static_cast<double>(i) * m_gridSize.cx * zoom);
         dc.MoveTo({x, 0});
         dc.LineTo({x, rect.Height()});
     }
-    for (int j = 0; j <= paper.cy / m_gridSize.cy; ++j) {
-        const int y = RoundEdge(j * m_gridSize.cy * zoom);
+    const auto [firstRow, lastRow] =
+        PaintedGridLines(paper.cy / m_gridSize.cy, m_gridSize.cy, zoom, Orientation::Vertical);
+    for (int j = firstRow; j <= lastRow; ++j) {
+        const int y = RoundEdge(static_cast<double>(j) * m_gridSize.cy * zoom);
         dc.MoveTo({0, y});
         dc.LineTo({rect.Width(), y});
     }
@@ -107,6 +115,22 @@ void CDiagramEditor::DrawMargins(DrawContext& dc, const IntRect& rect, double zo
 bool CDiagramEditor::IsPainted(const IntRect& zoomed) const
 {
     return !m_paintArea || !zoomed.Intersection(*m_paintArea).IsEmpty();
+}
+
+std::pair<int, int> CDiagramEditor::PaintedGridLines(int count, int cell, double zoom, Orientation axis) const
+{
+    const double spacing = cell * zoom;
+    // A line must leave room for its one pixel within the int range.
+    const double end = std::min<double>(count, std::floor((INT_MAX - 2) / spacing));
+    if (!m_paintArea)
+        return {0, static_cast<int>(end)};
+    const bool across = axis == Orientation::Horizontal;
+    const double from = across ? m_paintArea->left : m_paintArea->top;
+    const double to = across ? m_paintArea->right : m_paintArea->bottom;
+    // One line more on either side, against rounding.
+    const double first = std::floor(from / spacing) - 1;
+    const double last = std::ceil(to / spacing) + 1;
+    return {static_cast<int>(std::clamp(first, 0.0, end)), static_cast<int>(std::clamp(last, 0.0, end))};
 }
 
 void CDiagramEditor::DrawObjects(DrawContext& dc, double zoom)

@@ -3,6 +3,8 @@
 #include "model/DiagramEntityContainer.h"
 #include "services/Strings.h"
 
+#include <cstdint>
+
 namespace fw {
 
 bool IsShapeType(const std::string& type)
@@ -35,13 +37,18 @@ void DrawDialogFace(DrawContext& dc, const IntRect& paper)
 namespace {
 
 // Whether an element drawn in `zoomed` may touch the area. Markers, thick
-// outlines and tab numbers reach a little outside the rectangle.
+// outlines and tab numbers reach a little outside the rectangle. In 64 bits,
+// so that an edge at the end of the int range does not wrap around.
 bool Reaches(const CDiagramEntity& element, const IntRect& zoomed, double zoom, const IntRect* area)
 {
     if (!area)
         return true;
-    const int reach = 16 + ZoomEdge(element.GetLineWidth(), zoom);
-    return !zoomed.Normalized().Inflated(reach, reach).Intersection(*area).IsEmpty();
+    if (area->IsEmpty())
+        return false;
+    const std::int64_t reach = 16 + std::int64_t{ZoomEdge(element.GetLineWidth(), zoom)};
+    const IntRect r = zoomed.Normalized();
+    return r.left - reach < area->right && r.right + reach > area->left && r.top - reach < area->bottom &&
+           r.bottom + reach > area->top;
 }
 
 }  // namespace

@@ -74,6 +74,11 @@ bool ReadPair(const XmlElement* element, const char* attribute, int& x, int& y)
     return true;
 }
 
+bool WithinExtentLimit(int value)
+{
+    return value >= -FormExtentLimit && value <= FormExtentLimit;
+}
+
 bool IsPercentage(int value)
 {
     return value >= 0 && value <= 100;
@@ -637,6 +642,11 @@ bool CDiagramEntity::LoadPos()
             format("\"pos\" %s has a zero or negative coordinate", m_xmlElement->getAttributeValue("pos")->c_str()));
         return false;
     }
+    if (x > FormExtentLimit || y > FormExtentLimit) {
+        NoteLoadProblem(
+            format("\"pos\" %s lies beyond %d", m_xmlElement->getAttributeValue("pos")->c_str(), FormExtentLimit));
+        return false;
+    }
     SetLeft(x);
     SetTop(y);
     return true;
@@ -652,6 +662,11 @@ bool CDiagramEntity::LoadSize()
     }
     if (w <= 0 && h <= 0) {
         NoteLoadProblem(format("\"size\" %s is empty", m_xmlElement->getAttributeValue("size")->c_str()));
+        return false;
+    }
+    if (!WithinExtentLimit(w) || !WithinExtentLimit(h)) {
+        NoteLoadProblem(
+            format("\"size\" %s is larger than %d", m_xmlElement->getAttributeValue("size")->c_str(), FormExtentLimit));
         return false;
     }
     SetRight(m_left + w);

@@ -11,6 +11,7 @@
 #include "render/DrawContext.h"
 #include "services/Geometry.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -308,6 +309,11 @@ private:
     std::string m_loadProblem;
 };
 
+// The largest paper side, and element place or size, a form may hold. The
+// reader refuses more and the editor makes no more: far beyond it a form can
+// be neither shown nor painted in reasonable time.
+constexpr int FormExtentLimit = 32767;
+
 // Edges are converted to integers by truncation toward zero (values beyond the
 // int range are clamped and NaN reads 0, so odd input cannot overflow).
 int TruncEdge(double value);
@@ -316,10 +322,13 @@ inline int RoundEdge(double value)
 {
     return TruncEdge(value + 0.5);
 }
+// Zoomed screen values stay this far inside the int range, so drawing may
+// add markers, outlines and insets to them without wrapping around.
+constexpr int ZoomedEdgeLimit = 1 << 29;
 // A zoomed screen value: trunc(value * zoom + 0.5).
 inline int ZoomEdge(double value, double zoom)
 {
-    return RoundEdge(value * zoom);
+    return std::clamp(RoundEdge(value * zoom), -ZoomedEdgeLimit, ZoomedEdgeLimit);
 }
 
 }  // namespace fw

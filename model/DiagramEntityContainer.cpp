@@ -527,33 +527,38 @@ bool CDiagramEntityContainer::LoadDialog()
 
     if (!HasTabIndices())
         AssignInitialTabOrder();
-    ReplaceUnusablePaper(*size);
+    ReplaceUnusablePaper(*size, dialog->getLine());
     return true;
 }
 
 IntSize CDiagramEntityContainer::GetUsablePaper() const
 {
-    if (m_paper.cx >= 1 && m_paper.cy >= 1)
-        return m_paper;
-    IntSize paper = NewFormPaper;
-    for (const auto& element : m_objects) {
-        paper.cx = std::max(paper.cx, RoundEdge(std::max(element->GetLeft(), element->GetRight())));
-        paper.cy = std::max(paper.cy, RoundEdge(std::max(element->GetTop(), element->GetBottom())));
+    IntSize paper = m_paper;
+    if (paper.cx < 1 || paper.cy < 1) {
+        paper = NewFormPaper;
+        for (const auto& element : m_objects) {
+            paper.cx = std::max(paper.cx, RoundEdge(std::max(element->GetLeft(), element->GetRight())));
+            paper.cy = std::max(paper.cy, RoundEdge(std::max(element->GetTop(), element->GetBottom())));
+        }
     }
-    return paper;
+    return {std::min(paper.cx, FormExtentLimit), std::min(paper.cy, FormExtentLimit)};
 }
 
 // The editor keeps every element inside the paper, so a paper side below 1
-// would push the elements to where the reader drops them.
-void CDiagramEntityContainer::ReplaceUnusablePaper(const std::string& written)
+// would push the elements to where the reader drops them; a side beyond the
+// limit could not be shown.
+void CDiagramEntityContainer::ReplaceUnusablePaper(const std::string& written, int line)
 {
-    if (m_paper.cx >= 1 && m_paper.cy >= 1)
-        return;
     const IntSize paper = GetUsablePaper();
+    if (paper == m_paper)
+        return;
+    const bool tooLarge = m_paper.cx > FormExtentLimit || m_paper.cy > FormExtentLimit;
     m_paper = paper;
-    if (m_loadObserver)
-        m_loadObserver->FormProblem(m_formName, format("\"Dialog\" \"size\" %s has a side below 1; read as %i,%i",
-                                                       written.c_str(), paper.cx, paper.cy));
+    if (!m_loadObserver)
+        return;
+    const std::string fault = tooLarge ? format("has a side beyond %d", FormExtentLimit) : "has a side below 1";
+    m_loadObserver->FormProblem(m_formName, format("\"Dialog\" (line %d) \"size\" %s %s; read as %i,%i", line,
+                                                   written.c_str(), fault.c_str(), paper.cx, paper.cy));
 }
 
 void CDiagramEntityContainer::WriteControls()

@@ -159,7 +159,8 @@ public:
 
     // Reads the "Dialog" element set with SetXmlElement; false when it lacks
     // "title", a two-field "size" or "Controls". A paper side below 1 is
-    // refused: the form keeps its elements on NewFormPaper, widened to hold them.
+    // refused: the form keeps its elements on NewFormPaper, widened to hold
+    // them; a side beyond FormExtentLimit is read as the limit.
     bool LoadDialog();
     static constexpr IntSize NewFormPaper{700, 600};
     void WriteControls();
@@ -178,8 +179,9 @@ public:
 
     IntSize GetPaper() const { return m_paper; }
     // The paper, or where a side is below 1 (a form that could not be read)
-    // the paper of a new form widened to hold every element: what the file
-    // gets, since the reader refuses a side below 1.
+    // the paper of a new form widened to hold every element, each side at
+    // most FormExtentLimit: what the file gets, since the reader refuses the
+    // others.
     IntSize GetUsablePaper() const;
     void SetPaper(IntSize paper) { m_paper = paper; }
     const std::string& GetTitle() const { return m_title; }
@@ -227,7 +229,7 @@ private:
     void AppendLoaded(std::unique_ptr<CDiagramEntity> element);
     // Drops any field's reference to a dependent part that is about to go.
     void ForgetDependent(const CDiagramEntity* part);
-    void ReplaceUnusablePaper(const std::string& written);
+    void ReplaceUnusablePaper(const std::string& written, int line);
     // The form as it is now, as a step called `name`, sharing what it can
     // with `like` (the step nearest to now); none when memory ran out.
     std::unique_ptr<CUndoItem> Capture(const std::string& name, const CDiagramEntity* reference, const CUndoItem* like);

@@ -146,27 +146,36 @@ std::string AsText(const PropertyValue& value)
 // The reader drops an element whose left or top is below 1 or whose colour
 // is no colour text, and cannot place anything on a paper with a side below
 // 1, so such values are turned down. It also drops an element with neither
-// width nor height, and parks a caption with a side below 1.
+// width nor height, and parks a caption with a side below 1. Places, sizes
+// and paper sides beyond FormExtentLimit it refuses too.
 bool FileKeeps(int id, const PropertyValue& value)
 {
     constexpr double SmallestSide = 1.0;
-    // Beyond this, zoomed and scrolled places overflow the editor's integers.
-    constexpr double LargestCoordinate = 32767.0;
     switch (id) {
     case PropertyId::Height:
     case PropertyId::Width:
-        return *AsReal(value) >= SmallestSide && *AsReal(value) <= LargestCoordinate;
+        return *AsReal(value) >= SmallestSide && *AsReal(value) <= FormExtentLimit;
     case PropertyId::Left:
     case PropertyId::Top:
     case PropertyId::FormHeight:
     case PropertyId::FormWidth:
-        return *AsReal(value) >= CDiagramEditor::LowestEdge && *AsReal(value) <= LargestCoordinate;
+        return *AsReal(value) >= CDiagramEditor::LowestEdge && *AsReal(value) <= FormExtentLimit;
     case PropertyId::LineColor:
     case PropertyId::FillColor:
         return isColorText(AsText(value));
     default:
         return true;
     }
+}
+
+// Says why a place, size or paper side beyond the limit was turned down; a
+// value below 1 is plainly wrong and needs no word.
+void ExplainRefusal(const CDiagramEditor* editor, int id, const PropertyValue& value)
+{
+    const bool extent = id == PropertyId::Height || id == PropertyId::Width || id == PropertyId::Left ||
+                        id == PropertyId::Top || id == PropertyId::FormHeight || id == PropertyId::FormWidth;
+    if (extent && *AsReal(value) > FormExtentLimit && editor && editor->GetHost())
+        editor->GetHost()->ShowMessage(langStr("MSG_EXTENT_LIMIT"), langStr("MSG_TILTLE_PROP_INFO"));
 }
 
 bool Fits(ValueKind kind, const PropertyValue& value)
@@ -438,8 +447,10 @@ bool PropertiesPaneModel::ApplyFormProperty(int id, const PropertyValue& value)
     CDiagramEntityContainer* form = m_editor ? m_editor->GetDiagramEntityContainer() : nullptr;
     if (!form || !Fits(FormRowKind(id), value))
         return false;
-    if (!FileKeeps(id, value))
+    if (!FileKeeps(id, value)) {
+        ExplainRefusal(m_editor, id, value);
         return false;
+    }
     PropertyItem* item = m_grid.FindItem(id);
     // The value the row holds already changes nothing: no step, no edit.
     if (item && item->GetValue() == value)
@@ -509,8 +520,12 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
         ShowControlProperties();
         return false;
     }
-    if (m_selection.empty() || !Fits(kind, value) || !FileKeeps(id, value))
+    if (m_selection.empty() || !Fits(kind, value))
         return false;
+    if (!FileKeeps(id, value)) {
+        ExplainRefusal(m_editor, id, value);
+        return false;
+    }
     if (id == PropertyId::Name && !AcceptsName(AsText(value)))
         return false;
     // A row is shown only when every selected element has it, so an edit of

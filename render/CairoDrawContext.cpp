@@ -8,6 +8,9 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -26,6 +29,10 @@ cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned in
 constexpr int kMaxSurfaceSide = 32767;
 // A PDF page is measured in points; forms are measured in 96-dpi pixels.
 constexpr double kPointsPerPixel = 72.0 / 96.0;
+
+// Text past this many bytes is not laid out: no form shows more of one
+// element's text, and laying out megabytes takes seconds and gigabytes.
+constexpr std::size_t kMaxLaidOutBytes = 64 * 1024;
 
 // On/off lengths in pixels of the styled pens, as the platform draws them.
 constexpr int kDashOn = 18;
@@ -54,6 +61,9 @@ void addRect(cairo_t* cr, const IntRect& rect)
     cairo_rectangle(cr, rect.left, rect.top, rect.Width(), rect.Height());
 }
 
+// Products of two line extents, each up to 2^32, need more than 64 bits.
+__extension__ typedef __int128 Wide;
+
 // A run of pixels of a one-pixel line, filled as one rectangle.
 struct PixelRun {
     int x;
@@ -63,41 +73,29 @@ struct PixelRun {
 };
 
 // One-pixel lines are rasterised here rather than stroked, so they come out
-// aliased and exactly where the platform puts them, diagonals included.
+// aliased and exactly where the platform puts them, diagonals included. Only
+// the pixels inside `clip` are walked, so a line costs what it shows, however
+// long it is.
 class PixelLines {
 public:
-    explicit PixelLines(PenStyle style) : m_style(style) {}
+    PixelLines(PenStyle style, const IntRect& clip) : m_style(style), m_clip(clip) {}
 
     // From `from` up to but not including `to`.
     void Line(IntPoint from, IntPoint to)
     {
-        const int dx = std::abs(to.x - from.x);
-        const int dy = std::abs(to.y - from.y);
-        const int sx = to.x > from.x ? 1 : -1;
-        const int sy = to.y > from.y ? 1 : -1;
-        const bool horizontal = dx >= dy;
-        int x = from.x;
-        int y = from.y;
-        int error = dx - dy;
-        for (int step = std::max(dx, dy); step > 0; --step) {
-            if (penDown()) {
-                plot(x, y, horizontal);
-            }
-            const int doubled = 2 * error;
-            if (doubled > -dy) {
-                error -= dy;
-                x += sx;
-            }
-            if (doubled < dx) {
-                error += dx;
-                y += sy;
-            }
+        const LineWalk walk(from, to);
+        const auto [first, last] = VisibleSteps(walk);
+        // The pen's pattern runs on over the pixels left out.
+        m_position += first;
+        if (first < last) {
+            Walk(walk, first, last);
         }
+        m_position += walk.steps - std::max(first, last);
     }
 
     void Point(int x, int y)
     {
-        if (penDown()) {
+        if (penDown() && m_clip.Contains({x, y})) {
             plot(x, y, true);
         }
     }
@@ -115,9 +113,97 @@ public:
     }
 
 private:
+    // The steps of the line-drawing walk from `from` to `to`: the major axis
+    // advances on every step, the minor one when the error term says so.
+    struct LineWalk {
+        LineWalk(IntPoint from, IntPoint to)
+            : from(from), dx(std::llabs(std::int64_t{to.x} - from.x)), dy(std::llabs(std::int64_t{to.y} - from.y)),
+              sx(to.x > from.x ? 1 : -1), sy(to.y > from.y ? 1 : -1), horizontal(dx >= dy), steps(std::max(dx, dy))
+        {}
+        // How often the minor axis has advanced before step k: the count the
+        // walk below reaches, in closed form.
+        std::int64_t MinorSteps(std::int64_t k) const
+        {
+            const Wide major = horizontal ? dx : dy;
+            const Wide minor = horizontal ? dy : dx;
+            if (k == 0 || major == 0) {
+                return 0;
+            }
+            const Wide numerator = 2 * k * minor - major;
+            const Wide denominator = 2 * major;
+            if (numerator <= 0) {
+                return 0;
+            }
+            return static_cast<std::int64_t>((numerator + denominator - 1) / denominator);
+        }
+        std::int64_t X(std::int64_t k) const { return from.x + sx * (horizontal ? k : MinorSteps(k)); }
+        std::int64_t Y(std::int64_t k) const { return from.y + sy * (horizontal ? MinorSteps(k) : k); }
+
+        IntPoint from;
+        std::int64_t dx;
+        std::int64_t dy;
+        int sx;
+        int sy;
+        bool horizontal;
+        std::int64_t steps;
+    };
+
+    // The steps [first, last) whose pixels lie in the clip. Along each axis a
+    // pixel moves one way only, so it is first before the clip, then in it,
+    // then past it; each boundary is found by bisection.
+    std::pair<std::int64_t, std::int64_t> VisibleSteps(const LineWalk& walk) const
+    {
+        auto firstWhere = [&walk](auto holds) {
+            std::int64_t low = 0;
+            std::int64_t high = walk.steps;
+            while (low < high) {
+                const std::int64_t middle = low + (high - low) / 2;
+                if (holds(middle)) {
+                    high = middle;
+                } else {
+                    low = middle + 1;
+                }
+            }
+            return low;
+        };
+        const IntRect& c = m_clip;
+        auto insideX = [&](std::int64_t k) { return walk.sx > 0 ? walk.X(k) >= c.left : walk.X(k) < c.right; };
+        auto insideY = [&](std::int64_t k) { return walk.sy > 0 ? walk.Y(k) >= c.top : walk.Y(k) < c.bottom; };
+        auto pastX = [&](std::int64_t k) { return walk.sx > 0 ? walk.X(k) >= c.right : walk.X(k) < c.left; };
+        auto pastY = [&](std::int64_t k) { return walk.sy > 0 ? walk.Y(k) >= c.bottom : walk.Y(k) < c.top; };
+        const std::int64_t first = std::max(firstWhere(insideX), firstWhere(insideY));
+        const std::int64_t last = std::min(firstWhere([&](std::int64_t k) { return pastX(k); }),
+                                           firstWhere([&](std::int64_t k) { return pastY(k); }));
+        return {first, last};
+    }
+
+    void Walk(const LineWalk& walk, std::int64_t first, std::int64_t last)
+    {
+        const std::int64_t minor = walk.MinorSteps(first);
+        const std::int64_t dx = walk.dx;
+        const std::int64_t dy = walk.dy;
+        std::int64_t x = walk.X(first);
+        std::int64_t y = walk.Y(first);
+        std::int64_t error = walk.horizontal ? dx - dy - first * dy + minor * dx : dx - dy + first * dx - minor * dy;
+        for (std::int64_t step = first; step < last; ++step) {
+            if (penDown()) {
+                plot(static_cast<int>(x), static_cast<int>(y), walk.horizontal);
+            }
+            const std::int64_t doubled = 2 * error;
+            if (doubled > -dy) {
+                error -= dy;
+                x += walk.sx;
+            }
+            if (doubled < dx) {
+                error += dx;
+                y += walk.sy;
+            }
+        }
+    }
+
     bool penDown()
     {
-        const int position = m_position++;
+        const std::int64_t position = m_position++;
         switch (m_style) {
         case PenStyle::Solid:
             return true;
@@ -161,7 +247,8 @@ private:
     }
 
     PenStyle m_style;
-    int m_position = 0;  // the style pattern runs on across a figure's segments
+    IntRect m_clip;
+    std::int64_t m_position = 0;  // the style pattern runs on across a figure's segments
     std::vector<PixelRun> m_runs;
 };
 
@@ -205,6 +292,19 @@ void addRoundedBox(cairo_t* cr, double x0, double y0, double x1, double y1, doub
         cairo_restore(cr);
     }
     cairo_close_path(cr);
+}
+
+// The part of `text` that is laid out, ending between two characters.
+std::string_view laidOutPart(std::string_view text)
+{
+    if (text.size() <= kMaxLaidOutBytes) {
+        return text;
+    }
+    std::size_t end = kMaxLaidOutBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return text.substr(0, end);
 }
 
 Color unpremultiplied(std::uint32_t pixel)
@@ -468,6 +568,21 @@ int CairoDrawContext::penWidth() const
     return std::max(1, m_pen.width);
 }
 
+IntRect CairoDrawContext::visibleArea() const
+{
+    if (!m_cr) {
+        return {};
+    }
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    double y2 = 0;
+    cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
+    // Room to widen by one without leaving the int range.
+    auto edge = [](double value) { return static_cast<int>(std::clamp(value, INT_MIN / 2.0, INT_MAX / 2.0)); };
+    return {edge(std::floor(x1)) - 1, edge(std::floor(y1)) - 1, edge(std::ceil(x2)) + 1, edge(std::ceil(y2)) + 1};
+}
+
 void CairoDrawContext::Rectangle(const IntRect& rect)
 {
     const IntRect area = rect.Normalized();
@@ -477,7 +592,7 @@ void CairoDrawContext::Rectangle(const IntRect& rect)
     SavedState saved(m_cr);
     const bool outlined = m_pen.style != PenStyle::Null;
     if (m_brush.style == BrushStyle::Solid) {
-        const IntRect inside = outlined ? area.Inflated(-1, -1) : area;
+        const IntRect inside = (outlined ? area.Inflated(-1, -1) : area).Intersection(visibleArea());
         if (!inside.IsEmpty()) {
             addRect(m_cr, inside);
             setColor(m_cr, m_brush.color);
@@ -493,7 +608,7 @@ void CairoDrawContext::outlineRectangle(const IntRect& area)
 {
     const int width = penWidth();
     if (width == 1) {
-        PixelLines lines(m_pen.style);
+        PixelLines lines(m_pen.style, visibleArea());
         const int right = area.right - 1;
         const int bottom = area.bottom - 1;
         if (area.Width() == 1 || area.Height() == 1) {
@@ -578,7 +693,7 @@ void CairoDrawContext::Polyline(const std::vector<IntPoint>& points)
     SavedState saved(m_cr);
     const int width = penWidth();
     if (width == 1) {
-        PixelLines lines(m_pen.style);
+        PixelLines lines(m_pen.style, visibleArea());
         for (std::size_t i = 1; i < points.size(); ++i) {
             lines.Line(points[i - 1], points[i]);
         }
@@ -604,11 +719,12 @@ void CairoDrawContext::FillRect(const IntRect& rect, const Brush& brush)
 
 void CairoDrawContext::FillSolidRect(const IntRect& rect, Color color)
 {
-    if (!m_cr || rect.IsEmpty()) {
+    const IntRect shown = rect.Intersection(visibleArea());
+    if (!m_cr || shown.IsEmpty()) {
         return;
     }
     SavedState saved(m_cr);
-    addRect(m_cr, rect);
+    addRect(m_cr, shown);
     setColor(m_cr, color);
     cairo_fill(m_cr);
 }
@@ -631,19 +747,21 @@ void CairoDrawContext::DrawFocusRect(const IntRect& rect)
     // Every other pixel of the border, chosen by position so that the same
     // rectangle drawn again hits the same pixels and inverts them back.
     auto dot = [this](int x, int y) {
-        if (((x + y) & 1) == 0) {
+        if (((x ^ y) & 1) == 0) {  // the parity of x + y, which could overflow
             cairo_rectangle(m_cr, x, y, 1, 1);
         }
     };
     const int right = rect.right - 1;
     const int bottom = rect.bottom - 1;
-    for (int x = rect.left; x <= right; ++x) {
+    // Only the dots that can show.
+    const IntRect visible = visibleArea();
+    for (int x = std::max(rect.left, visible.left); x <= std::min(right, visible.right); ++x) {
         dot(x, rect.top);
         if (bottom != rect.top) {
             dot(x, bottom);
         }
     }
-    for (int y = rect.top + 1; y < bottom; ++y) {
+    for (int y = std::max(rect.top + 1, visible.top); y < std::min(bottom, visible.bottom); ++y) {
         dot(rect.left, y);
         if (right != rect.left) {
             dot(right, y);
@@ -666,8 +784,9 @@ FontDesc CairoDrawContext::resolvedFont() const
     return font;
 }
 
-void CairoDrawContext::DrawText(std::string_view text, const IntRect& rect, unsigned format)
+void CairoDrawContext::DrawText(std::string_view whole, const IntRect& rect, unsigned format)
 {
+    const std::string_view text = laidOutPart(whole);
     if (!m_cr || text.empty()) {
         return;
     }
@@ -720,7 +839,7 @@ void CairoDrawContext::DrawText(std::string_view text, const IntRect& rect, unsi
 
 IntSize CairoDrawContext::GetTextExtent(std::string_view text)
 {
-    PangoLayout* layout = m_caches->text.Get(text, resolvedFont(), -1, -1, TextFormat::SingleLine);
+    PangoLayout* layout = m_caches->text.Get(laidOutPart(text), resolvedFont(), -1, -1, TextFormat::SingleLine);
     if (!layout) {
         return {};
     }
@@ -756,20 +875,30 @@ bool CairoDrawContext::drawSurface(cairo_surface_t* image, const IntRect& dest)
     return true;
 }
 
+namespace {
+
+IntSize sizeOf(const IntRect& rect)
+{
+    const IntRect area = rect.Normalized();
+    return {area.Width(), area.Height()};
+}
+
+}  // namespace
+
 bool CairoDrawContext::DrawImageFile(const std::string& path, const IntRect& dest)
 {
-    return drawSurface(m_caches->images.FromFile(path), dest);
+    return drawSurface(m_caches->images.FromFile(path, sizeOf(dest)), dest);
 }
 
 bool CairoDrawContext::DrawImageData(const std::vector<std::uint8_t>& data, const IntRect& dest)
 {
-    return drawSurface(m_caches->images.FromData(data), dest);
+    return drawSurface(m_caches->images.FromData(data, sizeOf(dest)), dest);
 }
 
 bool CairoDrawContext::DrawTransparentImageData(const std::vector<std::uint8_t>& data, const IntRect& dest,
                                                 Color transparent)
 {
-    return drawSurface(m_caches->images.FromData(data, &transparent), dest);
+    return drawSurface(m_caches->images.FromData(data, sizeOf(dest), &transparent), dest);
 }
 
 }  // namespace fw

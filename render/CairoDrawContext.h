@@ -111,6 +111,9 @@ private:
     // Writes a finished SVG or PDF out, once; false when that failed.
     bool WriteDocument(bool complete);
     int penWidth() const;
+    // What drawing can reach, in the current coordinates and one pixel wider
+    // on every side: figures are cut to it before they are rasterised.
+    IntRect visibleArea() const;
     void outlineRectangle(const IntRect& rect);
     void roundShape(const IntRect& rect, int ellipseWidth, int ellipseHeight);
     bool drawSurface(cairo_surface_t* image, const IntRect& dest);

@@ -9,7 +9,8 @@
 
 namespace fw {
 
-// 0 x 0 when the bytes do not decode.
+// Read from the header, without decoding a pixel; 0 x 0 when the bytes are
+// no image this program can read.
 IntSize ImageDataSize(const std::vector<std::uint8_t>& data);
 
 }  // namespace fw

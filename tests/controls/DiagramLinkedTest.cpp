@@ -87,6 +87,8 @@ TEST_F(FieldTest, CaptionGeometryUnusableFieldsAndTruthWords)
     ASSERT_TRUE(s.Load(R"(<Property pos="120,10" size="100,20" labelPos="10,10" labelSize="90,20"/>
         <Property name="NOPOS" size="100,20"/>
         <Property name="ZERO" pos="0,10" size="100,20"/>
+        <Property name="FAR" pos="120,10" size="100,20" labelPos="-32768,10" labelSize="90,20"/>
+        <Property name="HUGE" pos="120,10" size="100,20" labelPos="10,10" labelSize="90,2e9"/>
         <Property name="OK" pos="120,40" size="100,20" readOnly="yes" mandatory="true" multiline="Yes"
                   mandatoryDefobj="true"/>)"));
     ASSERT_EQ(s.Count(), 1);

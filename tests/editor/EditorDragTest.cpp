@@ -7,11 +7,13 @@
 #include "controls/DiagramGraphicShapes.h"
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
+#include "render/CairoDrawContext.h"
 #include "support/RecordingPane.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 
 using namespace fw;
 using fw::test::EditorRig;
@@ -423,4 +425,52 @@ TEST(EditorDrag, WheelAccumulatesUntilItCanScrollAndZoomsInWheelMode)
     EXPECT_NEAR(rig.editor.GetZoom(), 1.01, 1e-9);
     rig.editor.OnMouseWheel(120);
     EXPECT_NEAR(rig.editor.GetZoom(), 1.0, 1e-9);
+}
+
+TEST(EditorDrag, NoGestureTakesAnElementOrThePaperBeyondTheLimit)
+{
+    EditorRig rig({FormExtentLimit - 67, FormExtentLimit - 67});  // 32700 x 32700
+    ASSERT_EQ(rig.editor.GetRestraints(), RestraintNone);
+    auto* a = rig.Put<CDiagramStatic>("a", 32600, 32600, 32650, 32640);
+    rig.editor.SetHScroll(32000);
+    rig.editor.SetVScroll(32000);
+    const int h = rig.editor.GetHScrollPos();
+    const int v = rig.editor.GetVScrollPos();
+    ASSERT_GT(h, 31000);
+
+    rig.Drag(32610 - h, 32610 - v, 32900 - h, 32900 - v);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{32717, 32727, 32767, 32767}));
+    rig.Key(EditorKey::Right);
+    rig.Key(EditorKey::Down, Modifier::Shift);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{32717, 32727, 32767, 32767}));
+    rig.Drag(32767 - h, 32767 - v, 32990 - h, 32990 - v);  // the bottom-right handle
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{32717, 32727, 32767, 32767}));
+
+    rig.editor.SetPaperResize(true);
+    rig.Click(32000 - h, 32000 - v);  // nothing there: a is no longer selected
+    rig.Click(32698 - h, 32000 - v);  // in the band: the markers show
+    ASSERT_TRUE(rig.editor.ArePaperMarkersShown());
+    rig.Drag(32700 - h, 32700 - v, 33500 - h, 33500 - v);  // the bottom-right marker
+    EXPECT_EQ(rig.form.GetPaper(), (IntSize{FormExtentLimit, FormExtentLimit}));
+}
+
+// Under the sanitizers: no zoomed rectangle may wrap around, at the largest
+// paper the editor makes or at one that reaches the end of the int range.
+TEST(EditorDrag, PaintingTheLargestPapersAtTheLargestZoomStaysInRange)
+{
+    for (const int side : {FormExtentLimit, INT_MAX}) {
+        EditorRig rig({side, side});
+        rig.Put<CDiagramStatic>("a", 10, 10, side, side)->Select(true);
+        rig.editor.ShowGrid(true);
+        rig.editor.SetZoom(rig.editor.GetZoomMax());
+        rig.editor.SetHScroll(INT_MAX);
+        rig.editor.SetVScroll(INT_MAX);
+        const IntRect paper = rig.editor.GetZoomedPaperRect();
+        EXPECT_GT(paper.right, 0) << side;
+        EXPECT_GT(paper.bottom, 0) << side;
+        auto dc = CairoDrawContext::ForImage(1000, 800);
+        rig.editor.Paint(*dc);
+        rig.editor.SetHScroll(0);
+        rig.editor.Paint(*dc);
+    }
 }

@@ -113,9 +113,9 @@ TEST_F(DocumentFiles, RequiredPartsAndDroppedElementsAreReportedAndTheProgIdDeci
     EXPECT_EQ(doc.GetForm("A")->GetPaper(), CDiagramEntityContainer::NewFormPaper);
     EXPECT_EQ(doc.GetForm("A")->GetCount(), 1);
     EXPECT_EQ(problems.lines,
-              (std::vector<std::string>{"A: \"Dialog\" \"size\" -5,-5 has a side below 1; read as 700,600",
-                                        langStr("FD_DEFAULT") +
-                                            ": \"Dialog\" \"size\" 0,0 has a side below 1; read as 730,600"}));
+              (std::vector<std::string>{"A: \"Dialog\" (line 5) \"size\" -5,-5 has a side below 1; read as 700,600",
+                                        langStr("FD_DEFAULT") + ": \"Dialog\" (line 3) \"size\" 0,0 has a side "
+                                                                "below 1; read as 730,600"}));
 
     const std::pair<const char*, const char*> kinds[] = {{"Forms.SEF", "SEF"}, {"Forms.XYZ", "OEF"}, {"Forms.", "OEF"}};
     for (const auto& [progId, kind] : kinds) {
@@ -126,6 +126,27 @@ TEST_F(DocumentFiles, RequiredPartsAndDroppedElementsAreReportedAndTheProgIdDeci
     FormDefinitionDocument foreign;
     EXPECT_FALSE(foreign.ReadFile(Put("D.xml", Main(), "Other.OEF")));
     EXPECT_FALSE(foreign.WasReadWhole());
+}
+
+TEST_F(DocumentFiles, PapersPlacesAndSizesBeyondTheLimitAreRefused)
+{
+    Problems problems;
+    FormDefinitionDocument doc;
+    doc.SetLoadObserver(&problems);
+    ASSERT_TRUE(doc.ReadFile(Put("PUMP_x.xml", R"(<Dialog title="t" size="2000000000,600"><Controls>
+<Text title="edge" pos="32767,10" size="32767,5"/>
+<Text title="far" pos="10,32768" size="5,5"/>
+<Text title="wide" pos="10,10" size="-32768,5"/>
+</Controls></Dialog>)")));
+    EXPECT_EQ(doc.GetMainForm()->GetPaper(), (IntSize{FormExtentLimit, 600}));
+    ASSERT_EQ(doc.GetMainForm()->GetCount(), 1);
+    EXPECT_EQ(doc.GetMainForm()->GetAt(0)->GetRect(), (IntRect{32767, 10, 65534, 15}));
+    EXPECT_EQ(problems.lines,
+              (std::vector<std::string>{"Text #2 line 5: \"pos\" 10,32768 lies beyond 32767",
+                                        "Text #3 line 6: \"size\" -32768,5 is larger than 32767",
+                                        langStr("FD_DEFAULT") + ": \"Dialog\" (line 3) \"size\" 2000000000,600 has "
+                                                                "a side beyond 32767; read as 32767,600"}));
+    EXPECT_NE(doc.WriteToString().find("size=\"32767,600\""), std::string::npos);
 }
 
 TEST_F(DocumentFiles, FilteredFormsAreKeptByFirstFilterAndWrittenInKeyOrder)

@@ -163,9 +163,15 @@ TEST_F(FormRows, EditsReachTheEditorAndOnlyRealChangesMarkTheForm)
     // A paper side below 1 would be refused on reading.
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormWidth, std::int32_t{0}));
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormHeight, std::int32_t{-5}));
-    // One beyond 32767 would overflow the editor's arithmetic.
+    EXPECT_EQ(m_form.GetPaper(), (IntSize{700, 450}));
+    // So would a side beyond the limit, and the pane says why.
+    ASSERT_TRUE(m_host.GetMessages().empty());
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::FormWidth, std::int32_t{2000000000}));
     EXPECT_EQ(m_form.GetPaper(), (IntSize{700, 450}));
+    ASSERT_EQ(m_host.GetMessages().size(), 1u);
+    EXPECT_EQ(m_host.GetMessages()[0].first, langStr("MSG_EXTENT_LIMIT"));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::FormHeight, std::int32_t{FormExtentLimit}));
+    EXPECT_EQ(m_form.GetPaper(), (IntSize{700, FormExtentLimit}));
 }
 
 TEST_F(FormRows, EveryAppliedEditRepaintsAndTellsTheObserver)
@@ -225,10 +231,11 @@ TEST_F(Merging, LeftMovesEverySelectedElementAndKeepsEachWidth)
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 90, 21}));
     EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Width, 1.0));
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 41, 21}));
-    // Places and sizes beyond 32767 would overflow the editor's arithmetic.
-    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Left, 2e9));
-    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Height, 32768.0));
+    // Or one placed or sized beyond the limit.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Left, 32767.5));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Height, 1e12));
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 41, 21}));
+    EXPECT_EQ(m_host.GetMessages().size(), 2u);
 }
 
 TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)

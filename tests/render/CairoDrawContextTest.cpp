@@ -1,5 +1,7 @@
 #include "render/CairoDrawContext.h"
 #include "render/DrawCaches.h"
+#include "render/ImageCache.h"
+#include "render/ImageSize.h"
 #include "render/SystemColors.h"
 #include "support/Scratch.h"
 
@@ -7,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <climits>
 #include <filesystem>
 
 #include <unistd.h>
@@ -218,6 +222,60 @@ TEST_F(CairoDrawContextTest, DashedOutlineLeavesGapsAndWideLinesAreCentredOnTheP
         EXPECT_EQ(dc->PixelAt(15, y), y == 8 || y == 12 ? kGray : kRed) << y;
 }
 
+// A line is walked only where it shows: the pixels and the dash pattern are
+// those of the whole line, and a line across the int range costs no more
+// than a short one.
+TEST_F(CairoDrawContextTest, LinesAreCutToTheCanvasWithoutMovingAPixel)
+{
+    const std::vector<std::pair<IntPoint, IntPoint>> lines = {
+        {{-37, -5}, {70, 41}}, {{55, -20}, {-13, 44}}, {{20, 60}, {31, -45}}, {{-90, 12}, {130, 17}}};
+    auto draw = [&](CairoDrawContext& target, IntPoint shift) {
+        target.SelectPen({PenStyle::Dash, 0, kBlack});
+        for (const auto& [from, to] : lines) {
+            target.MoveTo({from.x + shift.x, from.y + shift.y});
+            target.LineTo({to.x + shift.x, to.y + shift.y});
+        }
+    };
+    draw(*dc, {0, 0});
+    auto whole = CairoDrawContext::ForImage(400, 300);
+    whole->FillSolidRect({0, 0, 400, 300}, kGray);
+    draw(*whole, {150, 100});
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(dc->PixelAt(x, y), whole->PixelAt(x + 150, y + 100)) << x << "," << y;
+
+    Canvas(40, 30);
+    dc->SelectPen(Pen::Solid(kBlack));
+    dc->SelectBrush(Brush::Solid(kWhite));
+    dc->Rectangle({-5, 10, 1 << 29, 1 << 29});
+    dc->MoveTo({INT_MIN, INT_MIN});
+    dc->LineTo({INT_MAX, INT_MAX});
+    dc->DrawFocusRect({20, -3, INT_MAX, INT_MAX});
+    EXPECT_EQ(dc->PixelAt(3, 10), kBlack);
+    EXPECT_EQ(dc->PixelAt(3, 11), kWhite);
+    EXPECT_EQ(dc->PixelAt(5, 5), kBlack);
+}
+
+// A picture is decoded no larger than it is drawn, and kept once per size.
+TEST(ImageCacheTest, APictureIsDecodedAtTheSizeDrawnAndKeptPerSize)
+{
+    std::vector<std::vector<Color>> rows(30, std::vector<Color>(40, kRed));
+    const Bytes png = Png(rows);
+    ImageCache cache;
+    auto sizeOf = [](cairo_surface_t* surface) {
+        return surface ? IntSize{cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)}
+                       : IntSize{};
+    };
+    EXPECT_EQ(sizeOf(cache.FromData(png, {8, 6})), (IntSize{8, 6}));
+    EXPECT_EQ(sizeOf(cache.FromData(png, {8, 6})), (IntSize{8, 6}));
+    EXPECT_EQ(cache.Decodes(), 1u);
+    EXPECT_EQ(sizeOf(cache.FromData(png, {400, 20})), (IntSize{40, 20})) << "never larger than the picture";
+    EXPECT_EQ(cache.Decodes(), 2u);
+    const Color key = kRed;
+    EXPECT_EQ(sizeOf(cache.FromData(png, {8, 6}, &key)), (IntSize{40, 30})) << "a keyed picture keeps its size";
+    EXPECT_EQ(ImageDataSize(png), (IntSize{40, 30}));
+}
+
 TEST_F(CairoDrawContextTest, RoundRectCutsItsCornersAndEllipseStaysInside)
 {
     dc->SelectBrush(Brush::Solid(kRed));
@@ -282,6 +340,20 @@ protected:
         return InkOf(*dc).box;
     }
 };
+
+// Only the start of a huge text is laid out: megabytes of it draw as fast
+// as a page, and the same as their start does.
+TEST_F(CairoTextTest, AHugeTextDrawsQuicklyAsItsStart)
+{
+    std::string huge;
+    while (huge.size() < (8u << 20))
+        huge += "lorem ipsum dolor sit \xC3\xA4met ";
+    const auto started = std::chrono::steady_clock::now();
+    const IntRect box = InkBox(huge, {0, 0, 240, 80}, TextFormat::WordBreak);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_LT(seconds, 3.0);
+    EXPECT_EQ(box, InkBox(huge.substr(0, 4096), {0, 0, 240, 80}, TextFormat::WordBreak));
+}
 
 TEST_F(CairoTextTest, AlignmentWrappingAndEllipsis)
 {
