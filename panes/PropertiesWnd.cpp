@@ -49,10 +49,11 @@ std::int64_t AsInt64(const wxVariant& value)
     return value.GetLong();
 }
 
-// A fixed list, as opposed to one that also takes typed text.
+// A fixed list, as opposed to one that also takes typed text. Not
+// wxDynamicCast: it casts down before it checks, undefined for other rows.
 bool IsFixedList(const wxPGProperty* property)
 {
-    return wxDynamicCast(property, wxEnumProperty) && !wxDynamicCast(property, wxEditEnumProperty);
+    return dynamic_cast<const wxEnumProperty*>(property) && !dynamic_cast<const wxEditEnumProperty*>(property);
 }
 
 // The grid's value in the kind the model's row holds; none when the grid

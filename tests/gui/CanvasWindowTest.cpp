@@ -618,7 +618,11 @@ TEST_F(CanvasLatency, GroupDragOfAHundredElementsKeepsUp)
     std::printf("group drag of %d of %d elements, %d moves: event to painted median %.1f ms, 95th percentile "
                 "%.1f ms (paint alone: median %.1f ms)\n",
                 Selected, Form().GetCount(), Moves, median, p95, Percentile(m_paintMs, 0.5));
+    // The budget is the shipped build's; instrumented or unoptimised builds
+    // are several times slower and only show that every move is drawn.
+#if !defined(__SANITIZE_ADDRESS__) && defined(__OPTIMIZE__)
     EXPECT_LT(median, 100.0);
+#endif
 }
 
 }  // namespace
