@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <set>
+#include <string_view>
 
 namespace fw {
 
@@ -220,13 +222,21 @@ void ReportUnread(const XmlElement& element, LoadObserver& observer)
                                  format("the attribute \"%s\" is not read", a->getName().c_str()));
     if (!element.wasValueRead() && !trim(element.peekValue()).empty())
         observer.PartDropped(element.getElementName(), element.getLine(), "its text is not read");
+    // Where one element of a name belongs, readers take the first.
+    std::set<std::string_view> readNames;
     for (int i = 0; i < element.getChildCount(); ++i) {
         const XmlElement* child = element.getChildAt(i);
-        if (child->wasRead())
+        const std::string& name = child->getElementName();
+        if (child->wasRead()) {
+            readNames.insert(name);
             ReportUnread(*child, observer);
-        else
-            observer.PartDropped(child->getElementName(), child->getLine(),
-                                 format("no such element in \"%s\"", element.getElementName().c_str()));
+            continue;
+        }
+        const std::string& parent = element.getElementName();
+        const bool second = readNames.count(name) > 0;
+        observer.PartDropped(name, child->getLine(),
+                             second ? format("a second \"%s\" in \"%s\" is not read", name.c_str(), parent.c_str())
+                                    : format("\"%s\" holds no such element", parent.c_str()));
     }
 }
 
