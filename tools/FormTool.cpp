@@ -37,7 +37,10 @@ const char* const UsageHead = R"(usage: formwright-tool [options] COMMAND ...
 commands:
   check FILE...            load each file as the editor does and list every problem
   fmt FILE... [-o OUT]     read each file and write it back normalised
-                           (in place, or to OUT when there is one input)
+                           (in place, or to OUT when there is one input);
+                           a file whose reading left anything out is not
+                           rewritten in place, and OUT is written with a
+                           list of what it lacks
   dump FILE [--form NAME]  print each form and its elements in text form
   render FILE -o OUT [--form NAME] [--zoom Z]
                            draw one form as the canvas shows it; OUT ends in
@@ -65,8 +68,13 @@ script lines, one event each; # starts a comment; points are client pixels:
 )";
 
 const char* const UsageTail = R"(
-exit status: 0 clean, 1 problems found or a file refused, 2 usage or I/O error,
-             or a script line that is malformed or fails
+exit status, the same for every command:
+  0  done, and nothing found
+  1  problems found, or a file refused: not a form file, not a regular file,
+     larger than 256 MB, or read only in part (check, fmt)
+  2  a usage error, a file that cannot be opened, read or written (the
+     message gives the system's reason), or a script line that is malformed
+     or fails
 )";
 
 std::string UsageText()
@@ -185,6 +193,19 @@ bool SameFile(const std::string& a, const std::string& b)
            first.st_ino == second.st_ino;
 }
 
+// A file read in part is never written over: that would lose what reading
+// left out. True (after naming each part) when `target` is the file itself;
+// otherwise names what `target` will lack.
+bool RefuseToLoseParts(const FormDefinitionDocument& doc, const std::string& path, const std::string& target,
+                       std::ostream& err)
+{
+    const bool inPlace = target == path || SameFile(target, path);
+    err << path << (inPlace ? ": not rewritten, it would lose what reading left out:\n" : ": left out:\n");
+    for (const std::string& line : doc.GetReadProblems())
+        err << path << ":   " << line << "\n";
+    return inPlace;
+}
+
 int Fmt(const Options& options, std::ostream& out, std::ostream& err)
 {
     if (!options.output.empty() && options.files.size() != 1) {
@@ -198,16 +219,10 @@ int Fmt(const Options& options, std::ostream& out, std::ostream& err)
             result = std::max(result, status);
             continue;
         }
-        const std::vector<std::string>& lost = doc.GetReadProblems();
         const std::string target = options.output.empty() ? path : options.output;
         if (!doc.WasReadWhole()) {
-            // Writing over the file would lose what reading left out.
             result = std::max(result, ToolExit::Problems);
-            const bool inPlace = target == path || SameFile(target, path);
-            err << path << (inPlace ? ": not rewritten, it would lose what reading left out:\n" : ": left out:\n");
-            for (const std::string& line : lost)
-                err << path << ":   " << line << "\n";
-            if (inPlace)
+            if (RefuseToLoseParts(doc, path, target, err))
                 continue;
         }
         doc.WriteFile(target);
@@ -388,6 +403,10 @@ int Script(const Options& options, std::ostream& out, std::ostream& err)
     CDiagramEntityContainer* form = ReadForm(options, doc, err, status);
     if (!form)
         return status;
+    const bool overInput = !options.output.empty() && !doc.WasReadWhole() &&
+                           (options.output == options.files[0] || SameFile(options.output, options.files[0]));
+    if (overInput && RefuseToLoseParts(doc, options.files[0], options.output, err))
+        return ToolExit::Problems;
     std::unique_ptr<HeadlessFormView> session = OpenInEditor(options, doc, *form, options.files[1], err);
     if (!session)
         return ToolExit::Usage;

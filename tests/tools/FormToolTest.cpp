@@ -301,6 +301,7 @@ TEST_F(FormTool, EveryCommandAnswersByOneStatusRule)
     const std::string torn = m_dir.Put("PUMP_Torn.xml", "<FormDefinition>\n<Dialog>\n");
     const std::string script = m_dir.Put("s.script", "# nothing\n");
     const std::string png = m_dir.Path() + "/out.png";
+    const std::string partial = CopyHere(FixturePath("PUMP_Fields.xml"));
     const std::string noSuchFile = ": No such file or directory";
     const struct {
         Lines args;
@@ -339,6 +340,7 @@ TEST_F(FormTool, EveryCommandAnswersByOneStatusRule)
         {{"dump", torn}, ToolExit::Problems, "", torn + ": "},
         {{"render", torn, "-o", png}, ToolExit::Problems, "", "(line 2, column 9)"},
         {{"script", torn, script}, ToolExit::Problems, "", "(line 2, column 9)"},
+        {{"script", partial, script, "-o", partial}, ToolExit::Problems, "", partial + ": not rewritten"},
     };
     for (const auto& c : cases) {
         const Result result = Run(c.args);
@@ -352,6 +354,7 @@ TEST_F(FormTool, EveryCommandAnswersByOneStatusRule)
     EXPECT_TRUE(std::regex_match(Run({"--version"}).out, std::regex("formwright-tool [0-9.]+\n")));
     EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_FALSE(std::filesystem::exists(png));
+    EXPECT_EQ(ReadFile(partial), ReadFile(FixturePath("PUMP_Fields.xml")));
 }
 
 // Runs the tool in a child process that must end within `seconds`, so that a
