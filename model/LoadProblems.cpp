@@ -38,6 +38,16 @@ std::string LoadProblemList::FormPrefix(const std::string& formName)
     return formName == langStr("FD_DEFAULT") ? std::string() : format("form \"%s\": ", formName.c_str());
 }
 
+std::string DescribeLeftOut(const std::vector<std::string>& problems, std::size_t shown)
+{
+    std::string text = langStr("INFO_READ_IN_PART");
+    for (std::size_t i = 0; i < problems.size() && i < shown; ++i)
+        text += "\n" + problems[i];
+    if (problems.size() > shown)
+        text += "\n" + replaceAll(langStr("INFO_READ_IN_PART_MORE"), "%s", std::to_string(problems.size() - shown));
+    return text;
+}
+
 void LoadObserverPair::FileProblem(const std::string& problem)
 {
     m_first.FileProblem(problem);

@@ -3,6 +3,7 @@
 
 #include "model/LoadObserver.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ public:
 private:
     std::string m_path;
 };
+
+// What the editor tells the designer about a file read in part: what that
+// means, then the first `shown` problems, one a line, and how many more.
+std::string DescribeLeftOut(const std::vector<std::string>& problems, std::size_t shown);
 
 // Passes every report on to both observers (the second may be none).
 class LoadObserverPair : public LoadObserver {
