@@ -93,6 +93,7 @@ struct Options {
     bool dump = false;
     bool editor = false;
     std::string script;
+    bool modelGiven = false;
 };
 
 // Problems of one file, in the order they are found.
@@ -444,6 +445,7 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, std:
                 return false;
             ClassFactory::SetModelFile(path);
             ClassFactory::FreeObjectModel();
+            options.modelGiven = true;
         } else if (a == "--language") {
             std::string language;
             if (!value(language))
@@ -524,6 +526,12 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     if (options.files.empty()) {
         err << "formwright-tool: " << options.command << " needs a file\n";
+        return ToolExit::Usage;
+    }
+    // A model named on the command line must be there; the configured one may be missing.
+    if (const ObjectModel* model = ClassFactory::CurrentObjectModel();
+        options.modelGiven && !model->errorText().empty()) {
+        err << "formwright-tool: --model: " << model->errorText() << "\n";
         return ToolExit::Usage;
     }
 
