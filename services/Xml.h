@@ -36,6 +36,7 @@ public:
     // The element's own text (its character data, concatenated).
     const std::string& getElementValue() const
     {
+        m_read = true;
         m_valueRead = true;
         return m_value;
     }

@@ -99,10 +99,9 @@ struct Options {
 // Problems of one file, in the order they are found.
 using ProblemList = LoadProblemList;
 
-// A file that could not be opened or read is an I/O error; one that was
-// refused (not a regular file, too large) or is no form file is a problem.
 // Reads the file; when it cannot be read at all, says why (after `lead`)
-// and answers that status.
+// and answers the status: a file that could not be opened or read is an I/O
+// error, one refused (not a regular file, too large) or no form file a problem.
 int ReadDocument(FormDefinitionDocument& doc, const std::string& path, std::ostream& err, const char* lead = "")
 {
     if (doc.ReadFile(path))

@@ -274,7 +274,9 @@ TEST_F(AppJourney, AnAttributeLeftOutIsNamedWithItsLineAboveTheForm)
     ASSERT_NE(field, std::string::npos);
     text.insert(field + 10, "colour=\"red\" ");
     const std::string line = std::to_string(1 + std::count(text.begin(), text.begin() + field, '\n'));
-    FormwrightDoc* doc = Open(m_scratch.Put("PUMP_Main.xml", text));
+    const std::string valve = CopySample("VALVE_Main.xml");  // with the pictures beside it
+    const std::string path = m_scratch.Put("PUMP_Main.xml", text);
+    FormwrightDoc* doc = Open(path);
     ASSERT_NE(doc, nullptr);
     EXPECT_TRUE(doc->WasReadInPart());
     ASSERT_NE(ActiveView(), nullptr);
@@ -294,8 +296,13 @@ TEST_F(AppJourney, AnAttributeLeftOutIsNamedWithItsLineAboveTheForm)
     EXPECT_TRUE(shown.Contains("Property (line " + line + "): the attribute \"colour\" is not read")) << shown;
     EXPECT_TRUE(shown.Contains(".bak")) << shown;
 
+    // As the bar says, the first save keeps the old file.
+    doc->GetModel().GetCurrentForm()->SetModified(true);
+    SendCommand(*m_frame, ID_FILE_SAVE);
+    EXPECT_EQ(fw::test::ReadFile(path + ".bak"), text);
+
     // A file read whole shows none.
-    ASSERT_NE(Open(CopySample("VALVE_Main.xml")), nullptr);
+    ASSERT_NE(Open(valve), nullptr);
     EXPECT_FALSE(ActiveView()->GetInfoBar()->IsShown());
 }
 
