@@ -96,11 +96,10 @@ bool FormwrightApp::OnInit()
 
     if (!m_file.empty()) {
         const wxString path = wxFileName(m_file).GetAbsolutePath();
-        if (!wxFileName::IsFileReadable(path) || !m_frame->OpenFile(path)) {
+        // Opening says why it failed, with the reason from the system or the reader.
+        if (!m_frame->OpenFile(path)) {
             const wxString text = LangText("MSG_OPEN_FAILED");
             std::fprintf(stderr, "formwright: %s %s\n", text.utf8_str().data(), path.utf8_str().data());
-            const wxString message = text + "\n" + path;
-            wxMessageBox(message, LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR, m_frame);
             m_frame->Destroy();
             return false;
         }

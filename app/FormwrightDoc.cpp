@@ -1,5 +1,6 @@
 #include "app/FormwrightDoc.h"
 
+#include "app/FileNames.h"
 #include "app/FormwrightView.h"
 #include "app/MainFrame.h"
 #include "dialogs/DialogTexts.h"
@@ -80,13 +81,17 @@ bool FormwrightDoc::OnOpenDocument(const wxString& path)
 
 bool FormwrightDoc::DoOpenDocument(const wxString& path)
 {
-    if (!wxFileName::IsFileReadable(path)) {
-        wxMessageBox(LangText("MSG_OPEN_FAILED") + "\n" + path, LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR,
+    SetFilename(path, false);
+    const bool read = m_model->OpenDocument(FileNameBytes(path));
+    if (m_model->GetFileFailure() != XmlReadFailure::None) {
+        // Nothing of it could be read: an empty form in its place would only
+        // invite a save over the file.
+        const std::vector<std::string>& problems = m_model->GetReadProblems();
+        const wxString why = problems.empty() ? wxString() : "\n" + wxString::FromUTF8(problems.front());
+        wxMessageBox(LangText("MSG_OPEN_FAILED") + "\n" + path + why, LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR,
                      GetDocumentWindow());
         return false;
     }
-    SetFilename(path, false);
-    const bool read = m_model->OpenDocument(path.utf8_string());
     m_readInPart = !read || !m_model->WasReadWhole();
     m_keepBackupOf = m_readInPart ? path : wxString();
     return true;
@@ -94,7 +99,7 @@ bool FormwrightDoc::DoOpenDocument(const wxString& path)
 
 bool FormwrightDoc::ConfirmSaveLosses(const wxString& path) const
 {
-    const std::vector<std::string> losses = m_model->GetSaveLosses(path.utf8_string());
+    const std::vector<std::string> losses = m_model->GetSaveLosses(FileNameBytes(path));
     if (losses.empty())
         return true;
     wxString text = LangText("MSG_SAVE_LOSSES") + "\n";
@@ -113,7 +118,7 @@ bool FormwrightDoc::ConfirmReplacing(const wxString& path) const
         return wxMessageBox(question, LangText("MSG_TITLE_CONFIRMATION"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING,
                             GetDocumentWindow()) == wxYES;
     };
-    const std::string file = path.utf8_string();
+    const std::string file = FileNameBytes(path);
     if (m_model->ChangedOnDisk(file) && !ask("MSG_CHANGED_ON_DISK"))
         return false;
     return !IsReadOnlyFile(file) || ask("MSG_REPLACE_READ_ONLY");
@@ -125,7 +130,7 @@ bool FormwrightDoc::DoSaveDocument(const wxString& path)
         return false;
     const bool overReadInPart = !m_keepBackupOf.empty() && wxFileName(path).SameAs(wxFileName(m_keepBackupOf));
     if (overReadInPart && wxFileExists(path)) {
-        const BackupResult backup = KeepBackupOf(path.utf8_string());
+        const BackupResult backup = KeepBackupOf(FileNameBytes(path));
         if (!backup.error.empty()) {
             // Never replace what could not be read without keeping it.
             wxMessageBox(LangText("MSG_BACKUP_FAILED") + "\n" + wxString::FromUTF8(backup.error),
@@ -133,7 +138,7 @@ bool FormwrightDoc::DoSaveDocument(const wxString& path)
             return false;
         }
     }
-    m_model->SaveDocument(path.utf8_string());
+    m_model->SaveDocument(FileNameBytes(path));
     if (!m_model->GetWriteError().empty()) {
         wxMessageBox(LangText("MSG_SAVE_FAILED") + "\n" + path + "\n" + wxString::FromUTF8(m_model->GetWriteError()),
                      LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR, GetDocumentWindow());

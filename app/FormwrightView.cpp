@@ -1,18 +1,24 @@
 #include "app/FormwrightView.h"
 
 #include "app/CanvasWindow.h"
+#include "app/FileNames.h"
 #include "app/FormwrightDoc.h"
 #include "app/MainFrame.h"
 #include "dialogs/DialogTexts.h"
 #include "model/ActiveDocument.h"
+#include "model/LoadProblems.h"
 #include "panes/PropertiesWnd.h"
 #include "render/CairoDrawContext.h"
 #include "services/LanguageTable.h"
 
 #include <wx/aui/tabmdi.h>
 #include <wx/dc.h>
+#include <wx/infobar.h>
 #include <wx/print.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
 
 namespace fw {
 
@@ -96,7 +102,9 @@ bool FormwrightView::OnCreate(wxDocument* doc, long flags)
     m_canvas = new CanvasWindow(child, m_formView->GetEditor());
     m_canvas->SetDropHandler(
         [this](IntPoint point, const std::string& text) { return m_formView->OnDropProperty(point, text); });
+    m_infoBar = new wxInfoBarGeneric(child);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_infoBar, 0, wxEXPAND);
     sizer->Add(m_canvas, 1, wxEXPAND);
     child->SetSizer(sizer);
     SetFrame(child);
@@ -117,7 +125,29 @@ void FormwrightView::InitialUpdate()
     MainFrame* frame = doc->GetFrame();
     const int dpi = m_canvas->GetDPI().GetWidth();
     m_formView->OnInitialUpdate(&m_canvas->GetHost(), frame ? frame->GetPropertiesPane() : nullptr, dpi > 0 ? dpi : 96);
+    ShowWhatWasLeftOut();
     m_canvas->Refresh();
+}
+
+void FormwrightView::ShowWhatWasLeftOut()
+{
+    FormwrightDoc* doc = GetFormDocument();
+    if (!doc || !doc->WasReadInPart())
+        return;
+    // A few lines fit above the form; check lists them all.
+    constexpr std::size_t Shown = 4;
+    m_infoBar->ShowMessage(wxString::FromUTF8(DescribeLeftOut(doc->GetModel().GetReadProblems(), Shown)),
+                           wxICON_WARNING);
+    // The bar is as high as its text's lines, counting only line breaks in
+    // the text: break long lines where the window's width ends them.
+    wxWindow* frame = GetFrame();
+    if (!frame)
+        return;
+    frame->Layout();
+    for (wxWindow* child : m_infoBar->GetChildren())
+        if (auto* text = dynamic_cast<wxStaticText*>(child))
+            text->Wrap(std::max(200, m_infoBar->GetClientSize().x - text->GetPosition().x - 60));
+    frame->Layout();
 }
 
 void FormwrightView::OnUpdate(wxView* /*sender*/, wxObject* /*hint*/)
@@ -146,7 +176,7 @@ void FormwrightView::OnActivateView(bool activate, wxView* activeView, wxView* /
     FormwrightDoc* doc = GetFormDocument();
     if (!doc)
         return;
-    SetActiveDocumentPath(doc->GetFilename().utf8_string());
+    SetActiveDocumentPath(FileNameBytes(doc->GetFilename()));
     if (MainFrame* frame = doc->GetFrame())
         frame->OnViewActivated(this);
 }

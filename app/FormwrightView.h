@@ -9,6 +9,7 @@
 #include <memory>
 
 class wxCommandEvent;
+class wxInfoBarGeneric;
 
 namespace fw {
 
@@ -54,13 +55,20 @@ public:
     {
         return m_canvas;
     }
+    // Above the form: what reading the file left out, while the designer keeps it open.
+    wxInfoBarGeneric* GetInfoBar() const
+    {
+        return m_infoBar;
+    }
     FormwrightDoc* GetFormDocument() const;
 
 private:
     void OnMenu(wxCommandEvent& event);
+    void ShowWhatWasLeftOut();
 
     std::unique_ptr<FormView> m_formView;
     CanvasWindow* m_canvas = nullptr;
+    wxInfoBarGeneric* m_infoBar = nullptr;
     bool m_initialised = false;
 
     wxDECLARE_DYNAMIC_CLASS(FormwrightView);

@@ -464,7 +464,9 @@ bool CDiagramEntityContainer::LoadDialog()
     m_xmlElement = nullptr;
     if (!dialog)
         return false;
-    auto formProblem = [this](const char* problem) {
+    auto formProblem = [this, dialog](const char* problem) {
+        // Reported as a whole: nothing in it is to be named again.
+        dialog->markRead();
         if (m_loadObserver)
             m_loadObserver->FormProblem(m_formName, problem);
         return false;
@@ -502,10 +504,12 @@ bool CDiagramEntityContainer::LoadDialog()
         int ordinal = ++ordinals[child->getElementName()];
         std::unique_ptr<CDiagramEntity> element = m_factory->Create(child->getElementName());
         if (!element) {
+            child->markRead();
             if (m_loadObserver)
                 m_loadObserver->ElementDropped(m_formName, *child, ordinal, "no such element");
             continue;
         }
+        child->markFound();
         element->SetObjectClass(m_objectClass);
         element->SetXmlElement(child);
         element->SetStyleContainer(m_styleContainer);
@@ -513,6 +517,7 @@ bool CDiagramEntityContainer::LoadDialog()
         // The XML tree does not outlive the reading.
         element->SetXmlElement(nullptr);
         if (!loaded) {
+            child->markRead();
             if (m_loadObserver) {
                 std::string reason = element->GetLoadProblem();
                 m_loadObserver->ElementDropped(m_formName, *child, ordinal,

@@ -1,5 +1,6 @@
 #include "model/EntityStyle.h"
 
+#include "model/LoadObserver.h"
 #include "services/Strings.h"
 #include "services/Xml.h"
 
@@ -96,20 +97,44 @@ void CEntityStyleContainer::CreateDefaults()
     Add(std::make_unique<CEntityStyle>("s4", "Calibri", 9, false, false, "0,0,0"));
 }
 
-bool CEntityStyleContainer::LoadXml()
+namespace {
+
+// Why a style the reader turned down is not kept.
+std::string StyleRefusal(const CEntityStyle& style)
+{
+    if (style.GetName().empty())
+        return "\"name\" is missing or empty";
+    if (style.GetFont().empty())
+        return "\"font\" is missing or empty";
+    return format("size %d is below %d", style.GetSize(), SmallestSize);
+}
+
+}  // namespace
+
+bool CEntityStyleContainer::LoadXml(LoadObserver* observer)
 {
     if (!m_xmlElement)
         return true;
+    auto leaveOut = [observer](const XmlElement& child, const std::string& why) {
+        child.markRead();
+        if (observer)
+            observer->PartDropped("Style", child.getLine(), why);
+    };
     for (int i = 0; i < m_xmlElement->getChildCount(); ++i) {
         const XmlElement* child = m_xmlElement->getChildAt(i);
         if (child->getElementName() != "Style")
             continue;
         auto style = std::make_unique<CEntityStyle>();
         style->SetXmlElement(child);
-        if (style->LoadXml()) {
-            style->SetXmlElement(nullptr);
-            Add(std::move(style));
+        if (!style->LoadXml()) {
+            leaveOut(*child, StyleRefusal(*style));
+            continue;
         }
+        style->SetXmlElement(nullptr);
+        if (Find(style->GetName()))
+            leaveOut(*child, format("a second style named \"%s\"", toFileSeparators(style->GetName()).c_str()));
+        else
+            Add(std::move(style));
     }
     return true;
 }

@@ -13,6 +13,7 @@
 
 namespace fw {
 
+class LoadObserver;
 class XmlElement;
 class XmlWriter;
 
@@ -80,7 +81,9 @@ public:
 
     // The four styles of a new document.
     void CreateDefaults();
-    bool LoadXml();
+    // Reads the "Style" children of the element; tells `observer` of every
+    // style and every other child it leaves out.
+    bool LoadXml(LoadObserver* observer = nullptr);
     void WriteXml();
 
     static std::unique_ptr<CEntityStyle> CloneStyle(const CEntityStyle& style);

@@ -3,6 +3,7 @@
 #include "model/ActiveDocument.h"
 #include "model/DocumentHost.h"
 #include "model/LoadObserver.h"
+#include "model/LoadProblems.h"
 #include "services/FileReplace.h"
 #include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
@@ -12,6 +13,8 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <set>
+#include <string_view>
 
 namespace fw {
 
@@ -113,7 +116,15 @@ bool FormDefinitionDocument::ReadFile(const std::string& path)
     // Taken first: a change made while reading counts as one made since.
     m_diskTarget = SaveTargetOf(path);
     m_diskStamp = StampOf(m_diskTarget);
+    // Every report is kept, whoever else listens.
+    LoadProblemList problems(path);
+    LoadObserverPair both(problems, m_loadObserver);
+    LoadObserver* const listener = m_loadObserver;
+    m_loadObserver = &both;
     const bool read = ReadParts(path);
+    m_loadObserver = listener;
+    m_readProblems = std::move(problems.lines);
+    m_readWhole = read && m_readWhole && m_readProblems.empty();
     SetModified(false);
     return read;
 }
@@ -133,7 +144,9 @@ bool FormDefinitionDocument::ReadParts(const std::string& path)
     };
 
     XmlDocument xml;
-    if (!xml.read(path)) {
+    const bool parsed = xml.read(path);
+    m_fileFailure = xml.failure();
+    if (!parsed) {
         m_currentForm->Clear();
         m_mainForm->Clear();
         DropFilteredForms();
@@ -158,7 +171,7 @@ bool FormDefinitionDocument::ReadParts(const std::string& path)
 
     if (const XmlElement* styles = definition->getChild("Styles")) {
         m_styles.SetXmlElement(styles);
-        m_styles.LoadXml();
+        m_styles.LoadXml(m_loadObserver);
         m_styles.SetXmlElement(nullptr);
     }
 
@@ -180,16 +193,77 @@ bool FormDefinitionDocument::ReadParts(const std::string& path)
     whole = m_mainForm->LoadDialog() && whole;
     m_mainForm->SetLoadObserver(nullptr);
     m_currentForm = m_mainForm.get();
+    ReportLeftOut(xml, *definition);
     m_readWhole = whole;
     return true;
+}
+
+namespace {
+
+// Style names that elements ask for but the file does not define: the
+// elements are read without a style, and saved without one.
+void ReportMissingStyles(const XmlElement& element, const CEntityStyleContainer& styles, LoadObserver& observer)
+{
+    const XmlAttribute* style = nullptr;
+    for (int i = 0; i < element.getAttributeCount() && !style; ++i)
+        if (element.getAttributeAt(i)->getName() == "style")
+            style = element.getAttributeAt(i);
+    if (style && style->wasRead() && element.getElementName() != "Style" &&
+        !styles.Find(toMemorySeparators(style->getAttribValue())))
+        observer.PartDropped(element.getElementName(), element.getLine(),
+                             format("style \"%s\" is not defined", style->getAttribValue().c_str()));
+    for (int i = 0; i < element.getChildCount(); ++i)
+        ReportMissingStyles(*element.getChildAt(i), styles, observer);
+}
+
+// What no reader asked for: attributes and elements the readers do not know,
+// and text where none is read. The writer would leave all of it out.
+void ReportUnread(const XmlElement& element, LoadObserver& observer)
+{
+    for (int i = 0; i < element.getAttributeCount(); ++i)
+        if (const XmlAttribute* a = element.getAttributeAt(i); !a->wasRead())
+            observer.PartDropped(element.getElementName(), element.getLine(),
+                                 format("the attribute \"%s\" is not read", a->getName().c_str()));
+    if (!element.wasValueRead() && !trim(element.peekValue()).empty())
+        observer.PartDropped(element.getElementName(), element.getLine(), "its text is not read");
+    // Where one element of a name belongs, readers take the first.
+    std::set<std::string_view> readNames;
+    for (int i = 0; i < element.getChildCount(); ++i) {
+        const XmlElement* child = element.getChildAt(i);
+        const std::string& name = child->getElementName();
+        if (child->wasRead()) {
+            readNames.insert(name);
+            ReportUnread(*child, observer);
+            continue;
+        }
+        const std::string& parent = element.getElementName();
+        const bool second = readNames.count(name) > 0;
+        observer.PartDropped(name, child->getLine(),
+                             second ? format("a second \"%s\" in \"%s\" is not read", name.c_str(), parent.c_str())
+                                    : format("\"%s\" holds no such element", parent.c_str()));
+    }
+}
+
+}  // namespace
+
+void FormDefinitionDocument::ReportLeftOut(const XmlDocument& xml, const XmlElement& definition)
+{
+    if (!m_loadObserver)
+        return;
+    for (const XmlReadNote& note : xml.readNotes())
+        m_loadObserver->PartDropped("", note.line, note.text);
+    ReportMissingStyles(definition, m_styles, *m_loadObserver);
+    ReportUnread(definition, *m_loadObserver);
 }
 
 void FormDefinitionDocument::ReadFilteredForm(const XmlElement& dialog)
 {
     const std::string* filter = dialog.getAttributeValue("filter");
     if (!filter) {
+        dialog.markRead();
         if (m_loadObserver)
-            m_loadObserver->FileProblem(format("a filtered \"Dialog\" (line %d) has no \"filter\"", dialog.getLine()));
+            m_loadObserver->PartDropped(dialog.getElementName(), dialog.getLine(),
+                                        "a filtered form without \"filter\" is left out");
         return;
     }
     std::string key = toMemorySeparators(*filter);
@@ -201,6 +275,7 @@ void FormDefinitionDocument::ReadFilteredForm(const XmlElement& dialog)
     if (!loaded)
         return;
     if (m_filteredForms.count(key)) {
+        dialog.markRead();
         if (m_loadObserver)
             m_loadObserver->FormProblem(
                 key, format("a second form with this filter (line %d) is ignored", dialog.getLine()));

@@ -6,6 +6,7 @@
 #include "model/DiagramEntityContainer.h"
 #include "model/EntityStyle.h"
 #include "services/FileReplace.h"
+#include "services/Xml.h"
 
 #include <map>
 #include <memory>
@@ -44,8 +45,15 @@ public:
     // image without a picture, a picture kept by a name that is not beside
     // the file, ...), in the designer's words; empty when nothing.
     std::vector<std::string> GetSaveLosses(const std::string& path) const;
-    // Whether the last ReadFile read every form whole (nothing required missing).
+    // Whether the last ReadFile read the file whole: every form, and nothing
+    // left out (no problem reported). A file read in part must not be
+    // replaced by what was read without the designer knowing.
     bool WasReadWhole() const { return m_readWhole; }
+    // What the last ReadFile reported, one line each with the file's line
+    // where there is one; empty when the file was read whole.
+    const std::vector<std::string>& GetReadProblems() const { return m_readProblems; }
+    // Why the last ReadFile could not read the file at all (None when it could).
+    XmlReadFailure GetFileFailure() const { return m_fileFailure; }
 
     // Whether the file changed since it was read, created or last saved: any
     // of its forms, its list of forms or its styles.
@@ -112,6 +120,8 @@ public:
 private:
     bool ReadParts(const std::string& path);
     void ReadFilteredForm(const XmlElement& dialog);
+    // What reading the tree left out beyond the forms' own reports.
+    void ReportLeftOut(const XmlDocument& xml, const XmlElement& definition);
     // An empty filtered form on the document's styles and clipboard.
     std::unique_ptr<CDiagramEntityContainer> NewForm(const std::string& filter);
     void WriteDialog(XmlWriter& writer, CDiagramEntityContainer& form, const std::string* filter);
@@ -134,6 +144,8 @@ private:
     DocumentHost* m_host;
     LoadObserver* m_loadObserver = nullptr;
     bool m_readWhole = false;
+    std::vector<std::string> m_readProblems;
+    XmlReadFailure m_fileFailure = XmlReadFailure::None;
     std::string m_writeError;
     // The file last read or written, links followed, as it was then.
     std::string m_diskTarget;

@@ -1,6 +1,7 @@
 #pragma once
-// Hears what reading a form file leaves out. The editor reads silently; the
-// command-line check listens and reports every problem.
+// Hears what reading a form file leaves out. The document keeps every report
+// (anything reported makes the file "read in part"); the command-line check
+// listens too and prints each one.
 
 #include <string>
 
@@ -20,6 +21,16 @@ public:
     // of that name in the form, from 1.
     virtual void ElementDropped(const std::string& formName, const XmlElement& element, int ordinal,
                                 const std::string& reason) = 0;
+    // Any other part of the file that reading leaves out: an attribute or
+    // element no reader knows, a style, a reference to a style that is not
+    // there, text that is not UTF-8, a comment. `subject` names what holds it
+    // ("Text", "Style \"s9\""; empty for the file itself), `line` counts from 1.
+    virtual void PartDropped(const std::string& subject, int line, const std::string& what)
+    {
+        (void)subject;
+        (void)line;
+        (void)what;
+    }
 };
 
 }  // namespace fw

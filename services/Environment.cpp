@@ -19,15 +19,16 @@
 
 #include "services/Environment.h"
 
+#include "services/InputFile.h"
 #include "services/Strings.h"
 #include "services/Tokens.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <pwd.h>
+#include <sstream>
 #include <unistd.h>
 
 namespace fw {
@@ -135,7 +136,11 @@ Environment::Environment()
 void Environment::reload()
 {
     m_fileValues.clear();
-    std::ifstream in(settingsFilePath());
+    // A settings path that names a FIFO or a device must not stop the program.
+    std::string contents;
+    std::string error;
+    readInputFile(settingsFilePath(), TextFileLimit, contents, error);
+    std::istringstream in(contents);
     std::string line;
     std::string key;
     std::string value;

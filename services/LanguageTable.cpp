@@ -1,10 +1,11 @@
 #include "services/LanguageTable.h"
 
 #include "services/Environment.h"
+#include "services/InputFile.h"
 #include "services/Strings.h"
 
 #include <algorithm>
-#include <fstream>
+#include <sstream>
 
 namespace fw {
 
@@ -62,9 +63,10 @@ LanguageTable& LanguageTable::instance()
 
 bool LanguageTable::load(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string contents;
+    if (readInputFile(path, TextFileLimit, contents, m_loadError) != InputFileStatus::Ok)
         return false;
+    std::istringstream in(contents);
     std::unordered_map<std::string, std::string> texts;
     std::string line;
     bool first = true;
@@ -78,8 +80,6 @@ bool LanguageTable::load(const std::string& path)
         if (parseKeyValueLine(view, key, value))
             texts[key] = unescape(value);
     }
-    if (in.bad())
-        return false;
     m_texts = std::move(texts);
     m_language = stem(path);
     return true;
@@ -88,8 +88,10 @@ bool LanguageTable::load(const std::string& path)
 bool LanguageTable::loadLanguage(std::string_view language)
 {
     // A language is a file name, never a path.
-    if (language.empty() || contains(language, "/"))
+    if (language.empty() || contains(language, "/")) {
+        m_loadError = "a language is a name, not a path";
         return false;
+    }
     return load(Environment::instance().languageDir() + "/" + std::string(language) + ".lang");
 }
 

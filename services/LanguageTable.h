@@ -14,8 +14,10 @@ public:
     // The process-wide table, loaded on first use for Environment::language().
     static LanguageTable& instance();
 
-    // Replaces the table with the texts of one file; false when it cannot be read.
+    // Replaces the table with the texts of one file; false when it cannot be
+    // read (loadError() says why: the system's reason, or the size limit).
     bool load(const std::string& path);
+    const std::string& loadError() const { return m_loadError; }
     // Loads <languageDir>/<language>.lang.
     bool loadLanguage(std::string_view language);
     // Loads the language of the Environment, or English when that has no file.
@@ -31,6 +33,7 @@ public:
 private:
     std::unordered_map<std::string, std::string> m_texts;
     std::string m_language;
+    std::string m_loadError;
 };
 
 // Shorthand for LanguageTable::instance().langStr(key).

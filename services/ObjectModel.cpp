@@ -197,7 +197,7 @@ bool ObjectModel::Load(const std::string& path, bool extended)
     m_extended = extended;
 
     XmlDocument document;
-    if (!document.read(path)) {
+    if (!document.read(path, ModelFileLimit)) {
         m_error = document.errorText().empty() ? "cannot read " + path : document.errorText();
         return false;
     }

@@ -10,8 +10,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -83,31 +81,73 @@ private:
 };
 
 // Text as read, reduced to what the writer can write back (defined below).
-std::string readableText(const char* text);
+// `changed` is set when that took anything away.
+std::string readableText(const char* text, bool& changed);
 
-bool copyElement(const pugi::xml_node& from, XmlElement& to, int depth, const LineIndex& lines)
-{
-    if (depth > MaxDepth)
-        return false;
-    to.setLine(lines.lineOf(from.offset_debug()));
-    for (const pugi::xml_attribute& a : from.attributes())
-        to.addAttribute(a.name(), readableText(a.value()));
-    for (const pugi::xml_node& child : from.children()) {
-        switch (child.type()) {
-        case pugi::node_element:
-            if (!copyElement(child, to.addChild(child.name()), depth + 1, lines))
-                return false;
+// Copies the parsed tree into `to`, noting what the copy leaves out.
+class TreeCopy {
+public:
+    TreeCopy(std::string_view text, std::vector<XmlReadNote>& notes) : m_lines(text), m_notes(notes) {}
+
+    bool copy(const pugi::xml_node& from, XmlElement& to, int depth)
+    {
+        if (depth > MaxDepth)
+            return false;
+        const int line = m_lines.lineOf(from.offset_debug());
+        to.setLine(line);
+        for (const pugi::xml_attribute& a : from.attributes())
+            to.addAttribute(a.name(), readable(a.value(), line, format("\"%s\" of %s", a.name(), from.name())));
+        for (const pugi::xml_node& child : from.children()) {
+            switch (child.type()) {
+            case pugi::node_element:
+                if (!copy(child, to.addChild(child.name()), depth + 1))
+                    return false;
+                break;
+            case pugi::node_pcdata:
+            case pugi::node_cdata:
+                to.appendValue(readable(child.value(), line, format("the text of %s", from.name())));
+                break;
+            default:
+                noteLeftOut(child);
+                break;
+            }
+        }
+        return true;
+    }
+
+    // Comments, document types and instructions inside the tree are not kept.
+    void noteLeftOut(const pugi::xml_node& node)
+    {
+        const int line = m_lines.lineOf(node.offset_debug());
+        switch (node.type()) {
+        case pugi::node_comment:
+            m_notes.push_back({line, "a comment is not kept"});
             break;
-        case pugi::node_pcdata:
-        case pugi::node_cdata:
-            to.appendValue(readableText(child.value()));
+        case pugi::node_doctype:
+            m_notes.push_back({line, "the document type is not kept"});
+            break;
+        case pugi::node_pi:
+            m_notes.push_back({line, format("the instruction \"%s\" is not kept", node.name())});
             break;
         default:
             break;
         }
     }
-    return true;
-}
+
+private:
+    std::string readable(const char* text, int line, const std::string& where)
+    {
+        bool changed = false;
+        std::string out = readableText(text, changed);
+        if (changed)
+            m_notes.push_back(
+                {line, where + " holds bytes that are not UTF-8 or control characters; they are replaced"});
+        return out;
+    }
+
+    LineIndex m_lines;
+    std::vector<XmlReadNote>& m_notes;
+};
 
 // Line and column (both from 1) of a byte offset, for error messages.
 std::pair<int, int> lineAndColumn(std::string_view text, std::ptrdiff_t offset)
@@ -151,13 +191,16 @@ std::string cleanText(std::string_view text)
 // Text as read, reduced to what the writer can write back. Otherwise two
 // values that differ only in such bytes (two filters, two style names) would
 // be told apart in memory and become one in the next saved file.
-std::string readableText(const char* text)
+std::string readableText(const char* text, bool& changed)
 {
     std::string_view view(text);
     for (char c : view) {
         auto u = static_cast<unsigned char>(c);
-        if (u >= 0x80 || (u < 0x20 && c != '\t' && c != '\n' && c != '\r'))
-            return cleanText(view);
+        if (u >= 0x80 || (u < 0x20 && c != '\t' && c != '\n' && c != '\r')) {
+            std::string clean = cleanText(view);
+            changed = clean != view;
+            return clean;
+        }
     }
     return std::string(view);
 }
@@ -202,9 +245,21 @@ void appendEscaped(std::string& out, std::string_view text, bool attribute)
 XmlElement* XmlElement::getChild(std::string_view name) const
 {
     for (const auto& child : m_children)
-        if (child->m_name == name)
+        if (child->m_name == name) {
+            child->m_read = true;
             return child.get();
+        }
     return nullptr;
+}
+
+void XmlElement::markRead() const
+{
+    m_read = true;
+    m_valueRead = true;
+    for (const XmlAttribute& a : m_attributes)
+        a.markRead();
+    for (const auto& child : m_children)
+        child->markRead();
 }
 
 XmlElement* XmlElement::getChildAt(int index) const
@@ -217,8 +272,11 @@ XmlElement* XmlElement::getChildAt(int index) const
 const XmlAttribute* XmlElement::getAttribute(std::string_view name) const
 {
     for (const XmlAttribute& a : m_attributes)
-        if (a.getName() == name)
+        if (a.getName() == name) {
+            a.markRead();
+            m_read = true;
             return &a;
+        }
     return nullptr;
 }
 
@@ -255,24 +313,26 @@ void XmlDocument::reset()
 {
     m_root.reset();
     m_headers.clear();
+    m_notes.clear();
     m_error.clear();
+    m_failure = XmlReadFailure::None;
 }
 
-bool XmlDocument::read(const std::string& path)
+bool XmlDocument::read(const std::string& path, std::size_t limit)
 {
     reset();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        m_error = format("cannot open %s", path.c_str());
+    std::string text;
+    switch (readInputFile(path, limit, text, m_error)) {
+    case InputFileStatus::Ok:
+        break;
+    case InputFileStatus::Unreadable:
+        m_failure = XmlReadFailure::Unreadable;
+        return false;
+    case InputFileStatus::Refused:
+        m_failure = XmlReadFailure::Refused;
         return false;
     }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        m_error = format("cannot read %s", path.c_str());
-        return false;
-    }
-    if (!parse(buffer.str())) {
+    if (!parse(text)) {
         m_error = path + ": " + m_error;
         return false;
     }
@@ -283,15 +343,19 @@ bool XmlDocument::parse(std::string_view text)
 {
     reset();
     pugi::xml_document doc;
-    const unsigned options = pugi::parse_default | pugi::parse_pi | pugi::parse_declaration;
+    // Comments and the document type are parsed only to say that they are not kept.
+    const unsigned options =
+        pugi::parse_default | pugi::parse_pi | pugi::parse_declaration | pugi::parse_comments | pugi::parse_doctype;
     pugi::xml_parse_result result = doc.load_buffer(text.data(), text.size(), options, pugi::encoding_auto);
     if (!result) {
         auto [line, column] = lineAndColumn(text, result.offset);
         m_error = format("%s at offset %lld (line %d, column %d)", result.description(),
                          static_cast<long long>(result.offset), line, column);
+        m_failure = XmlReadFailure::Malformed;
         return false;
     }
 
+    TreeCopy copy(text, m_notes);
     for (const pugi::xml_node& node : doc.children()) {
         if (node.type() == pugi::node_pi) {
             auto header = std::make_unique<XmlElement>(node.name());
@@ -303,14 +367,18 @@ bool XmlDocument::parse(std::string_view text)
             for (const pugi::xml_attribute& a : node.attributes())
                 header->addAttribute(a.name(), a.value());
             m_headers.push_back(std::move(header));
+        } else if (node.type() != pugi::node_element) {
+            copy.noteLeftOut(node);
         }
     }
 
     pugi::xml_node rootNode = doc.document_element();
     auto root = std::make_unique<XmlElement>(rootNode.name());
-    if (!copyElement(rootNode, *root, 1, LineIndex(text))) {
+    if (!copy.copy(rootNode, *root, 1)) {
         m_headers.clear();
+        m_notes.clear();
         m_error = format("elements nested deeper than %d levels", MaxDepth);
+        m_failure = XmlReadFailure::Malformed;
         return false;
     }
     m_root = std::move(root);

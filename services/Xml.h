@@ -4,6 +4,7 @@
 // handed around by pointer for as long as their document lives.
 
 #include "services/FileReplace.h"
+#include "services/InputFile.h"
 
 #include <memory>
 #include <string>
@@ -17,10 +18,15 @@ public:
     XmlAttribute(std::string name, std::string value) : m_name(std::move(name)), m_value(std::move(value)) {}
     const std::string& getName() const { return m_name; }
     const std::string& getAttribValue() const { return m_value; }
+    // Whether a reader asked for the attribute by name; one nobody asked for
+    // is left out of what is read.
+    bool wasRead() const { return m_read; }
+    void markRead() const { m_read = true; }
 
 private:
     std::string m_name;
     std::string m_value;
+    mutable bool m_read = false;
 };
 
 class XmlElement {
@@ -29,7 +35,23 @@ public:
 
     const std::string& getElementName() const { return m_name; }
     // The element's own text (its character data, concatenated).
-    const std::string& getElementValue() const { return m_value; }
+    const std::string& getElementValue() const
+    {
+        m_read = true;
+        m_valueRead = true;
+        return m_value;
+    }
+
+    // What readers asked for: an element is read once found by name, once one
+    // of its attributes or its text is asked for, or once markRead() says a
+    // reader dealt with it (and everything in it) as a whole.
+    bool wasRead() const { return m_read; }
+    bool wasValueRead() const { return m_valueRead; }
+    void markRead() const;
+    // Known by name, while its parts still count only when asked for.
+    void markFound() const { m_read = true; }
+    // The element's text as stored, without counting as read.
+    const std::string& peekValue() const { return m_value; }
 
     // First child element with exactly this name, or none.
     XmlElement* getChild(std::string_view name) const;
@@ -54,8 +76,25 @@ private:
     std::string m_name;
     std::string m_value;
     int m_line = 0;
+    mutable bool m_read = false;
+    mutable bool m_valueRead = false;
     std::vector<XmlAttribute> m_attributes;
     std::vector<std::unique_ptr<XmlElement>> m_children;
+};
+
+// Something the reader met in the file and left out of the tree: a comment,
+// a document type, bytes that are not UTF-8.
+struct XmlReadNote {
+    int line;
+    std::string text;
+};
+
+// Why read() failed.
+enum class XmlReadFailure {
+    None,
+    Unreadable,  // the file cannot be opened or read
+    Refused,     // not a regular file, or larger than the limit
+    Malformed,   // not well-formed XML
 };
 
 class XmlDocument {
@@ -65,10 +104,14 @@ public:
     XmlDocument(const XmlDocument&) = delete;
     XmlDocument& operator=(const XmlDocument&) = delete;
 
-    // False when the file cannot be read or parsed; errorText() then says why.
-    bool read(const std::string& path);
+    // False when the file cannot be read or parsed; errorText() then says why
+    // and failure() which kind of failure it was. `limit` caps the file's size.
+    bool read(const std::string& path, std::size_t limit = FormFileLimit);
     bool parse(std::string_view text);
     const std::string& errorText() const { return m_error; }
+    XmlReadFailure failure() const { return m_failure; }
+    // What the last read or parse left out, in file order.
+    const std::vector<XmlReadNote>& readNotes() const { return m_notes; }
 
     // The processing instruction with this target as an element whose attributes
     // are its pseudo-attributes ("progid", "version"), or none.
@@ -82,7 +125,9 @@ private:
 
     std::unique_ptr<XmlElement> m_root;
     std::vector<std::unique_ptr<XmlElement>> m_headers;
+    std::vector<XmlReadNote> m_notes;
     std::string m_error;
+    XmlReadFailure m_failure = XmlReadFailure::None;
 };
 
 // Streams a document into memory; create(path) makes close() (or the

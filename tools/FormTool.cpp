@@ -5,7 +5,7 @@
 #include "model/DiagramEntity.h"
 #include "model/ElementFactory.h"
 #include "model/FormDefinitionDocument.h"
-#include "model/LoadObserver.h"
+#include "model/LoadProblems.h"
 #include "render/CairoDrawContext.h"
 #include "services/Environment.h"
 #include "services/FileReplace.h"
@@ -17,11 +17,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
+#include <sys/stat.h>
 #include <utility>
 
 namespace fw {
@@ -35,7 +38,10 @@ const char* const UsageHead = R"(usage: formwright-tool [options] COMMAND ...
 commands:
   check FILE...            load each file as the editor does and list every problem
   fmt FILE... [-o OUT]     read each file and write it back normalised
-                           (in place, or to OUT when there is one input)
+                           (in place, or to OUT when there is one input);
+                           a file whose reading left anything out is not
+                           rewritten in place, and OUT is written with a
+                           list of what it lacks
   dump FILE [--form NAME]  print each form and its elements in text form
   render FILE -o OUT [--form NAME] [--zoom Z]
                            draw one form as the canvas shows it; OUT ends in
@@ -63,8 +69,13 @@ script lines, one event each; # starts a comment; points are client pixels:
 )";
 
 const char* const UsageTail = R"(
-exit status: 0 clean, 1 problems found or a file refused, 2 usage or I/O error,
-             or a script line that is malformed or fails
+exit status, the same for every command:
+  0  done, and nothing found
+  1  problems found, or a file refused: not a form file, not a regular file,
+     larger than 256 MB, or read only in part (check, fmt)
+  2  a usage error, a file that cannot be opened, read or written (the
+     message gives the system's reason), or a script line that is malformed
+     or fails
 )";
 
 std::string UsageText()
@@ -83,41 +94,28 @@ struct Options {
     bool dump = false;
     bool editor = false;
     std::string script;
+    bool modelGiven = false;
 };
 
 // Problems of one file, in the order they are found.
-class ProblemList : public LoadObserver {
-public:
-    explicit ProblemList(std::string path) : m_path(std::move(path)) {}
+using ProblemList = LoadProblemList;
 
-    void FileProblem(const std::string& problem) override
-    {
-        unreadable = true;
-        // Parse errors already name the file; every output line starts with it.
-        const std::string prefix = m_path + ": ";
-        lines.push_back(startsWith(problem, prefix) ? problem.substr(prefix.size()) : problem);
+// Reads the file; when it cannot be read at all, says why (after `lead`)
+// and answers the status: a file that could not be opened or read is an I/O
+// error, one refused (not a regular file, too large) or no form file a problem.
+int ReadDocument(FormDefinitionDocument& doc, const std::string& path, std::ostream& err, const char* lead = "")
+{
+    if (doc.ReadFile(path))
+        return ToolExit::Ok;
+    const std::vector<std::string>& problems = doc.GetReadProblems();
+    const std::string why = problems.empty() ? std::string("cannot be read") : problems.front();
+    if (doc.GetFileFailure() == XmlReadFailure::Unreadable) {
+        err << "formwright-tool: " << why << "\n";
+        return ToolExit::Usage;
     }
-    void FormProblem(const std::string& formName, const std::string& problem) override
-    {
-        lines.push_back(format("form \"%s\": %s", formName.c_str(), problem.c_str()));
-    }
-    void ElementDropped(const std::string& formName, const XmlElement& element, int ordinal,
-                        const std::string& reason) override
-    {
-        lines.push_back(format("%s%s #%d (line %d): %s", FormPrefix(formName).c_str(), element.getElementName().c_str(),
-                               ordinal, element.getLine(), reason.c_str()));
-    }
-    std::string FormPrefix(const std::string& formName) const
-    {
-        return formName == langStr("FD_DEFAULT") ? std::string() : format("form \"%s\": ", formName.c_str());
-    }
-
-    std::vector<std::string> lines;
-    bool unreadable = false;
-
-private:
-    std::string m_path;
-};
+    err << path << ": " << lead << why << "\n";
+    return ToolExit::Problems;
+}
 
 // What loading cannot see: references that resolve to nothing and layout faults.
 void CheckForm(const FormDefinitionDocument& doc, const CDiagramEntityContainer& form, const PropertyObject* object,
@@ -148,46 +146,27 @@ void CheckForm(const FormDefinitionDocument& doc, const CDiagramEntityContainer&
     }
 }
 
-// Style names that elements ask for but the file does not define. The loaded
-// elements only know they have no style, so this reads the file's own words.
-void CheckStyleReferences(const std::string& path, const CEntityStyleContainer& styles, ProblemList& problems)
-{
-    XmlDocument xml;
-    if (!xml.read(path))
-        return;
-    const XmlElement* definition = xml.getChild("FormDefinition");
-    if (!definition)
-        return;
-    std::vector<const XmlElement*> pending{definition};
-    while (!pending.empty()) {
-        const XmlElement* e = pending.back();
-        pending.pop_back();
-        if (const std::string* style = e->getAttributeValue("style"); style && e->getElementName() != "Style")
-            if (!styles.Find(toMemorySeparators(*style)))
-                problems.lines.push_back(format("%s (line %d): style \"%s\" is not defined",
-                                                e->getElementName().c_str(), e->getLine(), style->c_str()));
-        for (int i = e->getChildCount() - 1; i >= 0; --i)
-            pending.push_back(e->getChildAt(i));
-    }
-}
-
 int Check(const Options& options, std::ostream& out, std::ostream& err)
 {
-    bool anyProblem = false;
+    int result = ToolExit::Ok;
     for (const std::string& path : options.files) {
         ProblemList problems(path);
         FormDefinitionDocument doc;
         doc.SetLoadObserver(&problems);
         doc.ReadFile(path);
         doc.SetLoadObserver(nullptr);
-        if (!problems.unreadable) {
+        if (doc.GetFileFailure() == XmlReadFailure::Unreadable) {
+            err << "formwright-tool: " << problems.lines.front() << "\n";
+            result = ToolExit::Usage;
+            continue;
+        }
+        if (!problems.unusable) {
             const PropertyObject* object = ClassFactory::CurrentObjectModel()->FindObject(doc.GetObjectClass());
             if (!object)
                 problems.lines.push_back(format("the object model has no class %s (taken from the file name)",
                                                 doc.GetObjectClass().c_str()));
             else if (!object->PropertiesLoaded())
                 const_cast<PropertyObject*>(object)->LoadProperties(true);
-            CheckStyleReferences(path, doc.GetStyles(), problems);
             CheckForm(doc, *doc.GetMainForm(), object, problems);
             for (const auto& [filter, form] : doc.GetFilteredForms())
                 CheckForm(doc, *form, object, problems);
@@ -199,12 +178,33 @@ int Check(const Options& options, std::ostream& out, std::ostream& err)
             out << path << ": ok\n";
             continue;
         }
-        anyProblem = true;
+        result = std::max(result, ToolExit::Problems);
         for (const std::string& line : problems.lines)
             out << path << ": " << line << "\n";
     }
-    (void)err;
-    return anyProblem ? ToolExit::Problems : ToolExit::Ok;
+    return result;
+}
+
+// Whether two paths name one file (a link, "./", another spelling).
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+// A file read in part is never written over: that would lose what reading
+// left out. True (after naming each part) when `target` is the file itself;
+// otherwise names what `target` will lack.
+bool RefuseToLoseParts(const FormDefinitionDocument& doc, const std::string& path, const std::string& target,
+                       std::ostream& err)
+{
+    const bool inPlace = target == path || SameFile(target, path);
+    err << path << (inPlace ? ": not rewritten, it would lose what reading left out:\n" : ": left out:\n");
+    for (const std::string& line : doc.GetReadProblems())
+        err << path << ":   " << line << "\n";
+    return inPlace;
 }
 
 // Writes the document to `target`, but never over a file its owner made
@@ -231,23 +231,17 @@ int Fmt(const Options& options, std::ostream& out, std::ostream& err)
     }
     int result = ToolExit::Ok;
     for (const std::string& path : options.files) {
-        ProblemList problems(path);
         FormDefinitionDocument doc;
-        doc.SetLoadObserver(&problems);
-        bool read = doc.ReadFile(path);
-        doc.SetLoadObserver(nullptr);
-        if (!read || !doc.WasReadWhole()) {
-            err << path << ": not rewritten, the file cannot be read whole";
-            if (!problems.lines.empty())
-                err << " (" << problems.lines.front() << ")";
-            err << "\n";
-            result = std::max(result, ToolExit::Problems);
+        if (const int status = ReadDocument(doc, path, err, "not rewritten: "); status != ToolExit::Ok) {
+            result = std::max(result, status);
             continue;
         }
-        // Elements the editor would leave out go missing here too; say so.
-        for (const std::string& line : problems.lines)
-            err << path << ": left out: " << line << "\n";
         const std::string target = options.output.empty() ? path : options.output;
+        if (!doc.WasReadWhole()) {
+            result = std::max(result, ToolExit::Problems);
+            if (RefuseToLoseParts(doc, path, target, err))
+                continue;
+        }
         const int written = WriteDocument(doc, target, err);
         if (written == ToolExit::Usage)
             return written;
@@ -282,14 +276,9 @@ int Dump(const Options& options, std::ostream& out, std::ostream& err)
         err << "formwright-tool: dump takes one file\n";
         return ToolExit::Usage;
     }
-    ProblemList problems(options.files.front());
     FormDefinitionDocument doc;
-    doc.SetLoadObserver(&problems);
-    if (!doc.ReadFile(options.files.front())) {
-        err << options.files.front() << ": "
-            << (problems.lines.empty() ? std::string("cannot be read") : problems.lines.front()) << "\n";
-        return ToolExit::Usage;
-    }
+    if (const int status = ReadDocument(doc, options.files.front(), err); status != ToolExit::Ok)
+        return status;
     if (options.hasForm) {
         const CDiagramEntityContainer* form = doc.GetForm(options.form);
         if (!form) {
@@ -325,22 +314,19 @@ std::unique_ptr<CairoDrawContext> MakeSurface(const std::string& extension, cons
 }
 
 // Reads FILE for the commands that work on one form of it; null after a
-// message when the file or the form named by --form is not there.
-CDiagramEntityContainer* ReadForm(const Options& options, FormDefinitionDocument& doc, std::ostream& err)
+// message when the file or the form named by --form is not there, with the
+// status to answer in `status`.
+CDiagramEntityContainer* ReadForm(const Options& options, FormDefinitionDocument& doc, std::ostream& err, int& status)
 {
     const std::string& path = options.files.front();
-    ProblemList problems(path);
-    doc.SetLoadObserver(&problems);
-    const bool read = doc.ReadFile(path);
-    doc.SetLoadObserver(nullptr);
-    if (!read) {
-        err << path << ": " << (problems.lines.empty() ? std::string("cannot be read") : problems.lines.front())
-            << "\n";
+    status = ReadDocument(doc, path, err);
+    if (status != ToolExit::Ok)
         return nullptr;
-    }
     CDiagramEntityContainer* form = options.hasForm ? doc.GetForm(options.form) : doc.GetMainForm();
-    if (!form)
+    if (!form) {
         err << path << ": no form \"" << options.form << "\"\n";
+        status = ToolExit::Usage;
+    }
     return form;
 }
 
@@ -354,7 +340,7 @@ std::unique_ptr<HeadlessFormView> OpenInEditor(const Options& options, FormDefin
     if (!scriptPath.empty()) {
         script.open(scriptPath);
         if (!script) {
-            err << "formwright-tool: cannot read " << scriptPath << "\n";
+            err << "formwright-tool: cannot open " << scriptPath << ": " << std::strerror(errno) << "\n";
             return nullptr;
         }
     }
@@ -384,9 +370,10 @@ int Render(const Options& options, std::ostream& out, std::ostream& err)
         return ToolExit::Usage;
     }
     FormDefinitionDocument doc;
-    CDiagramEntityContainer* form = ReadForm(options, doc, err);
+    int status = ToolExit::Ok;
+    CDiagramEntityContainer* form = ReadForm(options, doc, err, status);
     if (!form)
-        return ToolExit::Usage;
+        return status;
 
     std::unique_ptr<HeadlessFormView> session;
     IntSize size;
@@ -430,9 +417,14 @@ int Script(const Options& options, std::ostream& out, std::ostream& err)
         return ToolExit::Usage;
     }
     FormDefinitionDocument doc;
-    CDiagramEntityContainer* form = ReadForm(options, doc, err);
+    int status = ToolExit::Ok;
+    CDiagramEntityContainer* form = ReadForm(options, doc, err, status);
     if (!form)
-        return ToolExit::Usage;
+        return status;
+    const bool overInput = !options.output.empty() && !doc.WasReadWhole() &&
+                           (options.output == options.files[0] || SameFile(options.output, options.files[0]));
+    if (overInput && RefuseToLoseParts(doc, options.files[0], options.output, err))
+        return ToolExit::Problems;
     std::unique_ptr<HeadlessFormView> session = OpenInEditor(options, doc, *form, options.files[1], err);
     if (!session)
         return ToolExit::Usage;
@@ -466,12 +458,15 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, std:
                 return false;
             ClassFactory::SetModelFile(path);
             ClassFactory::FreeObjectModel();
+            options.modelGiven = true;
         } else if (a == "--language") {
             std::string language;
             if (!value(language))
                 return false;
             if (!LanguageTable::instance().loadLanguage(language)) {
-                err << "formwright-tool: no language \"" << language << "\"\n";
+                const std::string& why = LanguageTable::instance().loadError();
+                err << "formwright-tool: no language \"" << language << "\"" << (why.empty() ? "" : " (" + why + ")")
+                    << "\n";
                 return false;
             }
             ::setenv("FORMWRIGHT_LANGUAGE", language.c_str(), 1);
@@ -533,8 +528,23 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
         err << UsageText();
         return ToolExit::Usage;
     }
+    static const std::pair<const char*, int (*)(const Options&, std::ostream&, std::ostream&)> commands[] = {
+        {"check", Check}, {"fmt", Fmt}, {"dump", Dump}, {"render", Render}, {"script", Script},
+    };
+    const auto command = std::find_if(std::begin(commands), std::end(commands),
+                                      [&](const auto& row) { return options.command == row.first; });
+    if (command == std::end(commands)) {
+        err << "formwright-tool: unknown command " << options.command << "\n" << UsageText();
+        return ToolExit::Usage;
+    }
     if (options.files.empty()) {
         err << "formwright-tool: " << options.command << " needs a file\n";
+        return ToolExit::Usage;
+    }
+    // A model named on the command line must be there; the configured one may be missing.
+    if (const ObjectModel* model = ClassFactory::CurrentObjectModel();
+        options.modelGiven && !model->errorText().empty()) {
+        err << "formwright-tool: --model: " << model->errorText() << "\n";
         return ToolExit::Usage;
     }
 
@@ -542,18 +552,7 @@ int RunFormTool(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!table.Knows("Property"))
         RegisterStandardControls(table);
 
-    if (options.command == "check")
-        return Check(options, out, err);
-    if (options.command == "fmt")
-        return Fmt(options, out, err);
-    if (options.command == "dump")
-        return Dump(options, out, err);
-    if (options.command == "render")
-        return Render(options, out, err);
-    if (options.command == "script")
-        return Script(options, out, err);
-    err << "formwright-tool: unknown command " << options.command << "\n" << UsageText();
-    return ToolExit::Usage;
+    return command->second(options, out, err);
 }
 
 }  // namespace fw

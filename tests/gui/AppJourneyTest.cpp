@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "app/CanvasWindow.h"
 #include "app/CommandTable.h"
+#include "app/FileNames.h"
 #include "app/FormwrightApp.h"
 #include "app/FormwrightDoc.h"
 #include "app/FormwrightView.h"
@@ -21,13 +22,17 @@
 #include "support/Scratch.h"
 
 #include <gtest/gtest.h>
+#include <wx/arrstr.h>
 #include <wx/config.h>
 #include <wx/dcmemory.h>
 #include <wx/fileconf.h>
+#include <wx/filename.h>
+#include <wx/infobar.h>
 #include <wx/listbox.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/print.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
@@ -36,6 +41,7 @@
 #include "dialogs/ObjectClassDialog.h"
 #include "dialogs/StartOptionsDialog.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -261,6 +267,68 @@ TEST_F(AppJourney, AFileReadInPartKeepsItsOldBytesAsBakOnTheFirstSave)
     doc->GetModel().GetCurrentForm()->SetModified(true);
     SendCommand(*m_frame, ID_FILE_SAVE);
     EXPECT_EQ(fw::test::ReadFile(path + ".bak"), original);
+}
+
+TEST_F(AppJourney, AnAttributeLeftOutIsNamedWithItsLineAboveTheForm)
+{
+    std::string text = fw::test::ReadFile(Environment::instance().dataDir() + "/samples/PUMP_Main.xml");
+    const size_t field = text.find("<Property ");
+    ASSERT_NE(field, std::string::npos);
+    text.insert(field + 10, "colour=\"red\" ");
+    const std::string line = std::to_string(1 + std::count(text.begin(), text.begin() + field, '\n'));
+    const std::string valve = CopySample("VALVE_Main.xml");  // with the pictures beside it
+    const std::string path = m_scratch.Put("PUMP_Main.xml", text);
+    FormwrightDoc* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->WasReadInPart());
+    ASSERT_NE(ActiveView(), nullptr);
+    wxInfoBarGeneric* bar = ActiveView()->GetInfoBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->IsShown());
+    wxString shown;
+    for (wxWindow* child : bar->GetChildren())
+        if (auto* label = dynamic_cast<wxStaticText*>(child)) {
+            shown += label->GetLabel();
+            // Every line has room, none wraps out of sight below the bar.
+            const wxArrayString lines = wxSplit(label->GetLabel(), '\n', '\0');
+            EXPECT_GE(label->GetSize().y, static_cast<int>(lines.size()) * label->GetCharHeight());
+            for (const wxString& line : lines)
+                EXPECT_LE(label->GetTextExtent(line).x, label->GetSize().x) << line;
+        }
+    EXPECT_TRUE(shown.Contains("Property (line " + line + "): the attribute \"colour\" is not read")) << shown;
+    EXPECT_TRUE(shown.Contains(".bak")) << shown;
+
+    // As the bar says, the first save keeps the old file.
+    doc->GetModel().GetCurrentForm()->SetModified(true);
+    SendCommand(*m_frame, ID_FILE_SAVE);
+    EXPECT_EQ(fw::test::ReadFile(path + ".bak"), text);
+
+    // A file read whole shows none.
+    ASSERT_NE(Open(valve), nullptr);
+    EXPECT_FALSE(ActiveView()->GetInfoBar()->IsShown());
+}
+
+TEST_F(AppJourney, AFileThatCannotBeParsedIsNotOpenedAndItsErrorIsShown)
+{
+    const std::string path = m_scratch.Put("PUMP_Torn.xml", "<FormDefinition>\n<Dialog>\n");
+    DialogDriver driver({DialogDriver::Step::Answer(wxID_OK)});
+    EXPECT_EQ(Open(path), nullptr);
+    ASSERT_EQ(driver.Count(), 1);
+    EXPECT_TRUE(driver.Messages()[0].Contains("(line 2, column 9)")) << driver.Messages()[0];
+    EXPECT_TRUE(m_frame->GetDocManager().GetDocumentsVector().empty());
+    EXPECT_EQ(fw::test::ReadFile(path), "<FormDefinition>\n<Dialog>\n");
+}
+
+TEST_F(AppJourney, AFileNameThatIsNotUtf8Opens)
+{
+    const std::string bytes = m_scratch.Path() + "/PUMP_M\xFCller.xml";  // Latin-1, not UTF-8
+    fs::copy_file(Environment::instance().dataDir() + "/samples/VALVE_Main.xml", bytes);
+    FormwrightDoc* doc = m_frame->OpenFile(wxFileName(FileNameFromBytes(bytes.c_str())).GetAbsolutePath());
+    PumpEvents(50);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_FALSE(doc->WasReadInPart());
+    EXPECT_GT(doc->GetModel().GetMainForm()->GetCount(), 0);
+    EXPECT_EQ(FileNameBytes(doc->GetFilename()), bytes);
 }
 
 TEST_F(AppJourney, ASaveThatWouldLoseAPictureAsksFirstAndNoKeepsTheFile)

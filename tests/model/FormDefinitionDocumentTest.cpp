@@ -93,13 +93,20 @@ TEST_F(DocumentFiles, RequiredPartsAndDroppedElementsAreReportedAndTheProgIdDeci
 
     problems.lines.clear();
     ASSERT_TRUE(doc.ReadFile(Put("PUMP_x.xml", Main(R"(
-<Text title="ok" pos="10,10" size="5,5"/>
+<Text title="ok" pos="10,10" size="5,5" colour="red"/>
 <Text title="bad" pos="0,10" size="5,5"/>
-<Button/>)"))));
-    EXPECT_TRUE(doc.WasReadWhole());
+<Button/>)") + "\n<Notes/><Dialog/>")));
     EXPECT_EQ(problems.lines,
               (std::vector<std::string>{"Text #2 line 5: \"pos\" 0,10 has a zero or negative coordinate",
                                         "Button #1 line 6: no such element"}));
+    // Whatever is left out makes the file read in part, and is kept with its line.
+    EXPECT_FALSE(doc.WasReadWhole());
+    EXPECT_EQ(doc.GetReadProblems(),
+              (std::vector<std::string>{"Text #2 (line 5): \"pos\" 0,10 has a zero or negative coordinate",
+                                        "Button #1 (line 6): no such element",
+                                        "Text (line 4): the attribute \"colour\" is not read",
+                                        "Notes (line 7): \"FormDefinition\" holds no such element",
+                                        "Dialog (line 7): a second \"Dialog\" in \"FormDefinition\" is not read"}));
 
     // A paper side below 1 is refused; the elements stay, on a paper that holds them.
     problems.lines.clear();

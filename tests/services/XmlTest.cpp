@@ -1,5 +1,6 @@
 #include "services/Xml.h"
 
+#include "services/LanguageTable.h"
 #include "support/Scratch.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,35 @@ TEST(XmlDocument, ErrorsSayWhereAndClearTheOldTree)
     EXPECT_FALSE(doc.parse(nested(5000)));
     EXPECT_NE(doc.errorText().find("nested"), std::string::npos);
     EXPECT_TRUE(doc.parse(nested(50)));
+}
+
+TEST(XmlDocument, RefusesWhatIsNotARegularFileAndWhatIsTooLarge)
+{
+    test::ScratchDir dir;
+    const std::string small = dir.Put("small.xml", "<Dialog/>");
+    const std::string large = dir.Put("large.xml", "<Dialog>" + std::string(2000, ' ') + "</Dialog>");
+    const std::string missing = dir.Path() + "/missing.xml";
+    const struct {
+        std::string path;
+        XmlReadFailure failure;
+        std::string says;
+    } cases[] = {
+        {small, XmlReadFailure::None, ""},
+        {large, XmlReadFailure::Refused, large + ": larger than the limit of 1024 bytes"},
+        {dir.Path(), XmlReadFailure::Refused, dir.Path() + ": not a regular file (a folder)"},
+        {"/dev/null", XmlReadFailure::Refused, "/dev/null: not a regular file (a character device)"},
+        {missing, XmlReadFailure::Unreadable, "cannot open " + missing + ": No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        XmlDocument doc;
+        EXPECT_EQ(doc.read(c.path, 1024), c.failure == XmlReadFailure::None) << c.path;
+        EXPECT_EQ(doc.failure(), c.failure) << c.path;
+        EXPECT_EQ(doc.errorText(), c.says);
+    }
+    // Language files too.
+    LanguageTable table;
+    EXPECT_FALSE(table.load(dir.Path()));
+    EXPECT_EQ(table.loadError(), dir.Path() + ": not a regular file (a folder)");
 }
 
 TEST(XmlWriter, WritesTheFormFileLayout)

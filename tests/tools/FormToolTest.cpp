@@ -13,9 +13,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <regex>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -121,6 +128,7 @@ TEST_F(FormTool, CheckNamesEveryProblemOfTheBrokenFixtureAndGoesOn)
             "): \"fillcolor\" 255,0 is not three comma-separated numbers",
         "form \"STATUS:=:Released\": a second form with this filter (line " + LineOf(text, "uuid=\"7F6E5D4C") +
             ") is ignored",
+        "line " + LineOf(text, "<!--") + ": a comment is not kept",
     };
     Lines lines = result.OutLines();
     ASSERT_EQ(lines.size(), expected.size() + 1) << result.out;
@@ -154,18 +162,22 @@ TEST_F(FormTool, CheckNamesLineAndColumnOfAParseErrorAndAClassTheModelLacks)
     m_dir.Put("valve.png", ReadFile(Sample("valve.png")));
     EXPECT_EQ(Run({"check", gearbox}).out,
               gearbox + ": the object model has no class GEARBOX (taken from the file name)\n");
-    const Result other = Run({"--model", m_dir.Path() + "/missing-model.xml", "check", Sample("PUMP_Main.xml")});
-    EXPECT_EQ(other.code, ToolExit::Problems);
-    EXPECT_NE(other.out.find("the object model has no class PUMP"), std::string::npos) << other.out;
+    // A model named on the command line that cannot be read stops the run.
+    const std::string missingModel = m_dir.Path() + "/missing-model.xml";
+    const Result other = Run({"--model", missingModel, "check", Sample("PUMP_Main.xml")});
+    EXPECT_EQ(other.code, ToolExit::Usage);
+    EXPECT_EQ(other.err, "formwright-tool: --model: cannot open " + missingModel + ": No such file or directory\n");
 }
 
 TEST_F(FormTool, FmtWritesWhatTheDocumentWrites)
 {
+    // Each fixture holds something the reader leaves out: written elsewhere, with a list of it.
     for (const char* fixture : {"PUMP_Fields.xml", "DOCUMENT_Buttons.xml", "VALVE_Graphics.xml"}) {
         const std::string output = m_dir.Path() + "/" + fixture;
         const Result result = Run({"fmt", FixturePath(fixture), "-o", output});
-        EXPECT_EQ(result.code, ToolExit::Ok) << result.err;
+        EXPECT_EQ(result.code, ToolExit::Problems) << result.err;
         EXPECT_EQ(result.out, output + ": written\n");
+        EXPECT_NE(result.err.find(FixturePath(fixture) + ": left out:\n"), std::string::npos) << result.err;
         FormDefinitionDocument doc;
         ASSERT_TRUE(doc.ReadFile(FixturePath(fixture)));
         EXPECT_EQ(ReadFile(output), doc.WriteToString()) << fixture;
@@ -185,15 +197,53 @@ TEST_F(FormTool, FmtLeavesAFileItCannotReadWholeUntouchedAndGoesOn)
                                        "<FormDefinition>\n  <Styles/>\n</FormDefinition>\n");
     const std::string before = ReadFile(noDialog);
     const std::string broken = CopyHere(FixturePath("PUMP_Broken.xml"));  // a duplicate filtered form
-    const std::string fine = CopyHere(FixturePath("PUMP_Fields.xml"));
-    const Result result = Run({"fmt", noDialog, broken, fine});
+    // One attribute no reader knows, and nothing else amiss.
+    std::string text = ReadFile(Sample("PUMP_Main.xml"));
+    const size_t field = text.find("<Property ");
+    ASSERT_NE(field, std::string::npos);
+    text.insert(field + 10, "colour=\"red\" ");
+    const std::string unknown = m_dir.Put("PUMP_Unknown.xml", text);
+    const std::string fine = CopyHere(Sample("VALVE_Main.xml"));
+    const Result result = Run({"fmt", noDialog, broken, unknown, fine});
     EXPECT_EQ(result.code, ToolExit::Problems);
     EXPECT_EQ(result.out, fine + ": written\n");
-    EXPECT_NE(result.err.find(noDialog + ": not rewritten"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("the main \"Dialog\" is missing"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(noDialog + ": not rewritten: the main \"Dialog\" is missing"), std::string::npos)
+        << result.err;
     EXPECT_NE(result.err.find(broken + ": not rewritten"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find(unknown + ": not rewritten, it would lose what reading left out:\n" + unknown +
+                              ":   Property (line " + LineOf(text, "colour=") +
+                              "): the attribute \"colour\" is not read\n"),
+              std::string::npos)
+        << result.err;
     EXPECT_EQ(ReadFile(noDialog), before);
     EXPECT_EQ(ReadFile(broken), ReadFile(FixturePath("PUMP_Broken.xml")));
+    EXPECT_EQ(ReadFile(unknown), text);
+
+    // Named another way, the file is still the input.
+    EXPECT_EQ(Run({"fmt", unknown, "-o", m_dir.Path() + "/./PUMP_Unknown.xml"}).code, ToolExit::Problems);
+    EXPECT_EQ(ReadFile(unknown), text);
+    // Elsewhere, the output is written and what it lacks is named.
+    const std::string other = m_dir.Path() + "/PUMP_Other.xml";
+    const Result elsewhere = Run({"fmt", unknown, "-o", other});
+    EXPECT_EQ(elsewhere.code, ToolExit::Problems);
+    EXPECT_EQ(elsewhere.out, other + ": written\n");
+    EXPECT_NE(elsewhere.err.find("the attribute \"colour\" is not read"), std::string::npos) << elsewhere.err;
+    EXPECT_EQ(ReadFile(other), ReadFile(Sample("PUMP_Main.xml")));
+}
+
+TEST_F(FormTool, CheckReportsBytesThatAreNotUtf8)
+{
+    std::string text = ReadFile(Sample("PUMP_Main.xml"));
+    const size_t field = text.find("<Property ");
+    ASSERT_NE(field, std::string::npos);
+    text.insert(field + 10, "help=\"M\xFCller\" ");
+    const std::string latin = m_dir.Put("PUMP_Latin.xml", text);
+    const Result result = Run({"check", latin});
+    EXPECT_EQ(result.code, ToolExit::Problems);
+    EXPECT_NE(result.out.find(latin + ": line " + LineOf(text, "M\xFC") +
+                              ": \"help\" of Property holds bytes that are not UTF-8"),
+              std::string::npos)
+        << result.out;
 }
 
 TEST_F(FormTool, FmtRefusesAReadOnlyFileAndWritesThroughALink)
@@ -320,10 +370,19 @@ TEST_F(FormTool, LanguageOptionLocalizesTheDump)
     EXPECT_EQ(Run({"dump", FixturePath("ARTICLE_Filtered.xml"), "--form", "Standardformular"}).code, ToolExit::Ok);
 }
 
-TEST_F(FormTool, HelpVersionAndBadCommandLines)
+// 0 fine; 1 problems found or a file refused; 2 usage or a file that cannot be
+// opened or read, for every command alike, each message with its reason.
+TEST_F(FormTool, EveryCommandAnswersByOneStatusRule)
 {
     const std::string file = FixturePath("MOTOR.xml");
     const std::string missing = m_dir.Path() + "/PUMP_Missing.xml";
+    const std::string folder = m_dir.Path() + "/PUMP_Folder.xml";
+    std::filesystem::create_directory(folder);
+    const std::string torn = m_dir.Put("PUMP_Torn.xml", "<FormDefinition>\n<Dialog>\n");
+    const std::string script = m_dir.Put("s.script", "# nothing\n");
+    const std::string png = m_dir.Path() + "/out.png";
+    const std::string partial = CopyHere(FixturePath("PUMP_Fields.xml"));
+    const std::string noSuchFile = ": No such file or directory";
     const struct {
         Lines args;
         int code;
@@ -333,29 +392,110 @@ TEST_F(FormTool, HelpVersionAndBadCommandLines)
         {{"check", "--help"}, ToolExit::Ok, "usage: formwright-tool", ""},
         {{"-h"}, ToolExit::Ok, "usage: formwright-tool", ""},
         {{"--version"}, ToolExit::Ok, "formwright-tool ", ""},
+        {{"check", file}, ToolExit::Ok, file + ": ok", ""},
         {{}, ToolExit::Usage, "", "usage: formwright-tool"},
         {{"frobnicate", file}, ToolExit::Usage, "", "unknown command frobnicate"},
+        {{"frobnicate"}, ToolExit::Usage, "", "unknown command frobnicate"},
         {{"check", "--frob", file}, ToolExit::Usage, "", "unknown option --frob"},
         {{"check"}, ToolExit::Usage, "", "check needs a file"},
         {{"dump", file, "--form"}, ToolExit::Usage, "", "--form needs a value"},
         {{"--language", "Klingon", "dump", file}, ToolExit::Usage, "", "no language \"Klingon\""},
         {{"--model"}, ToolExit::Usage, "", "--model needs a value"},
         {{"dump", file, "--form", "STATUS:=:Draft"}, ToolExit::Usage, "", "no form \"STATUS:=:Draft\""},
-        {{"dump", missing}, ToolExit::Usage, "", "cannot open"},
         {{"dump", file, file}, ToolExit::Usage, "", "dump takes one file"},
         {{"fmt", file, file, "-o", missing}, ToolExit::Usage, "", "-o takes exactly one input file"},
         {{"fmt", file, "-o", m_dir.Path() + "/no-folder/out.xml"}, ToolExit::Usage, "", "cannot"},
+        // A file that cannot be opened.
+        {{"check", missing, file}, ToolExit::Usage, file + ": ok", "cannot open " + missing + noSuchFile},
+        {{"fmt", missing}, ToolExit::Usage, "", "cannot open " + missing + noSuchFile},
+        {{"dump", missing}, ToolExit::Usage, "", "cannot open " + missing + noSuchFile},
+        {{"render", missing, "-o", png}, ToolExit::Usage, "", "cannot open " + missing + noSuchFile},
+        {{"script", missing, script}, ToolExit::Usage, "", "cannot open " + missing + noSuchFile},
+        {{"script", file, missing}, ToolExit::Usage, "", "cannot open " + missing + noSuchFile},
+        // A file refused, or no form file.
+        {{"check", folder}, ToolExit::Problems, folder + ": not a regular file (a folder)", ""},
+        {{"fmt", folder}, ToolExit::Problems, "", folder + ": not rewritten: not a regular file (a folder)"},
+        {{"dump", folder}, ToolExit::Problems, "", folder + ": not a regular file (a folder)"},
+        {{"check", torn}, ToolExit::Problems, torn + ": ", ""},
+        {{"dump", torn}, ToolExit::Problems, "", torn + ": "},
+        {{"render", torn, "-o", png}, ToolExit::Problems, "", "(line 2, column 9)"},
+        {{"script", torn, script}, ToolExit::Problems, "", "(line 2, column 9)"},
+        {{"script", partial, script, "-o", partial}, ToolExit::Problems, "", partial + ": not rewritten"},
     };
     for (const auto& c : cases) {
         const Result result = Run(c.args);
-        EXPECT_EQ(result.code, c.code) << c.out << c.err;
-        EXPECT_EQ(result.out.substr(0, c.out.size()), c.out) << result.out;
-        EXPECT_EQ(c.out.empty(), result.out.empty()) << result.out;
-        EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
+        const std::string what = ::testing::PrintToString(c.args);
+        EXPECT_EQ(result.code, c.code) << what << "\n" << result.err;
+        EXPECT_EQ(result.out.substr(0, c.out.size()), c.out) << what << "\n" << result.out;
+        EXPECT_EQ(c.out.empty(), result.out.empty()) << what << "\n" << result.out;
+        EXPECT_NE(result.err.find(c.err), std::string::npos) << what << "\n" << result.err;
     }
     EXPECT_NE(Run({"--help"}).out.find("dump FILE [--form NAME]"), std::string::npos);
     EXPECT_TRUE(std::regex_match(Run({"--version"}).out, std::regex("formwright-tool [0-9.]+\n")));
     EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_FALSE(std::filesystem::exists(png));
+    EXPECT_EQ(ReadFile(partial), ReadFile(FixturePath("PUMP_Fields.xml")));
+}
+
+// Runs the tool in a child process that must end within `seconds`, so that a
+// read that blocks or never ends fails the test instead of hanging it.
+Result RunWithin(const Lines& args, int seconds)
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+#if !defined(__SANITIZE_ADDRESS__)
+        // Reading without end must fail here, not exhaust the machine.
+        const rlimit memory{std::size_t(1) << 30, std::size_t(1) << 30};
+        ::setrlimit(RLIMIT_AS, &memory);
+#endif
+        std::ostringstream out, err;
+        const int code = RunFormTool(args, out, err);
+        const std::string text = out.str() + err.str();
+        (void)!::write(pipeFds[1], text.data(), std::min<size_t>(text.size(), 4096));
+        ::_exit(code);
+    }
+    ::close(pipeFds[1]);
+    Result result;
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            result.err = "still running after the time allowed";
+            ::close(pipeFds[0]);
+            return result;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    char buffer[4096];
+    const ssize_t n = ::read(pipeFds[0], buffer, sizeof buffer);
+    ::close(pipeFds[0]);
+    result.out.assign(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+TEST_F(FormTool, AFifoAndADeviceAreRefusedAtOnce)
+{
+    const std::string fifo = m_dir.Path() + "/PUMP_Fifo.xml";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        Lines args;
+        std::string says;
+    } cases[] = {
+        {{"check", fifo}, fifo + ": not a regular file (a FIFO)"},
+        {{"dump", "/dev/zero"}, "/dev/zero: not a regular file (a character device)"},
+    };
+    for (const auto& c : cases) {
+        const Result result = RunWithin(c.args, 10);
+        EXPECT_EQ(result.code, ToolExit::Problems) << c.says << "\n" << result.err;
+        EXPECT_NE(result.out.find(c.says), std::string::npos) << result.out;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,109 @@
+#include "services/InputFile.h"
+
+#include "services/Strings.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fw {
+
+namespace {
+
+const char* KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a plain file";
+}
+
+std::string LimitText(std::size_t limit)
+{
+    constexpr std::size_t MB = std::size_t(1) << 20;
+    return limit % MB == 0 ? format("%zu MB", limit / MB) : format("%zu bytes", limit);
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+}  // namespace
+
+InputFileStatus readInputFile(const std::string& path, std::size_t limit, std::string& contents, std::string& error)
+{
+    contents.clear();
+    error.clear();
+    // Non-blocking, so that opening a FIFO without a writer returns at once.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        error = format("cannot open %s: %s", path.c_str(), std::strerror(errno));
+        return InputFileStatus::Unreadable;
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        error = format("cannot read %s: %s", path.c_str(), std::strerror(errno));
+        return InputFileStatus::Unreadable;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        const char* kind = KindOf(info.st_mode);
+        error = format("%s: not a regular file (%s)", path.c_str(), kind);
+        return InputFileStatus::Refused;
+    }
+    if (static_cast<unsigned long long>(info.st_size) > limit) {
+        error = format("%s: larger than the limit of %s", path.c_str(), LimitText(limit).c_str());
+        return InputFileStatus::Refused;
+    }
+    contents.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    // The file may grow while it is read: one byte past the limit is enough to tell.
+    for (;;) {
+        if (done == contents.size()) {
+            if (done > limit)
+                break;
+            contents.resize(std::min(limit + 1, std::max<std::size_t>(done * 2, 4096)));
+        }
+        const ssize_t n = ::read(fd.get(), &contents[done], contents.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = format("cannot read %s: %s", path.c_str(), std::strerror(errno));
+            contents.clear();
+            return InputFileStatus::Unreadable;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    contents.resize(done);
+    if (done > limit) {
+        contents.clear();
+        error = format("%s: larger than the limit of %s", path.c_str(), LimitText(limit).c_str());
+        return InputFileStatus::Refused;
+    }
+    return InputFileStatus::Ok;
+}
+
+}  // namespace fw
