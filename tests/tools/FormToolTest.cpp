@@ -248,20 +248,20 @@ TEST_F(FormTool, CheckReportsBytesThatAreNotUtf8)
 
 TEST_F(FormTool, FmtRefusesAReadOnlyFileAndWritesThroughALink)
 {
-    const std::string locked = CopyHere(FixturePath("PUMP_Fields.xml"));
+    const std::string locked = CopyHere(Sample("PUMP_Main.xml"));
     ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
     const Result refused = Run({"fmt", locked});
     EXPECT_EQ(refused.code, ToolExit::Problems);
     EXPECT_EQ(refused.err, locked + ": not written, the file is read-only\n");
-    EXPECT_EQ(ReadFile(locked), ReadFile(FixturePath("PUMP_Fields.xml")));
+    EXPECT_EQ(ReadFile(locked), ReadFile(Sample("PUMP_Main.xml")));
 
-    const std::string real = m_dir.Put("forms/VALVE_Graphics.xml", ReadFile(FixturePath("VALVE_Graphics.xml")));
-    const std::string link = m_dir.Path() + "/VALVE_Graphics.xml";
+    const std::string real = m_dir.Put("forms/VALVE_Main.xml", ReadFile(Sample("VALVE_Main.xml")));
+    const std::string link = m_dir.Path() + "/VALVE_Main.xml";
     ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
     EXPECT_EQ(Run({"fmt", link}).code, ToolExit::Ok);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     FormDefinitionDocument doc;
-    ASSERT_TRUE(doc.ReadFile(FixturePath("VALVE_Graphics.xml")));
+    ASSERT_TRUE(doc.ReadFile(Sample("VALVE_Main.xml")));
     EXPECT_EQ(ReadFile(real), doc.WriteToString());
 }
 
