@@ -676,7 +676,12 @@ bool CDiagramEntity::LoadSize()
 
 bool CDiagramEntity::ReadPercentagePair(const char* attribute, int& x, int& y) const
 {
-    return ReadPair(m_xmlElement, attribute, x, y) && IsPercentage(x) && IsPercentage(y);
+    if (ReadPair(m_xmlElement, attribute, x, y) && IsPercentage(x) && IsPercentage(y))
+        return true;
+    // A share that cannot be used is left out, and said so.
+    if (const XmlAttribute* unusable = m_xmlElement ? m_xmlElement->getAttribute(attribute) : nullptr)
+        unusable->markUnread();
+    return false;
 }
 
 std::string CDiagramEntity::DescribeBadPair(const char* attribute) const

@@ -147,7 +147,8 @@ std::string AsText(const PropertyValue& value)
 // is no colour text, and cannot place anything on a paper with a side below
 // 1, so such values are turned down. It also drops an element with neither
 // width nor height, and parks a caption with a side below 1. Places, sizes
-// and paper sides beyond FormExtentLimit it refuses too.
+// and paper sides beyond FormExtentLimit it refuses too, and the share an
+// element moves or grows with the form outside 0 to 100 per cent.
 bool FileKeeps(int id, const PropertyValue& value)
 {
     constexpr double SmallestSide = 1.0;
@@ -163,6 +164,11 @@ bool FileKeeps(int id, const PropertyValue& value)
     case PropertyId::LineColor:
     case PropertyId::FillColor:
         return isColorText(AsText(value));
+    case PropertyId::MovingX:
+    case PropertyId::MovingY:
+    case PropertyId::SizingX:
+    case PropertyId::SizingY:
+        return *AsInteger(value) >= 0 && *AsInteger(value) <= 100;
     default:
         return true;
     }

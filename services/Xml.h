@@ -22,6 +22,8 @@ public:
     // is left out of what is read.
     bool wasRead() const { return m_read; }
     void markRead() const { m_read = true; }
+    // Asked for, but its value could not be used: it counts as left out.
+    void markUnread() const { m_read = false; }
 
 private:
     std::string m_name;

@@ -144,10 +144,15 @@ TEST_F(DocumentFiles, PapersPlacesAndSizesBeyondTheLimitAreRefused)
 <Text title="edge" pos="32767,10" size="32767,5"/>
 <Text title="far" pos="10,32768" size="5,5"/>
 <Text title="wide" pos="10,10" size="-32768,5"/>
+<Text title="share" pos="10,20" size="5,5" moving="150,0" sizing="50,50"/>
 </Controls></Dialog>)")));
     EXPECT_EQ(doc.GetMainForm()->GetPaper(), (IntSize{FormExtentLimit, 600}));
-    ASSERT_EQ(doc.GetMainForm()->GetCount(), 1);
+    ASSERT_EQ(doc.GetMainForm()->GetCount(), 2);
     EXPECT_EQ(doc.GetMainForm()->GetAt(0)->GetRect(), (IntRect{32767, 10, 65534, 15}));
+    // A share of the form's growth beyond 100 per cent is left out too, and said so.
+    EXPECT_EQ(doc.GetMainForm()->GetAt(1)->GetMoving(), (IntPoint{0, 0}));
+    EXPECT_EQ(doc.GetMainForm()->GetAt(1)->GetSizing(), (IntPoint{50, 50}));
+    EXPECT_EQ(doc.GetReadProblems().back(), "Text (line 7): the attribute \"moving\" is not read");
     EXPECT_EQ(problems.lines,
               (std::vector<std::string>{"Text #2 line 5: \"pos\" 10,32768 lies beyond 32767",
                                         "Text #3 line 6: \"size\" -32768,5 is larger than 32767",

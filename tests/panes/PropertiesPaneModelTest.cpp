@@ -236,6 +236,11 @@ TEST_F(Merging, LeftMovesEverySelectedElementAndKeepsEachWidth)
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::Height, 1e12));
     EXPECT_EQ(t1->GetRect(), (IntRect{40, 1, 41, 21}));
     EXPECT_EQ(m_host.GetMessages().size(), 2u);
+    // Or a share of the form's growth outside 0 to 100 per cent, which the reader leaves out.
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::MovingX, std::int32_t{101}));
+    EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::SizingY, std::int32_t{-1}));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::MovingX, std::int32_t{100}));
+    EXPECT_EQ(t1->GetMoving(), (IntPoint{100, 0}));
 }
 
 TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)
