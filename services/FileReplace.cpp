@@ -1,5 +1,7 @@
 #include "services/FileReplace.h"
 
+#include "services/FileDescriptor.h"
+#include "services/InputFile.h"
 #include "services/Strings.h"
 
 #include <algorithm>
@@ -92,11 +94,11 @@ class FolderLock {
 public:
     explicit FolderLock(const std::string& folder) : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
     {
-        if (m_fd < 0)
+        if (!m_fd.valid())
             return;
         const auto giveUp = std::chrono::steady_clock::now() + LockPatience;
         auto pause = std::chrono::milliseconds(1);
-        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        while (::flock(m_fd.get(), LOCK_EX | LOCK_NB) != 0) {
             if (errno == EINTR)
                 continue;
             if (errno != EWOULDBLOCK)
@@ -110,32 +112,22 @@ public:
         }
         m_held = true;
     }
-    ~FolderLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-
     bool TimedOut() const { return m_timedOut; }
     bool Held() const { return m_held; }
     // The rename is on disk only once the folder is.
     void SyncFolder(const std::string& folder) const
     {
-        if (m_fd >= 0) {
-            (void)::fsync(m_fd);
+        if (m_fd.valid()) {
+            (void)::fsync(m_fd.get());
             return;
         }
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            (void)::fsync(fd);
-            ::close(fd);
-        }
+        const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (fd.valid())
+            (void)::fsync(fd.get());
     }
 
 private:
-    int m_fd;
+    FileDescriptor m_fd;
     bool m_timedOut = false;
     bool m_held = false;
 };
@@ -178,18 +170,16 @@ void RemoveLeftovers(const std::string& target)
 class TempFile {
 public:
     explicit TempFile(const std::string& target)
+        : m_path(FolderPart(target) + "/" + TempPrefixOf(target) + "XXXXXX" + std::string(TempSuffix)),
+          // Exclusive creation: an existing name, a planted link included, is never opened.
+          m_fd(::mkostemps(m_path.data(), static_cast<int>(TempSuffix.size()), O_CLOEXEC | O_NOFOLLOW)),
+          m_error(m_fd.valid() ? 0 : errno)
     {
-        m_path = FolderPart(target) + "/" + TempPrefixOf(target) + "XXXXXX" + std::string(TempSuffix);
-        // Exclusive creation: an existing name, a planted link included, is never opened.
-        m_fd = ::mkostemps(m_path.data(), static_cast<int>(TempSuffix.size()), O_CLOEXEC | O_NOFOLLOW);
-        m_error = m_fd < 0 ? errno : 0;
-        if (m_fd < 0)
+        if (!m_fd.valid())
             m_path.clear();
     }
     ~TempFile()
     {
-        if (m_fd >= 0)
-            ::close(m_fd);
         if (!m_path.empty())
             ::unlink(m_path.c_str());
     }
@@ -197,20 +187,15 @@ public:
     TempFile& operator=(const TempFile&) = delete;
 
     int Error() const { return m_error; }
-    int Fd() const { return m_fd; }
+    int Fd() const { return m_fd.get(); }
     const std::string& Path() const { return m_path; }
-    int Close()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result == 0 ? 0 : errno;
-    }
+    int Close() { return m_fd.close(); }
     // Renamed into place: nothing to remove.
     void Placed() { m_path.clear(); }
 
 private:
     std::string m_path;
-    int m_fd = -1;
+    FileDescriptor m_fd;
     int m_error = 0;
 };
 
@@ -227,27 +212,6 @@ int WriteAll(int fd, std::string_view bytes)
         done += static_cast<size_t>(n);
     }
     return 0;
-}
-
-int ReadAll(const std::string& path, std::string& bytes)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    char buffer[65536];
-    int error = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            error = errno;
-        if (n <= 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return error;
 }
 
 // Renames `from` to `to` unless `to` exists; answers 0 or the system's error.
@@ -363,10 +327,9 @@ BackupResult KeepBackupOf(const std::string& path)
     const std::string source = SaveTargetOf(path);
     result.backupPath = source + ".bak";
     std::string bytes;
-    if (const int error = ReadAll(source, bytes)) {
-        result.error = format("cannot read %s: %s", path.c_str(), std::strerror(error));
+    // The file was read once already, so it is within the limit of form files.
+    if (readInputFile(source, FormFileLimit, bytes, result.error) != InputFileStatus::Ok)
         return result;
-    }
     struct stat existing {};
     if (::lstat(result.backupPath.c_str(), &existing) == 0) {
         int error = EEXIST;

@@ -1,5 +1,6 @@
 #include "services/InputFile.h"
 
+#include "services/FileDescriptor.h"
 #include "services/Strings.h"
 
 #include <algorithm>
@@ -34,22 +35,6 @@ std::string LimitText(std::size_t limit)
     return limit % MB == 0 ? format("%zu MB", limit / MB) : format("%zu bytes", limit);
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 }  // namespace
 
 InputFileStatus readInputFile(const std::string& path, std::size_t limit, std::string& contents, std::string& error)
@@ -57,7 +42,7 @@ InputFileStatus readInputFile(const std::string& path, std::size_t limit, std::s
     contents.clear();
     error.clear();
     // Non-blocking, so that opening a FIFO without a writer returns at once.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         error = format("cannot open %s: %s", path.c_str(), std::strerror(errno));
         return InputFileStatus::Unreadable;
