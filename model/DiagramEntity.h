@@ -63,6 +63,9 @@ constexpr int SelectGroup = 108;
 // every element the designer makes (copies and duplicates included).
 using ElementId = std::uint64_t;
 
+// Lines, rectangles and ellipses lie under every other element.
+bool IsShapeType(const std::string& type);
+
 class CDiagramEntity {
 public:
     CDiagramEntity();
@@ -229,8 +232,11 @@ public:
     void SetType(const std::string& type)
     {
         m_type = type;
+        m_shape = IsShapeType(type);
         NoteChange();
     }
+    // Known when the type is set, so painting asks no string question.
+    bool IsShape() const { return m_shape; }
     int GetGroup() const { return m_group; }
     void SetGroup(int group)
     {
@@ -290,6 +296,7 @@ protected:
     int m_selected = 0;
     bool m_dependent = false;
     std::string m_type = "basic";
+    bool m_shape = false;
     std::string m_title;
     std::string m_name;
     int m_tabIndex = -1;
