@@ -108,6 +108,9 @@ public:
     virtual void SetConstraints(IntSize minimum, IntSize maximum);
 
     virtual void Select(bool selected);
+    // Select without the rest of the group, for a caller that selects the
+    // groups itself in one pass.
+    void MarkSelected(bool selected) { m_selected = selected ? 1 : 0; }
     virtual bool IsSelected() const;
     virtual bool BodyInRect(const IntRect& rect) const;
     virtual int GetHitCode(IntPoint point, const IntRect& rect) const;

@@ -240,8 +240,9 @@ void CDiagramEntityContainer::Remove(const CDiagramEntity* element)
 
 void CDiagramEntityContainer::SelectAll()
 {
-    for (size_t i = 0; i < m_objects.size(); ++i)
-        m_objects[i]->Select(true);
+    // Every group is wholly selected anyway: no walk of the form per member.
+    for (const auto& element : m_objects)
+        element->MarkSelected(true);
 }
 
 void CDiagramEntityContainer::UnselectAll()
