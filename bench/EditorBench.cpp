@@ -6,7 +6,10 @@
 //   same rectangles on a surface of the same size;
 // - one mouse-move step of a drag that moves 500 selected elements together,
 //   against copying their 500 rectangles;
-// - an undo snapshot of a 10,000-element form, against copying its rectangles.
+// - an undo snapshot of a 10,000-element form, against copying its rectangles;
+// - deleting a tenth of the elements, and select all + group on a form that
+//   is one group, at 10k and 100k elements, against each other: linear
+//   work grows about tenfold.
 // Prints the median of each and its ratio to the floor.
 
 #include "bench/BareCairo.h"
@@ -44,6 +47,7 @@ constexpr int PaintElements = 2000;
 constexpr int DraggedElements = 500;
 constexpr int SnapshotElements = 10000;
 constexpr unsigned Seed = 11;
+constexpr int LargeElements[] = {10000, 100000};
 // Far enough that every dragged element really moves, near enough that the
 // selection stays inside the margins.
 constexpr int DragStep = 40;
@@ -113,6 +117,7 @@ struct Canvas {
 std::unique_ptr<FormDefinitionDocument> g_paintDoc;
 std::unique_ptr<FormDefinitionDocument> g_dragDoc;
 std::unique_ptr<FormDefinitionDocument> g_snapshotDoc;
+std::unique_ptr<FormDefinitionDocument> g_largeDocs[2];
 std::unique_ptr<Canvas> g_whole;
 std::unique_ptr<Canvas> g_quarter;
 std::unique_ptr<Canvas> g_drag;
@@ -255,6 +260,61 @@ void CopySnapshotRects(benchmark::State& state)
     }
 }
 
+// Every tenth element in list order; a selected field takes its caption along.
+void SelectTenth(CDiagramEntityContainer& form)
+{
+    form.UnselectAll();
+    for (int i = 0; i < form.GetCount(); i += 10)
+        form.GetAt(i)->Select(true);
+}
+
+// Undo brings the form back outside the timing.
+void DeleteTenth(benchmark::State& state, CDiagramEntityContainer* form)
+{
+    const int count = form->GetCount();
+    form->ClearUndo();
+    for (auto _ : state) {
+        state.PauseTiming();
+        SelectTenth(*form);
+        form->Snapshot();
+        state.ResumeTiming();
+        form->DeleteAllSelected();
+        state.PauseTiming();
+        const bool deleted = form->GetCount() <= count - count / 10;
+        form->Undo();
+        form->ClearUndo();
+        state.ResumeTiming();
+        if (!deleted || form->GetCount() != count) {
+            state.SkipWithError("the tenth was not deleted or did not come back");
+            break;
+        }
+    }
+    form->UnselectAll();
+}
+
+// Grouped once before the timing, so each select all meets one group, as
+// the second select all + group of an editing session does.
+void SelectAllGroup(benchmark::State& state, CDiagramEntityContainer* form)
+{
+    form->SelectAll();
+    form->Group();
+    for (auto _ : state) {
+        state.PauseTiming();
+        form->UnselectAll();
+        state.ResumeTiming();
+        form->SelectAll();
+        form->Group();
+    }
+    const int group = form->GetAt(0)->GetGroup();
+    bool one = group != 0;
+    for (int i = 0; i < form->GetCount(); ++i)
+        one = one && form->GetAt(i)->IsSelected() && form->GetAt(i)->GetGroup() == group;
+    form->Ungroup();
+    form->UnselectAll();
+    if (!one)
+        state.SkipWithError("select all + group did not make one selected group");
+}
+
 // Whether every element that lies wholly in the client area left a mark
 // there (a pixel other than the paper's face); answers how many did not.
 int UnmarkedElements(const Canvas& canvas, const CairoDrawContext& dc)
@@ -360,6 +420,20 @@ void PrintRatio(bench::MedianReporter& reporter, const char* label, const char* 
                 Duration(b->second).c_str(), m->second / b->second);
 }
 
+// The 10k and 100k figures of one operation, the larger against the smaller.
+void PrintGrowth(bench::MedianReporter& reporter, const char* what, const std::string& small, const std::string& large)
+{
+    auto s = reporter.medians.find(small);
+    auto l = reporter.medians.find(large);
+    if (s == reporter.medians.end() || l == reporter.medians.end() || s->second <= 0) {
+        std::printf("%-34s no result\n", what);
+        return;
+    }
+    std::printf("%-34s %d elements %s, %d elements %s, ratio %.2fx\n", what, g_largeDocs[0]->GetMainForm()->GetCount(),
+                Duration(s->second).c_str(), g_largeDocs[1]->GetMainForm()->GetCount(), Duration(l->second).c_str(),
+                l->second / s->second);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -374,9 +448,11 @@ int main(int argc, char** argv)
     g_paintDoc = ReadGenerated(PaintElements, folder);
     g_dragDoc = ReadGenerated(PaintElements, folder);
     g_snapshotDoc = ReadGenerated(SnapshotElements, folder);
+    for (int i = 0; i < 2; ++i)
+        g_largeDocs[i] = ReadGenerated(LargeElements[i], folder);
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
-    if (!g_paintDoc || !g_dragDoc || !g_snapshotDoc) {
+    if (!g_paintDoc || !g_dragDoc || !g_snapshotDoc || !g_largeDocs[0] || !g_largeDocs[1]) {
         std::fprintf(stderr, "a generated form did not read whole\n");
         return 1;
     }
@@ -424,6 +500,21 @@ int main(int argc, char** argv)
     add("CopyDraggedRects", kMicrosecond, CopyDraggedRects);
     add("UndoSnapshot", kMillisecond, UndoSnapshot);
     add("CopySnapshotRects", kMicrosecond, CopySnapshotRects);
+    // One run of the larger form may take seconds: fewer repetitions.
+    for (int i = 0; i < 2; ++i) {
+        CDiagramEntityContainer* form = g_largeDocs[i]->GetMainForm();
+        const std::string size = std::to_string(LargeElements[i] / 1000) + "k";
+        benchmark::RegisterBenchmark(("DeleteTenth" + size).c_str(), DeleteTenth, form)
+            ->Unit(kMillisecond)
+            ->UseRealTime()
+            ->Repetitions(3)
+            ->ReportAggregatesOnly(true);
+        benchmark::RegisterBenchmark(("SelectAllGroup" + size).c_str(), SelectAllGroup, form)
+            ->Unit(kMillisecond)
+            ->UseRealTime()
+            ->Repetitions(3)
+            ->ReportAggregatesOnly(true);
+    }
 
     bench::MedianReporter reporter;
     if (!bench::RunBenchmarks(argc, argv, reporter))
@@ -440,6 +531,8 @@ int main(int argc, char** argv)
     PrintRatio(reporter, label, "GroupDragStep", "CopyDraggedRects");
     std::snprintf(label, sizeof label, "undo snapshot, %d elements:", g_snapshotDoc->GetMainForm()->GetCount());
     PrintRatio(reporter, label, "UndoSnapshot", "CopySnapshotRects");
+    PrintGrowth(reporter, "delete a tenth:", "DeleteTenth10k", "DeleteTenth100k");
+    PrintGrowth(reporter, "select all + group:", "SelectAllGroup10k", "SelectAllGroup100k");
 
     g_drag.reset();
     g_quarter.reset();

@@ -667,7 +667,7 @@ CDiagramEntity* CDiagramEditor::FindElementAt(IntPoint point, int& hitCode) cons
     for (bool shapes : {false, true}) {
         for (int i = m_objs->GetCount() - 1; i >= 0; --i) {
             CDiagramEntity* e = m_objs->GetAt(i);
-            if (IsShapeType(e->GetType()) != shapes)
+            if (e->IsShape() != shapes)
                 continue;
             const int code = e->GetHitCode(point, ScreenRectOf(*e));
             if (code != HitCode::None) {

@@ -456,7 +456,7 @@ void CDiagramEditor::ResizeElement(IntPoint v)
     double right = e->GetRight();
     double bottom = e->GetBottom();
 
-    if (!IsShapeType(e->GetType())) {
+    if (!e->IsShape()) {
         const IntSize minimum = e->GetMinimumSize();
         const IntSize maximum = e->GetMaximumSize();
         if (OwnsLeft(m_subMode))

@@ -1,16 +1,10 @@
 #include "editor/FormPainter.h"
 
 #include "model/DiagramEntityContainer.h"
-#include "services/Strings.h"
 
 #include <cstdint>
 
 namespace fw {
-
-bool IsShapeType(const std::string& type)
-{
-    return equalsNoCase(type, "line") || equalsNoCase(type, "rectangle") || equalsNoCase(type, "ellipse");
-}
 
 void DrawDialogFace(DrawContext& dc, const IntRect& paper)
 {
@@ -59,7 +53,7 @@ void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoo
     auto paint = [&](bool shapes) {
         for (int i = 0; i < form.GetCount(); ++i) {
             CDiagramEntity* e = form.GetAt(i);
-            if (IsShapeType(e->GetType()) != shapes)
+            if (e->IsShape() != shapes)
                 continue;
             const IntRect zoomed = e->GetZoomedRect(zoom);
             if (!Reaches(*e, zoomed, zoom, area))

@@ -2,6 +2,7 @@
 // Paints a form the way the canvas shows it: the paper as an empty dialog
 // face, shapes under controls, selection markers over everything.
 
+#include "model/DiagramEntity.h"
 #include "render/DrawContext.h"
 #include "services/Geometry.h"
 
@@ -10,9 +11,6 @@
 namespace fw {
 
 class CDiagramEntityContainer;
-
-// Lines, rectangles and ellipses lie under every other element.
-bool IsShapeType(const std::string& type);
 
 // The paper of a form view: face colour, a dark outline and a raised edge.
 void DrawDialogFace(DrawContext& dc, const IntRect& paper);

@@ -16,6 +16,11 @@
 
 namespace fw {
 
+bool IsShapeType(const std::string& type)
+{
+    return equalsNoCase(type, "line") || equalsNoCase(type, "rectangle") || equalsNoCase(type, "ellipse");
+}
+
 int TruncEdge(double value)
 {
     if (std::isnan(value))
@@ -174,6 +179,7 @@ void CDiagramEntity::Copy(const CDiagramEntity& source)
     Select(source.IsSelected());
     m_parent = source.m_parent;
     m_type = source.m_type;
+    m_shape = source.m_shape;
     m_title = source.m_title;
     m_name = source.m_name;
     SetRect(source.m_left, source.m_top, source.m_right, source.m_bottom);

@@ -63,6 +63,9 @@ constexpr int SelectGroup = 108;
 // every element the designer makes (copies and duplicates included).
 using ElementId = std::uint64_t;
 
+// Lines, rectangles and ellipses lie under every other element.
+bool IsShapeType(const std::string& type);
+
 class CDiagramEntity {
 public:
     CDiagramEntity();
@@ -105,6 +108,9 @@ public:
     virtual void SetConstraints(IntSize minimum, IntSize maximum);
 
     virtual void Select(bool selected);
+    // Select without the rest of the group, for a caller that selects the
+    // groups itself in one pass.
+    void MarkSelected(bool selected) { m_selected = selected ? 1 : 0; }
     virtual bool IsSelected() const;
     virtual bool BodyInRect(const IntRect& rect) const;
     virtual int GetHitCode(IntPoint point, const IntRect& rect) const;
@@ -229,8 +235,11 @@ public:
     void SetType(const std::string& type)
     {
         m_type = type;
+        m_shape = IsShapeType(type);
         NoteChange();
     }
+    // Known when the type is set, so painting asks no string question.
+    bool IsShape() const { return m_shape; }
     int GetGroup() const { return m_group; }
     void SetGroup(int group)
     {
@@ -290,6 +299,7 @@ protected:
     int m_selected = 0;
     bool m_dependent = false;
     std::string m_type = "basic";
+    bool m_shape = false;
     std::string m_title;
     std::string m_name;
     int m_tabIndex = -1;

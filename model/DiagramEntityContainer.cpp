@@ -14,6 +14,7 @@
 #include <map>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace fw {
 
@@ -187,16 +188,48 @@ void CDiagramEntityContainer::RemoveAll()
 
 void CDiagramEntityContainer::DeleteAllSelected()
 {
-    for (int i = GetCount() - 1; i >= 0; --i) {
-        CDiagramEntity* element = GetAt(i);
-        if (!element || !element->IsSelected())
-            continue;
-        CDiagramEntity* dependent = element->GetDependent();
-        int dependentIndex = dependent ? FindIndex(dependent) : -1;
-        // A dependent part below the element shifts the rest of the walk by one.
-        if (RemoveAt(i) == 2 && dependentIndex < i)
-            --i;
+    // What removing the selected elements one by one from the end would do,
+    // in one pass: each takes its dependent part along, and the owner of a
+    // removed part forgets it.
+    const std::size_t count = m_objects.size();
+    std::unordered_map<const CDiagramEntity*, std::size_t> where;
+    std::unordered_map<const CDiagramEntity*, std::size_t> owners;
+    where.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        where.emplace(m_objects[i].get(), i);
+        if (const CDiagramEntity* dependent = m_objects[i]->GetDependent())
+            owners.emplace(dependent, i);
     }
+    std::vector<char> removed(count, 0);
+    for (std::size_t i = count; i-- > 0;) {
+        CDiagramEntity* element = m_objects[i].get();
+        if (removed[i] || !element || !element->IsSelected())
+            continue;
+        removed[i] = 1;
+        if (CDiagramEntity* dependent = element->GetDependent()) {
+            auto it = where.find(dependent);
+            if (it != where.end() && !removed[it->second]) {
+                element->SetDependent(nullptr);
+                removed[it->second] = 1;
+            }
+        }
+        if (element->IsDependentPart()) {
+            auto owner = owners.find(element);
+            if (owner != owners.end() && !removed[owner->second])
+                m_objects[owner->second]->SetDependent(nullptr);
+        }
+    }
+    std::vector<std::unique_ptr<CDiagramEntity>> gone;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (removed[i])
+            gone.push_back(std::move(m_objects[i]));
+        else
+            m_objects[kept++] = std::move(m_objects[i]);
+    }
+    m_objects.resize(kept);
+    if (!gone.empty())
+        m_modified = true;
     RecomputeNextTabIndex();
 }
 
@@ -207,8 +240,9 @@ void CDiagramEntityContainer::Remove(const CDiagramEntity* element)
 
 void CDiagramEntityContainer::SelectAll()
 {
-    for (size_t i = 0; i < m_objects.size(); ++i)
-        m_objects[i]->Select(true);
+    // Every group is wholly selected anyway: no walk of the form per member.
+    for (const auto& element : m_objects)
+        element->MarkSelected(true);
 }
 
 void CDiagramEntityContainer::UnselectAll()

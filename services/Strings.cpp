@@ -40,6 +40,14 @@ char asciiUpper(char c)
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+bool isAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 // GLib's case functions require valid UTF-8 without embedded NULs; anything
 // else takes the byte-wise path.
 bool isValidUtf8(std::string_view text)
@@ -106,7 +114,9 @@ long long decimalMagnitude(std::string_view number)
 
 int compareNoCase(std::string_view a, std::string_view b)
 {
-    if (isValidUtf8(a) && isValidUtf8(b))
+    // ASCII folds to ASCII lower case, so the byte-wise path gives the same
+    // answer without allocating; only other text needs the full fold.
+    if ((!isAscii(a) || !isAscii(b)) && isValidUtf8(a) && isValidUtf8(b))
         return sign(std::strcmp(caseFold(a).c_str(), caseFold(b).c_str()));
 
     std::size_t n = std::min(a.size(), b.size());

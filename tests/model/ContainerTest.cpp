@@ -55,6 +55,17 @@ TEST(FormList, AddAndRemoveTrackModificationAndTakeLabelsAlong)
     form.DeleteAllSelected();
     EXPECT_EQ(Types(form), (Names{"static", "editbox"}));
     EXPECT_EQ(form.GetNextTabIndex(false), 1);
+
+    // A label deleted alone unlinks its field; a field and its label both
+    // selected go together.
+    CDiagramEntity* kept = AddField(form, "ARTNO", 200, 70, 2);
+    CDiagramEntity* both = AddField(form, "NAME", 200, 100, 3);
+    kept->GetDependent()->Select(true);
+    both->Select(true);
+    both->GetDependent()->Select(true);
+    form.DeleteAllSelected();
+    EXPECT_EQ(Types(form), (Names{"static", "editbox", "editbox"}));
+    EXPECT_EQ(kept->GetDependent(), nullptr);
 }
 
 TEST(FormList, DuplicateOffsetsByTenAndAppendsWithTheCaption)
