@@ -338,7 +338,7 @@ void CDiagramEditor::Paste()
     const IntSize paper = GetVirtualSize();
     for (int i = before; i < after; ++i) {
         CDiagramEntity* e = m_objs->GetAt(i);
-        e->Select(true);
+        e->MarkSelected(true);
         m_reference = e;
         // Something that sticks out of a smaller form comes back in at 10.
         if (e->GetRight() > paper.cx) {
@@ -350,6 +350,7 @@ void CDiagramEditor::Paste()
             e->SetRect(e->GetLeft(), 10.0, e->GetRight(), 10.0 + height);
         }
     }
+    m_objs->SelectGroupsOfSelected();
     ShiftSelectionInside();
     if (m_host)
         m_host->SetRedraw(true);

@@ -674,10 +674,11 @@ void CDiagramEditor::SelectInRubberBand()
         CDiagramEntity* e = m_objs->GetAt(i);
         const IntRect grown = e->GetRect().Normalized().Inflated(1, 1);
         if (!grown.Intersection(band).IsEmpty()) {
-            e->Select(true);
+            e->MarkSelected(true);
             m_reference = e;
         }
     }
+    m_objs->SelectGroupsOfSelected();
     m_rubberBand = {};
     NotifySelection();
 }

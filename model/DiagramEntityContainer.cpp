@@ -13,6 +13,7 @@
 #include <climits>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -243,6 +244,19 @@ void CDiagramEntityContainer::SelectAll()
     // Every group is wholly selected anyway: no walk of the form per member.
     for (const auto& element : m_objects)
         element->MarkSelected(true);
+}
+
+void CDiagramEntityContainer::SelectGroupsOfSelected()
+{
+    std::unordered_set<int> groups;
+    for (const auto& element : m_objects)
+        if (element->IsSelected() && element->GetGroup() != 0)
+            groups.insert(element->GetGroup());
+    if (groups.empty())
+        return;
+    for (const auto& element : m_objects)
+        if (groups.count(element->GetGroup()))
+            element->MarkSelected(true);
 }
 
 void CDiagramEntityContainer::UnselectAll()

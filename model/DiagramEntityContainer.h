@@ -96,6 +96,9 @@ public:
     virtual void Remove(const CDiagramEntity* element);
     virtual void SelectAll();
     virtual void UnselectAll();
+    // Selects every member of a group that has a selected element, in one
+    // pass, for callers that mark many elements at once.
+    void SelectGroupsOfSelected();
 
     // Undo takes the form back one step; Redo brings back what Undo took.
     // `reference` is the editor's reference element now; each answers the

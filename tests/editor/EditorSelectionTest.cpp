@@ -136,6 +136,16 @@ TEST(EditorSelection, RubberBandSelectsTouchedElementsAndTheLastBecomesReference
     EXPECT_FALSE(c->IsSelected());
     EXPECT_EQ(rig.editor.GetSelectedObject(), b);  // the last of the band in list order
     EXPECT_EQ(rig.editor.GetInteractMode(), ModeNone);
+
+    // A band touching one member of a group takes the whole group, and no other.
+    a->SetGroup(7);
+    c->SetGroup(7);
+    b->SetGroup(8);
+    rig.Drag(40, 40, 100, 120);
+    EXPECT_TRUE(a->IsSelected());
+    EXPECT_FALSE(b->IsSelected());
+    EXPECT_TRUE(c->IsSelected());
+    EXPECT_EQ(rig.editor.GetSelectedObject(), a);
 }
 
 TEST(EditorSelection, RightPressSelectsTheTopmostUnselectedElementUnderTheMouse)
