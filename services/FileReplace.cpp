@@ -241,6 +241,13 @@ FileStamp StampOf(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 ? StampFrom(info) : FileStamp{};
 }
 
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    const FileStamp first = StampOf(a);
+    const FileStamp second = StampOf(b);
+    return first.exists && second.exists && first.device == second.device && first.inode == second.inode;
+}
+
 std::string SaveTargetOf(const std::string& path)
 {
     std::string target;

@@ -25,6 +25,9 @@ struct FileStamp {
 // The stamp of the file at `path` (links followed); `exists` false when there is none.
 FileStamp StampOf(const std::string& path);
 
+// Whether both paths name one existing file (a link, "./", another spelling).
+bool IsSameFile(const std::string& a, const std::string& b);
+
 // The file a save of `path` replaces: `path` with the links of its last part
 // followed, also to a name that does not exist yet. `path` itself when the
 // links go round in circles (the save then fails and says so).

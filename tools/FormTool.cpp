@@ -185,22 +185,13 @@ int Check(const Options& options, std::ostream& out, std::ostream& err)
     return result;
 }
 
-// Whether two paths name one file (a link, "./", another spelling).
-bool SameFile(const std::string& a, const std::string& b)
-{
-    struct stat first {};
-    struct stat second {};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
-}
-
 // A file read in part is never written over: that would lose what reading
 // left out. True (after naming each part) when `target` is the file itself;
 // otherwise names what `target` will lack.
 bool RefuseToLoseParts(const FormDefinitionDocument& doc, const std::string& path, const std::string& target,
                        std::ostream& err)
 {
-    const bool inPlace = target == path || SameFile(target, path);
+    const bool inPlace = target == path || IsSameFile(target, path);
     err << path << (inPlace ? ": not rewritten, it would lose what reading left out:\n" : ": left out:\n");
     for (const std::string& line : doc.GetReadProblems())
         err << path << ":   " << line << "\n";
@@ -422,7 +413,7 @@ int Script(const Options& options, std::ostream& out, std::ostream& err)
     if (!form)
         return status;
     const bool overInput = !options.output.empty() && !doc.WasReadWhole() &&
-                           (options.output == options.files[0] || SameFile(options.output, options.files[0]));
+                           (options.output == options.files[0] || IsSameFile(options.output, options.files[0]));
     if (overInput && RefuseToLoseParts(doc, options.files[0], options.output, err))
         return ToolExit::Problems;
     std::unique_ptr<HeadlessFormView> session = OpenInEditor(options, doc, *form, options.files[1], err);
