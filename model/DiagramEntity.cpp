@@ -63,32 +63,6 @@ std::string UnescapeText(const std::string& text)
     return out;
 }
 
-// Reads "x,y" when it has exactly two fields.
-bool ReadPair(const XmlElement* element, const char* attribute, int& x, int& y)
-{
-    if (!element)
-        return false;
-    const std::string* value = element->getAttributeValue(attribute);
-    if (!value)
-        return false;
-    SplitText fields(*value, ",");
-    if (fields.count() != 2)
-        return false;
-    x = fields.intAt(0);
-    y = fields.intAt(1);
-    return true;
-}
-
-bool WithinExtentLimit(int value)
-{
-    return value >= -FormExtentLimit && value <= FormExtentLimit;
-}
-
-bool IsPercentage(int value)
-{
-    return value >= 0 && value <= 100;
-}
-
 // Identities and change stamps only ever grow, so none is given out twice.
 std::atomic<ElementId> g_lastElementId{0};
 std::atomic<std::uint64_t> g_lastChangeStamp{0};
@@ -599,105 +573,6 @@ void CDiagramEntity::SetDependentPart(bool dependent)
     NoteChange();
 }
 
-void CDiagramEntity::SetXmlWriter(XmlWriter* writer)
-{
-    m_xmlWriter = writer;
-}
-
-void CDiagramEntity::WriteXml()
-{
-    if (!m_genericXml || !m_xmlWriter)
-        return;
-    XmlWriter& w = *m_xmlWriter;
-    w.writeStartElement("Property");
-    w.writeAttributeString("name", m_name);
-    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
-    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
-    if (IsMandatory())
-        w.writeAttributeString("mandatory", "");
-    if (m_style)
-        w.writeAttributeString("style", "");
-    w.writeEndElement();
-}
-
-void CDiagramEntity::SetXmlElement(const XmlElement* element)
-{
-    m_xmlElement = element;
-}
-
-bool CDiagramEntity::LoadXml()
-{
-    return true;
-}
-
-bool CDiagramEntity::LoadGeometry()
-{
-    return LoadPos() && LoadSize();
-}
-
-bool CDiagramEntity::LoadPos()
-{
-    int x = 0;
-    int y = 0;
-    if (!ReadPair(m_xmlElement, "pos", x, y)) {
-        NoteLoadProblem(DescribeBadPair("pos"));
-        return false;
-    }
-    if (x <= 0 || y <= 0) {
-        NoteLoadProblem(
-            format("\"pos\" %s has a zero or negative coordinate", m_xmlElement->getAttributeValue("pos")->c_str()));
-        return false;
-    }
-    if (x > FormExtentLimit || y > FormExtentLimit) {
-        NoteLoadProblem(
-            format("\"pos\" %s lies beyond %d", m_xmlElement->getAttributeValue("pos")->c_str(), FormExtentLimit));
-        return false;
-    }
-    SetLeft(x);
-    SetTop(y);
-    return true;
-}
-
-bool CDiagramEntity::LoadSize()
-{
-    int w = 0;
-    int h = 0;
-    if (!ReadPair(m_xmlElement, "size", w, h)) {
-        NoteLoadProblem(DescribeBadPair("size"));
-        return false;
-    }
-    if (w <= 0 && h <= 0) {
-        NoteLoadProblem(format("\"size\" %s is empty", m_xmlElement->getAttributeValue("size")->c_str()));
-        return false;
-    }
-    if (!WithinExtentLimit(w) || !WithinExtentLimit(h)) {
-        NoteLoadProblem(
-            format("\"size\" %s is larger than %d", m_xmlElement->getAttributeValue("size")->c_str(), FormExtentLimit));
-        return false;
-    }
-    SetRight(m_left + w);
-    SetBottom(m_top + h);
-    return true;
-}
-
-bool CDiagramEntity::ReadPercentagePair(const char* attribute, int& x, int& y) const
-{
-    if (ReadPair(m_xmlElement, attribute, x, y) && IsPercentage(x) && IsPercentage(y))
-        return true;
-    // A share that cannot be used is left out, and said so.
-    if (const XmlAttribute* unusable = m_xmlElement ? m_xmlElement->getAttribute(attribute) : nullptr)
-        unusable->markUnread();
-    return false;
-}
-
-std::string CDiagramEntity::DescribeBadPair(const char* attribute) const
-{
-    const std::string* value = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
-    if (!value)
-        return format("\"%s\" is missing", attribute);
-    return format("\"%s\" %s is not two comma-separated numbers", attribute, value->c_str());
-}
-
 void CDiagramEntity::SetStyleContainer(CEntityStyleContainer* styles)
 {
     m_styleContainer = styles;
@@ -819,28 +694,6 @@ void CDiagramEntity::SetSizingY(int y)
 {
     m_sizing.y = y;
     NoteChange();
-}
-
-bool CDiagramEntity::LoadDynamicLayout()
-{
-    int x = 0;
-    int y = 0;
-    if (ReadPercentagePair("sizing", x, y))
-        SetSizing(x, y);
-    if (ReadPercentagePair("moving", x, y))
-        SetMoving(x, y);
-    return true;
-}
-
-bool CDiagramEntity::WriteDynamicLayout()
-{
-    if (!m_xmlWriter)
-        return true;
-    if (m_sizing.x != 0 || m_sizing.y != 0)
-        m_xmlWriter->writeAttributeString("sizing", format("%i,%i", m_sizing.x, m_sizing.y));
-    if (m_moving.x != 0 || m_moving.y != 0)
-        m_xmlWriter->writeAttributeString("moving", format("%i,%i", m_moving.x, m_moving.y));
-    return true;
 }
 
 void CDiagramEntity::SetLineColor(const std::string&) {}

@@ -2,8 +2,8 @@
 
 #include "services/FileReplace.h"
 #include "services/Strings.h"
+#include "services/XmlText.h"
 
-#include <glib.h>
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -165,29 +165,6 @@ std::pair<int, int> lineAndColumn(std::string_view text, std::ptrdiff_t offset)
     return {line, column};
 }
 
-// The writer's output must be well-formed UTF-8: invalid bytes become U+FFFD
-// and control characters that XML 1.0 cannot carry at all are dropped.
-std::string cleanText(std::string_view text)
-{
-    std::string valid;
-    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
-        valid.assign(text);
-    } else {
-        gchar* fixed = g_utf8_make_valid(text.data(), static_cast<gssize>(text.size()));
-        valid = fixed;
-        g_free(fixed);
-    }
-    std::string out;
-    out.reserve(valid.size());
-    for (char c : valid) {
-        auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 && c != '\t' && c != '\n' && c != '\r')
-            continue;
-        out.push_back(c);
-    }
-    return out;
-}
-
 // Text as read, reduced to what the writer can write back. Otherwise two
 // values that differ only in such bytes (two filters, two style names) would
 // be told apart in memory and become one in the next saved file.
@@ -197,45 +174,12 @@ std::string readableText(const char* text, bool& changed)
     for (char c : view) {
         auto u = static_cast<unsigned char>(c);
         if (u >= 0x80 || (u < 0x20 && c != '\t' && c != '\n' && c != '\r')) {
-            std::string clean = cleanText(view);
+            std::string clean = writableXmlText(view);
             changed = clean != view;
             return clean;
         }
     }
     return std::string(view);
-}
-
-void appendEscaped(std::string& out, std::string_view text, bool attribute)
-{
-    for (char c : cleanText(text)) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += attribute ? "&quot;" : "\"";
-            break;
-        // A reader normalises literal white space in attribute values to
-        // spaces and CR LF in text to LF; references survive both.
-        case '\t':
-            out += attribute ? "&#9;" : "\t";
-            break;
-        case '\n':
-            out += attribute ? "&#10;" : "\n";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
 }
 
 }  // namespace
@@ -396,140 +340,6 @@ XmlElement* XmlDocument::getHeader(std::string_view target) const
 XmlElement* XmlDocument::getChild(std::string_view name) const
 {
     return m_root && m_root->getElementName() == name ? m_root.get() : nullptr;
-}
-
-// ---------------------------------------------------------------------------
-
-XmlWriter::~XmlWriter()
-{
-    if (!m_closed)
-        close();
-}
-
-bool XmlWriter::create(const std::string& path)
-{
-    m_path.clear();
-    m_out.clear();
-    m_open.clear();
-    m_startTagOpen = false;
-    m_closed = false;
-    m_result = true;
-    m_error.clear();
-    m_written = FileStamp{};
-    if (path.empty()) {
-        m_error = "cannot write a file without a name";
-        return false;
-    }
-    // Find out now whether the folder takes the file, rather than at the end.
-    m_error = FolderRefusalOf(path);
-    if (!m_error.empty())
-        return false;
-    m_path = path;
-    return true;
-}
-
-void XmlWriter::startLine()
-{
-    if (!m_out.empty() && m_out.back() != '\n')
-        m_out.push_back('\n');
-    m_out.append(2 * m_open.size(), ' ');
-}
-
-void XmlWriter::closeStartTag()
-{
-    if (m_startTagOpen) {
-        m_out.push_back('>');
-        m_startTagOpen = false;
-    }
-}
-
-void XmlWriter::writeHeader(std::string_view text)
-{
-    if (m_closed)
-        return;
-    closeStartTag();
-    startLine();
-    m_out += '<';
-    m_out += text;
-    m_out += ">\n";
-}
-
-void XmlWriter::writeStartElement(std::string_view name, bool indent)
-{
-    if (m_closed)
-        return;
-    closeStartTag();
-    bool mixedContent = false;
-    if (!m_open.empty()) {
-        m_open.back().hasChildren = true;
-        mixedContent = m_open.back().hasText;
-    }
-    // Line breaks inside an element that has text would change the text.
-    if (indent && !mixedContent)
-        startLine();
-    m_out += '<';
-    m_out += name;
-    m_open.push_back({std::string(name), false, false});
-    m_startTagOpen = true;
-}
-
-void XmlWriter::writeAttributeString(std::string_view name, std::string_view value)
-{
-    if (m_closed || !m_startTagOpen)
-        return;
-    m_out += ' ';
-    m_out += name;
-    m_out += "=\"";
-    appendEscaped(m_out, value, true);
-    m_out += '"';
-}
-
-void XmlWriter::writeString(std::string_view text)
-{
-    if (m_closed || m_open.empty() || text.empty())
-        return;
-    closeStartTag();
-    m_open.back().hasText = true;
-    appendEscaped(m_out, text, false);
-}
-
-void XmlWriter::writeEndElement(bool indent, bool full)
-{
-    if (m_closed || m_open.empty())
-        return;
-    OpenElement element = std::move(m_open.back());
-    m_open.pop_back();
-    if (m_startTagOpen && !full) {
-        m_out += "/>";
-        m_startTagOpen = false;
-    } else {
-        closeStartTag();
-        // Only after child elements: a line break after text would become part of it.
-        if (indent && element.hasChildren && !element.hasText)
-            startLine();
-        m_out += "</";
-        m_out += element.name;
-        m_out += '>';
-    }
-    if (m_open.empty())
-        m_out.push_back('\n');
-}
-
-bool XmlWriter::close()
-{
-    if (m_closed)
-        return m_result;
-    // An unbalanced caller still gets a well-formed file.
-    while (!m_open.empty())
-        writeEndElement();
-    m_closed = true;
-    if (m_path.empty())
-        return m_result = true;
-
-    const ReplaceResult written = ReplaceFile(m_path, m_out);
-    m_error = written.error;
-    m_written = written.stamp;
-    return m_result = written.ok();
 }
 
 }  // namespace fw
