@@ -64,25 +64,23 @@ void addRect(cairo_t* cr, const IntRect& rect)
 // Products of two line extents, each up to 2^32, need more than 64 bits.
 __extension__ typedef __int128 Wide;
 
-// A run of pixels of a one-pixel line, filled as one rectangle.
-struct PixelRun {
-    int x;
-    int y;
-    int w;
-    int h;
-};
-
 // One-pixel lines are rasterised here rather than stroked, so they come out
 // aliased and exactly where the platform puts them, diagonals included. Only
 // the pixels inside `clip` are walked, so a line costs what it shows, however
-// long it is.
+// long it is. The pixels are collected in `runs` as rectangles, one a run.
 class PixelLines {
 public:
-    PixelLines(PenStyle style, const IntRect& clip) : m_style(style), m_clip(clip) {}
+    PixelLines(PenStyle style, const IntRect& clip, std::vector<IntRect>& runs)
+        : m_style(style), m_clip(clip), m_runs(runs)
+    {}
 
     // From `from` up to but not including `to`.
     void Line(IntPoint from, IntPoint to)
     {
+        if (m_style == PenStyle::Solid && (from.x == to.x || from.y == to.y)) {
+            StraightLine(from, to);
+            return;
+        }
         const LineWalk walk(from, to);
         const auto [first, last] = VisibleSteps(walk);
         // The pen's pattern runs on over the pixels left out.
@@ -100,19 +98,27 @@ public:
         }
     }
 
-    void Fill(cairo_t* cr, Color color) const
+private:
+    // A solid line along an axis is one run: the pixels from `from` up to
+    // `to`, cut to the clip.
+    void StraightLine(IntPoint from, IntPoint to)
     {
-        if (m_runs.empty()) {
-            return;
+        using Span = std::pair<std::int64_t, std::int64_t>;
+        // [a, b) forwards, (b, a] backwards; in 64 bits, as a + 1 may pass the int range.
+        auto along = [](std::int64_t a, std::int64_t b) { return a <= b ? Span{a, b} : Span{b + 1, a + 1}; };
+        auto across = [](std::int64_t a) { return Span{a, a + 1}; };
+        const bool horizontal = from.y == to.y;
+        const auto [left, right] = horizontal ? along(from.x, to.x) : across(from.x);
+        const auto [top, bottom] = horizontal ? across(from.y) : along(from.y, to.y);
+        const IntRect run{static_cast<int>(std::max<std::int64_t>(left, m_clip.left)),
+                          static_cast<int>(std::max<std::int64_t>(top, m_clip.top)),
+                          static_cast<int>(std::min<std::int64_t>(right, m_clip.right)),
+                          static_cast<int>(std::min<std::int64_t>(bottom, m_clip.bottom))};
+        if (!run.IsEmpty()) {
+            m_runs.push_back(run);
         }
-        for (const PixelRun& run : m_runs) {
-            cairo_rectangle(cr, run.x, run.y, run.w, run.h);
-        }
-        setColor(cr, color);
-        cairo_fill(cr);
     }
 
-private:
     // The steps of the line-drawing walk from `from` to `to`: the major axis
     // advances on every step, the minor one when the error term says so.
     struct LineWalk {
@@ -220,36 +226,34 @@ private:
     void plot(int x, int y, bool horizontal)
     {
         if (!m_runs.empty()) {
-            PixelRun& last = m_runs.back();
-            if (horizontal && last.h == 1 && last.y == y) {
-                if (x == last.x + last.w) {
-                    ++last.w;
+            IntRect& last = m_runs.back();
+            if (horizontal && last.Height() == 1 && last.top == y) {
+                if (x == last.right) {
+                    ++last.right;
                     return;
                 }
-                if (x == last.x - 1) {
-                    --last.x;
-                    ++last.w;
+                if (x == last.left - 1) {
+                    --last.left;
                     return;
                 }
-            } else if (!horizontal && last.w == 1 && last.x == x) {
-                if (y == last.y + last.h) {
-                    ++last.h;
+            } else if (!horizontal && last.Width() == 1 && last.left == x) {
+                if (y == last.bottom) {
+                    ++last.bottom;
                     return;
                 }
-                if (y == last.y - 1) {
-                    --last.y;
-                    ++last.h;
+                if (y == last.top - 1) {
+                    --last.top;
                     return;
                 }
             }
         }
-        m_runs.push_back({x, y, 1, 1});
+        m_runs.push_back({x, y, x + 1, y + 1});
     }
 
     PenStyle m_style;
     IntRect m_clip;
     std::int64_t m_position = 0;  // the style pattern runs on across a figure's segments
-    std::vector<PixelRun> m_runs;
+    std::vector<IntRect>& m_runs;
 };
 
 // Stroke settings of a pen wider than one pixel.
@@ -332,6 +336,11 @@ CairoDrawContext::CairoDrawContext(cairo_t* cr, std::shared_ptr<DrawCaches> cach
     for (int i = 0; i < kSysColorCount; ++i) {
         m_sysColors[i] = ClassicSysColor(static_cast<SysColor>(i));
     }
+    // Once for all calls rather than around each: most of them only set a
+    // colour, and saving the whole state costs more than drawing a line.
+    if (m_cr) {
+        cairo_save(m_cr);
+    }
 }
 
 CairoDrawContext::CairoDrawContext(cairo_surface_t* surface, Target target, int width, int height,
@@ -352,6 +361,9 @@ CairoDrawContext::~CairoDrawContext()
         WriteDocument(cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS);
     }
     if (m_cr) {
+        if (m_target == Target::External) {
+            cairo_restore(m_cr);
+        }
         cairo_destroy(m_cr);
     }
     if (m_surface) {
@@ -573,6 +585,9 @@ IntRect CairoDrawContext::visibleArea() const
     if (!m_cr) {
         return {};
     }
+    if (m_visible) {
+        return *m_visible;
+    }
     double x1 = 0;
     double y1 = 0;
     double x2 = 0;
@@ -580,22 +595,52 @@ IntRect CairoDrawContext::visibleArea() const
     cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
     // Room to widen by one without leaving the int range.
     auto edge = [](double value) { return static_cast<int>(std::clamp(value, INT_MIN / 2.0, INT_MAX / 2.0)); };
-    return {edge(std::floor(x1)) - 1, edge(std::floor(y1)) - 1, edge(std::ceil(x2)) + 1, edge(std::ceil(y2)) + 1};
+    m_visible =
+        IntRect{edge(std::floor(x1)) - 1, edge(std::floor(y1)) - 1, edge(std::ceil(x2)) + 1, edge(std::ceil(y2)) + 1};
+    return *m_visible;
+}
+
+bool CairoDrawContext::mayShow(const IntRect& area, int reach) const
+{
+    const IntRect visible = visibleArea();
+    const std::int64_t r = std::max(reach, 0);
+    return area.left - r < visible.right && area.right + r > visible.left && area.top - r < visible.bottom &&
+           area.bottom + r > visible.top;
+}
+
+void CairoDrawContext::useColor(Color color)
+{
+    if (m_source != color) {
+        setColor(m_cr, color);
+        m_source = color;
+    }
+}
+
+void CairoDrawContext::fillRuns(Color color)
+{
+    if (m_runs.empty()) {
+        return;
+    }
+    for (const IntRect& run : m_runs) {
+        addRect(m_cr, run);
+    }
+    m_runs.clear();
+    useColor(color);
+    cairo_fill(m_cr);
 }
 
 void CairoDrawContext::Rectangle(const IntRect& rect)
 {
     const IntRect area = rect.Normalized();
-    if (!m_cr || area.IsEmpty()) {
+    const bool outlined = m_pen.style != PenStyle::Null;
+    if (!m_cr || area.IsEmpty() || !mayShow(area, outlined ? penWidth() : 0)) {
         return;
     }
-    SavedState saved(m_cr);
-    const bool outlined = m_pen.style != PenStyle::Null;
     if (m_brush.style == BrushStyle::Solid) {
         const IntRect inside = (outlined ? area.Inflated(-1, -1) : area).Intersection(visibleArea());
         if (!inside.IsEmpty()) {
             addRect(m_cr, inside);
-            setColor(m_cr, m_brush.color);
+            useColor(m_brush.color);
             cairo_fill(m_cr);
         }
     }
@@ -604,11 +649,31 @@ void CairoDrawContext::Rectangle(const IntRect& rect)
     }
 }
 
+void CairoDrawContext::Rectangles(const IntRect* rects, std::size_t count)
+{
+    // A thin outline in the brush's colour looks like no outline: each
+    // rectangle is one area of that colour, and all of them one fill.
+    const bool plain = m_pen.style == PenStyle::Null ||
+                       (m_pen.style == PenStyle::Solid && penWidth() == 1 && m_pen.color == m_brush.color);
+    if (!m_cr || m_brush.style != BrushStyle::Solid || !plain) {
+        DrawContext::Rectangles(rects, count);
+        return;
+    }
+    const IntRect visible = visibleArea();
+    for (std::size_t i = 0; i < count; ++i) {
+        const IntRect shown = rects[i].Normalized().Intersection(visible);
+        if (!shown.IsEmpty()) {
+            m_runs.push_back(shown);
+        }
+    }
+    fillRuns(m_brush.color);
+}
+
 void CairoDrawContext::outlineRectangle(const IntRect& area)
 {
     const int width = penWidth();
     if (width == 1) {
-        PixelLines lines(m_pen.style, visibleArea());
+        PixelLines lines(m_pen.style, visibleArea(), m_runs);
         const int right = area.right - 1;
         const int bottom = area.bottom - 1;
         if (area.Width() == 1 || area.Height() == 1) {
@@ -622,11 +687,12 @@ void CairoDrawContext::outlineRectangle(const IntRect& area)
             lines.Line({right, bottom}, {area.left, bottom});
             lines.Line({area.left, bottom}, {area.left, area.top});
         }
-        lines.Fill(m_cr, m_pen.color);
+        fillRuns(m_pen.color);
         return;
     }
     // A wide pen is centred on the one-pixel outline: odd widths on pixel
     // centres, even widths on the pixel edges outside them, so both stay crisp.
+    SavedState saved(m_cr);
     const double inset = width % 2 == 1 ? 0.5 : 0.0;
     cairo_rectangle(m_cr, area.left + inset, area.top + inset, area.Width() - 2 * inset, area.Height() - 2 * inset);
     setWidePen(m_cr, m_pen, width);
@@ -637,12 +703,12 @@ void CairoDrawContext::outlineRectangle(const IntRect& area)
 void CairoDrawContext::roundShape(const IntRect& rect, int ellipseWidth, int ellipseHeight)
 {
     const IntRect area = rect.Normalized();
-    if (!m_cr || area.IsEmpty()) {
+    const bool outlined = m_pen.style != PenStyle::Null;
+    const int width = penWidth();
+    if (!m_cr || area.IsEmpty() || !mayShow(area, outlined ? width : 0)) {
         return;
     }
     SavedState saved(m_cr);
-    const bool outlined = m_pen.style != PenStyle::Null;
-    const int width = penWidth();
     // The outline's path, or the whole area's when there is no outline.
     const double inset = outlined && width % 2 == 1 ? 0.5 : 0.0;
     const double rx = std::max(0.0, std::min(ellipseWidth, area.Width()) / 2.0 - inset);
@@ -681,27 +747,41 @@ void CairoDrawContext::MoveTo(IntPoint point)
 
 void CairoDrawContext::LineTo(IntPoint point)
 {
-    Polyline({m_position, point});
+    const IntPoint ends[] = {m_position, point};
+    drawLines(ends, 2);
     m_position = point;
 }
 
 void CairoDrawContext::Polyline(const std::vector<IntPoint>& points)
 {
-    if (!m_cr || points.size() < 2 || m_pen.style == PenStyle::Null) {
+    drawLines(points.data(), points.size());
+}
+
+void CairoDrawContext::drawLines(const IntPoint* points, std::size_t count)
+{
+    if (!m_cr || count < 2 || m_pen.style == PenStyle::Null) {
+        return;
+    }
+    const int width = penWidth();
+    if (width == 1) {
+        PixelLines lines(m_pen.style, visibleArea(), m_runs);
+        for (std::size_t i = 1; i < count; ++i) {
+            lines.Line(points[i - 1], points[i]);
+        }
+        fillRuns(m_pen.color);
+        return;
+    }
+    IntRect bounds{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (std::size_t i = 1; i < count; ++i) {
+        bounds = {std::min(bounds.left, points[i].x), std::min(bounds.top, points[i].y),
+                  std::max(bounds.right, points[i].x), std::max(bounds.bottom, points[i].y)};
+    }
+    if (!mayShow(bounds, width)) {
         return;
     }
     SavedState saved(m_cr);
-    const int width = penWidth();
-    if (width == 1) {
-        PixelLines lines(m_pen.style, visibleArea());
-        for (std::size_t i = 1; i < points.size(); ++i) {
-            lines.Line(points[i - 1], points[i]);
-        }
-        lines.Fill(m_cr, m_pen.color);
-        return;
-    }
-    for (const IntPoint& point : points) {
-        cairo_line_to(m_cr, point.x + 0.5, point.y + 0.5);
+    for (std::size_t i = 0; i < count; ++i) {
+        cairo_line_to(m_cr, points[i].x + 0.5, points[i].y + 0.5);
     }
     setWidePen(m_cr, m_pen, width);
     // Wide pens end and join round, as the platform's geometric pens do.
@@ -723,10 +803,82 @@ void CairoDrawContext::FillSolidRect(const IntRect& rect, Color color)
     if (!m_cr || shown.IsEmpty()) {
         return;
     }
-    SavedState saved(m_cr);
     addRect(m_cr, shown);
-    setColor(m_cr, color);
+    useColor(color);
     cairo_fill(m_cr);
+}
+
+void CairoDrawContext::FillPixelGrid(const std::vector<int>& columns, const std::vector<int>& rows, Color color)
+{
+    if (!m_cr) {
+        return;
+    }
+    const IntRect visible = visibleArea();
+    std::vector<int> shownColumns;
+    std::vector<int> shownRows;
+    for (int x : columns) {
+        if (x >= visible.left && x < visible.right) {
+            shownColumns.push_back(x);
+        }
+    }
+    for (int y : rows) {
+        if (y >= visible.top && y < visible.bottom) {
+            shownRows.push_back(y);
+        }
+    }
+    if (shownColumns.empty() || shownRows.empty() || fillGridRows(shownColumns, shownRows, color)) {
+        return;
+    }
+    for (int x : shownColumns) {
+        for (int y : shownRows) {
+            m_runs.push_back({x, y, x + 1, y + 1});
+        }
+    }
+    fillRuns(color);
+}
+
+bool CairoDrawContext::fillGridRows(const std::vector<int>& columns, const std::vector<int>& rows, Color color)
+{
+    // A pattern is sampled through the transformation: only whole-pixel
+    // moves keep its pixels where they are, and only an image gets pixels.
+    cairo_matrix_t matrix;
+    cairo_get_matrix(m_cr, &matrix);
+    const bool shifted = matrix.xx == 1 && matrix.yy == 1 && matrix.xy == 0 && matrix.yx == 0 &&
+                         matrix.x0 == std::floor(matrix.x0) && matrix.y0 == std::floor(matrix.y0);
+    const cairo_operator_t op = cairo_get_operator(m_cr);
+    if (!shifted || (op != CAIRO_OPERATOR_OVER && op != CAIRO_OPERATOR_SOURCE) ||
+        cairo_surface_get_type(cairo_get_target(m_cr)) != CAIRO_SURFACE_TYPE_IMAGE) {
+        return false;
+    }
+    const auto [first, last] = std::minmax_element(columns.begin(), columns.end());
+    const int width = *last - *first + 1;
+    // One row of the grid, see-through between the dots, repeated down every row.
+    cairo_surface_t* row = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, 1);
+    if (cairo_surface_status(row) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(row);
+        return false;
+    }
+    cairo_surface_flush(row);
+    auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(row));
+    std::fill(pixels, pixels + width, 0u);
+    const std::uint32_t dot = 0xFF000000u | (std::uint32_t{color.r} << 16) | (std::uint32_t{color.g} << 8) | color.b;
+    for (int x : columns) {
+        pixels[x - *first] = dot;
+    }
+    cairo_surface_mark_dirty(row);
+
+    SavedState saved(m_cr);
+    cairo_set_operator(m_cr, CAIRO_OPERATOR_OVER);
+    cairo_set_source_surface(m_cr, row, *first, 0);
+    cairo_pattern_t* pattern = cairo_get_source(m_cr);
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
+    cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
+    for (int y : rows) {
+        cairo_rectangle(m_cr, *first, y, width, 1);
+    }
+    cairo_fill(m_cr);
+    cairo_surface_destroy(row);
+    return true;
 }
 
 IntPoint CairoDrawContext::SetOrigin(IntPoint origin)
@@ -735,6 +887,7 @@ IntPoint CairoDrawContext::SetOrigin(IntPoint origin)
     if (m_cr)
         cairo_translate(m_cr, origin.x - previous.x, origin.y - previous.y);
     m_origin = origin;
+    m_visible.reset();
     return previous;
 }
 
@@ -801,10 +954,9 @@ void CairoDrawContext::DrawText(std::string_view whole, const IntRect& rect, uns
     if (!layout) {
         return;
     }
-    g_object_ref(layout);
-
+    PangoRectangle ink;
     PangoRectangle extent;
-    pango_layout_get_pixel_extents(layout, nullptr, &extent);
+    pango_layout_get_pixel_extents(layout, &ink, &extent);
     // A bounded layout aligns its lines itself within the width; an unbounded
     // one is as wide as its longest line and is placed here.
     int x = rect.left;
@@ -824,7 +976,15 @@ void CairoDrawContext::DrawText(std::string_view whole, const IntRect& rect, uns
             y += rect.Height() - extent.height;
         }
     }
+    // The glyphs and the background, with a pixel to spare for smoothing.
+    const IntRect reach{x + std::min(ink.x, extent.x), y + std::min(ink.y, extent.y),
+                        x + std::max(ink.x + ink.width, extent.x + extent.width),
+                        y + std::max(ink.y + ink.height, extent.y + extent.height)};
+    if (!mayShow(reach, 2)) {
+        return;
+    }
 
+    g_object_ref(layout);
     SavedState saved(m_cr);
     if (m_bkMode == BkMode::Opaque) {
         cairo_rectangle(m_cr, x + extent.x, y + extent.y, extent.width, extent.height);
@@ -855,6 +1015,9 @@ bool CairoDrawContext::drawSurface(cairo_surface_t* image, const IntRect& dest)
     }
     const IntRect area = dest.Normalized();
     if (!m_cr || area.IsEmpty()) {
+        return true;
+    }
+    if (!mayShow(area, 0)) {
         return true;
     }
     const int imageWidth = cairo_image_surface_get_width(image);

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,8 @@ struct DrawCaches;
 class CairoDrawContext : public DrawContext {
 public:
     // Draws on a context someone else owns (the window's); its state is
-    // saved and restored around every call. `caches` defaults to the
+    // saved here and restored when this context goes. The owner leaves its
+    // clip and transformation alone meanwhile. `caches` defaults to the
     // process's shared ones.
     explicit CairoDrawContext(cairo_t* cr, std::shared_ptr<DrawCaches> caches = nullptr);
     ~CairoDrawContext() override;
@@ -84,6 +86,7 @@ public:
     FontDesc GetVariableFont() const override;
 
     void Rectangle(const IntRect& rect) override;
+    void Rectangles(const IntRect* rects, std::size_t count) override;
     void RoundRect(const IntRect& rect, int ellipseWidth, int ellipseHeight) override;
     void Ellipse(const IntRect& rect) override;
     void MoveTo(IntPoint point) override;
@@ -91,6 +94,7 @@ public:
     void Polyline(const std::vector<IntPoint>& points) override;
     void FillRect(const IntRect& rect, const Brush& brush) override;
     void FillSolidRect(const IntRect& rect, Color color) override;
+    void FillPixelGrid(const std::vector<int>& columns, const std::vector<int>& rows, Color color) override;
     void DrawFocusRect(const IntRect& rect) override;
     IntPoint SetOrigin(IntPoint origin) override;
 
@@ -114,7 +118,16 @@ private:
     // What drawing can reach, in the current coordinates and one pixel wider
     // on every side: figures are cut to it before they are rasterised.
     IntRect visibleArea() const;
+    // Whether anything drawn within `reach` pixels around `area` can show.
+    bool mayShow(const IntRect& area, int reach) const;
+    // The source colour for drawing outside a saved state; set only when it changes.
+    void useColor(Color color);
+    // Fills the pixel-aligned rectangles collected in m_runs and empties it.
+    void fillRuns(Color color);
+    void drawLines(const IntPoint* points, std::size_t count);
     void outlineRectangle(const IntRect& rect);
+    // The grid through a pattern one row high; false when the target cannot take it.
+    bool fillGridRows(const std::vector<int>& columns, const std::vector<int>& rows, Color color);
     void roundShape(const IntRect& rect, int ellipseWidth, int ellipseHeight);
     bool drawSurface(cairo_surface_t* image, const IntRect& dest);
     FontDesc resolvedFont() const;
@@ -139,6 +152,9 @@ private:
     Color m_bkColor{255, 255, 255};
     BkMode m_bkMode = BkMode::Opaque;
     IntPoint m_position;
+    mutable std::optional<IntRect> m_visible;  // until the origin moves
+    std::optional<Color> m_source;             // what the last useColor set
+    std::vector<IntRect> m_runs;               // kept, so that drawing does not allocate
 
     std::array<Color, kSysColorCount> m_sysColors{};
     FontDesc m_defaultGuiFont;

@@ -6,6 +6,7 @@
 
 #include "services/Geometry.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -132,6 +133,12 @@ public:
 
     // Shapes outlined with the pen and filled with the brush.
     virtual void Rectangle(const IntRect& rect) = 0;
+    // Several rectangles, as Rectangle draws them one after the other.
+    virtual void Rectangles(const IntRect* rects, std::size_t count)
+    {
+        for (std::size_t i = 0; i < count; ++i)
+            Rectangle(rects[i]);
+    }
     virtual void RoundRect(const IntRect& rect, int ellipseWidth, int ellipseHeight) = 0;
     virtual void Ellipse(const IntRect& rect) = 0;
     // Lines with the pen; the end point itself is not drawn.
@@ -141,6 +148,14 @@ public:
     // Fills without outline; the background colour stays as it was.
     virtual void FillRect(const IntRect& rect, const Brush& brush) = 0;
     virtual void FillSolidRect(const IntRect& rect, Color color) = 0;
+    // One pixel at every crossing of a column and a row, as FillSolidRect
+    // fills them one after the other, column by column.
+    virtual void FillPixelGrid(const std::vector<int>& columns, const std::vector<int>& rows, Color color)
+    {
+        for (int x : columns)
+            for (int y : rows)
+                FillSolidRect({x, y, x + 1, y + 1}, color);
+    }
     // The dotted XOR rectangle of rubber bands and focus.
     virtual void DrawFocusRect(const IntRect& rect) = 0;
     // Where logical (0, 0) lies on the device (a scrolled view shifts it);
