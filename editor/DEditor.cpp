@@ -2,6 +2,8 @@
 
 #include "editor/FormPainter.h"
 
+#include <vector>
+
 namespace fw {
 
 void CDEditor::DrawBackground(DrawContext& dc, const IntRect& rect, double /*zoom*/)
@@ -13,16 +15,15 @@ void CDEditor::DrawGrid(DrawContext& dc, const IntRect& /*rect*/, double zoom)
 {
     const IntSize paper = GetVirtualSize();
     const IntSize grid = GetGridSize();
-    const Color colour = GetGridColor().Resolve(dc);
     const auto [firstColumn, lastColumn] = PaintedGridLines(paper.cx / grid.cx, grid.cx, zoom, Orientation::Horizontal);
     const auto [firstRow, lastRow] = PaintedGridLines(paper.cy / grid.cy, grid.cy, zoom, Orientation::Vertical);
-    for (int i = firstColumn; i <= lastColumn; ++i) {
-        const int x = ZoomEdge(static_cast<double>(i) * grid.cx, zoom);
-        for (int j = firstRow; j <= lastRow; ++j) {
-            const int y = ZoomEdge(static_cast<double>(j) * grid.cy, zoom);
-            dc.FillSolidRect({x, y, x + 1, y + 1}, colour);
-        }
-    }
+    std::vector<int> columns;
+    std::vector<int> rows;
+    for (int i = firstColumn; i <= lastColumn; ++i)
+        columns.push_back(ZoomEdge(static_cast<double>(i) * grid.cx, zoom));
+    for (int j = firstRow; j <= lastRow; ++j)
+        rows.push_back(ZoomEdge(static_cast<double>(j) * grid.cy, zoom));
+    dc.FillPixelGrid(columns, rows, GetGridColor().Resolve(dc));
 }
 
 }  // namespace fw

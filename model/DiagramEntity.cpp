@@ -13,6 +13,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 namespace fw {
 
@@ -390,8 +391,11 @@ void CDiagramEntity::DrawObject(DrawContext& dc, const IntRect& rect)
 void CDiagramEntity::DrawSelectionMarkers(DrawContext& dc, const IntRect& rect) const
 {
     Brush oldBrush = dc.SelectBrush(Brush::StockBlack());
-    for (int marker = HitCode::TopLeft; marker <= HitCode::Right; ++marker)
-        dc.Rectangle(GetMarkerRect(rect, marker));
+    constexpr int first = HitCode::TopLeft;
+    IntRect markers[HitCode::Right - first + 1];
+    for (int marker = first; marker <= HitCode::Right; ++marker)
+        markers[marker - first] = GetMarkerRect(rect, marker);
+    dc.Rectangles(markers, std::size(markers));
     dc.SelectBrush(oldBrush);
 }
 
