@@ -3,6 +3,7 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace fw {
@@ -17,16 +18,33 @@ constexpr unsigned kLayoutFlags =
 // rounded to whole pixels do not matter.
 constexpr int kMeasureSize = 1000;
 
-std::string makeKey(std::string_view text, const FontDesc& font, int width, int height, unsigned format)
+void appendNumber(std::string& out, long long value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+// Into `key`, whose room is reused: a repaint looks up every caption.
+void makeKey(std::string& key, std::string_view text, const FontDesc& font, int width, int height, unsigned format)
 {
     // Fixed fields first and the text last, so no text can imitate another key.
-    std::string key = std::to_string(font.face.size()) + ":" + font.face;
-    key += "|" + std::to_string(font.height) + "|" + std::to_string(font.pointSize) + "|" +
-           std::to_string(font.weight) + (font.italic ? "i" : "") + (font.underline ? "u" : "");
-    key += "|" + std::to_string(width) + "|" + std::to_string(height) + "|" + std::to_string(format & kLayoutFlags);
-    key += "|";
+    key.clear();
+    appendNumber(key, static_cast<long long>(font.face.size()));
+    key += ':';
+    key += font.face;
+    for (long long number : {font.height, font.pointSize, font.weight}) {
+        key += '|';
+        appendNumber(key, number);
+    }
+    key += font.italic ? "i" : "";
+    key += font.underline ? "u" : "";
+    for (long long number : {width, height, static_cast<int>(format & kLayoutFlags)}) {
+        key += '|';
+        appendNumber(key, number);
+    }
+    key += '|';
     key.append(text.data(), text.size());
-    return key;
 }
 
 PangoWeight pangoWeight(int weight)
@@ -129,8 +147,8 @@ double TextLayoutCache::emPerCellPixel(const FontDesc& font)
 
 PangoLayout* TextLayoutCache::Get(std::string_view text, const FontDesc& font, int width, int height, unsigned format)
 {
-    std::string key = makeKey(text, font, width, height, format);
-    const auto found = m_index.find(key);
+    makeKey(m_key, text, font, width, height, format);
+    const auto found = m_index.find(m_key);
     if (found != m_index.end()) {
         m_entries.splice(m_entries.begin(), m_entries, found->second);
         return found->second->layout;
@@ -180,8 +198,8 @@ PangoLayout* TextLayoutCache::Get(std::string_view text, const FontDesc& font, i
         }
     }
 
-    m_entries.push_front({key, layout});
-    m_index.emplace(std::move(key), m_entries.begin());
+    m_entries.push_front({m_key, layout});
+    m_index.emplace(m_key, m_entries.begin());
     while (m_entries.size() > m_capacity) {
         Entry& oldest = m_entries.back();
         m_index.erase(oldest.key);

@@ -51,6 +51,7 @@ private:
     std::list<Entry> m_entries;  // most recently used first
     std::unordered_map<std::string, std::list<Entry>::iterator> m_index;
     std::map<std::tuple<std::string, int, bool>, double> m_emRatios;
+    std::string m_key;  // of the last lookup
 };
 
 }  // namespace fw

@@ -131,10 +131,11 @@ struct PlainWay {
 };
 
 // A gray canvas, scrolled by `origin` and clipped to `clip` as a window's
-// update area is, drawn on by `draw`; answers its pixels.
-std::vector<std::uint32_t> Canvas(IntPoint origin, const IntRect& clip, const std::function<void(cairo_t*)>& draw)
+// update area is, drawn on by `draw`; answers its colours (0xRRGGBB).
+std::vector<std::uint32_t> Canvas(cairo_format_t format, IntPoint origin, const IntRect& clip,
+                                  const std::function<void(cairo_t*)>& draw)
 {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
+    cairo_surface_t* surface = cairo_image_surface_create(format, kWidth, kHeight);
     cairo_t* cr = cairo_create(surface);
     cairo_set_source_rgb(cr, 0.5, 0.5, 0.5);
     cairo_paint(cr);
@@ -149,7 +150,8 @@ std::vector<std::uint32_t> Canvas(IntPoint origin, const IntRect& clip, const st
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
             pixels.push_back(
-                reinterpret_cast<const std::uint32_t*>(data + y * cairo_image_surface_get_stride(surface))[x]);
+                reinterpret_cast<const std::uint32_t*>(data + y * cairo_image_surface_get_stride(surface))[x] &
+                0xFFFFFFu);
     cairo_surface_destroy(surface);
     return pixels;
 }
@@ -163,28 +165,31 @@ struct Scene {
 };
 
 // How many pixels differ between the two ways, over several scroll
-// positions and update areas: inside the area the pixels of the plain way,
-// outside it the untouched canvas.
+// positions and update areas, on images with and without alpha (the
+// window's): inside the area the pixels of the plain way, outside it the
+// untouched canvas.
 int Differences(const Scene& scene)
 {
     const IntRect whole{0, 0, kWidth, kHeight};
     const IntPoint origins[] = {{0, 0}, {-7, 5}, {11, -13}};
     const IntRect clips[] = {{0, 0, kWidth, kHeight}, {9, 6, 41, 31}, {30, 0, 31, kHeight}};
     int differing = 0;
-    for (IntPoint origin : origins)
-        for (const IntRect& clip : clips) {
-            const auto drawn = Canvas(origin, clip, [&](cairo_t* cr) {
-                CairoDrawContext dc(cr);
-                scene.drawn(dc);
-            });
-            const auto plain = Canvas(origin, scene.plainCut ? clip : whole, [&](cairo_t* cr) {
-                PlainWay way{cr};
-                scene.plain(way);
-            });
-            for (int y = 0; y < kHeight; ++y)
-                for (int x = 0; x < kWidth; ++x)
-                    differing += drawn[y * kWidth + x] != (clip.Contains({x, y}) ? plain[y * kWidth + x] : 0xFF808080u);
-        }
+    for (cairo_format_t format : {CAIRO_FORMAT_ARGB32, CAIRO_FORMAT_RGB24})
+        for (IntPoint origin : origins)
+            for (const IntRect& clip : clips) {
+                const auto drawn = Canvas(format, origin, clip, [&](cairo_t* cr) {
+                    CairoDrawContext dc(cr);
+                    scene.drawn(dc);
+                });
+                const auto plain = Canvas(format, origin, scene.plainCut ? clip : whole, [&](cairo_t* cr) {
+                    PlainWay way{cr};
+                    scene.plain(way);
+                });
+                for (int y = 0; y < kHeight; ++y)
+                    for (int x = 0; x < kWidth; ++x)
+                        differing +=
+                            drawn[y * kWidth + x] != (clip.Contains({x, y}) ? plain[y * kWidth + x] : 0x808080u);
+            }
     return differing;
 }
 
