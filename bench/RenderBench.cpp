@@ -61,6 +61,21 @@ void BareCairoFrame(benchmark::State& state)
     cairo_surface_destroy(surface);
 }
 
+// The rectangles alone, the floor this benchmark had before texts joined it.
+void BareRectanglesFrame(benchmark::State& state)
+{
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Width, Height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_line_width(cr, 1.0);
+    CDiagramEntityContainer& form = *g_doc->GetMainForm();
+    for (auto _ : state) {
+        bench::DrawBareRectangles(cr, form);
+        cairo_surface_flush(surface);
+    }
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
 // A form view of Width x Height showing the top left of the form, set up
 // as a form view leaves it.
 struct Canvas {
@@ -161,6 +176,7 @@ int main(int argc, char** argv)
     };
     add("PaintForm", PaintFormFrame);
     add("BareCairo", BareCairoFrame);
+    add("BareRectangles", BareRectanglesFrame);
     add("RepaintGrid", Repaint, g_gridView.get());
     add("RepaintNoGrid", Repaint, g_plainView.get());
 
@@ -178,6 +194,8 @@ int main(int argc, char** argv)
         "paint %d elements, %dx%d: %.2f ms, bare cairo (clear, %d rectangles, %zu texts) %.2f ms, ratio %.2fx\n",
         form.GetCount(), Width, Height, reporter.cpu["PaintForm"] * 1e3, form.GetCount(), textCount,
         reporter.cpu["BareCairo"] * 1e3, ratio("PaintForm", "BareCairo"));
+    std::printf("  against the rectangles alone %.2f ms, ratio %.2fx\n", reporter.cpu["BareRectangles"] * 1e3,
+                ratio("PaintForm", "BareRectangles"));
     std::printf("repaint %dx%d with the grid: %.2f ms, without %.2f ms, ratio %.2fx\n", Width, Height,
                 reporter.cpu["RepaintGrid"] * 1e3, reporter.cpu["RepaintNoGrid"] * 1e3,
                 ratio("RepaintGrid", "RepaintNoGrid"));
