@@ -843,11 +843,16 @@ bool CairoDrawContext::fillGridRows(const std::vector<int>& columns, const std::
     // moves keep its pixels where they are, and only an image gets pixels.
     cairo_matrix_t matrix;
     cairo_get_matrix(m_cr, &matrix);
+    cairo_surface_t* target = cairo_get_group_target(m_cr);
+    double scaleX = 0;
+    double scaleY = 0;
+    cairo_surface_get_device_scale(target, &scaleX, &scaleY);
     const bool shifted = matrix.xx == 1 && matrix.yy == 1 && matrix.xy == 0 && matrix.yx == 0 &&
-                         matrix.x0 == std::floor(matrix.x0) && matrix.y0 == std::floor(matrix.y0);
+                         matrix.x0 == std::floor(matrix.x0) && matrix.y0 == std::floor(matrix.y0) && scaleX == 1 &&
+                         scaleY == 1;
     const cairo_operator_t op = cairo_get_operator(m_cr);
     if (!shifted || (op != CAIRO_OPERATOR_OVER && op != CAIRO_OPERATOR_SOURCE) ||
-        cairo_surface_get_type(cairo_get_target(m_cr)) != CAIRO_SURFACE_TYPE_IMAGE) {
+        cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE) {
         return false;
     }
     const auto [first, last] = std::minmax_element(columns.begin(), columns.end());
