@@ -1,8 +1,9 @@
 // Lines, rectangles, batched rectangles and the dot grid are drawn in runs,
-// batches and patterns; they must set exactly the pixels of the plain way:
-// every line walked pixel by pixel and every pixel, rectangle and dot filled
-// on its own. The plain way is written out here and both are compared pixel
-// by pixel on canvases that are scrolled and clipped like a window's.
+// batches and patterns, and what cannot show is left out; they must set
+// exactly the pixels of the plain way: every line walked pixel by pixel,
+// every pixel, rectangle and dot filled on its own, every text drawn whole.
+// The plain way is written out here and both are compared pixel by pixel on
+// canvases that are scrolled and clipped like a window's.
 
 #include "render/CairoDrawContext.h"
 
