@@ -5,43 +5,6 @@
 
 namespace fw {
 
-namespace {
-
-void appendEscaped(std::string& out, std::string_view text, bool attribute)
-{
-    for (char c : writableXmlText(text)) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += attribute ? "&quot;" : "\"";
-            break;
-        // A reader normalises literal white space in attribute values to
-        // spaces and CR LF in text to LF; references survive both.
-        case '\t':
-            out += attribute ? "&#9;" : "\t";
-            break;
-        case '\n':
-            out += attribute ? "&#10;" : "\n";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
-}
-
-}  // namespace
-
 XmlWriter::~XmlWriter()
 {
     if (!m_closed)
@@ -122,7 +85,7 @@ void XmlWriter::writeAttributeString(std::string_view name, std::string_view val
     m_out += ' ';
     m_out += name;
     m_out += "=\"";
-    appendEscaped(m_out, value, true);
+    appendEscapedXml(m_out, value, XmlEscaping::Attribute);
     m_out += '"';
 }
 
@@ -132,7 +95,7 @@ void XmlWriter::writeString(std::string_view text)
         return;
     closeStartTag();
     m_open.back().hasText = true;
-    appendEscaped(m_out, text, false);
+    appendEscapedXml(m_out, text, XmlEscaping::Text);
 }
 
 void XmlWriter::writeEndElement(bool indent, bool full)
