@@ -1,8 +1,11 @@
 #include "services/XmlText.h"
+#include "services/Strings.h"
 #include "services/Xml.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -67,6 +70,42 @@ TEST(XmlText, EscapesLikeTheCopyingWayOnEveryPairOfTrickyPieces)
                 EXPECT_EQ(out, "kept<" + CopyingEscape(text, where))
                     << "text \"" << text << "\" as " << (where == XmlEscaping::Attribute ? "attribute" : "text");
             }
+}
+
+TEST(XmlText, NumbersAreWrittenAsPrintfWritesThemAndOnlyIntoAnOpenStartTag)
+{
+    XmlWriter numbers;
+    XmlWriter formatted;
+    numbers.writeStartElement("E");
+    formatted.writeStartElement("E");
+    for (int value : {INT_MIN, -1, 0, 7, INT_MAX}) {
+        numbers.writeAttributeInt("n", value);
+        numbers.writeAttributePair("p", value, INT_MIN);
+        numbers.writeAttributePair("q", INT_MAX, value);
+        formatted.writeAttributeString("n", format("%i", value));
+        formatted.writeAttributeString("p", format("%i,%i", value, INT_MIN));
+        formatted.writeAttributeString("q", format("%i,%i", INT_MAX, value));
+    }
+    for (double value : {0.0, -0.0, 1.0, -3.0, 2.5, 0.25, 0.05, 123456789.0, 1e15, -1e300, HUGE_VAL, double(NAN)}) {
+        numbers.writeAttributeReal("r", value);
+        formatted.writeAttributeString("r", format("%.1f", value));
+    }
+    numbers.writeString("t");
+    formatted.writeString("t");
+    numbers.writeAttributeInt("late", 1);
+    numbers.writeAttributePair("late", 1, 2);
+    EXPECT_EQ(numbers.text(), formatted.text());
+}
+
+TEST(XmlText, AttributeNamesOfAnyLengthAreWrittenWhole)
+{
+    const std::string longest(64, 'm');
+    const std::string longer(65, 'n');
+    XmlWriter w;
+    w.writeStartElement("E");
+    w.writeAttributeString(longest, "v");
+    w.writeAttributeInt(longer, 1);
+    EXPECT_EQ(w.text(), "<E " + longest + "=\"v\" " + longer + "=\"1\"");
 }
 
 }  // namespace
