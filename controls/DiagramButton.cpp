@@ -243,13 +243,13 @@ void CDiagramButton::WriteXml()
     XmlWriter& w = *m_xmlWriter;
     w.writeStartElement("Command");
     IntRect rect = GetRect();
-    w.writeAttributeString("pos", format("%i,%i", rect.left, rect.top));
+    w.writeAttributePair("pos", rect.left, rect.top);
     w.writeAttributeString("id", m_name);
     const ButtonKind* kind = FindKind(m_name);
     // Image buttons have a fixed size, so the file does not carry one.
     if (kind && !kind->imageButton) {
         w.writeAttributeString("text", m_title);
-        w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+        w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
     }
     const bool insertObject = m_name == "InsertObject";
     for (const auto& [key, value] : GetAttributes()) {

@@ -111,8 +111,8 @@ bool CDiagramGraphicShape::WriteShapeStart(const char* elementName)
         return false;
     XmlWriter& w = *m_xmlWriter;
     w.writeStartElement(elementName);
-    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
-    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    w.writeAttributePair("pos", TruncEdge(m_left), TruncEdge(m_top));
+    w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
     w.writeAttributeString("linecolor", m_lineColor);
     WriteReal("linewidth", m_lineWidth);
     return true;
@@ -121,7 +121,7 @@ bool CDiagramGraphicShape::WriteShapeStart(const char* elementName)
 void CDiagramGraphicShape::WriteReal(const char* attribute, double value)
 {
     if (m_xmlWriter)
-        m_xmlWriter->writeAttributeString(attribute, format("%.1f", value));
+        m_xmlWriter->writeAttributeReal(attribute, value);
 }
 
 void CDiagramGraphicShape::WriteShapeEnd()
@@ -211,7 +211,7 @@ void CDiagramGraphicLine::WriteXml()
 {
     if (!WriteShapeStart("Line"))
         return;
-    m_xmlWriter->writeAttributeString("quadrant", format("%i", m_quadrant));
+    m_xmlWriter->writeAttributeInt("quadrant", m_quadrant);
     WriteShapeEnd();
 }
 

@@ -70,8 +70,8 @@ void CDiagramImage::WriteXml()
     XmlWriter& w = *m_xmlWriter;
     w.writeStartElement("Image");
     IntRect rect = GetRect();
-    w.writeAttributeString("pos", format("%i,%i", rect.left, rect.top));
-    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    w.writeAttributePair("pos", rect.left, rect.top);
+    w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
     for (const auto& [key, value] : GetAttributes())
         if (key == TransparentColorKey && !value.empty())
             w.writeAttributeString(key, value);

@@ -126,15 +126,14 @@ void CDiagramLinked::WriteXml()
     XmlWriter& w = *m_xmlWriter;
     w.writeStartElement("Property");
     w.writeAttributeString("name", m_name);
-    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
-    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    w.writeAttributePair("pos", TruncEdge(m_left), TruncEdge(m_top));
+    w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
 
     DropLabelOutsideForm();
     if (m_label) {
-        w.writeAttributeString("labelPos",
-                               format("%i,%i", TruncEdge(m_label->GetLeft()), TruncEdge(m_label->GetTop())));
-        w.writeAttributeString("labelSize", format("%i,%i", TruncEdge(m_label->GetRight() - m_label->GetLeft()),
-                                                   TruncEdge(m_label->GetBottom() - m_label->GetTop())));
+        w.writeAttributePair("labelPos", TruncEdge(m_label->GetLeft()), TruncEdge(m_label->GetTop()));
+        w.writeAttributePair("labelSize", TruncEdge(m_label->GetRight() - m_label->GetLeft()),
+                             TruncEdge(m_label->GetBottom() - m_label->GetTop()));
     }
 
     if (m_mandatory)
@@ -156,7 +155,7 @@ void CDiagramLinked::WriteXml()
             w.writeAttributeString("validationMessage", m_validationMessage);
     }
 
-    w.writeAttributeString("tabOrder", format("%d", m_tabIndex));
+    w.writeAttributeInt("tabOrder", m_tabIndex);
     WriteDynamicLayout();
     WriteLabelLayout();
     w.writeEndElement();
@@ -284,10 +283,10 @@ bool CDiagramLinked::WriteLabelLayout()
         return true;
     const IntPoint sizing = m_label->GetSizing();
     if (sizing.x != 0 || sizing.y != 0)
-        m_xmlWriter->writeAttributeString("labelSizing", format("%i,%i", sizing.x, sizing.y));
+        m_xmlWriter->writeAttributePair("labelSizing", sizing.x, sizing.y);
     const IntPoint moving = m_label->GetMoving();
     if (moving.x != 0 || moving.y != 0)
-        m_xmlWriter->writeAttributeString("labelMoving", format("%i,%i", moving.x, moving.y));
+        m_xmlWriter->writeAttributePair("labelMoving", moving.x, moving.y);
     return true;
 }
 

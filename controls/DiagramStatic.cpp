@@ -73,8 +73,8 @@ void CDiagramStatic::WriteXml()
         return;
     XmlWriter& w = *m_xmlWriter;
     w.writeStartElement("Text");
-    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
-    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    w.writeAttributePair("pos", TruncEdge(m_left), TruncEdge(m_top));
+    w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
     WriteStyleAttribute(m_style);
     WriteDynamicLayout();
     w.writeString(m_name);

@@ -118,9 +118,9 @@ void CDiagramTable::WriteXml()
         return;
     XmlWriter& w = *m_xmlWriter;
     w.writeStartElement("Table");
-    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
-    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
-    w.writeAttributeString("resize", format("%i,%i", m_resizeX, m_resizeY));
+    w.writeAttributePair("pos", TruncEdge(m_left), TruncEdge(m_top));
+    w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
+    w.writeAttributePair("resize", m_resizeX, m_resizeY);
     for (const auto& [key, value] : GetAttributes()) {
         if (IsTruthSetting(key)) {
             w.writeAttributeString(key, IsFalseText(value) ? "false" : "true");

@@ -48,8 +48,8 @@ void CDiagramEntity::WriteXml()
     XmlWriter& w = *m_xmlWriter;
     w.writeStartElement("Property");
     w.writeAttributeString("name", m_name);
-    w.writeAttributeString("pos", format("%i,%i", TruncEdge(m_left), TruncEdge(m_top)));
-    w.writeAttributeString("size", format("%i,%i", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top)));
+    w.writeAttributePair("pos", TruncEdge(m_left), TruncEdge(m_top));
+    w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
     if (IsMandatory())
         w.writeAttributeString("mandatory", "");
     if (m_style)
@@ -151,9 +151,9 @@ bool CDiagramEntity::WriteDynamicLayout()
     if (!m_xmlWriter)
         return true;
     if (m_sizing.x != 0 || m_sizing.y != 0)
-        m_xmlWriter->writeAttributeString("sizing", format("%i,%i", m_sizing.x, m_sizing.y));
+        m_xmlWriter->writeAttributePair("sizing", m_sizing.x, m_sizing.y);
     if (m_moving.x != 0 || m_moving.y != 0)
-        m_xmlWriter->writeAttributeString("moving", format("%i,%i", m_moving.x, m_moving.y));
+        m_xmlWriter->writeAttributePair("moving", m_moving.x, m_moving.y);
     return true;
 }
 

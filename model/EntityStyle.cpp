@@ -45,7 +45,7 @@ void CEntityStyle::WriteXml()
     w.writeStartElement("Style");
     w.writeAttributeString("name", toFileSeparators(m_name));
     w.writeAttributeString("font", m_font);
-    w.writeAttributeString("size", format("%i", m_size));
+    w.writeAttributeInt("size", m_size);
     w.writeAttributeString("bold", m_bold ? "true" : "false");
     w.writeAttributeString("italic", m_italic ? "true" : "false");
     w.writeAttributeString("col", m_color);

@@ -289,7 +289,7 @@ void FormDefinitionDocument::WriteDialog(XmlWriter& writer, CDiagramEntityContai
     writer.writeStartElement("Dialog");
     writer.writeAttributeString("title", "EDIT_" + m_objectClass);
     const IntSize paper = form.GetUsablePaper();
-    writer.writeAttributeString("size", format("%i%s%i", paper.cx, ",", paper.cy));
+    writer.writeAttributePair("size", paper.cx, paper.cy);
     if (form.IsSizeable())
         writer.writeAttributeString("sizeable", "true");
     if (form.HasNoButtons())
@@ -309,6 +309,12 @@ void FormDefinitionDocument::WriteDialog(XmlWriter& writer, CDiagramEntityContai
 
 void FormDefinitionDocument::Write(XmlWriter& writer)
 {
+    // An element takes about a hundred bytes.
+    std::size_t elements = static_cast<std::size_t>(m_mainForm->GetCount());
+    for (const auto& [filter, form] : m_filteredForms)
+        if (form)
+            elements += static_cast<std::size_t>(form->GetCount());
+    writer.reserve(1024 + 128 * elements);
     writer.writeHeader("?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?");
     writer.writeHeader(format("?%s progid=\"%s%s\" version=\"0.1\"?", ProcessingTarget, ProgIdPrefix,
                               m_mainForm->GetProgIdType().c_str()));
@@ -356,7 +362,7 @@ std::string FormDefinitionDocument::WriteToString()
     XmlWriter writer;
     Write(writer);
     writer.close();
-    return writer.text();
+    return writer.takeText();
 }
 
 namespace {

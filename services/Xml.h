@@ -144,6 +144,8 @@ public:
     XmlWriter& operator=(const XmlWriter&) = delete;
 
     bool create(const std::string& path);
+    // Room for about this many bytes, so that a large document is not copied as it grows.
+    void reserve(std::size_t bytes) { m_out.reserve(bytes); }
 
     // `text` is what goes between the angle brackets, question marks included:
     // "?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?".
@@ -152,6 +154,11 @@ public:
     void writeStartElement(std::string_view name, bool indent = true);
     // Attributes come out in call order; only valid right after a start element.
     void writeAttributeString(std::string_view name, std::string_view value);
+    // Numbers in decimal ("-12"); a pair as "x,y".
+    void writeAttributeInt(std::string_view name, int value);
+    void writeAttributePair(std::string_view name, int x, int y);
+    // One decimal, as printf's "%.1f" writes it.
+    void writeAttributeReal(std::string_view name, double value);
     void writeString(std::string_view text);
     // `indent`: put a closing tag on its own line; `full`: never collapse an
     // empty element to <name/>.
@@ -160,6 +167,8 @@ public:
     // Writes the text to the file given to create(); false when that failed.
     bool close();
     const std::string& text() const { return m_out; }
+    // Hands the text over without a copy, leaving the writer's text empty.
+    std::string takeText();
     // Why create() or close() failed, with the system's reason: "cannot write
     // PATH: No space left on device"; empty when neither did.
     const std::string& errorText() const { return m_error; }
@@ -175,6 +184,8 @@ private:
 
     void closeStartTag();
     void startLine();
+    // Writes ` name="` and says whether an attribute may follow at all.
+    bool openAttribute(std::string_view name);
 
     std::string m_path;
     std::string m_out;

@@ -1,44 +1,47 @@
 #include "services/Xml.h"
 
 #include "services/FileReplace.h"
+#include "services/Strings.h"
 #include "services/XmlText.h"
+
+#include <charconv>
+#include <cmath>
+#include <utility>
 
 namespace fw {
 
 namespace {
 
-void appendEscaped(std::string& out, std::string_view text, bool attribute)
-{
-    for (char c : writableXmlText(text)) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += attribute ? "&quot;" : "\"";
-            break;
-        // A reader normalises literal white space in attribute values to
-        // spaces and CR LF in text to LF; references survive both.
-        case '\t':
-            out += attribute ? "&#9;" : "\t";
-            break;
-        case '\n':
-            out += attribute ? "&#10;" : "\n";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out.push_back(c);
-        }
+// Short text gathered on the stack and added to the document in one append:
+// large documents are mostly short pieces, and each append costs a call.
+class ShortText {
+public:
+    // The longest name it takes; the rest of its room is for a few
+    // characters and at most two numbers.
+    static constexpr std::size_t NameRoom = 64;
+
+    void add(char c) { m_text[m_size++] = c; }
+    void add(std::string_view name)
+    {
+        name.copy(m_text + m_size, name.size());
+        m_size += name.size();
     }
-}
+    // As printf's "%i" and "%lld" write it.
+    template <class Integer> void addNumber(Integer value)
+    {
+        // Never fails, given the room above.
+        const std::to_chars_result written = std::to_chars(m_text + m_size, End(), value);
+        if (written.ec == std::errc())
+            m_size = static_cast<std::size_t>(written.ptr - m_text);
+    }
+    void appendTo(std::string& out) const { out.append(m_text, m_size); }
+
+private:
+    char* End() { return m_text + sizeof m_text; }
+
+    char m_text[NameRoom + 32];
+    std::size_t m_size = 0;
+};
 
 }  // namespace
 
@@ -115,14 +118,72 @@ void XmlWriter::writeStartElement(std::string_view name, bool indent)
     m_startTagOpen = true;
 }
 
-void XmlWriter::writeAttributeString(std::string_view name, std::string_view value)
+bool XmlWriter::openAttribute(std::string_view name)
 {
     if (m_closed || !m_startTagOpen)
+        return false;
+    if (name.size() > ShortText::NameRoom) {
+        m_out += ' ';
+        m_out += name;
+        m_out += "=\"";
+        return true;
+    }
+    ShortText start;
+    start.add(' ');
+    start.add(name);
+    start.add('=');
+    start.add('"');
+    start.appendTo(m_out);
+    return true;
+}
+
+void XmlWriter::writeAttributeString(std::string_view name, std::string_view value)
+{
+    if (!openAttribute(name))
         return;
-    m_out += ' ';
-    m_out += name;
-    m_out += "=\"";
-    appendEscaped(m_out, value, true);
+    appendEscapedXml(m_out, value, XmlEscaping::Attribute);
+    m_out += '"';
+}
+
+void XmlWriter::writeAttributeInt(std::string_view name, int value)
+{
+    if (!openAttribute(name))
+        return;
+    ShortText number;
+    number.addNumber(value);
+    number.add('"');
+    number.appendTo(m_out);
+}
+
+void XmlWriter::writeAttributePair(std::string_view name, int x, int y)
+{
+    if (!openAttribute(name))
+        return;
+    ShortText pair;
+    pair.addNumber(x);
+    pair.add(',');
+    pair.addNumber(y);
+    pair.add('"');
+    pair.appendTo(m_out);
+}
+
+void XmlWriter::writeAttributeReal(std::string_view name, double value)
+{
+    if (!openAttribute(name))
+        return;
+    // Whole numbers, the usual line widths and radii, without the formatting
+    // machinery; printf keeps the sign of a negative zero.
+    const bool negativeZero = value == 0 && std::signbit(value);
+    if (value == std::trunc(value) && std::fabs(value) < 1e15 && !negativeZero) {
+        ShortText whole;
+        whole.addNumber(static_cast<long long>(value));
+        whole.add('.');
+        whole.add('0');
+        whole.add('"');
+        whole.appendTo(m_out);
+        return;
+    }
+    m_out += format("%.1f", value);
     m_out += '"';
 }
 
@@ -132,7 +193,7 @@ void XmlWriter::writeString(std::string_view text)
         return;
     closeStartTag();
     m_open.back().hasText = true;
-    appendEscaped(m_out, text, false);
+    appendEscapedXml(m_out, text, XmlEscaping::Text);
 }
 
 void XmlWriter::writeEndElement(bool indent, bool full)
@@ -155,6 +216,13 @@ void XmlWriter::writeEndElement(bool indent, bool full)
     }
     if (m_open.empty())
         m_out.push_back('\n');
+}
+
+std::string XmlWriter::takeText()
+{
+    std::string text = std::move(m_out);
+    m_out.clear();
+    return text;
 }
 
 bool XmlWriter::close()
