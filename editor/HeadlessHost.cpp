@@ -7,6 +7,13 @@ namespace fw {
 void HeadlessHost::Invalidate()
 {
     ++m_invalidates;
+    m_invalidated.push_back({0, 0, m_client.cx, m_client.cy});
+}
+
+void HeadlessHost::Invalidate(const IntRect& area)
+{
+    ++m_invalidates;
+    m_invalidated.push_back(area);
 }
 
 IntPoint HeadlessHost::ClientToScreen(IntPoint point) const
