@@ -5,6 +5,7 @@
 
 #include "editor/EditorHost.h"
 
+#include <cstddef>
 #include <deque>
 #include <set>
 #include <string>
@@ -87,6 +88,7 @@ private:
     bool m_captured = false;
     bool m_focused = false;
     int m_invalidates = 0;
+    static constexpr std::size_t MostKeptAreas = 1024;
     std::vector<IntRect> m_invalidated;
     std::int64_t m_now = 0;
     ScrollBarState m_hScroll;

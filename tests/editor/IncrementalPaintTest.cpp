@@ -180,6 +180,10 @@ TEST_P(IncrementalPaint, RepaintingWhatChangedGivesTheWholePicture)
     Press(Centre(ellipse), Modifier::Ctrl);
     Release(Centre(ellipse));
     Check("add to the selection");
+    editor.OnKeyDown(EditorKey::Right, Modifier::None);
+    Check("nudge by a key");
+    editor.OnKeyDown(EditorKey::Down, Modifier::Shift);
+    Check("resize by a key");
     const IntPoint both = Centre(ellipse);
     Press(both);
     Move(Plus(both, -40, 12));
