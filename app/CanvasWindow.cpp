@@ -11,11 +11,13 @@
 #include <wx/graphics.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/region.h>
 #include <wx/settings.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
 
 #include <chrono>
+#include <vector>
 
 namespace fw {
 
@@ -172,6 +174,7 @@ public:
     explicit Host(CanvasWindow& window) : m_window(window) {}
 
     void Invalidate() override { m_window.RequestPaint(); }
+    void Invalidate(const IntRect& area) override { m_window.RequestPaint(&area); }
     void SetRedraw(bool on) override
     {
         m_window.m_redraw = on;
@@ -377,6 +380,7 @@ bool CanvasWindow::EnsureBuffer(int width, int height)
     if (m_buffer && m_bufferWidth == width && m_bufferHeight == height)
         return true;
     m_buffer.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    m_bufferPainted = false;
     if (cairo_surface_status(m_buffer.get()) != CAIRO_STATUS_SUCCESS) {
         m_buffer.reset();
         m_bufferWidth = m_bufferHeight = 0;
@@ -387,6 +391,45 @@ bool CanvasWindow::EnsureBuffer(int width, int height)
     return true;
 }
 
+bool CanvasWindow::EnsureScratch(int width, int height)
+{
+    if (m_scratch && cairo_image_surface_get_width(m_scratch.get()) == width &&
+        cairo_image_surface_get_height(m_scratch.get()) == height)
+        return true;
+    m_scratch.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    if (cairo_surface_status(m_scratch.get()) != CAIRO_STATUS_SUCCESS) {
+        m_scratch.reset();
+        return false;
+    }
+    return true;
+}
+
+// Each area is painted on the scratch image, unclipped, and copied onto the
+// buffer: a clip would cut the paths that cross its edge, and cairo
+// antialiases a cut edge a shade differently from a whole paint. What the
+// scratch holds outside the area is never shown.
+void CanvasWindow::PaintParts(const std::vector<IntRect>& areas)
+{
+    cairo_t* target = cairo_create(m_buffer.get());
+    cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
+    for (const IntRect& area : areas) {
+        if (area.IsEmpty())
+            continue;
+        cairo_t* scratchContext = cairo_create(m_scratch.get());
+        {
+            CairoDrawContext draw(scratchContext, m_caches);
+            ApplyTheme(draw);
+            m_editor.PaintArea(draw, area);
+        }
+        cairo_destroy(scratchContext);
+        cairo_surface_flush(m_scratch.get());
+        cairo_set_source_surface(target, m_scratch.get(), 0, 0);
+        cairo_rectangle(target, area.left, area.top, area.Width(), area.Height());
+        cairo_fill(target);
+    }
+    cairo_destroy(target);
+}
+
 void CanvasWindow::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
@@ -395,14 +438,33 @@ void CanvasWindow::OnPaint(wxPaintEvent&)
     if (client.x <= 0 || client.y <= 0 || !EnsureBuffer(client.x, client.y))
         return;
 
-    cairo_t* bufferContext = cairo_create(m_buffer.get());
-    {
-        CairoDrawContext draw(bufferContext, m_caches);
-        ApplyTheme(draw);
-        m_editor.Paint(draw);
+    // The buffer keeps the last paint: only what was invalidated is painted
+    // again (all of it on a new buffer).
+    const IntRect whole{0, 0, client.x, client.y};
+    std::vector<IntRect> areas;
+    if (m_bufferPainted && EnsureScratch(client.x, client.y)) {
+        wxRect box;
+        for (wxRegionIterator it(GetUpdateRegion()); it; ++it) {
+            const wxRect r = it.GetRect();
+            box.Union(r);
+            areas.push_back(IntRect{r.x, r.y, r.x + r.width, r.y + r.height}.Intersection(whole));
+        }
+        if (areas.size() > MostPaintedParts)
+            areas = {IntRect{box.x, box.y, box.x + box.width, box.y + box.height}.Intersection(whole)};
     }
-    cairo_destroy(bufferContext);
+    if (areas.empty() || areas.front() == whole) {
+        cairo_t* bufferContext = cairo_create(m_buffer.get());
+        {
+            CairoDrawContext draw(bufferContext, m_caches);
+            ApplyTheme(draw);
+            m_editor.Paint(draw);
+        }
+        cairo_destroy(bufferContext);
+    } else {
+        PaintParts(areas);
+    }
     cairo_surface_flush(m_buffer.get());
+    m_bufferPainted = true;
 
     // wxGTK paints through cairo: copy the buffer onto the window's context.
     wxGraphicsContext* gc = dc.GetGraphicsContext();
@@ -426,10 +488,15 @@ void CanvasWindow::OnPaint(wxPaintEvent&)
     }
 }
 
-void CanvasWindow::RequestPaint()
+void CanvasWindow::RequestPaint(const IntRect* area)
 {
+    // A part asked for while drawing is off becomes all of it later.
     if (!m_redraw) {
         m_paintPending = true;
+        return;
+    }
+    if (area) {
+        RefreshRect(wxRect(area->left, area->top, area->Width(), area->Height()), false);
         return;
     }
     m_paintPending = false;

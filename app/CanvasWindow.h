@@ -12,10 +12,12 @@
 #include <wx/window.h>
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class wxTimer;
 class wxTimerEvent;
@@ -70,7 +72,11 @@ private:
     void ReadTheme();
     void ApplyTheme(CairoDrawContext& dc) const;
     bool EnsureBuffer(int width, int height);
-    void RequestPaint();
+    bool EnsureScratch(int width, int height);
+    // Paints these parts of the client area over the buffer's last paint.
+    void PaintParts(const std::vector<IntRect>& areas);
+    // All of the client area, or a part of it (client pixels).
+    void RequestPaint(const IntRect* area = nullptr);
     void ShowCursor(CursorKind kind);
 
     CDiagramEditor& m_editor;
@@ -82,6 +88,11 @@ private:
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> m_buffer;
     int m_bufferWidth = 0;
     int m_bufferHeight = 0;
+    bool m_bufferPainted = false;  // holds a whole paint, so a part can be painted over it
+    // Where a part is painted before it is copied onto the buffer.
+    std::unique_ptr<cairo_surface_t, SurfaceDeleter> m_scratch;
+    // An update region of more parts is painted as one box around them.
+    static constexpr std::size_t MostPaintedParts = 16;
     std::shared_ptr<DrawCaches> m_caches;
 
     std::array<Color, kSysColorCount> m_theme{};

@@ -9,7 +9,10 @@
 // - an undo snapshot of a 10,000-element form, against copying its rectangles;
 // - deleting a tenth of the elements, and select all + group on a form that
 //   is one group, at 10k and 100k elements, against each other: linear
-//   work grows about tenfold.
+//   work grows about tenfold;
+// - a repaint of a fixed 1600x1200 view (the form's top left) at 1k, 10k and
+//   100k elements, against each other: it should cost what the view shows,
+//   whatever the form holds.
 // Prints the median of each and its ratio to the floor.
 
 #include "bench/BareCairo.h"
@@ -48,6 +51,8 @@ constexpr int DraggedElements = 500;
 constexpr int SnapshotElements = 10000;
 constexpr unsigned Seed = 11;
 constexpr int LargeElements[] = {10000, 100000};
+constexpr int SmallViewElements = 1000;
+constexpr IntSize FixedView{1600, 1200};
 // Far enough that every dragged element really moves, near enough that the
 // selection stays inside the margins.
 constexpr int DragStep = 40;
@@ -118,6 +123,9 @@ std::unique_ptr<FormDefinitionDocument> g_paintDoc;
 std::unique_ptr<FormDefinitionDocument> g_dragDoc;
 std::unique_ptr<FormDefinitionDocument> g_snapshotDoc;
 std::unique_ptr<FormDefinitionDocument> g_largeDocs[2];
+std::unique_ptr<FormDefinitionDocument> g_smallViewDoc;
+// The fixed view on the 1k, 10k and 100k forms.
+std::unique_ptr<Canvas> g_fixedViews[3];
 std::unique_ptr<Canvas> g_whole;
 std::unique_ptr<Canvas> g_quarter;
 std::unique_ptr<Canvas> g_drag;
@@ -420,6 +428,29 @@ void PrintRatio(bench::MedianReporter& reporter, const char* label, const char* 
                 Duration(b->second).c_str(), m->second / b->second);
 }
 
+// The fixed view's repaint at each size, each against the 1k one.
+void PrintFixedView(bench::MedianReporter& reporter)
+{
+    const char* names[] = {"RepaintFixedView1k", "RepaintFixedView10k", "RepaintFixedView100k"};
+    auto small = reporter.medians.find(names[0]);
+    if (small == reporter.medians.end() || small->second <= 0) {
+        std::printf("%-34s no result\n", "repaint a fixed view:");
+        return;
+    }
+    for (int i = 0; i < 3; ++i) {
+        auto m = reporter.medians.find(names[i]);
+        if (m == reporter.medians.end()) {
+            std::printf("%-34s no result\n", names[i]);
+            continue;
+        }
+        const int count = g_fixedViews[i]->editor.GetDiagramEntityContainer()->GetCount();
+        char label[128];
+        std::snprintf(label, sizeof label, "repaint %dx%d of %d elements:", FixedView.cx, FixedView.cy, count);
+        std::printf("%-34s median %s, %s %s, ratio %.2fx\n", label, Duration(m->second).c_str(), names[0],
+                    Duration(small->second).c_str(), m->second / small->second);
+    }
+}
+
 // The 10k and 100k figures of one operation, the larger against the smaller.
 void PrintGrowth(bench::MedianReporter& reporter, const char* what, const std::string& small, const std::string& large)
 {
@@ -450,9 +481,10 @@ int main(int argc, char** argv)
     g_snapshotDoc = ReadGenerated(SnapshotElements, folder);
     for (int i = 0; i < 2; ++i)
         g_largeDocs[i] = ReadGenerated(LargeElements[i], folder);
+    g_smallViewDoc = ReadGenerated(SmallViewElements, folder);
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
-    if (!g_paintDoc || !g_dragDoc || !g_snapshotDoc || !g_largeDocs[0] || !g_largeDocs[1]) {
+    if (!g_paintDoc || !g_dragDoc || !g_snapshotDoc || !g_largeDocs[0] || !g_largeDocs[1] || !g_smallViewDoc) {
         std::fprintf(stderr, "a generated form did not read whole\n");
         return 1;
     }
@@ -478,6 +510,18 @@ int main(int argc, char** argv)
     }
     if (!CheckPainting())
         return 1;
+    // Made before the large forms are edited below; every form fills the view.
+    CDiagramEntityContainer* viewForms[] = {g_smallViewDoc->GetMainForm(), g_largeDocs[0]->GetMainForm(),
+                                            g_largeDocs[1]->GetMainForm()};
+    for (int i = 0; i < 3; ++i) {
+        g_fixedViews[i] = std::make_unique<Canvas>(*viewForms[i], FixedView);
+        const IntSize formPaper = viewForms[i]->GetPaper();
+        if (!g_fixedViews[i]->created || formPaper.cx < FixedView.cx || formPaper.cy < FixedView.cy ||
+            g_fixedViews[i]->editor.GetHScrollPos() != 0 || g_fixedViews[i]->editor.GetVScrollPos() != 0) {
+            std::fprintf(stderr, "the fixed view does not show the top left of a full form\n");
+            return 1;
+        }
+    }
     if (!CheckSnapshot(*g_snapshotDoc->GetMainForm())) {
         std::fprintf(stderr, "undoing a snapshot did not bring the form back\n");
         return 1;
@@ -500,6 +544,9 @@ int main(int argc, char** argv)
     add("CopyDraggedRects", kMicrosecond, CopyDraggedRects);
     add("UndoSnapshot", kMillisecond, UndoSnapshot);
     add("CopySnapshotRects", kMicrosecond, CopySnapshotRects);
+    add("RepaintFixedView1k", kMillisecond, EditorRepaint, g_fixedViews[0].get());
+    add("RepaintFixedView10k", kMillisecond, EditorRepaint, g_fixedViews[1].get());
+    add("RepaintFixedView100k", kMillisecond, EditorRepaint, g_fixedViews[2].get());
     // One run of the larger form may take seconds: fewer repetitions.
     for (int i = 0; i < 2; ++i) {
         CDiagramEntityContainer* form = g_largeDocs[i]->GetMainForm();
@@ -531,9 +578,12 @@ int main(int argc, char** argv)
     PrintRatio(reporter, label, "GroupDragStep", "CopyDraggedRects");
     std::snprintf(label, sizeof label, "undo snapshot, %d elements:", g_snapshotDoc->GetMainForm()->GetCount());
     PrintRatio(reporter, label, "UndoSnapshot", "CopySnapshotRects");
+    PrintFixedView(reporter);
     PrintGrowth(reporter, "delete a tenth:", "DeleteTenth10k", "DeleteTenth100k");
     PrintGrowth(reporter, "select all + group:", "SelectAllGroup10k", "SelectAllGroup100k");
 
+    for (auto& view : g_fixedViews)
+        view.reset();
     g_drag.reset();
     g_quarter.reset();
     g_whole.reset();

@@ -4,10 +4,13 @@
 #include "editor/FormPainter.h"
 #include "editor/PropertiesPane.h"
 #include "model/DiagramEntityContainer.h"
+#include "model/ElementIndex.h"
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cmath>
+#include <iterator>
 
 namespace fw {
 
@@ -253,6 +256,77 @@ void CDiagramEditor::Repaint()
         m_host->Invalidate();
 }
 
+void CDiagramEditor::RepaintArea(const IntRect& area)
+{
+    const IntRect shown = area.Intersection({0, 0, m_clientSize.cx, m_clientSize.cy});
+    if (m_host && !shown.IsEmpty())
+        m_host->Invalidate(shown);
+}
+
+IntRect CDiagramEditor::ScreenExtentOf(const CDiagramEntity& element) const
+{
+    // Painting draws the zoomed rectangles scrolled by the scroll positions.
+    const DrawnExtent e = DrawnExtentOf(element, m_zoom);
+    auto client = [](std::int64_t zoomed, int scroll) {
+        return static_cast<int>(std::clamp<std::int64_t>(zoomed - scroll, INT_MIN / 2, INT_MAX / 2));
+    };
+    const int h = GetHScrollPos();
+    const int v = GetVScrollPos();
+    return {client(e.left, h), client(e.top, v), client(e.right, h), client(e.bottom, v)};
+}
+
+namespace {
+
+// Past this many elements, one box around them is cheaper to repaint than each.
+constexpr std::size_t MostSeparateRepaints = 32;
+
+}  // namespace
+
+IntRect CDiagramEditor::SelectionExtent() const
+{
+    IntRect box;
+    ForEachSelected([&](const CDiagramEntity* e) { Enclose(box, ScreenExtentOf(*e)); });
+    return box;
+}
+
+std::vector<CDiagramEntity*> CDiagramEditor::SelectedElements() const
+{
+    std::vector<CDiagramEntity*> selected;
+    ForEachSelected([&](CDiagramEntity* e) { selected.push_back(e); });
+    return selected;
+}
+
+void CDiagramEditor::RepaintSelectionChange(std::vector<CDiagramEntity*> before)
+{
+    std::vector<CDiagramEntity*> after = SelectedElements();
+    std::sort(before.begin(), before.end());
+    std::sort(after.begin(), after.end());
+    std::vector<CDiagramEntity*> changed;
+    std::set_symmetric_difference(before.begin(), before.end(), after.begin(), after.end(),
+                                  std::back_inserter(changed));
+    if (changed.size() > MostSeparateRepaints) {
+        IntRect box;
+        for (const CDiagramEntity* e : changed)
+            Enclose(box, ScreenExtentOf(*e));
+        RepaintArea(box);
+        return;
+    }
+    for (const CDiagramEntity* e : changed)
+        RepaintArea(ScreenExtentOf(*e));
+}
+
+void CDiagramEditor::RepaintBandEdges(const IntRect& band)
+{
+    // Painting leaves out a band without width or height.
+    if (band.left == band.right || band.top == band.bottom)
+        return;
+    const IntRect r = band.Normalized();
+    RepaintArea({r.left, r.top, r.right, r.top + 1});
+    RepaintArea({r.left, r.bottom - 1, r.right, r.bottom});
+    RepaintArea({r.left, r.top, r.left + 1, r.bottom});
+    RepaintArea({r.right - 1, r.top, r.right, r.bottom});
+}
+
 std::int64_t EditorHost::NowMilliseconds() const
 {
     using namespace std::chrono;
@@ -470,6 +544,7 @@ void CDiagramEditor::SetupScrollbars()
 {
     if (!m_host)
         return;
+    const IntPoint scrolled{GetHScrollPos(), GetVScrollPos()};
     const IntRect paper = GetZoomedPaperRect();
     auto setup = [this](Orientation which, ScrollBarState& bar, int client, int extent) {
         if (client < extent) {
@@ -484,6 +559,8 @@ void CDiagramEditor::SetupScrollbars()
     };
     setup(Orientation::Horizontal, m_hScroll, m_clientSize.cx, paper.Width());
     setup(Orientation::Vertical, m_vScroll, m_clientSize.cy, paper.Height());
+    if (scrolled != IntPoint{GetHScrollPos(), GetVScrollPos()})
+        Repaint();
 }
 
 void CDiagramEditor::SetScroll(Orientation which, int pos)
@@ -497,6 +574,9 @@ void CDiagramEditor::SetScroll(Orientation which, int pos)
     bar.pos = clamped;
     if (m_host)
         m_host->SetScrollBar(which, bar);
+    // Everything shown moves: a window that repaints only what changed
+    // must repaint all of it.
+    Repaint();
 }
 
 void CDiagramEditor::OnScroll(Orientation which, ScrollRequest request, int thumbPos)

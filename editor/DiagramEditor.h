@@ -19,6 +19,7 @@
 #include "render/DrawContext.h"
 #include "services/Geometry.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -100,6 +101,19 @@ struct EditorColour {
     static EditorColour System(SysColor s) { return {std::nullopt, s}; }
     Color Resolve(const DrawContext& dc) const { return rgb ? *rgb : dc.GetSysColor(system); }
 };
+
+// Grows `box` to hold `area`; an empty box holds nothing yet.
+inline void Enclose(IntRect& box, const IntRect& area)
+{
+    if (area.IsEmpty())
+        return;
+    if (box.IsEmpty()) {
+        box = area;
+        return;
+    }
+    box = {std::min(box.left, area.left), std::min(box.top, area.top), std::max(box.right, area.right),
+           std::max(box.bottom, area.bottom)};
+}
 
 class CDiagramEditor : public ElementWindow {
 public:
@@ -201,6 +215,9 @@ public:
     // The window's paint: the whole client area, drawn on `dc` (an off-screen
     // buffer of the client's size that the window copies in one go).
     void Paint(DrawContext& dc);
+    // Paints only what lies in `area` (client pixels) of that buffer, which
+    // the caller clips to it: what was invalidated, over the last paint.
+    void PaintArea(DrawContext& dc, const IntRect& area);
 
     // ElementWindow: an element's own context menu; the chosen command comes
     // back as an object command.
@@ -335,6 +352,20 @@ public:
 
 protected:
     void Repaint();
+    // Repaints part of the client area (client pixels); nothing when it lies outside.
+    void RepaintArea(const IntRect& area);
+    // Where the element's drawing may reach on the client area: its
+    // rectangle, markers and outline.
+    IntRect ScreenExtentOf(const CDiagramEntity& element) const;
+    // The box around the extents of the selected elements (empty: none).
+    IntRect SelectionExtent() const;
+    std::vector<CDiagramEntity*> SelectedElements() const;
+    // Repaints the markers of the elements whose selection is not what it
+    // was (`before`: the elements selected then).
+    void RepaintSelectionChange(std::vector<CDiagramEntity*> before);
+    // Repaints where a rubber band (start and end, client pixels) draws:
+    // its dotted edges, one pixel wide, inside the band.
+    void RepaintBandEdges(const IntRect& band);
     void StopPanning();
     // Records an undo step before a change; `name` is what the designer reads.
     void Snapshot(const std::string& name = {});
@@ -377,7 +408,9 @@ private:
     void ApplyNudge(NudgeKind kind, const std::vector<std::pair<CDiagramEntity*, IntRect>>& rects);
     void ResizePaper(IntPoint virtualPoint);
     void ResizeElement(IntPoint virtualPoint);
-    void MoveSelection(IntPoint virtualPoint);
+    // Moves the selection; `before` and `after` grow by the client extents
+    // of what moved, as it was and as it is.
+    void MoveSelection(IntPoint virtualPoint, IntRect& before, IntRect& after);
     void FinishMove();
     void FinishResize();
     void SelectInRubberBand();

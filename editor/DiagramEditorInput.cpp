@@ -130,6 +130,10 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
 {
     if (!m_objs)
         return;
+    // Placing adds elements and hidden paper markers leave the paper: all
+    // of it is repainted then; otherwise only where the selection changed.
+    const bool repaintAll = m_interactMode == ModeDrawing || m_interactMode == ModeDrawingPair || m_paperMarkersShown;
+    const std::vector<CDiagramEntity*> selectedBefore = SelectedElements();
     BeginPress();
     const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
     const IntPoint v = ScreenToVirtual(point);
@@ -142,8 +146,10 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
     if (!IsAnyObjectSelected())
         BeginPaperResizeOrBand(point, v);
     NotifySelection();
-    if (m_interactMode != ModeNone)
+    if (repaintAll)
         Repaint();
+    else
+        RepaintSelectionChange(selectedBefore);
 }
 
 void CDiagramEditor::BeginPress()
@@ -375,30 +381,53 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         AutoScroll(point);
         Repaint();
         break;
-    case ModeResizing:
+    case ModeResizing: {
+        const CDiagramEntity* resized = GetSelectedObject();
+        const IntRect before = resized ? ScreenExtentOf(*resized) : IntRect{};
+        const std::uint64_t stamp = resized ? resized->GetChangeStamp() : 0;
         ResizeElement(v);
-        AutoScroll(point);
+        const bool scrolled = AutoScroll(point) != IntPoint{};
         if (m_propertiesPane)
             m_propertiesPane->ShowControlProperties();
-        Repaint();
+        if (scrolled) {
+            Repaint();
+        } else if (resized && resized->GetChangeStamp() != stamp) {
+            RepaintArea(before);
+            RepaintArea(ScreenExtentOf(*resized));
+        }
         break;
+    }
     case ModeRubberBand: {
         // The band's start stays on the same spot of the paper while scrolling.
+        const IntRect before = m_rubberBand;
         const IntPoint scrolled = AutoScroll(point);
         m_rubberBand.left -= scrolled.x;
         m_rubberBand.top -= scrolled.y;
         m_rubberBand.right = point.x;
         m_rubberBand.bottom = point.y;
-        Repaint();
+        if (scrolled != IntPoint{}) {
+            Repaint();
+        } else {
+            RepaintBandEdges(before);
+            RepaintBandEdges(m_rubberBand);
+        }
         break;
     }
-    case ModeMoving:
-        MoveSelection(v);
-        AutoScroll(point);
+    case ModeMoving: {
+        IntRect before;
+        IntRect after;
+        MoveSelection(v, before, after);
+        const bool scrolled = AutoScroll(point) != IntPoint{};
         if (m_propertiesPane)
             m_propertiesPane->ShowControlProperties();
-        Repaint();
+        if (scrolled) {
+            Repaint();
+        } else {
+            RepaintArea(before);
+            RepaintArea(after);
+        }
         break;
+    }
     default:
         break;
     }
@@ -537,8 +566,13 @@ void CDiagramEditor::ResizeElement(IntPoint v)
     e->SetRect(left, top, right, bottom);
 }
 
-void CDiagramEditor::MoveSelection(IntPoint v)
+void CDiagramEditor::MoveSelection(IntPoint v, IntRect& before, IntRect& after)
 {
+    auto move = [&](CDiagramEntity* e, double left, double top, double right, double bottom) {
+        Enclose(before, ScreenExtentOf(*e));
+        e->SetRect(left, top, right, bottom);
+        Enclose(after, ScreenExtentOf(*e));
+    };
     const IntPoint delta{RoundEdge(m_deltaPoint.x / m_zoom), RoundEdge(m_deltaPoint.y / m_zoom)};
     auto newTopLeft = [&]() {
         IntPoint p{v.x - delta.x, v.y - delta.y};
@@ -559,7 +593,7 @@ void CDiagramEditor::MoveSelection(IntPoint v)
         RestrainRect(left, top, right, bottom);
         if (!HasEdges(*e, left, top, right, bottom)) {
             TakeGestureStep();
-            e->SetRect(left, top, right, bottom);
+            move(e, left, top, right, bottom);
         }
         return;
     }
@@ -572,7 +606,7 @@ void CDiagramEditor::MoveSelection(IntPoint v)
         return;
     TakeGestureStep();
     ForEachSelected([&](CDiagramEntity* e) {
-        e->SetRect(e->GetLeft() + dx, e->GetTop() + dy, e->GetRight() + dx, e->GetBottom() + dy);
+        move(e, e->GetLeft() + dx, e->GetTop() + dy, e->GetRight() + dx, e->GetBottom() + dy);
     });
 }
 
@@ -580,6 +614,16 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
 {
     if (m_host)
         m_host->ReleaseMouse();
+    // A move or resize repaints what its end changed, a band the selection
+    // it made and its own edges, a click nothing more; anything else all of
+    // the client area.
+    const int mode = m_interactMode;
+    const bool local =
+        m_objs && (mode == ModeNone || mode == ModeMoving || mode == ModeResizing || mode == ModeRubberBand);
+    const std::vector<CDiagramEntity*> selectedBefore = local ? SelectedElements() : std::vector<CDiagramEntity*>{};
+    const IntRect extentBefore = local && m_gestureChanged ? SelectionExtent() : IntRect{};
+    const IntRect band = m_rubberBand;
+    const bool changed = m_gestureChanged;
     // Only a gesture that changed something snaps what it moved and counts as an edit.
     if (m_objs && m_gestureChanged) {
         switch (m_interactMode) {
@@ -611,7 +655,15 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
     if (m_objs && m_interactMode == ModeRubberBand)
         SelectInRubberBand();
     m_gestureChanged = false;
-    Repaint();
+    if (!local) {
+        Repaint();
+    } else if (mode == ModeRubberBand) {
+        RepaintBandEdges(band);
+        RepaintSelectionChange(selectedBefore);
+    } else if (changed) {
+        RepaintArea(extentBefore);
+        RepaintArea(SelectionExtent());
+    }
     if (m_multidraw && m_drawing && m_drawObj) {
         m_interactMode = ModeDrawing;
     } else {

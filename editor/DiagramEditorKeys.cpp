@@ -169,12 +169,18 @@ void CDiagramEditor::ApplyNudge(NudgeKind kind, const std::vector<std::pair<CDia
     if (!changes)
         return;
     NudgeStep(kind);
-    for (const auto& [element, rect] : rects)
+    IntRect before;
+    IntRect after;
+    for (const auto& [element, rect] : rects) {
+        Enclose(before, ScreenExtentOf(*element));
         SetObjectRect(element, rect);
+        Enclose(after, ScreenExtentOf(*element));
+    }
     SetModified();
     if (m_propertiesPane)
         m_propertiesPane->ShowControlProperties();
-    Repaint();
+    RepaintArea(before);
+    RepaintArea(after);
 }
 
 void CDiagramEditor::MoveByKeys(double dx, double dy)

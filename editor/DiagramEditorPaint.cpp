@@ -18,11 +18,16 @@ namespace fw {
 
 void CDiagramEditor::Paint(DrawContext& dc)
 {
+    PaintArea(dc, {0, 0, m_clientSize.cx, m_clientSize.cy});
+}
+
+void CDiagramEditor::PaintArea(DrawContext& dc, const IntRect& area)
+{
     const int h = GetHScrollPos();
     const int v = GetVScrollPos();
-    EraseBackground(dc, {0, 0, m_clientSize.cx, m_clientSize.cy});
+    EraseBackground(dc, area);
     const IntPoint oldOrigin = dc.SetOrigin({-h, -v});
-    m_paintArea = IntRect{h, v, h + m_clientSize.cx, v + m_clientSize.cy};
+    m_paintArea = IntRect{h + area.left, v + area.top, h + area.right, v + area.bottom};
     Draw(dc, GetZoomedPaperRect());
     m_paintArea.reset();
     dc.SetOrigin(oldOrigin);

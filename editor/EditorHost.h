@@ -35,6 +35,13 @@ public:
 
     // Schedules a repaint of the whole client area.
     virtual void Invalidate() = 0;
+    // Schedules a repaint of part of it; a host that cannot repaint a part
+    // repaints the whole.
+    virtual void Invalidate(const IntRect& area)
+    {
+        (void)area;
+        Invalidate();
+    }
     // While off, Invalidate may be deferred until it is switched back on.
     virtual void SetRedraw(bool on) = 0;
     virtual void SetCursor(CursorKind cursor) = 0;

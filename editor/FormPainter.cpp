@@ -2,7 +2,8 @@
 
 #include "model/DiagramEntityContainer.h"
 
-#include <cstdint>
+#include <numeric>
+#include <vector>
 
 namespace fw {
 
@@ -28,45 +29,31 @@ void DrawDialogFace(DrawContext& dc, const IntRect& paper)
     dc.SelectPen(oldPen);
 }
 
-namespace {
-
-// Whether an element drawn in `zoomed` may touch the area. Markers, thick
-// outlines and tab numbers reach a little outside the rectangle. In 64 bits,
-// so that an edge at the end of the int range does not wrap around.
-bool Reaches(const CDiagramEntity& element, const IntRect& zoomed, double zoom, const IntRect* area)
-{
-    if (!area)
-        return true;
-    if (area->IsEmpty())
-        return false;
-    const std::int64_t reach = 16 + std::int64_t{ZoomEdge(element.GetLineWidth(), zoom)};
-    const IntRect r = zoomed.Normalized();
-    return r.left - reach < area->right && r.right + reach > area->left && r.top - reach < area->bottom &&
-           r.bottom + reach > area->top;
-}
-
-}  // namespace
-
 void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom, const IntRect* area)
 {
+    // Only the elements that can reach the area, from the form's index, in list order.
+    std::vector<int> drawn;
+    if (area) {
+        form.FindDrawn(zoom, *area, drawn);
+    } else {
+        drawn.resize(static_cast<std::size_t>(form.GetCount()));
+        std::iota(drawn.begin(), drawn.end(), 0);
+    }
     // Draw() would put each element's markers between the elements; they go last.
     auto paint = [&](bool shapes) {
-        for (int i = 0; i < form.GetCount(); ++i) {
+        for (int i : drawn) {
             CDiagramEntity* e = form.GetAt(i);
             if (e->IsShape() != shapes)
                 continue;
-            const IntRect zoomed = e->GetZoomedRect(zoom);
-            if (!Reaches(*e, zoomed, zoom, area))
-                continue;
             e->SetZoom(zoom);
-            e->DrawObject(dc, zoomed);
+            e->DrawObject(dc, e->GetZoomedRect(zoom));
         }
     };
     paint(true);
     paint(false);
-    for (int i = 0; i < form.GetCount(); ++i) {
+    for (int i : drawn) {
         CDiagramEntity* e = form.GetAt(i);
-        if (e->IsSelected() && Reaches(*e, e->GetZoomedRect(zoom), zoom, area))
+        if (e->IsSelected())
             e->DrawMarkers(dc, zoom);
     }
 }

@@ -17,7 +17,8 @@ void DrawDialogFace(DrawContext& dc, const IntRect& paper);
 
 // Every element at the zoom, in list order: shapes first, then the other
 // elements, then the markers of the selected ones. With `area` (zoomed
-// pixels), elements that lie wholly outside it are skipped.
+// pixels), only the elements whose drawing may reach it are visited (the
+// form's index finds them without walking the list).
 void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom, const IntRect* area = nullptr);
 
 // The paper and every element: a form as the canvas shows it, without grid,

@@ -5,9 +5,11 @@
 
 #include "editor/EditorHost.h"
 
+#include <cstddef>
 #include <deque>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -19,6 +21,7 @@ public:
     explicit HeadlessHost(IntSize client = {1000, 800}) : m_client(client) {}
 
     void Invalidate() override;
+    void Invalidate(const IntRect& area) override;
     void SetRedraw(bool on) override { m_redraw = on; }
     void SetCursor(CursorKind cursor) override { m_cursor = cursor; }
     void CaptureMouse() override { m_captured = true; }
@@ -57,6 +60,9 @@ public:
     bool HasFocus() const { return m_focused; }
     bool IsTimerRunning(unsigned id) const { return m_timers.count(id) != 0; }
     int GetInvalidateCount() const { return m_invalidates; }
+    // The areas invalidated since the last call, in client pixels (the whole
+    // client area for a whole repaint), and forgets them.
+    std::vector<IntRect> TakeInvalidated() { return std::exchange(m_invalidated, {}); }
     const ScrollBarState& GetScrollBar(Orientation which) const
     {
         return which == Orientation::Horizontal ? m_hScroll : m_vScroll;
@@ -82,6 +88,8 @@ private:
     bool m_captured = false;
     bool m_focused = false;
     int m_invalidates = 0;
+    static constexpr std::size_t MostKeptAreas = 1024;
+    std::vector<IntRect> m_invalidated;
     std::int64_t m_now = 0;
     ScrollBarState m_hScroll;
     ScrollBarState m_vScroll;

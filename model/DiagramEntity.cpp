@@ -1,6 +1,7 @@
 #include "model/DiagramEntity.h"
 
 #include "model/DiagramEntityContainer.h"
+#include "model/ElementIndex.h"
 #include "model/EntityStyle.h"
 #include "model/PropertyGrid.h"
 #include "model/PropertyIds.h"
@@ -84,7 +85,12 @@ CDiagramEntity::CDiagramEntity() : m_id(++g_lastElementId)
     Clear();
 }
 
-CDiagramEntity::~CDiagramEntity() = default;
+CDiagramEntity::~CDiagramEntity()
+{
+    // Its index must not keep an entry for an element that is gone.
+    if (m_index)
+        m_index->Invalidate();
+}
 
 void CDiagramEntity::Clear()
 {
@@ -132,6 +138,9 @@ void CDiagramEntity::TakeIdentity(const CDiagramEntity& source)
 void CDiagramEntity::NoteChange()
 {
     m_changes = ++g_lastChangeStamp;
+    // A move or a new line width changes where the element draws.
+    if (m_index)
+        m_index->Update(*this, m_indexSlot);
 }
 
 

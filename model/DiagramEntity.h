@@ -23,6 +23,7 @@ namespace fw {
 class CDiagramEntityContainer;
 class CEntityStyle;
 class CEntityStyleContainer;
+class ElementIndex;
 class PropertyGrid;
 class XmlElement;
 class XmlWriter;
@@ -266,6 +267,13 @@ public:
     void BindStyle();
     // The rectangle in screen pixels at a zoom factor.
     IntRect GetZoomedRect(double zoom) const;
+    // The drawing index that holds this element at `slot` and hears of every
+    // change; none outside an index. Only the index sets it.
+    void SetIndexEntry(ElementIndex* index, int slot)
+    {
+        m_index = index;
+        m_indexSlot = slot;
+    }
 
 protected:
     // Every setter of saved state calls this, so the undo history can tell a
@@ -313,6 +321,8 @@ private:
 
     ElementId m_id;
     std::uint64_t m_changes = 0;
+    ElementIndex* m_index = nullptr;
+    int m_indexSlot = -1;
     // A style copy this element owns (see the style rule above).
     std::unique_ptr<CEntityStyle> m_ownedStyle;
     std::map<std::string, std::string> m_attributes;

@@ -99,6 +99,7 @@ void CDiagramEntityContainer::Add(std::unique_ptr<CDiagramEntity> element)
     if (m_styleContainer)
         element->SetStyleContainer(m_styleContainer);
     element->BindStyle();
+    ListChanging();
     m_objects.push_back(std::move(element));
     m_modified = true;
 }
@@ -116,6 +117,7 @@ void CDiagramEntityContainer::AppendLoaded(std::unique_ptr<CDiagramEntity> eleme
 {
     std::unique_ptr<CDiagramEntity> dependent = element->ReleaseDependent();
     element->SetParent(this);
+    ListChanging();
     m_objects.push_back(std::move(element));
     if (dependent) {
         dependent->SetParent(this);
@@ -125,6 +127,7 @@ void CDiagramEntityContainer::AppendLoaded(std::unique_ptr<CDiagramEntity> eleme
 
 std::unique_ptr<CDiagramEntity> CDiagramEntityContainer::Detach(int index)
 {
+    ListChanging();
     auto it = m_objects.begin() + index;
     std::unique_ptr<CDiagramEntity> element = std::move(*it);
     m_objects.erase(it);
@@ -182,6 +185,7 @@ int CDiagramEntityContainer::RemoveAt(int index)
 
 void CDiagramEntityContainer::RemoveAll()
 {
+    ListChanging();
     m_objects.clear();
     m_modified = true;
     RecomputeNextTabIndex();
@@ -221,6 +225,8 @@ void CDiagramEntityContainer::DeleteAllSelected()
         }
     }
     std::vector<std::unique_ptr<CDiagramEntity>> gone;
+    if (std::find(removed.begin(), removed.end(), 1) != removed.end())
+        ListChanging();
     std::size_t kept = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (removed[i])
@@ -335,6 +341,7 @@ bool CDiagramEntityContainer::SwapSlots(int a, int b)
 {
     if (!GetAt(a) || !GetAt(b))
         return false;
+    ListChanging();
     std::swap(m_objects[static_cast<size_t>(a)], m_objects[static_cast<size_t>(b)]);
     m_modified = true;
     return true;
@@ -444,6 +451,7 @@ bool CDiagramEntityContainer::SetAt(int index, std::unique_ptr<CDiagramEntity> e
     if (!GetAt(index) || !element)
         return false;
     element->SetParent(this);
+    ListChanging();
     m_objects[static_cast<size_t>(index)] = std::move(element);
     m_modified = true;
     return true;
@@ -675,6 +683,7 @@ void CDiagramEntityContainer::AssignInitialTabOrder()
 
 void CDiagramEntityContainer::SortByTabIndex()
 {
+    ListChanging();
     std::map<int, std::unique_ptr<CDiagramEntity>> fields;
     std::vector<std::unique_ptr<CDiagramEntity>> others;
     int largest = -1;
@@ -699,6 +708,7 @@ void CDiagramEntityContainer::CalcTabOrderByPosition()
 {
     // Fields at the same place (a copy pasted twice) follow each other in
     // list order: left out, one would keep a number another now takes.
+    ListChanging();
     std::multimap<std::pair<int, int>, std::unique_ptr<CDiagramEntity>> fields;
     std::vector<std::unique_ptr<CDiagramEntity>> others;
     for (auto& element : m_objects) {

@@ -4,6 +4,7 @@
 
 #include "model/ClipboardHandler.h"
 #include "model/DiagramEntity.h"
+#include "model/ElementIndex.h"
 #include "services/Geometry.h"
 
 #include <cstddef>
@@ -142,6 +143,12 @@ public:
     void Clear();
     int GetCount() const { return static_cast<int>(m_objects.size()); }
     int FindIndex(const CDiagramEntity* element) const;
+    // The list positions, ascending, of the elements whose drawing at `zoom`
+    // may reach `area` (zoomed pixels): what a repaint of that area draws.
+    void FindDrawn(double zoom, const IntRect& area, std::vector<int>& positions) const
+    {
+        m_index.Find(m_objects, zoom, area, positions);
+    }
     // Puts an element in an existing slot, destroying the one there; false
     // (and the element is dropped) when the index is outside the list.
     bool SetAt(int index, std::unique_ptr<CDiagramEntity> element);
@@ -255,6 +262,8 @@ private:
     bool SwapSlots(int a, int b);
     // Takes the element out of the list and answers it (still alive).
     std::unique_ptr<CDiagramEntity> Detach(int index);
+    // Every change of the list calls this first: the drawing index rebuilds.
+    void ListChanging() { m_index.Invalidate(); }
 
     std::vector<std::unique_ptr<CDiagramEntity>> m_objects;
     std::shared_ptr<HistoryMeter> m_historyMeter = std::make_shared<HistoryMeter>();
@@ -288,6 +297,8 @@ private:
     LoadObserver* m_loadObserver = nullptr;
     // Element positions while WriteControls runs (the list cannot change then).
     const std::unordered_map<const CDiagramEntity*, int>* m_writingIndex = nullptr;
+    // Built at the first question after a change of the list.
+    mutable ElementIndex m_index;
 };
 
 }  // namespace fw

@@ -1,8 +1,12 @@
 #include "editor/FormPainter.h"
+#include "controls/DiagramGraphicShapes.h"
+#include "controls/DiagramStatic.h"
 #include "model/DiagramEntityContainer.h"
 #include "render/RecordingDrawContext.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace fw;
 
@@ -94,4 +98,97 @@ TEST(FormPainting, ZoomedPaperRounds)
     EXPECT_EQ(ZoomedPaper(form, 0.5), (IntRect{0, 0, 351, 300}));
     EXPECT_TRUE(IsShapeType("Ellipse"));
     EXPECT_FALSE(IsShapeType("editbox"));
+}
+
+namespace {
+
+// What a walk of the whole list would draw of the area: every element whose
+// drawing reaches it, in list order.
+std::vector<int> DrawnByWalk(const CDiagramEntityContainer& form, double zoom, const IntRect& area)
+{
+    std::vector<int> drawn;
+    for (int i = 0; i < form.GetCount(); ++i)
+        if (Meets(DrawnExtentOf(*form.GetAt(i), zoom), area))
+            drawn.push_back(i);
+    return drawn;
+}
+
+// Texts and thick-outlined rectangles, a few of them over most of the form,
+// some inverted or partly off the paper.
+std::unique_ptr<CDiagramEntity> RandomElement(std::mt19937& random)
+{
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    std::unique_ptr<CDiagramEntity> e;
+    if (pick(0, 1)) {
+        auto shape = std::make_unique<CDiagramGraphicRectangle>();
+        shape->SetLineWidth(pick(0, 12));
+        e = std::move(shape);
+    } else {
+        e = std::make_unique<CDiagramStatic>();
+    }
+    const int x = pick(-200, 3000);
+    const int y = pick(-200, 3000);
+    const int big = pick(0, 40) == 0 ? 2500 : 120;
+    e->SetRect(x, y, x + pick(-big, big), y + pick(-big / 3, big / 3));
+    return e;
+}
+
+}  // namespace
+
+// The index answers what a walk of the list would, through moves, resizes,
+// thicker outlines, additions, deletions, undo and redo, z-order changes
+// and changes of zoom.
+TEST(FormPainting, IndexFindsWhatAWalkWouldDraw)
+{
+    for (unsigned seed : {1u, 2u, 3u, 4u}) {
+        std::mt19937 random(seed);
+        auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        CDiagramEntityContainer form;
+        form.SetMaxUndo(20);
+        for (int i = 0; i < 300; ++i)
+            form.Add(RandomElement(random));
+        const double zooms[] = {1.0, 1.0, 1.0, 0.5, 2.0, 1.37};
+        std::vector<int> found;
+        for (int step = 0; step < 400; ++step) {
+            CDiagramEntity* e = form.GetAt(pick(0, form.GetCount() - 1));
+            switch (pick(0, 9)) {
+            case 0:
+            case 1:
+                e->MoveRect(pick(-300, 300), pick(-300, 300));
+                break;
+            case 2:
+                e->SetRect(e->GetLeft(), e->GetTop(), e->GetRight() + pick(-200, 600), e->GetBottom() + pick(-50, 300));
+                break;
+            case 3:
+                e->SetLineWidth(pick(0, 30));
+                break;
+            case 4:
+                form.Snapshot();
+                form.Add(RandomElement(random));
+                break;
+            case 5:
+                form.Snapshot();
+                form.Remove(e);
+                break;
+            case 6:
+                form.Undo();
+                break;
+            case 7:
+                form.Redo();
+                break;
+            case 8:
+                form.MoveToEnd(e);
+                break;
+            default:
+                form.MoveToStart(e);
+                break;
+            }
+            const double zoom = zooms[pick(0, 5)];
+            const int x = pick(-300, 3500);
+            const int y = pick(-300, 3500);
+            const IntRect area{x, y, x + pick(0, 900), y + pick(0, 700)};
+            form.FindDrawn(zoom, area, found);
+            ASSERT_EQ(found, DrawnByWalk(form, zoom, area)) << "seed " << seed << ", step " << step;
+        }
+    }
 }

@@ -1,0 +1,209 @@
+// The canvas repaints only what an edit invalidates, over its last paint, as
+// the window does. That must give the pixels of a whole repaint, through
+// clicks, drags, resizes, group moves and rubber bands, zoomed and scrolled.
+
+#include "controls/DiagramEdit.h"
+#include "controls/DiagramGraphicShapes.h"
+#include "controls/DiagramStatic.h"
+#include "editor/DEditor.h"
+#include "editor/HeadlessHost.h"
+#include "render/CairoDrawContext.h"
+
+#include <cairo/cairo.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+using namespace fw;
+
+namespace {
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+
+// Paints each area on a scratch image of the client's size, unclipped, and
+// copies the area onto the buffer, as the window does: a clip or a smaller
+// image would cut the paths that cross its edge, and cairo antialiases a cut
+// edge a shade differently.
+void PaintParts(CDiagramEditor& editor, cairo_surface_t* buffer, const std::vector<IntRect>& areas)
+{
+    Surface scratch(cairo_image_surface_create(CAIRO_FORMAT_RGB24, cairo_image_surface_get_width(buffer),
+                                               cairo_image_surface_get_height(buffer)));
+    cairo_t* target = cairo_create(buffer);
+    cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
+    for (const IntRect& area : areas) {
+        cairo_t* cr = cairo_create(scratch.get());
+        {
+            CairoDrawContext dc(cr);
+            editor.PaintArea(dc, area);
+        }
+        cairo_destroy(cr);
+        cairo_surface_flush(scratch.get());
+        cairo_set_source_surface(target, scratch.get(), 0, 0);
+        cairo_rectangle(target, area.left, area.top, area.Width(), area.Height());
+        cairo_fill(target);
+    }
+    cairo_destroy(target);
+    cairo_surface_flush(buffer);
+}
+
+// How many pixels differ (the unused byte of each aside).
+int DifferingPixels(cairo_surface_t* a, cairo_surface_t* b, IntSize size)
+{
+    const int stride = cairo_image_surface_get_stride(a);
+    const unsigned char* pa = cairo_image_surface_get_data(a);
+    const unsigned char* pb = cairo_image_surface_get_data(b);
+    int differing = 0;
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x) {
+            std::uint32_t u, v;
+            std::memcpy(&u, pa + y * stride + x * 4, 4);
+            std::memcpy(&v, pb + y * stride + x * 4, 4);
+            differing += ((u ^ v) & 0xFFFFFFu) != 0 ? 1 : 0;
+        }
+    return differing;
+}
+
+class IncrementalPaint : public ::testing::TestWithParam<double> {
+protected:
+    void SetUp() override
+    {
+        form.SetPaper({700, 500});
+        host.Attach(&editor);
+        ASSERT_TRUE(editor.Create(&host, &form));
+        editor.ShowGrid(true);
+        editor.ShowMargins(true);
+        editor.SetZoom(GetParam());
+        editor.SetHScroll(30);
+        editor.SetVScroll(20);
+        name = Put(std::make_unique<CDiagramStatic>(), "Name", 20, 20, 110, 38);
+        edit = Put(std::make_unique<CDiagramEdit>(), "", 120, 20, 300, 42);
+        auto rect = std::make_unique<CDiagramGraphicRectangle>();
+        rect->SetLineWidth(3);
+        box = Put(std::move(rect), "", 40, 80, 260, 200);
+        auto line = std::make_unique<CDiagramGraphicLine>();
+        line->SetLineWidth(2);
+        Put(std::move(line), "", 300, 80, 420, 160);
+        ellipse = Put(std::make_unique<CDiagramGraphicEllipse>(), "", 330, 200, 450, 280);
+        Put(std::make_unique<CDiagramStatic>(), "Notes", 60, 240, 160, 258);
+        Put(std::make_unique<CDiagramEdit>(), "", 200, 300, 380, 322);
+        buffer.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, client.cx, client.cy));
+        PaintParts(editor, buffer.get(), {{0, 0, client.cx, client.cy}});
+        host.TakeInvalidated();
+    }
+
+    CDiagramEntity* Put(std::unique_ptr<CDiagramEntity> e, const char* title, double l, double t, double r, double b)
+    {
+        e->SetTitle(title);
+        e->SetRect(l, t, r, b);
+        CDiagramEntity* raw = e.get();
+        form.Add(std::move(e));
+        return raw;
+    }
+
+    IntPoint Centre(const CDiagramEntity* e) const
+    {
+        const IntRect r = editor.VirtualToScreen(e->GetRect());
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    IntPoint Corner(const CDiagramEntity* e) const
+    {
+        const IntRect r = editor.VirtualToScreen(e->GetRect());
+        return {r.right, r.bottom};
+    }
+
+    // Paints what the last event invalidated over the buffer and compares it
+    // with a whole repaint; `local`: no part may be all of the window.
+    void Check(const char* what, bool local = true)
+    {
+        const std::vector<IntRect> parts = host.TakeInvalidated();
+        const IntRect whole{0, 0, client.cx, client.cy};
+        for (const IntRect& part : parts)
+            EXPECT_TRUE(!local || part != whole) << what << ": all of the window repainted";
+        PaintParts(editor, buffer.get(), parts);
+        Surface fresh(cairo_image_surface_create(CAIRO_FORMAT_RGB24, client.cx, client.cy));
+        PaintParts(editor, fresh.get(), {whole});
+        EXPECT_EQ(DifferingPixels(buffer.get(), fresh.get(), client), 0) << what;
+    }
+
+    void Press(IntPoint p, unsigned mods = Modifier::None) { editor.OnLButtonDown(p, mods); }
+    void Move(IntPoint p) { editor.OnMouseMove(p, Modifier::None); }
+    void Release(IntPoint p) { editor.OnLButtonUp(p, Modifier::None); }
+    static IntPoint Plus(IntPoint p, int dx, int dy) { return {p.x + dx, p.y + dy}; }
+
+    const IntSize client{600, 400};
+    CDiagramEntityContainer form;
+    HeadlessHost host{client};
+    CDEditor editor;
+    Surface buffer;
+    CDiagramEntity* name = nullptr;
+    CDiagramEntity* edit = nullptr;
+    CDiagramEntity* box = nullptr;
+    CDiagramEntity* ellipse = nullptr;
+};
+
+}  // namespace
+
+TEST_P(IncrementalPaint, RepaintingWhatChangedGivesTheWholePicture)
+{
+    Press(Centre(name));
+    Check("select by a press");
+    Release(Centre(name));
+    Check("release without a move");
+
+    const IntPoint grip = Centre(edit);
+    Press(grip);
+    Check("select another");
+    Move(Plus(grip, 25, 15));
+    Check("first drag step");
+    Move(Plus(grip, 60, 41));
+    Check("second drag step");
+    Release(Plus(grip, 60, 41));
+    Check("end of the drag");
+    EXPECT_NE(edit->GetLeft(), 120);
+
+    Press(Centre(box));
+    Release(Centre(box));
+    Check("select a thick rectangle");
+    const IntPoint corner = Corner(box);
+    Press(corner);
+    Move(Plus(corner, 30, 20));
+    Check("resize step");
+    Move(Plus(corner, -50, -30));
+    Check("resize back past the start");
+    Release(Plus(corner, -50, -30));
+    Check("end of the resize");
+
+    Press(Centre(ellipse), Modifier::Ctrl);
+    Release(Centre(ellipse));
+    Check("add to the selection");
+    editor.OnKeyDown(EditorKey::Right, Modifier::None);
+    Check("nudge by a key");
+    editor.OnKeyDown(EditorKey::Down, Modifier::Shift);
+    Check("resize by a key");
+    const IntPoint both = Centre(ellipse);
+    Press(both);
+    Move(Plus(both, -40, 12));
+    Check("group drag step");
+    Release(Plus(both, -40, 12));
+    Check("end of the group drag");
+
+    // Nothing lies there at either zoom.
+    Press({20, 380});
+    Check("unselect all");
+    Move({150, 120});
+    Check("rubber band");
+    Move({90, 60});
+    Check("rubber band grows");
+    Move({200, 200});
+    Check("rubber band shrinks");
+    Release({200, 200});
+    Check("rubber band selects");
+    EXPECT_GT(editor.GetSelectCount(), 0);
+    EXPECT_FALSE(name->IsSelected());
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, IncrementalPaint, ::testing::Values(1.0, 1.5));
