@@ -128,6 +128,13 @@ bool hasSuspectByte(std::string_view text)
     return false;
 }
 
+// Names are looked up many times per element, mostly among names of the same
+// length: the first byte settles most of them without a call to memcmp.
+bool sameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
+}
+
 }  // namespace
 
 struct XmlDocument::Parsed {
@@ -271,7 +278,7 @@ private:
 const XmlElement* XmlElement::getChild(std::string_view name) const
 {
     for (const XmlElement* child = m_children; child != m_children + m_childCount; ++child)
-        if (child->m_name == name) {
+        if (sameName(child->m_name, name)) {
             child->m_read = true;
             return child;
         }
@@ -298,7 +305,7 @@ const XmlElement* XmlElement::getChildAt(int index) const
 const XmlAttribute* XmlElement::getAttribute(std::string_view name) const
 {
     for (const XmlAttribute* a = m_attributes; a != m_attributes + m_attributeCount; ++a)
-        if (a->getName() == name) {
+        if (sameName(a->getName(), name)) {
             a->markRead();
             m_read = true;
             return a;
