@@ -276,8 +276,8 @@ bool CDiagramButton::LoadXml()
     SetBottom(m_top + ImageButtonSize.cy);
     SetConstraints(ImageButtonSize, ImageButtonSize);
 
-    const std::string* id = m_xmlElement->getAttributeValue("id");
-    const std::string kindName = id ? trim(*id) : std::string();
+    const auto id = m_xmlElement->getAttributeValue("id");
+    const std::string kindName = trim(id.value_or(""));
     if (kindName.empty()) {
         NoteLoadProblem("\"id\" is missing or empty");
         return false;
@@ -296,15 +296,15 @@ bool CDiagramButton::LoadXml()
     } else {
         SetType(TextButtonType);
         // No "text" is an empty caption, not the constructor's placeholder.
-        const std::string* text = m_xmlElement->getAttributeValue("text");
-        SetTitle(text ? *text : std::string());
+        const auto text = m_xmlElement->getAttributeValue("text");
+        SetTitle(std::string(text.value_or("")));
         // Without a readable size the button keeps the preset one.
         LoadSize();
         SetConstraints(TextButtonMinimumSize, NoLimit);
     }
     for (const char* key : kind->fileAttributes) {
-        const std::string* value = m_xmlElement->getAttributeValue(key);
-        SetAttribute(key, value ? *value : std::string());
+        const auto value = m_xmlElement->getAttributeValue(key);
+        SetAttribute(key, std::string(value.value_or("")));
     }
     return LoadDynamicLayout();
 }

@@ -81,13 +81,14 @@ bool CDiagramGraphicShape::LoadShapeStart()
 
 bool CDiagramGraphicShape::LoadColor(const char* attribute, std::string& color)
 {
-    const std::string* value = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
+    const auto value = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : std::nullopt;
     if (!value) {
         NoteLoadProblem(format("\"%s\" is missing", attribute));
         return false;
     }
     if (!isColorText(*value)) {
-        NoteLoadProblem(format("\"%s\" %s is not three comma-separated numbers", attribute, value->c_str()));
+        NoteLoadProblem(
+            format("\"%s\" %s is not three comma-separated numbers", attribute, std::string(*value).c_str()));
         return false;
     }
     color = *value;
@@ -96,7 +97,7 @@ bool CDiagramGraphicShape::LoadColor(const char* attribute, std::string& color)
 
 bool CDiagramGraphicShape::LoadReal(const char* attribute, double& value)
 {
-    const std::string* text = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
+    const auto text = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : std::nullopt;
     if (!text) {
         NoteLoadProblem(format("\"%s\" is missing", attribute));
         return false;
@@ -219,7 +220,7 @@ bool CDiagramGraphicLine::LoadXml()
 {
     if (!LoadShapeStart())
         return false;
-    if (const std::string* quadrant = m_xmlElement->getAttributeValue("quadrant"))
+    if (const auto quadrant = m_xmlElement->getAttributeValue("quadrant"))
         SetQuadrant(toInt(*quadrant));
     return LoadDynamicLayout();
 }

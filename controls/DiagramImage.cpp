@@ -85,7 +85,7 @@ bool CDiagramImage::LoadXml()
 {
     if (!m_xmlElement || !LoadGeometry())
         return false;
-    const std::string& content = m_xmlElement->getElementValue();
+    const std::string content(m_xmlElement->getElementValue());
     // Only the name part is written back; a path ending in a separator names
     // no picture.
     if (FileNameOf(content).empty()) {
@@ -93,8 +93,8 @@ bool CDiagramImage::LoadXml()
         return false;
     }
     SetImagePath(content);
-    const std::string* color = m_xmlElement->getAttributeValue(TransparentColorKey);
-    SetAttribute(TransparentColorKey, color ? *color : std::string());
+    const auto color = m_xmlElement->getAttributeValue(TransparentColorKey);
+    SetAttribute(TransparentColorKey, std::string(color.value_or("")));
     return LoadDynamicLayout();
 }
 

@@ -23,7 +23,7 @@ namespace {
 // Flags keep their value when the attribute is absent; any value but `truth` clears them.
 void ReadFlag(const XmlElement& element, const char* attribute, const char* truth, bool& flag)
 {
-    if (const std::string* value = element.getAttributeValue(attribute))
+    if (const auto value = element.getAttributeValue(attribute))
         flag = *value == truth;
 }
 
@@ -168,12 +168,10 @@ namespace {
 const char* CaptionAttributeBeyondLimit(const XmlElement& element)
 {
     for (const char* attribute : {"labelPos", "labelSize"}) {
-        const std::string* value = element.getAttributeValue(attribute);
-        if (!value)
-            continue;
-        SplitText pair(*value, ",");
-        if (pair.count() == 2 &&
-            (std::fabs(pair.doubleAt(0)) > FormExtentLimit || std::fabs(pair.doubleAt(1)) > FormExtentLimit))
+        const auto value = element.getAttributeValue(attribute);
+        std::string_view x, y;
+        if (value && splitPair(*value, ",", x, y) &&
+            (std::fabs(toDouble(x)) > FormExtentLimit || std::fabs(toDouble(y)) > FormExtentLimit))
             return attribute;
     }
     return nullptr;
@@ -186,7 +184,7 @@ bool CDiagramLinked::LoadXml()
     if (!m_xmlElement || !LoadGeometry())
         return false;
     const XmlElement& element = *m_xmlElement;
-    const std::string* name = element.getAttributeValue("name");
+    const auto name = element.getAttributeValue("name");
     if (!name) {
         NoteLoadProblem("\"name\" is missing");
         return false;
@@ -199,25 +197,25 @@ bool CDiagramLinked::LoadXml()
     ReadFlag(element, "mandatoryDefobj", "yes", m_mandatoryDefobj);
 
     if (const char* beyond = CaptionAttributeBeyondLimit(element)) {
-        NoteLoadProblem(
-            format("\"%s\" %s lies beyond %d", beyond, element.getAttributeValue(beyond)->c_str(), FormExtentLimit));
+        NoteLoadProblem(format("\"%s\" %s lies beyond %d", beyond,
+                               std::string(*element.getAttributeValue(beyond)).c_str(), FormExtentLimit));
         return false;
     }
 
     SetTitle(GetLocalePropertyName(*name, m_objectClass));
-    SetName(*name);
+    SetName(std::string(*name));
     LoadLabel();
 
-    if (const std::string* rule = element.getAttributeValue("validationRule")) {
+    if (const auto rule = element.getAttributeValue("validationRule")) {
         m_validationRule = *rule;
         if (!m_validationRule.empty()) {
             m_validationRule = toMemorySeparators(m_validationRule);
-            if (const std::string* message = element.getAttributeValue("validationMessage"))
+            if (const auto message = element.getAttributeValue("validationMessage"))
                 m_validationMessage = *message;
         }
     }
 
-    if (const std::string* tabOrder = element.getAttributeValue("tabOrder"))
+    if (const auto tabOrder = element.getAttributeValue("tabOrder"))
         SetTabIndex(toInt(*tabOrder));
 
     if (!LoadDynamicLayout())
@@ -227,11 +225,9 @@ bool CDiagramLinked::LoadXml()
 
 void CDiagramLinked::LoadLabel()
 {
-    const std::string* position = m_xmlElement->getAttributeValue("labelPos");
-    if (!position)
-        return;
-    SplitText at(*position, ",");
-    if (at.count() != 2)
+    const auto position = m_xmlElement->getAttributeValue("labelPos");
+    std::string_view x, y;
+    if (!position || !splitPair(*position, ",", x, y))
         return;
 
     auto label = std::make_unique<CDiagramStatic>();
@@ -243,19 +239,14 @@ void CDiagramLinked::LoadLabel()
 
     int width = 0;
     int height = 0;
-    if (const std::string* size = m_xmlElement->getAttributeValue("labelSize")) {
-        SplitText extent(*size, ",");
-        if (extent.count() == 2) {
-            width = extent.intAt(0);
-            height = extent.intAt(1);
-        }
-    }
+    if (const auto size = m_xmlElement->getAttributeValue("labelSize"))
+        readIntPair(*size, width, height);
     // A caption without a usable size is parked at the origin with no extent.
     if (width >= 1 && height >= 1) {
         // Kept within the int range of every other coordinate: far beyond it,
         // adding the width changes nothing and the caption would lose its size.
-        const double left = std::clamp(at.doubleAt(0), double{INT_MIN}, double{INT_MAX});
-        const double top = std::clamp(at.doubleAt(1), double{INT_MIN}, double{INT_MAX});
+        const double left = std::clamp(toDouble(x), double{INT_MIN}, double{INT_MAX});
+        const double top = std::clamp(toDouble(y), double{INT_MIN}, double{INT_MAX});
         label->SetLeft(left);
         label->SetTop(top);
         label->SetRight(left + width);

@@ -85,7 +85,7 @@ bool CDiagramStatic::LoadXml()
 {
     if (!m_xmlElement || !LoadGeometry())
         return false;
-    const std::string& key = m_xmlElement->getElementValue();
+    const std::string key(m_xmlElement->getElementValue());
     if (key.empty()) {
         NoteLoadProblem("the text key is missing");
         return false;

@@ -62,8 +62,8 @@ bool IsFalseText(std::string_view value)
 
 std::string AttributeOrEmpty(const XmlElement& element, const char* name)
 {
-    const std::string* value = element.getAttributeValue(name);
-    return value ? *value : std::string();
+    const auto value = element.getAttributeValue(name);
+    return std::string(value.value_or(""));
 }
 
 }  // namespace
@@ -140,21 +140,22 @@ bool CDiagramTable::LoadXml()
         return false;
     const XmlElement& element = *m_xmlElement;
 
-    const std::string* resize = element.getAttributeValue("resize");
+    const auto resize = element.getAttributeValue("resize");
     if (!resize) {
         NoteLoadProblem("\"resize\" is missing");
         return false;
     }
-    SplitText shares(*resize, ",");
-    if (shares.count() != 2) {
-        NoteLoadProblem(format("\"resize\" %s is not two comma-separated numbers", resize->c_str()));
+    int x = 0;
+    int y = 0;
+    if (!readIntPair(*resize, x, y)) {
+        NoteLoadProblem(format("\"resize\" %s is not two comma-separated numbers", std::string(*resize).c_str()));
         return false;
     }
-    m_resizeX = std::clamp(shares.intAt(0), 0, 100);
-    m_resizeY = std::clamp(shares.intAt(1), 0, 100);
+    m_resizeX = std::clamp(x, 0, 100);
+    m_resizeY = std::clamp(y, 0, 100);
 
     bool newForm = std::any_of(std::begin(NewFormMarks), std::end(NewFormMarks),
-                               [&](const char* mark) { return element.getAttributeValue(mark) != nullptr; });
+                               [&](const char* mark) { return element.getAttributeValue(mark).has_value(); });
     for (const Setting& setting : Settings) {
         std::string key = setting.key;
         if (!newForm && key != "enableDelete")

@@ -29,8 +29,8 @@ public:
     void ElementDropped(const std::string& form, const XmlElement& element, int ordinal,
                         const std::string& reason) override
     {
-        Note("form " + form + ": " + element.getElementName() + " #" + std::to_string(ordinal) + " (line " +
-             std::to_string(element.getLine()) + ") dropped: " + reason);
+        Note("form " + form + ": " + std::string(element.getElementName()) + " #" + std::to_string(ordinal) +
+             " (line " + std::to_string(element.getLine()) + ") dropped: " + reason);
     }
     std::string first;
 

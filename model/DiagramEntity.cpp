@@ -496,7 +496,7 @@ bool CDiagramEntity::LoadStyle()
 {
     if (!m_xmlElement)
         return false;
-    const std::string* name = m_xmlElement->getAttributeValue("style");
+    const auto name = m_xmlElement->getAttributeValue("style");
     if (!name)
         return false;
     // The file spells the name as the style list does, with "," for "||".

@@ -528,33 +528,33 @@ bool CDiagramEntityContainer::LoadDialog()
         return false;
     };
 
-    const std::string* title = dialog->getAttributeValue("title");
+    const auto title = dialog->getAttributeValue("title");
     if (!title)
         return formProblem("\"Dialog\" has no \"title\"");
     m_title = *title;
 
-    const std::string* size = dialog->getAttributeValue("size");
+    const auto size = dialog->getAttributeValue("size");
     if (!size)
         return formProblem("\"Dialog\" has no \"size\"");
-    SplitText paper(*size, ",");
-    if (paper.count() != 2)
+    IntSize paper;
+    if (!readIntPair(*size, paper.cx, paper.cy))
         return formProblem("\"Dialog\" \"size\" is not two comma-separated numbers");
-    m_paper = {paper.intAt(0), paper.intAt(1)};
+    m_paper = paper;
 
-    const std::string* sizeable = dialog->getAttributeValue("sizeable");
+    const auto sizeable = dialog->getAttributeValue("sizeable");
     m_sizeable = sizeable && *sizeable == "true";
-    const std::string* noButtons = dialog->getAttributeValue("nobuttons");
+    const auto noButtons = dialog->getAttributeValue("nobuttons");
     m_noButtons = noButtons && *noButtons == "true";
-    if (const std::string* help = dialog->getAttributeValue("help"); help && !help->empty())
+    if (const auto help = dialog->getAttributeValue("help"); help && !help->empty())
         m_help = *help;
-    if (const std::string* uuid = dialog->getAttributeValue("uuid"); uuid && !uuid->empty())
+    if (const auto uuid = dialog->getAttributeValue("uuid"); uuid && !uuid->empty())
         m_uuid = *uuid;
 
     const XmlElement* controls = dialog->getChild("Controls");
     if (!controls)
         return formProblem("\"Dialog\" has no \"Controls\"");
 
-    std::map<std::string, int> ordinals;
+    std::map<std::string_view, int> ordinals;
     for (int i = 0; i < controls->getChildCount(); ++i) {
         const XmlElement* child = controls->getChildAt(i);
         int ordinal = ++ordinals[child->getElementName()];
@@ -588,7 +588,7 @@ bool CDiagramEntityContainer::LoadDialog()
 
     if (!HasTabIndices())
         AssignInitialTabOrder();
-    ReplaceUnusablePaper(*size, dialog->getLine());
+    ReplaceUnusablePaper(std::string(*size), dialog->getLine());
     return true;
 }
 

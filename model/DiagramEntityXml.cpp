@@ -13,15 +13,14 @@ bool ReadPair(const XmlElement* element, const char* attribute, int& x, int& y)
 {
     if (!element)
         return false;
-    const std::string* value = element->getAttributeValue(attribute);
-    if (!value)
-        return false;
-    SplitText fields(*value, ",");
-    if (fields.count() != 2)
-        return false;
-    x = fields.intAt(0);
-    y = fields.intAt(1);
-    return true;
+    const std::optional<std::string_view> value = element->getAttributeValue(attribute);
+    return value && readIntPair(*value, x, y);
+}
+
+// The attribute's value for a message; it is there, as the reader checked.
+std::string ValueOf(const XmlElement* element, const char* attribute)
+{
+    return std::string(element->getAttributeValue(attribute).value_or(std::string_view()));
 }
 
 bool WithinExtentLimit(int value)
@@ -81,13 +80,11 @@ bool CDiagramEntity::LoadPos()
         return false;
     }
     if (x <= 0 || y <= 0) {
-        NoteLoadProblem(
-            format("\"pos\" %s has a zero or negative coordinate", m_xmlElement->getAttributeValue("pos")->c_str()));
+        NoteLoadProblem(format("\"pos\" %s has a zero or negative coordinate", ValueOf(m_xmlElement, "pos").c_str()));
         return false;
     }
     if (x > FormExtentLimit || y > FormExtentLimit) {
-        NoteLoadProblem(
-            format("\"pos\" %s lies beyond %d", m_xmlElement->getAttributeValue("pos")->c_str(), FormExtentLimit));
+        NoteLoadProblem(format("\"pos\" %s lies beyond %d", ValueOf(m_xmlElement, "pos").c_str(), FormExtentLimit));
         return false;
     }
     SetLeft(x);
@@ -104,12 +101,12 @@ bool CDiagramEntity::LoadSize()
         return false;
     }
     if (w <= 0 && h <= 0) {
-        NoteLoadProblem(format("\"size\" %s is empty", m_xmlElement->getAttributeValue("size")->c_str()));
+        NoteLoadProblem(format("\"size\" %s is empty", ValueOf(m_xmlElement, "size").c_str()));
         return false;
     }
     if (!WithinExtentLimit(w) || !WithinExtentLimit(h)) {
         NoteLoadProblem(
-            format("\"size\" %s is larger than %d", m_xmlElement->getAttributeValue("size")->c_str(), FormExtentLimit));
+            format("\"size\" %s is larger than %d", ValueOf(m_xmlElement, "size").c_str(), FormExtentLimit));
         return false;
     }
     SetRight(m_left + w);
@@ -129,10 +126,10 @@ bool CDiagramEntity::ReadPercentagePair(const char* attribute, int& x, int& y) c
 
 std::string CDiagramEntity::DescribeBadPair(const char* attribute) const
 {
-    const std::string* value = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : nullptr;
+    const auto value = m_xmlElement ? m_xmlElement->getAttributeValue(attribute) : std::nullopt;
     if (!value)
         return format("\"%s\" is missing", attribute);
-    return format("\"%s\" %s is not two comma-separated numbers", attribute, value->c_str());
+    return format("\"%s\" %s is not two comma-separated numbers", attribute, std::string(*value).c_str());
 }
 
 bool CDiagramEntity::LoadDynamicLayout()

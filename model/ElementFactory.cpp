@@ -15,7 +15,7 @@ void ElementFactory::Register(const std::string& elementName, Maker maker)
     m_makers[elementName] = std::move(maker);
 }
 
-std::unique_ptr<CDiagramEntity> ElementFactory::Create(const std::string& elementName) const
+std::unique_ptr<CDiagramEntity> ElementFactory::Create(std::string_view elementName) const
 {
     auto it = m_makers.find(elementName);
     return it == m_makers.end() ? nullptr : it->second();

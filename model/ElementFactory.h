@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fw {
@@ -22,14 +23,14 @@ public:
 
     void Register(const std::string& elementName, Maker maker);
     // A new element for the name (exact, case-sensitive), or none.
-    std::unique_ptr<CDiagramEntity> Create(const std::string& elementName) const;
+    std::unique_ptr<CDiagramEntity> Create(std::string_view elementName) const;
     bool Knows(const std::string& elementName) const;
     // Every registered name, in ascending order.
     std::vector<std::string> Names() const;
     void Clear() { m_makers.clear(); }
 
 private:
-    std::map<std::string, Maker> m_makers;
+    std::map<std::string, Maker, std::less<>> m_makers;
 };
 
 }  // namespace fw

@@ -20,19 +20,19 @@ bool CEntityStyle::LoadXml()
     if (!m_xmlElement)
         return false;
     const XmlElement& e = *m_xmlElement;
-    if (const std::string* name = e.getAttributeValue("name"))
+    if (const auto name = e.getAttributeValue("name"))
         m_name = toMemorySeparators(*name);
-    if (const std::string* font = e.getAttributeValue("font"))
+    if (const auto font = e.getAttributeValue("font"))
         m_font = *font;
-    if (const std::string* size = e.getAttributeValue("size"))
+    if (const auto size = e.getAttributeValue("size"))
         m_size = toInt(*size);
-    if (const std::string* bold = e.getAttributeValue("bold"))
+    if (const auto bold = e.getAttributeValue("bold"))
         m_bold = *bold == "true";
-    if (const std::string* italic = e.getAttributeValue("italic"))
+    if (const auto italic = e.getAttributeValue("italic"))
         m_italic = *italic == "true";
     if (m_name.empty() || m_font.empty() || m_size < SmallestSize)
         return false;
-    if (const std::string* color = e.getAttributeValue("col"))
+    if (const auto color = e.getAttributeValue("col"))
         m_color = *color;
     return true;
 }

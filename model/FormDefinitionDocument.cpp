@@ -24,7 +24,7 @@ const char* const ProcessingTarget = "ORVANEX-application";
 const char* const ProgIdPrefix = "Forms.";
 const char* const ProgIdTypes[] = {"OEF", "OCF", "SEF", "CUSTOM"};
 
-bool IsProgIdType(const std::string& type)
+bool IsProgIdType(std::string_view type)
 {
     return std::find(std::begin(ProgIdTypes), std::end(ProgIdTypes), type) != std::end(ProgIdTypes);
 }
@@ -156,11 +156,12 @@ bool FormDefinitionDocument::ReadParts(const std::string& path)
     const XmlElement* instruction = xml.getHeader(ProcessingTarget);
     if (!instruction)
         return fileProblem(format("the \"%s\" instruction is missing", ProcessingTarget));
-    const std::string* progId = instruction->getAttributeValue("progid");
+    const auto progId = instruction->getAttributeValue("progid");
     if (!progId)
         return fileProblem("the instruction has no \"progid\"");
     if (!startsWith(*progId, ProgIdPrefix))
-        return fileProblem(format("the prog id \"%s\" does not begin with \"%s\"", progId->c_str(), ProgIdPrefix));
+        return fileProblem(
+            format("the prog id \"%s\" does not begin with \"%s\"", std::string(*progId).c_str(), ProgIdPrefix));
     SplitText progIdParts(*progId, ".");
     if (progIdParts.count() >= 2 && IsProgIdType(progIdParts.at(1)))
         m_mainForm->SetProgIdType(progIdParts.at(1));
@@ -200,49 +201,95 @@ bool FormDefinitionDocument::ReadParts(const std::string& path)
 
 namespace {
 
-// Style names that elements ask for but the file does not define: the
-// elements are read without a style, and saved without one.
-void ReportMissingStyles(const XmlElement& element, const CEntityStyleContainer& styles, LoadObserver& observer)
+bool IsBlank(std::string_view text)
 {
-    const XmlAttribute* style = nullptr;
-    for (int i = 0; i < element.getAttributeCount() && !style; ++i)
-        if (element.getAttributeAt(i)->getName() == "style")
-            style = element.getAttributeAt(i);
-    if (style && style->wasRead() && element.getElementName() != "Style" &&
-        !styles.Find(toMemorySeparators(style->getAttribValue())))
-        observer.PartDropped(element.getElementName(), element.getLine(),
-                             format("style \"%s\" is not defined", style->getAttribValue().c_str()));
-    for (int i = 0; i < element.getChildCount(); ++i)
-        ReportMissingStyles(*element.getChildAt(i), styles, observer);
+    return text.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos;
 }
 
-// What no reader asked for: attributes and elements the readers do not know,
-// and text where none is read. The writer would leave all of it out.
-void ReportUnread(const XmlElement& element, LoadObserver& observer)
-{
-    for (int i = 0; i < element.getAttributeCount(); ++i)
-        if (const XmlAttribute* a = element.getAttributeAt(i); !a->wasRead())
-            observer.PartDropped(element.getElementName(), element.getLine(),
-                                 format("the attribute \"%s\" is not read", a->getName().c_str()));
-    if (!element.wasValueRead() && !trim(element.peekValue()).empty())
-        observer.PartDropped(element.getElementName(), element.getLine(), "its text is not read");
-    // Where one element of a name belongs, readers take the first.
-    std::set<std::string_view> readNames;
-    for (int i = 0; i < element.getChildCount(); ++i) {
-        const XmlElement* child = element.getChildAt(i);
-        const std::string& name = child->getElementName();
-        if (child->wasRead()) {
-            readNames.insert(name);
-            ReportUnread(*child, observer);
-            continue;
+// What reading left out, found in one walk of the tree. Styles that elements
+// ask for but the file does not define (the elements are read, and saved,
+// without one) are reported as they are met. What no reader asked for
+// (attributes and elements the readers do not know, text where none is read:
+// the writer would leave all of it out) follows them.
+class LeftOutWalk {
+public:
+    LeftOutWalk(const CEntityStyleContainer& styles, LoadObserver& observer) : m_styles(styles), m_observer(observer) {}
+
+    // `unreadCounts`: not inside an element already reported as not read.
+    void Visit(const XmlElement& element, bool unreadCounts)
+    {
+        const std::string_view name = element.getElementName();
+        bool styleSeen = false;
+        for (int i = 0; i < element.getAttributeCount(); ++i) {
+            const XmlAttribute* a = element.getAttributeAt(i);
+            if (!styleSeen && a->getName() == "style") {
+                styleSeen = true;
+                if (a->wasRead() && name != "Style")
+                    CheckStyle(element, a->getAttribValue());
+            }
+            if (unreadCounts && !a->wasRead())
+                Unread(name, element.getLine(),
+                       format("the attribute \"%s\" is not read", std::string(a->getName()).c_str()));
         }
-        const std::string& parent = element.getElementName();
-        const bool second = readNames.count(name) > 0;
-        observer.PartDropped(name, child->getLine(),
-                             second ? format("a second \"%s\" in \"%s\" is not read", name.c_str(), parent.c_str())
-                                    : format("\"%s\" holds no such element", parent.c_str()));
+        if (unreadCounts && !element.wasValueRead() && !IsBlank(element.peekValue()))
+            Unread(name, element.getLine(), "its text is not read");
+        // Where one element of a name belongs, readers take the first.
+        std::set<std::string_view> readNames;
+        for (int i = 0; i < element.getChildCount(); ++i) {
+            const XmlElement* child = element.getChildAt(i);
+            if (child->wasRead()) {
+                if (unreadCounts)
+                    readNames.insert(child->getElementName());
+                Visit(*child, unreadCounts);
+                continue;
+            }
+            if (unreadCounts)
+                UnreadChild(name, *child, readNames.count(child->getElementName()) > 0);
+            Visit(*child, false);
+        }
     }
-}
+
+    void ReportUnread()
+    {
+        for (const Report& report : m_unread)
+            m_observer.PartDropped(report.subject, report.line, report.what);
+    }
+
+private:
+    struct Report {
+        std::string subject;
+        int line;
+        std::string what;
+    };
+
+    void CheckStyle(const XmlElement& element, std::string_view style)
+    {
+        // The file spells "||" as ","; most names hold neither.
+        const bool defined =
+            contains(style, ",") ? m_styles.Find(toMemorySeparators(style)) : m_styles.Find(std::string(style));
+        if (!defined)
+            m_observer.PartDropped(std::string(element.getElementName()), element.getLine(),
+                                   format("style \"%s\" is not defined", std::string(style).c_str()));
+    }
+
+    void UnreadChild(std::string_view parent, const XmlElement& child, bool second)
+    {
+        const std::string name(child.getElementName());
+        const std::string parentName(parent);
+        Unread(name, child.getLine(),
+               second ? format("a second \"%s\" in \"%s\" is not read", name.c_str(), parentName.c_str())
+                      : format("\"%s\" holds no such element", parentName.c_str()));
+    }
+
+    void Unread(std::string_view subject, int line, std::string what)
+    {
+        m_unread.push_back({std::string(subject), line, std::move(what)});
+    }
+
+    const CEntityStyleContainer& m_styles;
+    LoadObserver& m_observer;
+    std::vector<Report> m_unread;
+};
 
 }  // namespace
 
@@ -252,17 +299,18 @@ void FormDefinitionDocument::ReportLeftOut(const XmlDocument& xml, const XmlElem
         return;
     for (const XmlReadNote& note : xml.readNotes())
         m_loadObserver->PartDropped("", note.line, note.text);
-    ReportMissingStyles(definition, m_styles, *m_loadObserver);
-    ReportUnread(definition, *m_loadObserver);
+    LeftOutWalk walk(m_styles, *m_loadObserver);
+    walk.Visit(definition, true);
+    walk.ReportUnread();
 }
 
 void FormDefinitionDocument::ReadFilteredForm(const XmlElement& dialog)
 {
-    const std::string* filter = dialog.getAttributeValue("filter");
+    const auto filter = dialog.getAttributeValue("filter");
     if (!filter) {
         dialog.markRead();
         if (m_loadObserver)
-            m_loadObserver->PartDropped(dialog.getElementName(), dialog.getLine(),
+            m_loadObserver->PartDropped(std::string(dialog.getElementName()), dialog.getLine(),
                                         "a filtered form without \"filter\" is left out");
         return;
     }

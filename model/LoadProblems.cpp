@@ -21,8 +21,8 @@ void LoadProblemList::FormProblem(const std::string& formName, const std::string
 void LoadProblemList::ElementDropped(const std::string& formName, const XmlElement& element, int ordinal,
                                      const std::string& reason)
 {
-    lines.push_back(format("%s%s #%d (line %d): %s", FormPrefix(formName).c_str(), element.getElementName().c_str(),
-                           ordinal, element.getLine(), reason.c_str()));
+    lines.push_back(format("%s%s #%d (line %d): %s", FormPrefix(formName).c_str(),
+                           std::string(element.getElementName()).c_str(), ordinal, element.getLine(), reason.c_str()));
 }
 
 void LoadProblemList::PartDropped(const std::string& subject, int line, const std::string& what)

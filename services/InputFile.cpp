@@ -63,14 +63,15 @@ InputFileStatus readInputFile(const std::string& path, std::size_t limit, std::s
     }
     contents.resize(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
-    // The file may grow while it is read: one byte past the limit is enough to tell.
-    for (;;) {
-        if (done == contents.size()) {
-            if (done > limit)
-                break;
-            contents.resize(std::min(limit + 1, std::max<std::size_t>(done * 2, 4096)));
-        }
-        const ssize_t n = ::read(fd.get(), &contents[done], contents.size() - done);
+    // The file may grow while it is read: one byte past the limit is enough to
+    // tell. Once the size it had is read, what follows comes through a small
+    // buffer, so the usual file costs no second, larger copy.
+    char more[4096];
+    while (done <= limit) {
+        const bool sized = done < contents.size();
+        char* into = sized ? &contents[done] : more;
+        const std::size_t room = sized ? contents.size() - done : sizeof more;
+        const ssize_t n = ::read(fd.get(), into, room);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -80,6 +81,8 @@ InputFileStatus readInputFile(const std::string& path, std::size_t limit, std::s
         }
         if (n == 0)
             break;
+        if (!sized)
+            contents.append(more, static_cast<std::size_t>(n));
         done += static_cast<std::size_t>(n);
     }
     contents.resize(done);

@@ -54,8 +54,8 @@ const std::string& localeName(const std::string& english, const std::string& ger
 
 std::string attributeOf(const XmlElement& element, std::string_view name)
 {
-    const std::string* value = element.getAttributeValue(name);
-    return value ? *value : std::string();
+    const auto value = element.getAttributeValue(name);
+    return std::string(value.value_or(""));
 }
 
 bool isTrue(const std::string& value)

@@ -87,6 +87,31 @@ std::string SplitText::joinFrom(int first, std::string_view separator) const
     return out;
 }
 
+bool splitPair(std::string_view text, std::string_view separator, std::string_view& first, std::string_view& second)
+{
+    if (separator.empty())
+        return false;
+    const std::size_t hit = text.find(separator);
+    if (hit == std::string_view::npos)
+        return false;
+    const std::string_view rest = text.substr(hit + separator.size());
+    if (rest.find(separator) != std::string_view::npos)
+        return false;
+    first = text.substr(0, hit);
+    second = rest;
+    return true;
+}
+
+bool readIntPair(std::string_view text, int& x, int& y)
+{
+    std::string_view first, second;
+    if (!splitPair(text, ",", first, second))
+        return false;
+    x = toInt(first);
+    y = toInt(second);
+    return true;
+}
+
 TokenString::TokenString(std::string_view text, std::string_view separators) : m_separators(separators)
 {
     const std::vector<std::string_view> seps = characters(separators);

@@ -26,6 +26,13 @@ private:
     std::vector<std::string> m_tokens;
 };
 
+// The two fields SplitText(text, separator) gives when it gives exactly two;
+// false otherwise. Nothing is allocated: the fields are views into `text`.
+bool splitPair(std::string_view text, std::string_view separator, std::string_view& first, std::string_view& second);
+// "x,y" read as SplitText(text, ",").intAt(0) and intAt(1) when it has
+// exactly two fields; false, leaving x and y alone, otherwise.
+bool readIntPair(std::string_view text, int& x, int& y);
+
 // Splits at any of several separator characters; a run of separators counts
 // once and separators at either end produce no empty words.
 class TokenString {

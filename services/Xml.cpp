@@ -1,17 +1,12 @@
 #include "services/Xml.h"
 
-#include "services/FileReplace.h"
 #include "services/Strings.h"
 #include "services/XmlText.h"
 
 #include <pugixml.hpp>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cstring>
 #include <utility>
 
 namespace fw {
@@ -19,7 +14,7 @@ namespace fw {
 namespace {
 
 // Form files are a handful of levels deep; the limit keeps a hostile file from
-// exhausting the stack in the recursive copy and in the destructors.
+// exhausting the stack in the recursive build and in the readers' walks.
 constexpr int MaxDepth = 256;
 
 bool isSpace(char c)
@@ -29,7 +24,7 @@ bool isSpace(char c)
 
 // Reads the pseudo-attributes of a processing instruction: name="value" or
 // name='value', separated by white space. Stops at the first malformed part.
-void parsePseudoAttributes(std::string_view text, XmlElement& into)
+void parsePseudoAttributes(std::string_view text, std::vector<XmlAttribute>& into)
 {
     std::size_t i = 0;
     auto skipSpace = [&] {
@@ -43,7 +38,7 @@ void parsePseudoAttributes(std::string_view text, XmlElement& into)
             ++i;
         if (i == nameStart)
             return;
-        std::string name(text.substr(nameStart, i - nameStart));
+        std::string_view name = text.substr(nameStart, i - nameStart);
         skipSpace();
         if (i >= text.size() || text[i] != '=')
             return;
@@ -55,64 +50,121 @@ void parsePseudoAttributes(std::string_view text, XmlElement& into)
         std::size_t valueEnd = text.find(quote, i);
         if (valueEnd == std::string_view::npos)
             return;
-        into.addAttribute(std::move(name), std::string(text.substr(i, valueEnd - i)));
+        into.emplace_back(name, text.substr(i, valueEnd - i));
         i = valueEnd + 1;
     }
 }
 
-// Line numbers of byte offsets, found by binary search over the line starts.
+// Lines and columns of byte offsets, taken from the bytes before the parser
+// rewrites them in place. The tree is visited in file order, so a lookup
+// starts where the last one ended.
 class LineIndex {
 public:
-    explicit LineIndex(std::string_view text)
+    explicit LineIndex(std::string_view text) : m_size(text.size())
     {
         m_starts.push_back(0);
-        for (std::size_t i = 0; i < text.size(); ++i)
-            if (text[i] == '\n')
-                m_starts.push_back(i + 1);
+        const char* begin = text.data();
+        const char* end = begin + text.size();
+        for (const char* at = begin; at < end; ++at) {
+            at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+            if (!at)
+                break;
+            m_starts.push_back(static_cast<std::size_t>(at - begin) + 1);
+        }
     }
-    int lineOf(std::ptrdiff_t offset) const
+    int lineOf(std::ptrdiff_t offset)
     {
-        auto at = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, offset));
-        return static_cast<int>(std::upper_bound(m_starts.begin(), m_starts.end(), at) - m_starts.begin());
+        const std::size_t at = clamped(offset);
+        if (at < m_starts[m_last])
+            m_last = static_cast<std::size_t>(lineStart(offset) - m_starts.begin()) - 1;
+        while (m_last + 1 < m_starts.size() && m_starts[m_last + 1] <= at)
+            ++m_last;
+        return static_cast<int>(m_last) + 1;
+    }
+    // Counted in bytes, from 1.
+    int columnOf(std::ptrdiff_t offset) const
+    {
+        return static_cast<int>(clamped(offset) - *(lineStart(offset) - 1)) + 1;
     }
 
 private:
+    std::size_t clamped(std::ptrdiff_t offset) const
+    {
+        return std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, offset)), m_size);
+    }
+    std::vector<std::size_t>::const_iterator lineStart(std::ptrdiff_t offset) const
+    {
+        return std::upper_bound(m_starts.begin(), m_starts.end(), clamped(offset));
+    }
+
+    std::size_t m_size;
     std::vector<std::size_t> m_starts;
+    std::size_t m_last = 0;  // the line of the last lookup, from 0
 };
 
-// Text as read, reduced to what the writer can write back (defined below).
-// `changed` is set when that took anything away.
-std::string readableText(const char* text, bool& changed);
+// Whether a byte may need the writer's cleaning: anything outside ASCII, and
+// control characters but tab and line ends.
+bool isSuspect(unsigned char u)
+{
+    return u >= 0x80 || (u < 0x20 && u != '\t' && u != '\n' && u != '\r');
+}
 
-// Copies the parsed tree into `to`, noting what the copy leaves out.
-class TreeCopy {
+bool hasSuspectByte(std::string_view text)
+{
+    std::size_t i = 0;
+    // Eight bytes at a time: a byte below 0x20 or from 0x80 up sets its top
+    // bit in the test; the bytes of such a word are then looked at one by one.
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t tops = 0x8080808080808080u;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        if (((word - ones * 0x20) | word) & tops)
+            break;
+    }
+    for (; i < text.size(); ++i)
+        if (isSuspect(static_cast<unsigned char>(text[i])))
+            return true;
+    return false;
+}
+
+// Names are looked up many times per element, mostly among names of the same
+// length: the first byte settles most of them without a call to memcmp.
+bool sameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
+}
+
+}  // namespace
+
+struct XmlDocument::Parsed {
+    pugi::xml_document doc;
+};
+
+// Lays the parsed tree out in the document's arrays, noting what it leaves out.
+class XmlTreeBuilder {
 public:
-    TreeCopy(std::string_view text, std::vector<XmlReadNote>& notes) : m_lines(text), m_notes(notes) {}
+    XmlTreeBuilder(XmlDocument& doc, LineIndex& lines) : m_doc(doc), m_lines(lines) {}
 
-    bool copy(const pugi::xml_node& from, XmlElement& to, int depth)
+    void addHeader(const pugi::xml_node& node)
     {
-        if (depth > MaxDepth)
-            return false;
-        const int line = m_lines.lineOf(from.offset_debug());
-        to.setLine(line);
-        for (const pugi::xml_attribute& a : from.attributes())
-            to.addAttribute(a.name(), readable(a.value(), line, format("\"%s\" of %s", a.name(), from.name())));
-        for (const pugi::xml_node& child : from.children()) {
-            switch (child.type()) {
-            case pugi::node_element:
-                if (!copy(child, to.addChild(child.name()), depth + 1))
-                    return false;
-                break;
-            case pugi::node_pcdata:
-            case pugi::node_cdata:
-                to.appendValue(readable(child.value(), line, format("the text of %s", from.name())));
-                break;
-            default:
-                noteLeftOut(child);
-                break;
-            }
+        XmlElement header(node.name());
+        header.m_firstAttribute = static_cast<std::uint32_t>(m_doc.m_attributes.size());
+        if (node.type() == pugi::node_pi) {
+            parsePseudoAttributes(node.value(), m_doc.m_attributes);
+        } else {
+            // The declaration answers to getHeader("xml"); pugixml already split it.
+            for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute())
+                m_doc.m_attributes.emplace_back(a.name(), a.value());
         }
-        return true;
+        header.m_attributeCount = static_cast<std::uint32_t>(m_doc.m_attributes.size()) - header.m_firstAttribute;
+        m_doc.m_headers.push_back(header);
+    }
+
+    bool addRoot(const pugi::xml_node& root)
+    {
+        m_doc.m_elements.push_back(XmlElement(root.name()));
+        return build(root, 0, 1);
     }
 
     // Comments, document types and instructions inside the tree are not kept.
@@ -121,77 +173,114 @@ public:
         const int line = m_lines.lineOf(node.offset_debug());
         switch (node.type()) {
         case pugi::node_comment:
-            m_notes.push_back({line, "a comment is not kept"});
+            m_doc.m_notes.push_back({line, "a comment is not kept"});
             break;
         case pugi::node_doctype:
-            m_notes.push_back({line, "the document type is not kept"});
+            m_doc.m_notes.push_back({line, "the document type is not kept"});
             break;
         case pugi::node_pi:
-            m_notes.push_back({line, format("the instruction \"%s\" is not kept", node.name())});
+            m_doc.m_notes.push_back({line, format("the instruction \"%s\" is not kept", node.name())});
             break;
         default:
             break;
         }
     }
 
-private:
-    std::string readable(const char* text, int line, const std::string& where)
+    // Runs become pointers once the arrays no longer move.
+    void finish()
     {
-        bool changed = false;
-        std::string out = readableText(text, changed);
-        if (changed)
-            m_notes.push_back(
-                {line, where + " holds bytes that are not UTF-8 or control characters; they are replaced"});
-        return out;
+        for (std::vector<XmlElement>* elements : {&m_doc.m_elements, &m_doc.m_headers})
+            for (XmlElement& e : *elements) {
+                e.m_children = m_doc.m_elements.data() + e.m_firstChild;
+                e.m_attributes = m_doc.m_attributes.data() + e.m_firstAttribute;
+            }
     }
 
-    LineIndex m_lines;
-    std::vector<XmlReadNote>& m_notes;
+private:
+    // Fills in the element at `index`: its attributes, a run of its children
+    // (then each child in turn) and its text.
+    bool build(const pugi::xml_node& from, std::uint32_t index, int depth)
+    {
+        std::vector<XmlElement>& elements = m_doc.m_elements;
+        std::vector<XmlAttribute>& attributes = m_doc.m_attributes;
+        const int line = m_lines.lineOf(from.offset_debug());
+        const auto firstAttribute = static_cast<std::uint32_t>(attributes.size());
+        for (pugi::xml_attribute a = from.first_attribute(); a; a = a.next_attribute())
+            attributes.emplace_back(a.name(), readable(a.value(), line, from, a.name()));
+        const auto firstChild = static_cast<std::uint32_t>(elements.size());
+        for (pugi::xml_node child = from.first_child(); child; child = child.next_sibling())
+            if (child.type() == pugi::node_element)
+                elements.push_back(XmlElement(child.name()));
+        {
+            XmlElement& to = elements[index];
+            to.m_line = line;
+            to.m_firstAttribute = firstAttribute;
+            to.m_attributeCount = static_cast<std::uint32_t>(attributes.size()) - firstAttribute;
+            to.m_firstChild = firstChild;
+            to.m_childCount = static_cast<std::uint32_t>(elements.size()) - firstChild;
+        }
+
+        std::uint32_t next = firstChild;
+        std::string_view text;
+        std::string* joined = nullptr;
+        for (pugi::xml_node child = from.first_child(); child; child = child.next_sibling()) {
+            switch (child.type()) {
+            case pugi::node_element:
+                if (depth + 1 > MaxDepth || !build(child, next++, depth + 1))
+                    return false;
+                break;
+            case pugi::node_pcdata:
+            case pugi::node_cdata: {
+                const std::string_view piece = readable(child.value(), line, from, nullptr);
+                if (!joined && text.empty()) {
+                    text = piece;
+                } else if (!piece.empty()) {
+                    if (!joined)
+                        joined = &m_doc.m_ownText.emplace_back(text);
+                    joined->append(piece);
+                }
+                break;
+            }
+            default:
+                noteLeftOut(child);
+                break;
+            }
+        }
+        elements[index].m_value = joined ? std::string_view(*joined) : text;
+        return true;
+    }
+
+    // Text as read, reduced to what the writer can write back. Otherwise two
+    // values that differ only in such bytes (two filters, two style names)
+    // would be told apart in memory and become one in the next saved file.
+    // `attribute` names the attribute the text is the value of, if any.
+    std::string_view readable(const char* value, int line, const pugi::xml_node& element, const char* attribute)
+    {
+        const std::string_view text(value);
+        if (!hasSuspectByte(text))
+            return text;
+        std::string clean = writableXmlText(text);
+        if (clean == text)
+            return text;
+        const std::string where =
+            attribute ? format("\"%s\" of %s", attribute, element.name()) : format("the text of %s", element.name());
+        m_doc.m_notes.push_back(
+            {line, where + " holds bytes that are not UTF-8 or control characters; they are replaced"});
+        return m_doc.m_ownText.emplace_back(std::move(clean));
+    }
+
+    XmlDocument& m_doc;
+    LineIndex& m_lines;
 };
-
-// Line and column (both from 1) of a byte offset, for error messages.
-std::pair<int, int> lineAndColumn(std::string_view text, std::ptrdiff_t offset)
-{
-    int line = 1, column = 1;
-    auto end = static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, offset));
-    for (std::size_t i = 0; i < end && i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else {
-            ++column;
-        }
-    }
-    return {line, column};
-}
-
-// Text as read, reduced to what the writer can write back. Otherwise two
-// values that differ only in such bytes (two filters, two style names) would
-// be told apart in memory and become one in the next saved file.
-std::string readableText(const char* text, bool& changed)
-{
-    std::string_view view(text);
-    for (char c : view) {
-        auto u = static_cast<unsigned char>(c);
-        if (u >= 0x80 || (u < 0x20 && c != '\t' && c != '\n' && c != '\r')) {
-            std::string clean = writableXmlText(view);
-            changed = clean != view;
-            return clean;
-        }
-    }
-    return std::string(view);
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------
 
-XmlElement* XmlElement::getChild(std::string_view name) const
+const XmlElement* XmlElement::getChild(std::string_view name) const
 {
-    for (const auto& child : m_children)
-        if (child->m_name == name) {
+    for (const XmlElement* child = m_children; child != m_children + m_childCount; ++child)
+        if (sameName(child->m_name, name)) {
             child->m_read = true;
-            return child.get();
+            return child;
         }
     return nullptr;
 }
@@ -200,52 +289,42 @@ void XmlElement::markRead() const
 {
     m_read = true;
     m_valueRead = true;
-    for (const XmlAttribute& a : m_attributes)
-        a.markRead();
-    for (const auto& child : m_children)
-        child->markRead();
+    for (std::uint32_t i = 0; i < m_attributeCount; ++i)
+        m_attributes[i].markRead();
+    for (std::uint32_t i = 0; i < m_childCount; ++i)
+        m_children[i].markRead();
 }
 
-XmlElement* XmlElement::getChildAt(int index) const
+const XmlElement* XmlElement::getChildAt(int index) const
 {
     if (index < 0 || index >= getChildCount())
         return nullptr;
-    return m_children[static_cast<std::size_t>(index)].get();
+    return m_children + index;
 }
 
 const XmlAttribute* XmlElement::getAttribute(std::string_view name) const
 {
-    for (const XmlAttribute& a : m_attributes)
-        if (a.getName() == name) {
-            a.markRead();
+    for (const XmlAttribute* a = m_attributes; a != m_attributes + m_attributeCount; ++a)
+        if (sameName(a->getName(), name)) {
+            a->markRead();
             m_read = true;
-            return &a;
+            return a;
         }
     return nullptr;
 }
 
-const std::string* XmlElement::getAttributeValue(std::string_view name) const
+std::optional<std::string_view> XmlElement::getAttributeValue(std::string_view name) const
 {
-    const XmlAttribute* a = getAttribute(name);
-    return a ? &a->getAttribValue() : nullptr;
+    if (const XmlAttribute* a = getAttribute(name))
+        return a->getAttribValue();
+    return std::nullopt;
 }
 
 const XmlAttribute* XmlElement::getAttributeAt(int index) const
 {
     if (index < 0 || index >= getAttributeCount())
         return nullptr;
-    return &m_attributes[static_cast<std::size_t>(index)];
-}
-
-XmlElement& XmlElement::addChild(std::string name)
-{
-    m_children.push_back(std::make_unique<XmlElement>(std::move(name)));
-    return *m_children.back();
-}
-
-void XmlElement::addAttribute(std::string name, std::string value)
-{
-    m_attributes.emplace_back(std::move(name), std::move(value));
+    return m_attributes + index;
 }
 
 // ---------------------------------------------------------------------------
@@ -255,8 +334,12 @@ XmlDocument::~XmlDocument() = default;
 
 void XmlDocument::reset()
 {
-    m_root.reset();
+    m_elements.clear();
+    m_attributes.clear();
     m_headers.clear();
+    m_ownText.clear();
+    m_parsed.reset();
+    m_text.clear();
     m_notes.clear();
     m_error.clear();
     m_failure = XmlReadFailure::None;
@@ -265,8 +348,7 @@ void XmlDocument::reset()
 bool XmlDocument::read(const std::string& path, std::size_t limit)
 {
     reset();
-    std::string text;
-    switch (readInputFile(path, limit, text, m_error)) {
+    switch (readInputFile(path, limit, m_text, m_error)) {
     case InputFileStatus::Ok:
         break;
     case InputFileStatus::Unreadable:
@@ -276,7 +358,7 @@ bool XmlDocument::read(const std::string& path, std::size_t limit)
         m_failure = XmlReadFailure::Refused;
         return false;
     }
-    if (!parse(text)) {
+    if (!parseText()) {
         m_error = path + ": " + m_error;
         return false;
     }
@@ -285,61 +367,60 @@ bool XmlDocument::read(const std::string& path, std::size_t limit)
 
 bool XmlDocument::parse(std::string_view text)
 {
+    std::string copy(text);
     reset();
-    pugi::xml_document doc;
+    m_text = std::move(copy);
+    return parseText();
+}
+
+bool XmlDocument::parseText()
+{
+    LineIndex lines(m_text);
+    m_parsed = std::make_unique<Parsed>();
+    pugi::xml_document& doc = m_parsed->doc;
     // Comments and the document type are parsed only to say that they are not kept.
     const unsigned options =
         pugi::parse_default | pugi::parse_pi | pugi::parse_declaration | pugi::parse_comments | pugi::parse_doctype;
-    pugi::xml_parse_result result = doc.load_buffer(text.data(), text.size(), options, pugi::encoding_auto);
+    pugi::xml_parse_result result = doc.load_buffer_inplace(m_text.data(), m_text.size(), options, pugi::encoding_auto);
     if (!result) {
-        auto [line, column] = lineAndColumn(text, result.offset);
-        m_error = format("%s at offset %lld (line %d, column %d)", result.description(),
-                         static_cast<long long>(result.offset), line, column);
+        m_error =
+            format("%s at offset %lld (line %d, column %d)", result.description(),
+                   static_cast<long long>(result.offset), lines.lineOf(result.offset), lines.columnOf(result.offset));
         m_failure = XmlReadFailure::Malformed;
+        m_parsed.reset();
         return false;
     }
 
-    TreeCopy copy(text, m_notes);
-    for (const pugi::xml_node& node : doc.children()) {
-        if (node.type() == pugi::node_pi) {
-            auto header = std::make_unique<XmlElement>(node.name());
-            parsePseudoAttributes(node.value(), *header);
-            m_headers.push_back(std::move(header));
-        } else if (node.type() == pugi::node_declaration) {
-            // The declaration answers to getHeader("xml"); pugixml already split it.
-            auto header = std::make_unique<XmlElement>(node.name());
-            for (const pugi::xml_attribute& a : node.attributes())
-                header->addAttribute(a.name(), a.value());
-            m_headers.push_back(std::move(header));
-        } else if (node.type() != pugi::node_element) {
-            copy.noteLeftOut(node);
-        }
+    XmlTreeBuilder builder(*this, lines);
+    for (pugi::xml_node node = doc.first_child(); node; node = node.next_sibling()) {
+        if (node.type() == pugi::node_pi || node.type() == pugi::node_declaration)
+            builder.addHeader(node);
+        else if (node.type() != pugi::node_element)
+            builder.noteLeftOut(node);
     }
-
-    pugi::xml_node rootNode = doc.document_element();
-    auto root = std::make_unique<XmlElement>(rootNode.name());
-    if (!copy.copy(rootNode, *root, 1)) {
-        m_headers.clear();
-        m_notes.clear();
-        m_error = format("elements nested deeper than %d levels", MaxDepth);
+    if (!builder.addRoot(doc.document_element())) {
+        const std::string error = format("elements nested deeper than %d levels", MaxDepth);
+        reset();
+        m_error = error;
         m_failure = XmlReadFailure::Malformed;
         return false;
     }
-    m_root = std::move(root);
+    builder.finish();
     return true;
 }
 
-XmlElement* XmlDocument::getHeader(std::string_view target) const
+const XmlElement* XmlDocument::getHeader(std::string_view target) const
 {
-    for (const auto& header : m_headers)
-        if (header->getElementName() == target)
-            return header.get();
+    for (const XmlElement& header : m_headers)
+        if (header.getElementName() == target)
+            return &header;
     return nullptr;
 }
 
-XmlElement* XmlDocument::getChild(std::string_view name) const
+const XmlElement* XmlDocument::getChild(std::string_view name) const
 {
-    return m_root && m_root->getElementName() == name ? m_root.get() : nullptr;
+    const XmlElement* top = root();
+    return top && top->getElementName() == name ? top : nullptr;
 }
 
 }  // namespace fw

@@ -1,12 +1,16 @@
 #pragma once
 // XML reading (over pugixml) and writing for the form definition files.
-// The reader copies the parsed tree into stable objects, so elements can be
-// handed around by pointer for as long as their document lives.
+// The reader parses the file's bytes in place and lays the elements out in
+// arrays of its own, so they can be handed around by pointer, and their names
+// and values viewed, for as long as their document lives.
 
 #include "services/FileReplace.h"
 #include "services/InputFile.h"
 
+#include <cstdint>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +19,9 @@ namespace fw {
 
 class XmlAttribute {
 public:
-    XmlAttribute(std::string name, std::string value) : m_name(std::move(name)), m_value(std::move(value)) {}
-    const std::string& getName() const { return m_name; }
-    const std::string& getAttribValue() const { return m_value; }
+    XmlAttribute(std::string_view name, std::string_view value) : m_name(name), m_value(value) {}
+    std::string_view getName() const { return m_name; }
+    std::string_view getAttribValue() const { return m_value; }
     // Whether a reader asked for the attribute by name; one nobody asked for
     // is left out of what is read.
     bool wasRead() const { return m_read; }
@@ -26,18 +30,16 @@ public:
     void markUnread() const { m_read = false; }
 
 private:
-    std::string m_name;
-    std::string m_value;
+    std::string_view m_name;
+    std::string_view m_value;
     mutable bool m_read = false;
 };
 
 class XmlElement {
 public:
-    explicit XmlElement(std::string name) : m_name(std::move(name)) {}
-
-    const std::string& getElementName() const { return m_name; }
+    std::string_view getElementName() const { return m_name; }
     // The element's own text (its character data, concatenated).
-    const std::string& getElementValue() const
+    std::string_view getElementValue() const
     {
         m_read = true;
         m_valueRead = true;
@@ -53,35 +55,39 @@ public:
     // Known by name, while its parts still count only when asked for.
     void markFound() const { m_read = true; }
     // The element's text as stored, without counting as read.
-    const std::string& peekValue() const { return m_value; }
+    std::string_view peekValue() const { return m_value; }
 
     // First child element with exactly this name, or none.
-    XmlElement* getChild(std::string_view name) const;
-    int getChildCount() const { return static_cast<int>(m_children.size()); }
-    XmlElement* getChildAt(int index) const;
+    const XmlElement* getChild(std::string_view name) const;
+    int getChildCount() const { return static_cast<int>(m_childCount); }
+    const XmlElement* getChildAt(int index) const;
 
     const XmlAttribute* getAttribute(std::string_view name) const;
     // The attribute's value, or none when the element has no such attribute.
-    const std::string* getAttributeValue(std::string_view name) const;
-    int getAttributeCount() const { return static_cast<int>(m_attributes.size()); }
+    std::optional<std::string_view> getAttributeValue(std::string_view name) const;
+    int getAttributeCount() const { return static_cast<int>(m_attributeCount); }
     const XmlAttribute* getAttributeAt(int index) const;
 
-    // Building (used by the reader and by tests).
-    XmlElement& addChild(std::string name);
-    void addAttribute(std::string name, std::string value);
-    void appendValue(std::string_view text) { m_value += text; }
-    // The line of the file the element starts on (from 1; 0 when not read from text).
+    // The line of the file the element starts on (from 1).
     int getLine() const { return m_line; }
-    void setLine(int line) { m_line = line; }
 
 private:
-    std::string m_name;
-    std::string m_value;
+    friend class XmlTreeBuilder;
+    explicit XmlElement(std::string_view name) : m_name(name) {}
+
+    std::string_view m_name;
+    std::string_view m_value;
+    // Children and attributes are runs of the document's arrays: positions
+    // while the tree is built, pointers once it is complete.
+    std::uint32_t m_firstChild = 0;
+    std::uint32_t m_childCount = 0;
+    std::uint32_t m_firstAttribute = 0;
+    std::uint32_t m_attributeCount = 0;
+    const XmlElement* m_children = nullptr;
+    const XmlAttribute* m_attributes = nullptr;
     int m_line = 0;
     mutable bool m_read = false;
     mutable bool m_valueRead = false;
-    std::vector<XmlAttribute> m_attributes;
-    std::vector<std::unique_ptr<XmlElement>> m_children;
 };
 
 // Something the reader met in the file and left out of the tree: a comment,
@@ -117,16 +123,27 @@ public:
 
     // The processing instruction with this target as an element whose attributes
     // are its pseudo-attributes ("progid", "version"), or none.
-    XmlElement* getHeader(std::string_view target) const;
+    const XmlElement* getHeader(std::string_view target) const;
     // The root element when it has this name, or none.
-    XmlElement* getChild(std::string_view name) const;
-    XmlElement* root() const { return m_root.get(); }
+    const XmlElement* getChild(std::string_view name) const;
+    const XmlElement* root() const { return m_elements.empty() ? nullptr : &m_elements.front(); }
 
 private:
-    void reset();
+    friend class XmlTreeBuilder;
+    struct Parsed;
 
-    std::unique_ptr<XmlElement> m_root;
-    std::vector<std::unique_ptr<XmlElement>> m_headers;
+    void reset();
+    bool parseText();
+
+    // The bytes as read; the parser writes its strings into them.
+    std::string m_text;
+    std::unique_ptr<Parsed> m_parsed;
+    // The root first, then every element's children as one run.
+    std::vector<XmlElement> m_elements;
+    std::vector<XmlAttribute> m_attributes;
+    std::vector<XmlElement> m_headers;
+    // Text that is not a plain run of the file: joined pieces, replaced bytes.
+    std::deque<std::string> m_ownText;
     std::vector<XmlReadNote> m_notes;
     std::string m_error;
     XmlReadFailure m_failure = XmlReadFailure::None;

@@ -36,7 +36,7 @@ public:
     }
     void ElementDropped(const std::string& form, const XmlElement& element, int, const std::string& reason) override
     {
-        lines.push_back(form + ": " + element.getElementName() + " dropped: " + reason);
+        lines.push_back(form + ": " + std::string(element.getElementName()) + " dropped: " + reason);
     }
     Lines lines;
 };

@@ -51,7 +51,7 @@ public:
     }
     void ElementDropped(const std::string&, const XmlElement& element, int ordinal, const std::string& reason) override
     {
-        lines.push_back(element.getElementName() + " #" + std::to_string(ordinal) + " line " +
+        lines.push_back(std::string(element.getElementName()) + " #" + std::to_string(ordinal) + " line " +
                         std::to_string(element.getLine()) + ": " + reason);
     }
     std::vector<std::string> lines;

@@ -214,7 +214,7 @@ TEST_F(ObjectModelTest, DemoModelKeepsItsPromises)
         const XmlElement* type = raw.root()->getChildAt(i);
         if (type->getElementName() != "Type")
             continue;
-        const std::string& name = *type->getAttributeValue("name");
+        const std::string name(*type->getAttributeValue("name"));
         EXPECT_TRUE(types.insert(name).second) << name;
         PropertyObject* object = model.FindObject(name);
         ASSERT_NE(object, nullptr) << name;

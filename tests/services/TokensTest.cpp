@@ -40,3 +40,58 @@ TEST(Tokens, SplitTextKeepsEmptyTokensAndTokenStringSkipsRunsOfSeparators)
     built.addWord("y");
     EXPECT_EQ(built.text(), "x y");
 }
+
+// What a pair reads decides what is written back, so the allocation-free
+// readers must answer exactly as splitting and converting token by token.
+TEST(Tokens, PairReadersAnswerAsSplitTextDoes)
+{
+    const std::string inputs[] = {"10,20",
+                                  "",
+                                  ",",
+                                  "1,",
+                                  ",2",
+                                  "1,2,3",
+                                  "1,,2",
+                                  " 1, 2",
+                                  "\t-3,\n+4",
+                                  "1 ,2 ",
+                                  "+-1,2",
+                                  "- 1,2",
+                                  "0x10,1e3",
+                                  "1.9,-2.9",
+                                  "007,-0",
+                                  "12abc,34xyz",
+                                  "a,b",
+                                  "2147483647,-2147483648",
+                                  "2147483648,-2147483649",
+                                  "99999999999999999999,-99999999999999999999",
+                                  "\xEF\xBC\x91,2",
+                                  "1\xC2\xA0,2",
+                                  std::string("5,6\0,7", 6),
+                                  "\v\f8,9"};
+    for (const std::string& input : inputs) {
+        const SplitText split(input, ",");
+        const bool two = split.count() == 2;
+        int x = -7, y = -7;
+        EXPECT_EQ(readIntPair(input, x, y), two) << input;
+        EXPECT_EQ(x, two ? split.intAt(0) : -7) << input;
+        EXPECT_EQ(y, two ? split.intAt(1) : -7) << input;
+
+        std::string_view first, second;
+        EXPECT_EQ(splitPair(input, ",", first, second), two) << input;
+        if (two) {
+            EXPECT_EQ(first, split.at(0)) << input;
+            EXPECT_EQ(second, split.at(1)) << input;
+        }
+    }
+    for (const char* input : {"a||b", "a|||b", "a||b||c", "||", "a|b"}) {
+        const SplitText split(input, "||");
+        std::string_view first, second;
+        ASSERT_EQ(splitPair(input, "||", first, second), split.count() == 2) << input;
+        if (split.count() == 2) {
+            EXPECT_EQ(std::string(first) + "/" + std::string(second), split.at(0) + "/" + split.at(1)) << input;
+        }
+    }
+    std::string_view first, second;
+    EXPECT_FALSE(splitPair("a,b", "", first, second));
+}

@@ -31,7 +31,7 @@ TEST(XmlDocument, ReadsTheFormFileStructure)
   </Controls>
 </Dialog>
 )")) << doc.errorText();
-    XmlElement* dialog = doc.root();
+    const XmlElement* dialog = doc.root();
     EXPECT_EQ(doc.getChild("Dialog"), dialog);
     EXPECT_EQ(doc.getChild("Controls"), nullptr);  // only the root answers
     EXPECT_EQ(dialog->getLine(), 3);
@@ -39,16 +39,16 @@ TEST(XmlDocument, ReadsTheFormFileStructure)
     ASSERT_EQ(dialog->getAttributeCount(), 3);
     EXPECT_EQ(dialog->getAttributeAt(2)->getAttribValue(), "0A1B");
     EXPECT_EQ(*dialog->getAttributeValue("size"), "700,600");
-    EXPECT_EQ(dialog->getAttributeValue("Size"), nullptr);  // names are case-sensitive
+    EXPECT_EQ(dialog->getAttributeValue("Size"), std::nullopt);  // names are case-sensitive
 
-    XmlElement* controls = dialog->getChild("Controls");
+    const XmlElement* controls = dialog->getChild("Controls");
     ASSERT_EQ(controls->getChildCount(), 3);
     EXPECT_EQ(controls->getChildAt(0)->getElementValue(), "pump.png");
     EXPECT_EQ(controls->getChildAt(1)->getElementValue(), "Druck & <Menge> x y");  // text around children joined
     EXPECT_EQ(controls->getChildAt(2)->getLine(), 8);
 
     // Processing instructions become headers; pseudo-attributes take either quote and stop at junk.
-    XmlElement* header = doc.getHeader("ORVANEX-application");
+    const XmlElement* header = doc.getHeader("ORVANEX-application");
     ASSERT_EQ(header->getAttributeCount(), 2);
     EXPECT_EQ(*header->getAttributeValue("progid"), "Forms.SEF");
     EXPECT_EQ(*header->getAttributeValue("version"), "0.1");
@@ -80,6 +80,21 @@ TEST(XmlDocument, ErrorsSayWhereAndClearTheOldTree)
     EXPECT_FALSE(doc.parse(nested(5000)));
     EXPECT_NE(doc.errorText().find("nested"), std::string::npos);
     EXPECT_TRUE(doc.parse(nested(50)));
+}
+
+TEST(XmlDocument, LinesAreTheFilesOwnWhereTheParserRewritesTheBytes)
+{
+    // The parser works in the bytes it reads: line ends in values become
+    // spaces and CR LF becomes LF. Lines still count the file's line ends.
+    XmlDocument doc;
+    ASSERT_TRUE(doc.parse("<A v=\"1\r\n2\n3\">x\r\ny&amp;\r\n<B/><!-- c -->\n<C w='\x01'/></A>"));
+    EXPECT_EQ(doc.root()->getChildAt(0)->getLine(), 5);
+    EXPECT_EQ(doc.root()->getChildAt(1)->getLine(), 6);
+    ASSERT_EQ(doc.readNotes().size(), 2u);
+    EXPECT_EQ(doc.readNotes()[0].line, 5);  // the comment
+    EXPECT_EQ(doc.readNotes()[1].line, 6);  // the control character
+    EXPECT_FALSE(doc.parse("<A v=\"1\n2\">\n<B></A>"));
+    EXPECT_NE(doc.errorText().find("line 3, column"), std::string::npos) << doc.errorText();
 }
 
 TEST(XmlDocument, RefusesWhatIsNotARegularFileAndWhatIsTooLarge)

@@ -26,8 +26,8 @@ bool TestText::LoadXml()
     if (!LoadGeometry())
         return false;
     LoadStyle();
-    if (const std::string* title = m_xmlElement->getAttributeValue("title"))
-        SetTitle(*title);
+    if (const auto title = m_xmlElement->getAttributeValue("title"))
+        SetTitle(std::string(*title));
     return LoadDynamicLayout();
 }
 
@@ -96,15 +96,15 @@ bool TestField::LoadXml()
 {
     if (!LoadGeometry())
         return false;
-    const std::string* name = m_xmlElement->getAttributeValue("name");
+    const auto name = m_xmlElement->getAttributeValue("name");
     if (!name)
         return false;
-    SetName(*name);
-    SetTitle(*name);
+    SetName(std::string(*name));
+    SetTitle(std::string(*name));
     LoadStyle();
-    if (const std::string* tab = m_xmlElement->getAttributeValue("tabOrder"))
+    if (const auto tab = m_xmlElement->getAttributeValue("tabOrder"))
         SetTabIndex(toInt(*tab));
-    if (const std::string* labelPos = m_xmlElement->getAttributeValue("labelPos")) {
+    if (const auto labelPos = m_xmlElement->getAttributeValue("labelPos")) {
         int x = toInt(*labelPos);
         int y = toInt(labelPos->substr(labelPos->find(',') + 1));
         TestText* label = MakeLabel(x, y, x + 50, y + 20);
