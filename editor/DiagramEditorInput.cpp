@@ -379,7 +379,7 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         ResizeElement(v);
         AutoScroll(point);
         if (m_propertiesPane)
-            m_propertiesPane->ShowControlProperties();
+            m_propertiesPane->RefreshValues();
         Repaint();
         break;
     case ModeRubberBand: {
@@ -396,7 +396,7 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         MoveSelection(v);
         AutoScroll(point);
         if (m_propertiesPane)
-            m_propertiesPane->ShowControlProperties();
+            m_propertiesPane->RefreshValues();
         Repaint();
         break;
     default:
