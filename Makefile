@@ -8,6 +8,7 @@ WERROR      ?= OFF
 JOBS        ?= $(shell nproc)
 FUZZ_DIR    ?= build-fuzz
 BENCH_DIR   ?= build-bench
+BENCH_GUI_DIR ?= build-bench-gui
 # Total fuzzing time of `make fuzz`, shared equally by the targets; with
 # SECONDS=N each target runs N seconds instead.
 FUZZ_SECONDS ?= 60
@@ -28,7 +29,7 @@ SANITIZER_ENV = G_SLICE=always-malloc NO_AT_BRIDGE=1 LSAN_OPTIONS=suppressions=$
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DFORMWRIGHT_WERROR=$(WERROR)
 
-.PHONY: all deps build build-asan test test-fast fuzz bench run screenshot format clean
+.PHONY: all deps build build-asan test test-fast fuzz bench bench-gui run screenshot format clean
 
 all: build
 
@@ -87,6 +88,15 @@ bench: deps
 	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_editor
 	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent $(BENCH_DIR)/bench/bench_history
 
+# A group drag in the real main window under a virtual display, with the
+# properties pane shown and hidden, in a Release build of the program.
+bench-gui: deps
+	cmake -S . -B $(BENCH_GUI_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DFORMWRIGHT_TESTS=OFF \
+	  -DFORMWRIGHT_BENCH=ON -DFORMWRIGHT_GUI=ON > /dev/null
+	cmake --build $(BENCH_GUI_DIR) -j $(JOBS) --target bench_window_drag
+	FORMWRIGHT_DATA_DIR=$(CURDIR)/data FORMWRIGHT_CONFIG_FILE=/nonexistent \
+	  xvfb-run -a -s "-screen 0 1600x1200x24" $(BENCH_GUI_DIR)/bench/bench_window_drag
+
 # The normal build only, for a quick check while working.
 test-fast: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
@@ -114,4 +124,4 @@ format:
 	find services render model controls editor tools bench fuzz tests -name '*.h' -o -name '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(BENCH_DIR) $(BENCH_GUI_DIR)

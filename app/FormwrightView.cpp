@@ -98,6 +98,9 @@ bool FormwrightView::OnCreate(wxDocument* doc, long flags)
     if (!frame)
         return false;
     auto* child = new ChildFrame(doc, this, frame, wxID_ANY, doc->GetUserReadableName());
+    // The info bar and the canvas cover it all: erasing it before every
+    // repaint of the canvas would only cost time.
+    child->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_formView = std::make_unique<FormView>(formDoc->GetModel());
     m_canvas = new CanvasWindow(child, m_formView->GetEditor());
     m_canvas->SetDropHandler(

@@ -109,6 +109,10 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
 {
     m_docManager->SetFrame(this);
     m_aui.SetManagedWindow(this);
+    // The layout manager paints the frame and takes its erasing as a no-op;
+    // without this the toolkit would still set up an erase for every repaint
+    // of a canvas above it.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
 
     m_ribbon = std::make_unique<Ribbon>(this, this);
     // The recent files, newest first; their ids are the doc manager's own.
@@ -148,6 +152,8 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
     Bind(wxEVT_CHAR_HOOK, &MainFrame::OnCharHook, this);
     Bind(wxEVT_DROP_FILES, &MainFrame::OnDropFiles, this);
     Bind(wxEVT_IDLE, &MainFrame::OnIdle, this);
+    // Ahead of the layout manager's own painting, which comes first on the frame.
+    m_aui.Bind(wxEVT_PAINT, &MainFrame::OnFramePaint, this);
     Bind(wxEVT_MENU, &MainFrame::OnFileCommand, this, ID_FILE_NEW, ID_FILE_SAVE_AS);
     Bind(wxEVT_MENU, &MainFrame::OnLook, this, ID_VIEW_APPLOOK_FIRST, ID_VIEW_APPLOOK_LAST);
     using Handler = void (MainFrame::*)();
@@ -777,9 +783,26 @@ void MainFrame::OnCharHook(wxKeyEvent& event)
     ApplyTextEdit(*field, edit);
 }
 
+void MainFrame::OnFramePaint(wxPaintEvent& event)
+{
+    // The toolkit draws every window under a damaged area, so each repaint
+    // of a canvas reaches the frame too. There the documents' area hides all
+    // the frame would draw; captions, sashes and borders lie outside it.
+    // (This toolkit needs no paint DC to finish a paint.)
+    const wxRect documents = GetClientWindow() ? GetClientWindow()->GetRect() : wxRect();
+    if (!documents.IsEmpty() && documents.Contains(GetUpdateRegion().GetBox()))
+        return;
+    event.Skip();
+}
+
 void MainFrame::OnIdle(wxIdleEvent& event)
 {
-    UpdateCommandStates();
+    // Nothing on the ribbon can be chosen while a canvas holds the mouse (a
+    // drag), and asking every command after each step costs a walk of the
+    // form per command; the states catch up once the button is let go.
+    FormwrightView* view = GetActiveFormView();
+    if (!view || !view->GetCanvas() || !view->GetCanvas()->HasCapture())
+        UpdateCommandStates();
     event.Skip();
 }
 

@@ -22,6 +22,7 @@ class wxCommandEvent;
 class wxDropFilesEvent;
 class wxHtmlHelpController;
 class wxIdleEvent;
+class wxPaintEvent;
 class wxKeyEvent;
 
 namespace fw {
@@ -156,6 +157,7 @@ private:
     void OnDropFiles(wxDropFilesEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnIdle(wxIdleEvent& event);
+    void OnFramePaint(wxPaintEvent& event);
 
     std::unique_ptr<FormwrightDocManager> m_docManager;
     wxAuiManager m_aui;

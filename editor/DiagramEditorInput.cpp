@@ -388,7 +388,7 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         ResizeElement(v);
         const bool scrolled = AutoScroll(point) != IntPoint{};
         if (m_propertiesPane)
-            m_propertiesPane->ShowControlProperties();
+            m_propertiesPane->RefreshValues();
         if (scrolled) {
             Repaint();
         } else if (resized && resized->GetChangeStamp() != stamp) {
@@ -419,7 +419,7 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         MoveSelection(v, before, after);
         const bool scrolled = AutoScroll(point) != IntPoint{};
         if (m_propertiesPane)
-            m_propertiesPane->ShowControlProperties();
+            m_propertiesPane->RefreshValues();
         if (scrolled) {
             Repaint();
         } else {

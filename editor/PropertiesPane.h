@@ -17,6 +17,9 @@ public:
     virtual void AddSelection(CDiagramEntity* element) = 0;
     virtual void ShowFormProperties() = 0;
     virtual void ShowControlProperties() = 0;
+    // The same selection with new places, sizes or other values (a drag or
+    // resize step). A pane may read them again later, once for many calls.
+    virtual void RefreshValues() { ShowControlProperties(); }
 };
 
 }  // namespace fw

@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <utility>
 
 namespace fw {
 
@@ -317,6 +318,42 @@ void ApplyToElement(CDiagramEntity& element, int id, const PropertyValue& value,
     }
 }
 
+// A fixed list shows a value outside its options as one more entry.
+bool ShownAsExtraOption(const PropertyItem& item)
+{
+    if (item.GetOptions().empty() || item.AllowsFreeText())
+        return false;
+    const std::string text = item.GetText();
+    return std::find(item.GetOptions().begin(), item.GetOptions().end(), text) == item.GetOptions().end();
+}
+
+// Whether a window showing `a` can show `b` by changing values alone.
+bool SameRows(const PropertyItem& a, const PropertyItem& b)
+{
+    if (a.GetId() != b.GetId() || a.IsGroup() != b.IsGroup() || a.GetTitle() != b.GetTitle() ||
+        a.GetValue().index() != b.GetValue().index() || a.GetOptions() != b.GetOptions() ||
+        a.AllowsFreeText() != b.AllowsFreeText() || a.IsReadOnly() != b.IsReadOnly() ||
+        a.GetEditor() != b.GetEditor() || a.GetFileFilter() != b.GetFileFilter() ||
+        a.GetSubItemCount() != b.GetSubItemCount())
+        return false;
+    if ((ShownAsExtraOption(a) || ShownAsExtraOption(b)) && a.GetValue() != b.GetValue())
+        return false;
+    for (int i = 0; i < a.GetSubItemCount(); ++i)
+        if (!SameRows(*a.GetSubItem(i), *b.GetSubItem(i)))
+            return false;
+    return true;
+}
+
+bool SameRows(const PropertyGrid& a, const PropertyGrid& b)
+{
+    if (a.GetPropertyCount() != b.GetPropertyCount())
+        return false;
+    for (int i = 0; i < a.GetPropertyCount(); ++i)
+        if (!SameRows(*a.GetProperty(i), *b.GetProperty(i)))
+            return false;
+    return true;
+}
+
 }  // namespace
 
 void PropertiesPaneModel::SetEditor(CDiagramEditor* editor)
@@ -349,8 +386,41 @@ void PropertiesPaneModel::Clear()
 {
     m_editor = nullptr;
     m_selection.clear();
-    m_grid.RemoveAll();
+    const PropertyGrid before = std::exchange(m_grid, PropertyGrid());
+    m_valuesStale = false;
+    NoteUpdate(before, m_mode);
     m_lastTabValue = -1;
+}
+
+const PropertyGrid& PropertiesPaneModel::GetGrid()
+{
+    Flush();
+    return m_grid;
+}
+
+void PropertiesPaneModel::RefreshValues()
+{
+    if (m_mode == ControlMode)
+        m_valuesStale = true;
+}
+
+void PropertiesPaneModel::Flush()
+{
+    if (m_valuesStale)
+        BuildControlRows();
+}
+
+PaneUpdate PropertiesPaneModel::TakeUpdate()
+{
+    Flush();
+    return std::exchange(m_update, PaneUpdate::None);
+}
+
+void PropertiesPaneModel::NoteUpdate(const PropertyGrid& before, int beforeMode)
+{
+    if (m_update == PaneUpdate::Rows)
+        return;
+    m_update = beforeMode == m_mode && SameRows(before, m_grid) ? PaneUpdate::Values : PaneUpdate::Rows;
 }
 
 void PropertiesPaneModel::ShowFormProperties()
@@ -362,22 +432,27 @@ void PropertiesPaneModel::ShowFormProperties()
 
 void PropertiesPaneModel::BuildFormRows()
 {
-    m_mode = FormMode;
-    m_grid.RemoveAll();
+    const int beforeMode = std::exchange(m_mode, FormMode);
+    const PropertyGrid before = std::exchange(m_grid, PropertyGrid());
+    m_valuesStale = false;
     CDiagramEntityContainer* form = m_editor ? m_editor->GetDiagramEntityContainer() : nullptr;
-    if (!form)
-        return;
+    if (form)
+        AddFormRows(*form);
+    NoteUpdate(before, beforeMode);
+}
 
+void PropertiesPaneModel::AddFormRows(const CDiagramEntityContainer& form)
+{
     const IntSize paper = m_editor->GetVirtualSize();
     const IntSize cell = m_editor->GetGridSize();
 
     // The form's groups have no identifier of their own.
     PropertyItem& appearance = m_grid.AddProperty(PropertyItem::MakeGroup(0, langStr("PROP_GRP_APPEARANCE")));
-    appearance.AddSubItem(MakeRow(PropertyId::Help, "T_PROP_HELP", "H_PROP_HELP_FORM", form->GetHelp()));
+    appearance.AddSubItem(MakeRow(PropertyId::Help, "T_PROP_HELP", "H_PROP_HELP_FORM", form.GetHelp()));
     appearance.AddSubItem(
         MakeRow(PropertyId::FormHeight, "T_PROP_HEIGHT", "H_PROP_HEIGHT_FORM", std::int32_t{paper.cy}));
     appearance.AddSubItem(MakeRow(PropertyId::FormWidth, "T_PROP_WIDTH", "H_PROP_WIDTH_FORM", std::int32_t{paper.cx}));
-    appearance.AddSubItem(MakeRow(PropertyId::Sizeable, "T_PROP_SIZEABLE", "H_PROP_SIZEABLE_FORM", form->IsSizeable()))
+    appearance.AddSubItem(MakeRow(PropertyId::Sizeable, "T_PROP_SIZEABLE", "H_PROP_SIZEABLE_FORM", form.IsSizeable()))
         .SetEditor(PropertyEditor::CheckBox);
 
     PropertyItem& grid = m_grid.AddProperty(PropertyItem::MakeGroup(0, langStr("PROP_GRP_GRID")));
@@ -395,7 +470,7 @@ void PropertiesPaneModel::BuildFormRows()
         .SetEditor(PropertyEditor::CheckBox);
 
     PropertyItem& type = m_grid.AddProperty(PropertyItem::MakeGroup(0, langStr("PROP_GRP_FRM_TYPE")));
-    type.AddSubItem(MakeRow(PropertyId::ProgIdType, "T_PROP_DLG_PROG_ID", "H_PROP_DLG_PROG_ID", form->GetProgIdType()))
+    type.AddSubItem(MakeRow(PropertyId::ProgIdType, "T_PROP_DLG_PROG_ID", "H_PROP_DLG_PROG_ID", form.GetProgIdType()))
         .SetOptions({"OEF", "OCF", "SEF", "CUSTOM"}, true);
 }
 
@@ -411,8 +486,14 @@ bool PropertiesPaneModel::DropElementsNotInForm()
 
 void PropertiesPaneModel::ShowControlProperties()
 {
-    m_mode = ControlMode;
-    m_grid.RemoveAll();
+    BuildControlRows();
+}
+
+void PropertiesPaneModel::BuildControlRows()
+{
+    const int beforeMode = std::exchange(m_mode, ControlMode);
+    const PropertyGrid before = std::exchange(m_grid, PropertyGrid());
+    m_valuesStale = false;
     DropElementsNotInForm();
     for (CDiagramEntity* element : m_selection) {
         m_grid.BeginElement();
@@ -420,10 +501,13 @@ void PropertiesPaneModel::ShowControlProperties()
         m_grid.EndElement();
     }
     m_lastTabValue = -1;
+    NoteUpdate(before, beforeMode);
 }
 
 bool PropertiesPaneModel::OnPropertyChanged(int id, const PropertyValue& value)
 {
+    // An edit acts on the values the elements have now.
+    Flush();
     bool applied = false;
     if (m_mode == FormMode)
         applied = ApplyFormProperty(id, value);

@@ -14,6 +14,9 @@ namespace fw {
 
 class CDiagramEntityContainer;
 
+// What a window showing the pane's rows must do to show them as they are now.
+enum class PaneUpdate { None, Values, Rows };
+
 class PropertiesPaneModel : public PropertiesPane {
 public:
     static constexpr int FormMode = 0;
@@ -24,6 +27,9 @@ public:
     void AddSelection(CDiagramEntity* element) override;
     void ShowFormProperties() override;
     void ShowControlProperties() override;
+    // Only marks the values stale: however many steps a drag takes between
+    // two looks at the rows, they are read from the elements once.
+    void RefreshValues() override;
 
     // The mode box: 0 form, 1 controls. Choosing by hand rebuilds the grid.
     int GetMode() const { return m_mode; }
@@ -39,14 +45,27 @@ public:
     // Forgets the editor and the selection (the last document closed).
     void Clear();
 
-    const PropertyGrid& GetGrid() const { return m_grid; }
-    PropertyGrid& GetGrid() { return m_grid; }
+    // The rows as they are now: stale values are read again first.
+    const PropertyGrid& GetGrid();
+
+    // What changed since the window last asked, and forgets it: new values
+    // in rows of the same kinds and order, or other rows altogether.
+    PaneUpdate TakeUpdate();
+    bool HasUpdate() const { return m_update != PaneUpdate::None || m_valuesStale; }
+
     CDiagramEditor* GetEditor() const { return m_editor; }
     const std::vector<CDiagramEntity*>& GetSelection() const { return m_selection; }
     int GetLastTabValue() const { return m_lastTabValue; }
 
 private:
     void BuildFormRows();
+    void AddFormRows(const CDiagramEntityContainer& form);
+    void BuildControlRows();
+    // Reads stale values again.
+    void Flush();
+    // Notes what a window must do to show the rows built after `before`,
+    // which were shown in `beforeMode`.
+    void NoteUpdate(const PropertyGrid& before, int beforeMode);
     bool ApplyFormProperty(int id, const PropertyValue& value);
     bool ApplyControlProperty(int id, const PropertyValue& value);
     // False, telling the designer, for a blank name.
@@ -64,6 +83,8 @@ private:
 
     int m_mode = FormMode;
     PropertyGrid m_grid;
+    bool m_valuesStale = false;
+    PaneUpdate m_update = PaneUpdate::None;
     CDiagramEditor* m_editor = nullptr;
     std::vector<CDiagramEntity*> m_selection;
     int m_lastTabValue = -1;

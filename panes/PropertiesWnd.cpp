@@ -123,7 +123,7 @@ CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     SetSizer(sizer);
 
     ApplyFont();
-    m_model.SetChangeObserver([this] { SyncValues(); });
+    m_model.SetChangeObserver([this] { ShowValuesAfterEdit(); });
 
     m_modeBox->Bind(wxEVT_CHOICE, &CPropertiesWnd::OnModeChosen, this);
     m_manager->Bind(wxEVT_PG_CHANGED, &CPropertiesWnd::OnGridChanged, this);
@@ -154,19 +154,53 @@ void CPropertiesWnd::ShowFormProperties()
 {
     ApplyFont();
     m_model.ShowFormProperties();
-    Render();
+    ScheduleUpdate();
 }
 
 void CPropertiesWnd::ShowControlProperties()
 {
     m_model.ShowControlProperties();
-    Render();
+    ScheduleUpdate();
+}
+
+void CPropertiesWnd::RefreshValues()
+{
+    m_model.RefreshValues();
+    ScheduleUpdate();
 }
 
 void CPropertiesWnd::Clear()
 {
     m_model.Clear();
-    Render();
+    ScheduleUpdate();
+}
+
+void CPropertiesWnd::ScheduleUpdate()
+{
+    if (m_updateScheduled)
+        return;
+    m_updateScheduled = true;
+    CallAfter([this] { ShowUpdate(); });
+}
+
+void CPropertiesWnd::ShowUpdate()
+{
+    m_updateScheduled = false;
+    const PaneUpdate update = m_model.TakeUpdate();
+    if (update == PaneUpdate::Rows || m_rowsOutdated)
+        Render();
+    else if (update == PaneUpdate::Values)
+        SyncValues();
+}
+
+void CPropertiesWnd::ShowValuesAfterEdit()
+{
+    // Rows the edit itself changed are rebuilt once the grid's handler is
+    // done: it still holds the edited one.
+    if (m_model.HasUpdate())
+        ScheduleUpdate();
+    else
+        SyncValues();
 }
 
 void CPropertiesWnd::SetFocus()
@@ -202,6 +236,8 @@ wxString CPropertiesWnd::GetShownText() const
 
 void CPropertiesWnd::Render()
 {
+    m_rowsOutdated = false;
+    ++m_rowBuilds;
     m_modeBox->SetSelection(m_model.GetMode());
     m_manager->Freeze();
     m_manager->GetGrid()->Clear();
@@ -287,14 +323,26 @@ void CPropertiesWnd::SyncValues()
         const PropertyItem* item = m_model.GetGrid().FindItem(RowId(property));
         if (!item || item->IsGroup())
             continue;
+        // Only rows that changed are touched and redrawn: a drag step changes two.
+        bool changed = false;
         PropertyValue shown;
-        if (!ReadValue(property, item->GetValue(), shown) || shown != item->GetValue())
+        if (!ReadValue(property, item->GetValue(), shown) || shown != item->GetValue()) {
             ShowValue(property, item->GetValue());
-        property->SetHelpString(ToWx(item->GetDescription()));
-        property->SetModifiedStatus(item->IsModified());
+            changed = true;
+        }
+        const wxString help = ToWx(item->GetDescription());
+        if (property->GetHelpString() != help) {
+            property->SetHelpString(help);
+            changed = true;
+        }
+        if (property->HasFlag(wxPG_PROP_MODIFIED) != item->IsModified()) {
+            property->SetModifiedStatus(item->IsModified());
+            changed = true;
+        }
+        if (changed)
+            grid->RefreshProperty(property);
     }
     m_syncing = false;
-    grid->Refresh();
 }
 
 void CPropertiesWnd::ApplyFont()
@@ -331,7 +379,7 @@ void CPropertiesWnd::OnModeChosen(wxCommandEvent& event)
     if (event.GetSelection() == wxNOT_FOUND)
         return;
     m_model.SetMode(event.GetSelection());
-    Render();
+    ShowUpdate();
 }
 
 void CPropertiesWnd::OnGridChanged(wxPropertyGridEvent& event)
@@ -339,6 +387,13 @@ void CPropertiesWnd::OnGridChanged(wxPropertyGridEvent& event)
     wxPGProperty* property = event.GetProperty();
     if (m_syncing || !property)
         return;
+    // Rows shown for an earlier selection take no edit.
+    if (m_model.TakeUpdate() == PaneUpdate::Rows)
+        m_rowsOutdated = true;
+    if (m_rowsOutdated) {
+        ScheduleUpdate();
+        return;
+    }
     const PropertyItem* item = m_model.GetGrid().FindItem(RowId(property));
     if (!item || item->IsGroup())
         return;
@@ -347,7 +402,7 @@ void CPropertiesWnd::OnGridChanged(wxPropertyGridEvent& event)
         ReadValue(property, item->GetValue(), value) && m_model.OnPropertyChanged(item->GetId(), value);
     // An ignored edit goes back to what the model holds.
     if (!applied)
-        SyncValues();
+        ShowValuesAfterEdit();
 }
 
 void CPropertiesWnd::OnSysColourChanged(wxSysColourChangedEvent& event)

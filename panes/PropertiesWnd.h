@@ -31,6 +31,7 @@ public:
     void AddSelection(CDiagramEntity* element) override;
     void ShowFormProperties() override;
     void ShowControlProperties() override;
+    void RefreshValues() override;
 
     // Forgets the editor and the selection (the last document closed).
     void Clear();
@@ -47,8 +48,15 @@ public:
     wxPGProperty* FindRow(int id) const;
     // What the pane shows: the mode, then one "title: value" line per row.
     wxString GetShownText() const;
+    // How often the grid's rows were built anew, for the tests.
+    int GetRowBuildCount() const { return m_rowBuilds; }
 
 private:
+    // Shows the model's rows once the events waiting now are done: many
+    // changes in a row (the steps of a drag) cost one update.
+    void ScheduleUpdate();
+    void ShowUpdate();
+    void ShowValuesAfterEdit();
     void Render();
     void AddRows(const PropertyItem& item, wxPGProperty* parent);
     wxPGProperty* MakeProperty(const PropertyItem& item) const;
@@ -69,6 +77,10 @@ private:
     wxPropertyGridManager* m_manager = nullptr;
     bool m_syncing = false;
     bool m_splitterPlaced = false;
+    bool m_updateScheduled = false;
+    // The rows shown belong to an earlier selection.
+    bool m_rowsOutdated = false;
+    int m_rowBuilds = 0;
 };
 
 }  // namespace fw

@@ -8,10 +8,12 @@
 #include "app/FormwrightDoc.h"
 #include "app/FormwrightView.h"
 #include "app/MainFrame.h"
+#include "app/Ribbon.h"
 #include "controls/DiagramImage.h"
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
 #include "dialogs/StyleNameDlg.h"
+#include "editor/CommandIds.h"
 #include "gui/AppFixture.h"
 #include "gui/GuiTestSupport.h"
 #include "panes/PropertiesWnd.h"
@@ -27,6 +29,7 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -191,6 +194,51 @@ TEST_F(PropertiesPane, AnIgnoredEditShowsTheModelValueAgain)
     EXPECT_DOUBLE_EQ(texts.front()->GetLeft(), left);
     EXPECT_DOUBLE_EQ(Row(4007)->GetValue().GetDouble(), left);
     EXPECT_FALSE(Bold(Row(4007)));
+}
+
+// A drag changes values only: the rows stay the ones built for the
+// selection, and once the waiting events are done they show where it is.
+TEST_F(PropertiesPane, ADraggedSelectionShowsItsPlaceWithoutRebuildingTheRows)
+{
+    std::vector<CDiagramEntity*> texts = ElementsOf<CDiagramStatic>();
+    ASSERT_FALSE(texts.empty());
+    // The largest, so that its middle is body rather than a handle.
+    CDiagramEntity* text = *std::max_element(texts.begin(), texts.end(), [](auto* a, auto* b) {
+        return a->GetRect().Normalized().Width() * a->GetRect().Normalized().Height() <
+               b->GetRect().Normalized().Width() * b->GetRect().Normalized().Height();
+    });
+    Select({text});
+    const double left = text->GetLeft();
+    const int builds = m_pane->GetRowBuildCount();
+    const wxString undoBefore = m_frame->GetRibbon().GetDescription(ID_EDIT_UNDO);
+
+    CanvasWindow* canvas = m_frame->GetActiveFormView()->GetCanvas();
+    const IntRect shown = Editor().VirtualToScreen(text->GetRect()).Normalized();
+    const wxPoint grip = canvas->ClientToScreen(wxPoint((shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2));
+    wxUIActionSimulator input;
+    input.MouseMove(grip);
+    PumpEvents(50);
+    input.MouseDown();
+    PumpEvents(50);
+    for (int step = 1; step <= 4; ++step) {
+        input.MouseMove(grip + wxSize(10 * step, 5 * step));
+        PumpEvents(20);
+    }
+    EXPECT_NE(text->GetLeft(), left);
+    EXPECT_DOUBLE_EQ(Row(4007)->GetValue().GetDouble(), text->GetLeft());
+    EXPECT_DOUBLE_EQ(Row(4006)->GetValue().GetDouble(), text->GetTop());
+    input.MouseMove(grip + wxSize(50, 30));
+    PumpEvents(20);
+    input.MouseUp();
+    PumpEvents(100);
+
+    EXPECT_EQ(Editor().GetInteractMode(), ModeNone);
+    EXPECT_DOUBLE_EQ(Row(4007)->GetValue().GetDouble(), text->GetLeft());
+    EXPECT_DOUBLE_EQ(Row(4006)->GetValue().GetDouble(), text->GetTop());
+    EXPECT_FALSE(Bold(Row(4007)));
+    EXPECT_EQ(m_pane->GetRowBuildCount(), builds);
+    // The ribbon, left alone while the canvas held the mouse, offers the move for undoing.
+    EXPECT_NE(m_frame->GetRibbon().GetDescription(ID_EDIT_UNDO), undoBefore);
 }
 
 TEST_F(PropertiesPane, PropertyFieldsGetASpinTabOrderAloneAndAMixedReadOnlyCheckTogether)

@@ -530,3 +530,48 @@ TEST_F(Undo, AFormSizeEditIsUndoneTooButGridAndMarginsTakeNoStep)
 }
 
 }  // namespace
+
+using Updates = PropertiesPaneTest;
+
+// A drag's steps are read from the elements once the rows are looked at; a
+// window keeps its rows for them and takes new values, unless the rows differ.
+TEST_F(Updates, DragStepsBringNewValuesInTheSameRowsAndAnotherKindNewRows)
+{
+    auto* t1 = Put<CDiagramStatic>("T1", 10, 10, 110, 40);
+    auto* t2 = Put<CDiagramStatic>("T2", 10, 200, 110, 230);
+    auto* box = Put<CDiagramGraphicRectangle>("Box", 300, 300, 400, 400);
+    Select({t1});
+    EXPECT_EQ(m_pane.TakeUpdate(), PaneUpdate::Rows);
+
+    const IntRect shown = m_editor.VirtualToScreen(t1->GetRect());
+    const IntPoint grip{(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2};
+    m_editor.OnLButtonDown(grip, Modifier::None);
+    for (int step = 1; step <= 4; ++step)
+        m_editor.OnMouseMove({grip.x + 10 * step, grip.y + 5 * step}, Modifier::None);
+    EXPECT_EQ(m_pane.TakeUpdate(), PaneUpdate::Values);
+    EXPECT_EQ(m_pane.TakeUpdate(), PaneUpdate::None);
+    EXPECT_EQ(Row(PropertyId::Left), PropertyValue(50.0));
+    EXPECT_EQ(Row(PropertyId::Top), PropertyValue(30.0));
+    m_editor.OnMouseMove({grip.x + 60, grip.y + 20}, Modifier::None);
+    m_editor.OnLButtonUp({grip.x + 60, grip.y + 20}, Modifier::None);
+    EXPECT_EQ(Row(PropertyId::Left), PropertyValue(70.0));
+    EXPECT_EQ(m_pane.TakeUpdate(), PaneUpdate::Values);
+
+    Select({t2});
+    EXPECT_EQ(m_pane.TakeUpdate(), PaneUpdate::Values);
+    Select({box});
+    EXPECT_EQ(m_pane.TakeUpdate(), PaneUpdate::Rows);
+}
+
+// An edit made before anyone looked at the stale rows acts on the values
+// the elements have now: typing the old place moves the element back.
+TEST_F(Updates, AnEditAfterADragStepActsOnTheElementsPlaceNow)
+{
+    auto* t1 = Put<CDiagramStatic>("T1", 10, 10, 110, 40);
+    Select({t1});
+    t1->SetRect(60, 10, 160, 40);
+    m_pane.RefreshValues();
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Left, 10.0));
+    EXPECT_EQ(t1->GetRect(), (IntRect{10, 10, 110, 40}));
+    EXPECT_EQ(m_form.GetUndoCount(), 1);
+}
