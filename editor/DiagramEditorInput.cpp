@@ -155,6 +155,8 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
 void CDiagramEditor::BeginPress()
 {
     StopPanning();
+    if (m_propertiesPane)
+        m_propertiesPane->CommitPendingEdit();
     if (m_host) {
         m_host->SetFocus();
         m_host->CaptureMouse();

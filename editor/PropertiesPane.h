@@ -20,6 +20,9 @@ public:
     // The same selection with new places, sizes or other values (a drag or
     // resize step). A pane may read them again later, once for many calls.
     virtual void RefreshValues() { ShowControlProperties(); }
+    // A value typed into the pane and not yet committed goes to the elements
+    // it was typed for, before a press on the canvas changes the selection.
+    virtual void CommitPendingEdit() {}
 };
 
 }  // namespace fw

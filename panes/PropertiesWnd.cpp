@@ -169,6 +169,15 @@ void CPropertiesWnd::RefreshValues()
     ScheduleUpdate();
 }
 
+void CPropertiesWnd::CommitPendingEdit()
+{
+    // The grid commits on its own only once focus has moved, by then perhaps
+    // to the elements of the next selection.
+    wxPropertyGrid* grid = m_manager->GetGrid();
+    if (grid->GetEditorControl() && grid->IsEditorsValueModified())
+        grid->CommitChangesFromEditor();
+}
+
 void CPropertiesWnd::Clear()
 {
     m_model.Clear();

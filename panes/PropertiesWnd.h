@@ -32,6 +32,7 @@ public:
     void ShowFormProperties() override;
     void ShowControlProperties() override;
     void RefreshValues() override;
+    void CommitPendingEdit() override;
 
     // Forgets the editor and the selection (the last document closed).
     void Clear();

@@ -381,4 +381,41 @@ TEST_F(PropertiesPane, EditKeysInATextFieldEditTheTextNotTheForm)
     EXPECT_DOUBLE_EQ(text->GetLeft(), moved);
 }
 
+// A value typed into a row and left by clicking another element on the canvas
+// goes to the element it was typed for, not to the new selection, and is kept.
+TEST_F(PropertiesPane, AValueTypedAndLeftByAClickOnTheCanvasIsKept)
+{
+    std::vector<CDiagramEntity*> texts = ElementsOf<CDiagramStatic>();
+    ASSERT_GE(texts.size(), 2u);
+    CDiagramEntity* typedFor = texts[0];
+    CDiagramEntity* clicked = texts[1];
+    const double clickedLeft = clicked->GetLeft();
+    Select({typedFor});
+    const double wanted = typedFor->GetLeft() + 23.0;
+
+    wxPropertyGrid* grid = m_pane->GetGrid();
+    ASSERT_TRUE(grid->SelectProperty(Row(4007), true));
+    auto* field = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
+    ASSERT_NE(field, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == field; }));
+    field->SelectAll();
+    wxUIActionSimulator input;
+    input.Text(wxString::Format("%d", static_cast<int>(wanted)).utf8_str());
+    PumpEvents(50);
+
+    CanvasWindow* canvas = m_frame->GetActiveFormView()->GetCanvas();
+    const IntRect shown = Editor().VirtualToScreen(clicked->GetRect()).Normalized();
+    input.MouseMove(canvas->ClientToScreen(wxPoint((shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2)));
+    PumpEvents(50);
+    input.MouseClick();
+    PumpEvents(200);
+
+    EXPECT_TRUE(clicked->IsSelected());
+    EXPECT_DOUBLE_EQ(typedFor->GetLeft(), wanted);
+    EXPECT_DOUBLE_EQ(clicked->GetLeft(), clickedLeft);
+    EXPECT_TRUE(WaitFor([&] { return Row(4007)->GetValue().GetDouble() == clickedLeft; }))
+        << Row(4007)->GetValue().GetDouble() << " " << typedFor->GetLeft() << " " << clicked->GetLeft() << " "
+        << Editor().GetSelectCount();
+}
+
 }  // namespace
