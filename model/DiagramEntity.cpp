@@ -499,8 +499,13 @@ bool CDiagramEntity::LoadStyle()
     const auto name = m_xmlElement->getAttributeValue("style");
     if (!name)
         return false;
-    // The file spells the name as the style list does, with "," for "||".
-    SetStyle(m_styleContainer ? m_styleContainer->Find(toMemorySeparators(*name)) : nullptr);
+    // The file spells the name as the style list does, with "," for "||";
+    // most names hold neither.
+    if (!m_styleContainer)
+        SetStyle(nullptr);
+    else
+        SetStyle(contains(*name, ",") ? m_styleContainer->Find(toMemorySeparators(*name))
+                                      : m_styleContainer->Find(*name));
     return true;
 }
 
