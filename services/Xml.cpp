@@ -152,10 +152,16 @@ std::size_t scanText(const char* text, const char* end, bool& plain)
 }
 
 // Names are looked up many times per element, mostly among names of the same
-// length: the first byte settles most of them without a call to memcmp.
+// length: the first bytes settle most of them.
 bool sameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
+    if (a.size() != b.size())
+        return false;
+    // Names are short: a loop is cheaper than a call to memcmp.
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
 }
 
 }  // namespace
