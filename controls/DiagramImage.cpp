@@ -18,12 +18,6 @@ namespace {
 
 const char* const TransparentColorKey = "transColor";
 
-bool IsFile(const std::string& path)
-{
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
-}
-
 }  // namespace
 
 const char* const CDiagramImage::FileFilter =
@@ -123,9 +117,9 @@ void CDiagramImage::SetImagePath(const std::string& path)
     // The picture travels with the form file, so its folder is asked first;
     // the process's working folder only for a name found nowhere else.
     const std::string besideForm = folder.empty() ? name : folder + "/" + name;
-    if (relative && IsFile(besideForm))
+    if (relative && IsFileOnDisk(besideForm))
         m_imagePath = besideForm;
-    else if (IsFile(name))
+    else if (IsFileOnDisk(name))
         m_imagePath = name;
     else
         // Without a form folder (a new, unsaved form) the name is kept as
@@ -141,7 +135,7 @@ std::string CDiagramImage::GetWriteLoss(const std::string& formFolder) const
     if (bare.empty())
         return langStr("SAVE_LOSS_IMAGE_NO_PICTURE");
     // The file keeps the bare name, which is looked for beside the form.
-    if (!formFolder.empty() && !IsFile(formFolder + "/" + bare))
+    if (!formFolder.empty() && !IsFileOnDisk(formFolder + "/" + bare))
         return replaceAll(langStr("SAVE_LOSS_PICTURE_NOT_BESIDE"), "%s", bare);
     return {};
 }

@@ -9,6 +9,18 @@ namespace fw {
 
 void SetActiveDocumentPath(const std::string& path);
 const std::string& GetActiveDocumentPath();
+// While one lives, IsFileOnDisk remembers its answers: a form names the same
+// picture for many elements. Held for one read only, as files change on disk.
+class FileLookupsRemembered {
+public:
+    FileLookupsRemembered();
+    ~FileLookupsRemembered();
+    FileLookupsRemembered(const FileLookupsRemembered&) = delete;
+    FileLookupsRemembered& operator=(const FileLookupsRemembered&) = delete;
+};
+// Whether the path names a regular file.
+bool IsFileOnDisk(const std::string& path);
+
 // The folder part of a path ("" when there is none); "\" and "/" both separate folders.
 std::string FolderOf(const std::string& path);
 // The file name and extension of a path, without its folders.

@@ -28,6 +28,35 @@ int IndexAfter(int index)
 {
     return index < INT_MAX ? index + 1 : INT_MAX;
 }
+
+// How many elements of each name have been met so far among a form's
+// controls (a report names "the third Button"). A form uses a handful of
+// names, so the last one met and a short list answer before the tree.
+class ElementOrdinals {
+public:
+    int Next(std::string_view name)
+    {
+        if (m_last && m_last->first == name)
+            return ++m_last->second;
+        for (auto& entry : m_few)
+            if (entry.first == name) {
+                m_last = &entry;
+                return ++entry.second;
+            }
+        if (m_few.size() < FewLimit) {
+            m_last = &m_few.emplace_back(name, 1);
+            return 1;
+        }
+        m_last = nullptr;
+        return ++m_many[name];
+    }
+
+private:
+    static constexpr std::size_t FewLimit = 16;
+    std::vector<std::pair<std::string_view, int>> m_few;
+    std::map<std::string_view, int> m_many;
+    std::pair<std::string_view, int>* m_last = nullptr;
+};
 }  // namespace
 
 CDiagramEntityContainer::CDiagramEntityContainer(CDiagramClipboardHandler* clipboardHandler)
@@ -554,10 +583,10 @@ bool CDiagramEntityContainer::LoadDialog()
     if (!controls)
         return formProblem("\"Dialog\" has no \"Controls\"");
 
-    std::map<std::string_view, int> ordinals;
+    ElementOrdinals ordinals;
     for (int i = 0; i < controls->getChildCount(); ++i) {
         const XmlElement* child = controls->getChildAt(i);
-        int ordinal = ++ordinals[child->getElementName()];
+        const int ordinal = ordinals.Next(child->getElementName());
         std::unique_ptr<CDiagramEntity> element = m_factory->Create(child->getElementName());
         if (!element) {
             child->markRead();

@@ -116,11 +116,14 @@ bool CDiagramEntity::LoadSize()
 
 bool CDiagramEntity::ReadPercentagePair(const char* attribute, int& x, int& y) const
 {
-    if (ReadPair(m_xmlElement, attribute, x, y) && IsPercentage(x) && IsPercentage(y))
+    // Most elements have neither share: one look for the attribute.
+    const XmlAttribute* share = m_xmlElement ? m_xmlElement->getAttribute(attribute) : nullptr;
+    if (!share)
+        return false;
+    if (readIntPair(share->getAttribValue(), x, y) && IsPercentage(x) && IsPercentage(y))
         return true;
     // A share that cannot be used is left out, and said so.
-    if (const XmlAttribute* unusable = m_xmlElement ? m_xmlElement->getAttribute(attribute) : nullptr)
-        unusable->markUnread();
+    share->markUnread();
     return false;
 }
 

@@ -78,7 +78,7 @@ void CEntityStyleContainer::GetNames(std::vector<std::string>& out) const
         out.push_back(name);
 }
 
-CEntityStyle* CEntityStyleContainer::Find(const std::string& name) const
+CEntityStyle* CEntityStyleContainer::Find(std::string_view name) const
 {
     auto it = m_styles.find(name);
     return it == m_styles.end() ? nullptr : it->second.get();

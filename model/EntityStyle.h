@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fw {
@@ -71,7 +72,7 @@ public:
     virtual void GetNames(std::vector<std::string>& out) const;
 
     // Exact (case-sensitive) lookup; none when absent.
-    CEntityStyle* Find(const std::string& name) const;
+    CEntityStyle* Find(std::string_view name) const;
     int GetCount() const { return static_cast<int>(m_styles.size()); }
     // Whether this record is one of the container's own.
     bool Holds(const CEntityStyle* style) const;
@@ -89,7 +90,7 @@ public:
     static std::unique_ptr<CEntityStyle> CloneStyle(const CEntityStyle& style);
 
 private:
-    std::map<std::string, std::unique_ptr<CEntityStyle>> m_styles;
+    std::map<std::string, std::unique_ptr<CEntityStyle>, std::less<>> m_styles;
     XmlWriter* m_xmlWriter = nullptr;
     const XmlElement* m_xmlElement = nullptr;
 };

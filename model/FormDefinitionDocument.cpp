@@ -136,6 +136,9 @@ bool FormDefinitionDocument::ReadParts(const std::string& path)
     SetObjectClass(ObjectClassFromPath(path));
     // Pictures named in the file are looked for beside it.
     SetActiveDocumentPath(path);
+    // Both are decided once per read rather than once per element.
+    const FileLookupsRemembered pictureLookups;
+    const LocaleChoiceHeld names;
 
     auto fileProblem = [this](const std::string& problem) {
         if (m_loadObserver)
@@ -206,6 +209,30 @@ bool IsBlank(std::string_view text)
     return text.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos;
 }
 
+// Names seen among an element's children. Siblings share a handful of names,
+// so a short list answers faster than a tree; the tree takes over past it.
+class SeenNames {
+public:
+    void Add(std::string_view name)
+    {
+        if (Has(name))
+            return;
+        if (m_few.size() < FewLimit)
+            m_few.push_back(name);
+        else
+            m_many.insert(name);
+    }
+    bool Has(std::string_view name) const
+    {
+        return std::find(m_few.begin(), m_few.end(), name) != m_few.end() || m_many.count(name) > 0;
+    }
+
+private:
+    static constexpr std::size_t FewLimit = 16;
+    std::vector<std::string_view> m_few;
+    std::set<std::string_view> m_many;
+};
+
 // What reading left out, found in one walk of the tree. Styles that elements
 // ask for but the file does not define (the elements are read, and saved,
 // without one) are reported as they are met. What no reader asked for
@@ -234,17 +261,17 @@ public:
         if (unreadCounts && !element.wasValueRead() && !IsBlank(element.peekValue()))
             Unread(name, element.getLine(), "its text is not read");
         // Where one element of a name belongs, readers take the first.
-        std::set<std::string_view> readNames;
+        SeenNames readNames;
         for (int i = 0; i < element.getChildCount(); ++i) {
             const XmlElement* child = element.getChildAt(i);
             if (child->wasRead()) {
                 if (unreadCounts)
-                    readNames.insert(child->getElementName());
+                    readNames.Add(child->getElementName());
                 Visit(*child, unreadCounts);
                 continue;
             }
             if (unreadCounts)
-                UnreadChild(name, *child, readNames.count(child->getElementName()) > 0);
+                UnreadChild(name, *child, readNames.Has(child->getElementName()));
             Visit(*child, false);
         }
     }
@@ -265,8 +292,7 @@ private:
     void CheckStyle(const XmlElement& element, std::string_view style)
     {
         // The file spells "||" as ","; most names hold neither.
-        const bool defined =
-            contains(style, ",") ? m_styles.Find(toMemorySeparators(style)) : m_styles.Find(std::string(style));
+        const bool defined = contains(style, ",") ? m_styles.Find(toMemorySeparators(style)) : m_styles.Find(style);
         if (!defined)
             m_observer.PartDropped(std::string(element.getElementName()), element.getLine(),
                                    format("style \"%s\" is not defined", std::string(style).c_str()));

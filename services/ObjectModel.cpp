@@ -28,7 +28,8 @@
 //
 // Names follow Environment::language(): German uses "de" and falls back to "en"
 // when "de" is missing or empty; every other language uses "en". The language is
-// read on each call, so a changed setting needs no reload of the model.
+// read on each call (once while a LocaleChoiceHeld lives), so a changed setting
+// needs no reload of the model.
 
 #include "services/ObjectModel.h"
 
@@ -42,8 +43,13 @@ namespace fw {
 
 namespace {
 
+// Set while a LocaleChoiceHeld lives: 1 German, 0 not, -1 ask the settings.
+int g_heldGerman = -1;
+
 bool germanWanted()
 {
+    if (g_heldGerman >= 0)
+        return g_heldGerman == 1;
     return equalsNoCase(Environment::instance().language(), "German");
 }
 
@@ -289,6 +295,16 @@ std::string ClassFactory::ModelFile()
 }
 
 // --- Free functions --------------------------------------------------------
+
+LocaleChoiceHeld::LocaleChoiceHeld() : m_before(g_heldGerman)
+{
+    g_heldGerman = germanWanted() ? 1 : 0;
+}
+
+LocaleChoiceHeld::~LocaleChoiceHeld()
+{
+    g_heldGerman = m_before;
+}
 
 std::string GetLocaleObjectType(std::string_view typeName)
 {

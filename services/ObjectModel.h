@@ -116,6 +116,20 @@ public:
     static std::string ModelFile();
 };
 
+// Decides the language of the localized names once, for as long as it lives:
+// reading a form names thousands of elements, and asking the settings each
+// time (environment, case folding) cost more than the lookups themselves.
+class LocaleChoiceHeld {
+public:
+    LocaleChoiceHeld();
+    ~LocaleChoiceHeld();
+    LocaleChoiceHeld(const LocaleChoiceHeld&) = delete;
+    LocaleChoiceHeld& operator=(const LocaleChoiceHeld&) = delete;
+
+private:
+    int m_before;
+};
+
 // Localized names; "" when none is known. Without a type name the property name
 // is looked up among the text keys and then among every type's properties.
 std::string GetLocaleObjectType(std::string_view typeName);

@@ -128,11 +128,40 @@ bool hasSuspectByte(std::string_view text)
     return false;
 }
 
+// The text's length, found in the same pass that looks for bytes the writer
+// would clean (a zero byte is one of them); `plain` says none was met. Only
+// whole words inside [text, end) are read at once, and `end` is a zero byte.
+std::size_t scanText(const char* text, const char* end, bool& plain)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t tops = 0x8080808080808080u;
+    const char* at = text;
+    for (; end - at >= 8; at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, at, 8);
+        if (((word - ones * 0x20) | word) & tops)
+            break;
+    }
+    for (; *at; ++at)
+        if (isSuspect(static_cast<unsigned char>(*at))) {
+            plain = false;
+            return std::char_traits<char>::length(text);
+        }
+    plain = true;
+    return static_cast<std::size_t>(at - text);
+}
+
 // Names are looked up many times per element, mostly among names of the same
-// length: the first byte settles most of them without a call to memcmp.
+// length: the first bytes settle most of them.
 bool sameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && (a.empty() || (a[0] == b[0] && a == b));
+    if (a.size() != b.size())
+        return false;
+    // Names are short: a loop is cheaper than a call to memcmp.
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -144,7 +173,9 @@ struct XmlDocument::Parsed {
 // Lays the parsed tree out in the document's arrays, noting what it leaves out.
 class XmlTreeBuilder {
 public:
-    XmlTreeBuilder(XmlDocument& doc, LineIndex& lines) : m_doc(doc), m_lines(lines) {}
+    XmlTreeBuilder(XmlDocument& doc, LineIndex& lines)
+        : m_doc(doc), m_lines(lines), m_begin(doc.m_text.data()), m_end(m_begin + doc.m_text.size())
+    {}
 
     void addHeader(const pugi::xml_node& node)
     {
@@ -206,11 +237,18 @@ private:
         const int line = m_lines.lineOf(from.offset_debug());
         const auto firstAttribute = static_cast<std::uint32_t>(attributes.size());
         for (pugi::xml_attribute a = from.first_attribute(); a; a = a.next_attribute())
-            attributes.emplace_back(a.name(), readable(a.value(), line, from, a.name()));
+            attributes.emplace_back(view(a.name()), readable(a.value(), line, from, a.name()));
+        // Each child is asked for its kind once: every call goes into the
+        // library. Deeper levels put theirs after this level's run.
+        const std::size_t firstKind = m_children.size();
         const auto firstChild = static_cast<std::uint32_t>(elements.size());
-        for (pugi::xml_node child = from.first_child(); child; child = child.next_sibling())
-            if (child.type() == pugi::node_element)
-                elements.push_back(XmlElement(child.name()));
+        for (pugi::xml_node child = from.first_child(); child; child = child.next_sibling()) {
+            const pugi::xml_node_type kind = child.type();
+            m_children.push_back({child, kind});
+            if (kind == pugi::node_element)
+                elements.push_back(XmlElement(view(child.name())));
+        }
+        const std::size_t endKind = m_children.size();
         {
             XmlElement& to = elements[index];
             to.m_line = line;
@@ -223,15 +261,16 @@ private:
         std::uint32_t next = firstChild;
         std::string_view text;
         std::string* joined = nullptr;
-        for (pugi::xml_node child = from.first_child(); child; child = child.next_sibling()) {
-            switch (child.type()) {
+        for (std::size_t k = firstKind; k < endKind; ++k) {
+            const ChildKind at = m_children[k];
+            switch (at.kind) {
             case pugi::node_element:
-                if (depth + 1 > MaxDepth || !build(child, next++, depth + 1))
+                if (depth + 1 > MaxDepth || !build(at.node, next++, depth + 1))
                     return false;
                 break;
             case pugi::node_pcdata:
             case pugi::node_cdata: {
-                const std::string_view piece = readable(child.value(), line, from, nullptr);
+                const std::string_view piece = readable(at.node.value(), line, from, nullptr);
                 if (!joined && text.empty()) {
                     text = piece;
                 } else if (!piece.empty()) {
@@ -242,10 +281,11 @@ private:
                 break;
             }
             default:
-                noteLeftOut(child);
+                noteLeftOut(at.node);
                 break;
             }
         }
+        m_children.resize(firstKind);
         elements[index].m_value = joined ? std::string_view(*joined) : text;
         return true;
     }
@@ -256,8 +296,9 @@ private:
     // `attribute` names the attribute the text is the value of, if any.
     std::string_view readable(const char* value, int line, const pugi::xml_node& element, const char* attribute)
     {
-        const std::string_view text(value);
-        if (!hasSuspectByte(text))
+        bool plain = false;
+        const std::string_view text = view(value, plain);
+        if (plain)
             return text;
         std::string clean = writableXmlText(text);
         if (clean == text)
@@ -269,8 +310,35 @@ private:
         return m_doc.m_ownText.emplace_back(std::move(clean));
     }
 
+    // Strings the parser left in the file's bytes are measured in one pass
+    // with the check for bytes to clean; others (a transcoded file, an empty
+    // value) the plain way.
+    std::string_view view(const char* text, bool& plain) const
+    {
+        const auto at = reinterpret_cast<std::uintptr_t>(text);
+        if (at >= reinterpret_cast<std::uintptr_t>(m_begin) && at < reinterpret_cast<std::uintptr_t>(m_end))
+            return std::string_view(text, scanText(text, m_end, plain));
+        const std::string_view whole(text);
+        plain = !hasSuspectByte(whole);
+        return whole;
+    }
+    std::string_view view(const char* text) const
+    {
+        bool plain = false;
+        return view(text, plain);
+    }
+
+    struct ChildKind {
+        pugi::xml_node node;
+        pugi::xml_node_type kind;
+    };
+
     XmlDocument& m_doc;
     LineIndex& m_lines;
+    const char* m_begin;
+    const char* m_end;
+    // The children of the elements being built, each level's after its parent's.
+    std::vector<ChildKind> m_children;
 };
 
 // ---------------------------------------------------------------------------
@@ -391,6 +459,10 @@ bool XmlDocument::parseText()
         return false;
     }
 
+    // Room for a typical form's elements and attributes (a few dozen bytes
+    // each), so that the arrays rarely move while they fill.
+    m_elements.reserve(m_text.size() / 64);
+    m_attributes.reserve(m_text.size() / 24);
     XmlTreeBuilder builder(*this, lines);
     for (pugi::xml_node node = doc.first_child(); node; node = node.next_sibling()) {
         if (node.type() == pugi::node_pi || node.type() == pugi::node_declaration)

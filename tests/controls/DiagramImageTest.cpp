@@ -75,6 +75,18 @@ TEST_F(ImageTest, PathIsWrittenAsABareNameAndFoundAgainNextToTheFormFile)
     EXPECT_EQ(image.GetImagePath(), "logo.bmp");
 }
 
+TEST_F(ImageTest, FileLookupsAreRememberedForOneReadOnly)
+{
+    const std::string path = m_dir.Path() + "/late.png";
+    {
+        const FileLookupsRemembered oneRead;
+        EXPECT_FALSE(IsFileOnDisk(path));
+        m_dir.Put("late.png", "x");
+        EXPECT_FALSE(IsFileOnDisk(path));
+    }
+    EXPECT_TRUE(IsFileOnDisk(path));  // the next read sees what changed on disk
+}
+
 // Runs a test step from another working folder.
 class WorkingFolder {
 public:

@@ -101,6 +101,12 @@ TEST_F(ObjectModelTest, PropertyNameLookup)
     setLanguage("German");  // no reload of the model needed
     EXPECT_EQ(GetLocalePropertyName("OUTER_DIAMETER_MM", "PIPE"), "Außendurchmesser (mm)");
     EXPECT_EQ(GetLocalePropertyName("TXT_COMMERCIAL_DATA"), "Kaufmännische Daten");
+    {
+        const LocaleChoiceHeld oneRead;  // a form is read in one language throughout
+        setLanguage("English");
+        EXPECT_EQ(GetLocalePropertyName("TXT_COMMERCIAL_DATA"), "Kaufmännische Daten");
+    }
+    EXPECT_EQ(GetLocalePropertyName("TXT_COMMERCIAL_DATA"), "Commercial data");
 }
 
 TEST_F(ObjectModelTest, UnreadableModelFileGivesAnEmptyModel)
