@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+typedef struct _PangoLayout PangoLayout;
+
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
 
@@ -100,6 +102,7 @@ public:
 
     void DrawText(std::string_view text, const IntRect& rect, unsigned format) override;
     IntSize GetTextExtent(std::string_view text) override;
+    IntRect GetTextReach(std::string_view text, const IntRect& rect, unsigned format) override;
 
     bool DrawImageFile(const std::string& path, const IntRect& dest) override;
     bool DrawImageData(const std::vector<std::uint8_t>& data, const IntRect& dest) override;
@@ -131,6 +134,18 @@ private:
     void roundShape(const IntRect& rect, int ellipseWidth, int ellipseHeight);
     bool drawSurface(cairo_surface_t* image, const IntRect& dest);
     FontDesc resolvedFont() const;
+    // Where DrawText puts a text's layout: its origin, its logical extent and
+    // the pixels it covers; no layout for an empty text.
+    struct PlacedText {
+        PangoLayout* layout = nullptr;
+        IntRect extent;  // logical, relative to (x, y)
+        int x = 0;
+        int y = 0;
+        IntRect reach;
+    };
+    PlacedText placeText(std::string_view text, const IntRect& rect, unsigned format);
+    // Smoothed glyph edges may colour this many pixels past their box.
+    static constexpr int TextSmoothing = 2;
 
     cairo_t* m_cr = nullptr;
     IntPoint m_origin;
