@@ -593,6 +593,13 @@ IntRect CairoDrawContext::visibleArea() const
     double x2 = 0;
     double y2 = 0;
     cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
+    if (m_shownPart) {
+        // The device area, where the origin puts it in logical units.
+        x1 = std::max(x1, static_cast<double>(m_shownPart->left) - m_origin.x);
+        y1 = std::max(y1, static_cast<double>(m_shownPart->top) - m_origin.y);
+        x2 = std::max(x1, std::min(x2, static_cast<double>(m_shownPart->right) - m_origin.x));
+        y2 = std::max(y1, std::min(y2, static_cast<double>(m_shownPart->bottom) - m_origin.y));
+    }
     // Room to widen by one without leaving the int range.
     auto edge = [](double value) { return static_cast<int>(std::clamp(value, INT_MIN / 2.0, INT_MAX / 2.0)); };
     m_visible =
@@ -884,6 +891,12 @@ bool CairoDrawContext::fillGridRows(const std::vector<int>& columns, const std::
     cairo_fill(m_cr);
     cairo_surface_destroy(row);
     return true;
+}
+
+void CairoDrawContext::ShowOnly(const IntRect& deviceArea)
+{
+    m_shownPart = deviceArea;
+    m_visible.reset();
 }
 
 IntPoint CairoDrawContext::SetOrigin(IntPoint origin)

@@ -99,6 +99,11 @@ public:
     void FillPixelGrid(const std::vector<int>& columns, const std::vector<int>& rows, Color color) override;
     void DrawFocusRect(const IntRect& rect) override;
     IntPoint SetOrigin(IntPoint origin) override;
+    // Only `deviceArea` of this drawing will be shown: what lies wholly
+    // outside it may be left out and fills stop at its edge, while paths
+    // crossing it are drawn whole, so the pixels inside are those of an
+    // unlimited drawing (a clip would smooth a cut edge differently).
+    void ShowOnly(const IntRect& deviceArea);
 
     void DrawText(std::string_view text, const IntRect& rect, unsigned format) override;
     IntSize GetTextExtent(std::string_view text) override;
@@ -168,6 +173,7 @@ private:
     BkMode m_bkMode = BkMode::Opaque;
     IntPoint m_position;
     mutable std::optional<IntRect> m_visible;  // until the origin moves
+    std::optional<IntRect> m_shownPart;        // device pixels
     std::optional<Color> m_source;             // what the last useColor set
     std::vector<IntRect> m_runs;               // kept, so that drawing does not allocate
 

@@ -24,8 +24,8 @@ struct SurfaceDeleter {
 };
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
-// Paints each area on a scratch image of the client's size, unclipped, and
-// copies the area onto the buffer, as the window does: a clip or a smaller
+// Paints each area on a scratch image of the client's size, unclipped but
+// told what will show, and copies the area onto the buffer, as the window does: a clip or a smaller
 // image would cut the paths that cross its edge, and cairo antialiases a cut
 // edge a shade differently.
 void PaintParts(CDiagramEditor& editor, cairo_surface_t* buffer, const std::vector<IntRect>& areas)
@@ -38,6 +38,7 @@ void PaintParts(CDiagramEditor& editor, cairo_surface_t* buffer, const std::vect
         cairo_t* cr = cairo_create(scratch.get());
         {
             CairoDrawContext dc(cr);
+            dc.ShowOnly(area);
             editor.PaintArea(dc, area);
         }
         cairo_destroy(cr);
