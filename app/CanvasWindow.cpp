@@ -418,6 +418,7 @@ void CanvasWindow::PaintParts(const std::vector<IntRect>& areas)
         cairo_t* scratchContext = cairo_create(m_scratch.get());
         {
             CairoDrawContext draw(scratchContext, m_caches);
+            draw.ShowOnly(area);
             ApplyTheme(draw);
             m_editor.PaintArea(draw, area);
         }
@@ -452,7 +453,8 @@ void CanvasWindow::OnPaint(wxPaintEvent&)
         if (areas.size() > MostPaintedParts)
             areas = {IntRect{box.x, box.y, box.x + box.width, box.y + box.height}.Intersection(whole)};
     }
-    if (areas.empty() || areas.front() == whole) {
+    const bool partial = !areas.empty() && areas.front() != whole;
+    if (!partial) {
         cairo_t* bufferContext = cairo_create(m_buffer.get());
         {
             CairoDrawContext draw(bufferContext, m_caches);
@@ -477,6 +479,12 @@ void CanvasWindow::OnPaint(wxPaintEvent&)
     if (target) {
         cairo_save(target);
         cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
+        // Only what was painted again is copied.
+        if (partial) {
+            for (const IntRect& area : areas)
+                cairo_rectangle(target, area.left, area.top, area.Width(), area.Height());
+            cairo_clip(target);
+        }
         cairo_set_source_surface(target, m_buffer.get(), 0, 0);
         cairo_paint(target);
         cairo_restore(target);

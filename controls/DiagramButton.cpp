@@ -192,6 +192,24 @@ void CDiagramButton::DrawObject(DrawContext& dc, const IntRect& rect)
         DrawImageButton(dc, rect);
 }
 
+namespace {
+
+constexpr unsigned CaptionFormat = TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine;
+
+}  // namespace
+
+bool CDiagramButton::NeedsTextMeasure(double zoom) const
+{
+    return m_type == TextButtonType && !TextMeasuredFor(m_title, zoom);
+}
+
+void CDiagramButton::MeasureText(DrawContext& dc, double zoom)
+{
+    const FontDesc previous = dc.SelectFont(ZoomedGuiFont(dc, zoom));
+    NoteTextReach(dc, m_title, GetZoomedRect(zoom), CaptionFormat, zoom);
+    dc.SelectFont(previous);
+}
+
 void CDiagramButton::DrawTextButton(DrawContext& dc, const IntRect& rect) const
 {
     dc.SelectPen(Pen::Solid(dc.GetSysColor(SysColor::DkShadow3D)));
@@ -205,7 +223,9 @@ void CDiagramButton::DrawTextButton(DrawContext& dc, const IntRect& rect) const
 
     dc.SelectFont(ZoomedGuiFont(dc, m_zoom));
     dc.SetBkMode(BkMode::Transparent);
-    dc.DrawText(m_title, rect, TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);
+    dc.DrawText(m_title, rect, CaptionFormat);
+    if (!TextMeasuredFor(m_title, m_zoom))
+        NoteTextReach(dc, m_title, rect, CaptionFormat, m_zoom);
     dc.SelectFont(dc.GetVariableFont());
 }
 

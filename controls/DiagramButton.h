@@ -62,6 +62,8 @@ public:
     // buttons: a tool-button frame and the bitmap in its own size, the
     // window colour left out. Other types draw nothing.
     void DrawObject(DrawContext& dc, const IntRect& rect) override;
+    bool NeedsTextMeasure(double zoom) const override;
+    void MeasureText(DrawContext& dc, double zoom) override;
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;

@@ -39,19 +39,40 @@ std::unique_ptr<CDiagramEntity> CDiagramStatic::Clone() const
     return clone;
 }
 
+namespace {
+
+constexpr unsigned CaptionFormat = TextFormat::Left | TextFormat::Top | TextFormat::SingleLine;
+
+}  // namespace
+
+FontDesc CDiagramStatic::CaptionFont(const DrawContext& dc, double zoom) const
+{
+    if (!m_style)
+        return ZoomedGuiFont(dc, zoom);
+    // A style's size is meant in points on every zoom.
+    FontDesc font;
+    font.face = m_style->GetFont();
+    font.pointSize = m_style->GetSize();
+    font.weight = m_style->IsBold() ? 700 : 400;
+    font.italic = m_style->IsItalic();
+    return font;
+}
+
+bool CDiagramStatic::NeedsTextMeasure(double zoom) const
+{
+    return !TextMeasuredFor(GetTitle(), zoom);
+}
+
+void CDiagramStatic::MeasureText(DrawContext& dc, double zoom)
+{
+    const FontDesc previous = dc.SelectFont(CaptionFont(dc, zoom));
+    NoteTextReach(dc, GetTitle(), GetZoomedRect(zoom), CaptionFormat, zoom);
+    dc.SelectFont(previous);
+}
+
 void CDiagramStatic::DrawObject(DrawContext& dc, const IntRect& rect)
 {
-    FontDesc font;
-    if (m_style) {
-        // A style's size is meant in points on every zoom.
-        font.face = m_style->GetFont();
-        font.pointSize = m_style->GetSize();
-        font.weight = m_style->IsBold() ? 700 : 400;
-        font.italic = m_style->IsItalic();
-    } else {
-        font = ZoomedGuiFont(dc, m_zoom);
-    }
-    dc.SelectFont(font);
+    dc.SelectFont(CaptionFont(dc, m_zoom));
     dc.SetBkMode(BkMode::Transparent);
 
     std::optional<Color> previous;
@@ -59,7 +80,10 @@ void CDiagramStatic::DrawObject(DrawContext& dc, const IntRect& rect)
     if (m_style && parseColorText(m_style->GetColor(), color))
         previous = dc.SetTextColor(color);
 
-    dc.DrawText(GetTitle(), rect, TextFormat::Left | TextFormat::Top | TextFormat::SingleLine);
+    const std::string title = GetTitle();
+    dc.DrawText(title, rect, CaptionFormat);
+    if (!TextMeasuredFor(title, m_zoom))
+        NoteTextReach(dc, title, rect, CaptionFormat, m_zoom);
 
     if (previous)
         dc.SetTextColor(*previous);

@@ -26,6 +26,8 @@ public:
     // The title on one line in the style's font and colour; without a style in
     // the GUI font at the element's zoom. No frame, no background.
     void DrawObject(DrawContext& dc, const IntRect& rect) override;
+    bool NeedsTextMeasure(double zoom) const override;
+    void MeasureText(DrawContext& dc, double zoom) override;
     void WriteXml() override;
     bool LoadXml() override;
     void AddProperties(PropertyGrid& grid, bool flag) override;
@@ -36,6 +38,9 @@ public:
 
     // The title a text with this key shows: the object model's text, else the key.
     static std::string TitleOfKey(const std::string& key);
+
+private:
+    FontDesc CaptionFont(const DrawContext& dc, double zoom) const;
 };
 
 }  // namespace fw

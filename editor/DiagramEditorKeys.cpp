@@ -177,8 +177,9 @@ void CDiagramEditor::ApplyNudge(NudgeKind kind, const std::vector<std::pair<CDia
         Enclose(after, ScreenExtentOf(*element));
     }
     SetModified();
+    // The selection stays; only its places and sizes are new.
     if (m_propertiesPane)
-        m_propertiesPane->ShowControlProperties();
+        m_propertiesPane->RefreshValues();
     RepaintArea(before);
     RepaintArea(after);
 }

@@ -25,7 +25,24 @@ void CDiagramEditor::PaintArea(DrawContext& dc, const IntRect& area)
 {
     const int h = GetHScrollPos();
     const int v = GetVScrollPos();
-    EraseBackground(dc, area);
+    // The paper's background covers the paper whole: erase only around it.
+    const IntRect paper = GetZoomedPaperRect();
+    auto screen = [](int zoomed, int scroll) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{zoomed} - scroll, INT_MIN, INT_MAX));
+    };
+    const IntRect sheet = IntRect{screen(paper.left, h), screen(paper.top, v), screen(paper.right, h),
+                                  screen(paper.bottom, v)}
+                              .Intersection(area);
+    if (sheet.IsEmpty()) {
+        EraseBackground(dc, area);
+    } else {
+        for (const IntRect& part : {IntRect{area.left, area.top, area.right, sheet.top},
+                                    IntRect{area.left, sheet.bottom, area.right, area.bottom},
+                                    IntRect{area.left, sheet.top, sheet.left, sheet.bottom},
+                                    IntRect{sheet.right, sheet.top, area.right, sheet.bottom}})
+            if (!part.IsEmpty())
+                EraseBackground(dc, part);
+    }
     const IntPoint oldOrigin = dc.SetOrigin({-h, -v});
     m_paintArea = IntRect{h + area.left, v + area.top, h + area.right, v + area.bottom};
     Draw(dc, GetZoomedPaperRect());

@@ -34,7 +34,7 @@ void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoo
     // Only the elements that can reach the area, from the form's index, in list order.
     std::vector<int> drawn;
     if (area) {
-        form.FindDrawn(zoom, *area, drawn);
+        form.FindDrawn(zoom, *area, dc, drawn);
     } else {
         drawn.resize(static_cast<std::size_t>(form.GetCount()));
         std::iota(drawn.begin(), drawn.end(), 0);

@@ -889,4 +889,62 @@ IntRect CDiagramEntity::GetZoomedRect(double zoom) const
     return {ZoomEdge(m_left, zoom), ZoomEdge(m_top, zoom), ZoomEdge(m_right, zoom), ZoomEdge(m_bottom, zoom)};
 }
 
+namespace {
+
+// The point a text format aligns a text on within `rect`; from it, a text of
+// one size reaches equally far whatever the rectangle's size. In 64 bits, as
+// zoomed edges may sit at the ends of the int range.
+struct Anchor {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+};
+Anchor TextAnchor(const IntRect& rect, unsigned format)
+{
+    Anchor at{rect.left, rect.top};
+    if (format & TextFormat::Center)
+        at.x = (std::int64_t{rect.left} + rect.right) / 2;
+    else if (format & TextFormat::Right)
+        at.x = rect.right;
+    if (format & TextFormat::VCenter)
+        at.y = (std::int64_t{rect.top} + rect.bottom) / 2;
+    else if (format & TextFormat::Bottom)
+        at.y = rect.bottom;
+    return at;
+}
+
+int Saturated(std::int64_t v)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+void CDiagramEntity::NoteTextReach(DrawContext& dc, const std::string& text, const IntRect& rect, unsigned format,
+                                   double zoom) const
+{
+    const Anchor at = TextAnchor(rect, format);
+    const IntRect drawn = dc.GetTextReach(text, rect, format);
+    const IntRect reach{Saturated(drawn.left - at.x), Saturated(drawn.top - at.y), Saturated(drawn.right - at.x),
+                        Saturated(drawn.bottom - at.y)};
+    const bool moved = m_textZoom != zoom || m_textFormat != format || !(reach == m_textReach);
+    m_textZoom = zoom;
+    m_textFormat = format;
+    m_textReach = reach;
+    if (m_measuredText != text)
+        m_measuredText = text;
+    if (moved && m_index)
+        m_index->Update(*this, m_indexSlot);
+}
+
+IntRect CDiagramEntity::MeasuredTextReach(const IntRect& rect, double zoom) const
+{
+    if (m_textZoom != zoom || m_textReach.IsEmpty())
+        return {};
+    const Anchor at = TextAnchor(rect, m_textFormat);
+    // Halving an odd width rounds one way or the other.
+    const int slack = (m_textFormat & (TextFormat::Center | TextFormat::VCenter)) ? 1 : 0;
+    return {Saturated(at.x + m_textReach.left - slack), Saturated(at.y + m_textReach.top - slack),
+            Saturated(at.x + m_textReach.right + slack), Saturated(at.y + m_textReach.bottom + slack)};
+}
+
 }  // namespace fw

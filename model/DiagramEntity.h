@@ -267,6 +267,14 @@ public:
     void BindStyle();
     // The rectangle in screen pixels at a zoom factor.
     IntRect GetZoomedRect(double zoom) const;
+    // An element whose text may leave its rectangle (a caption on one line)
+    // measures where it draws, so that culling and partial repaints cover
+    // it: whether that is unknown for its text at `zoom`, and the measuring.
+    virtual bool NeedsTextMeasure(double /*zoom*/) const { return false; }
+    virtual void MeasureText(DrawContext& /*dc*/, double /*zoom*/) {}
+    // The pixels its measured text takes with the element at `rect` (its
+    // zoomed rectangle at `zoom`); empty when nothing is known at that zoom.
+    IntRect MeasuredTextReach(const IntRect& rect, double zoom) const;
     // The drawing index that holds this element at `slot` and hears of every
     // change; none outside an index. Only the index sets it.
     void SetIndexEntry(ElementIndex* index, int slot)
@@ -279,6 +287,15 @@ protected:
     // Every setter of saved state calls this, so the undo history can tell a
     // changed element from one it already holds a copy of.
     void NoteChange();
+    // Records where dc.DrawText(text, rect, format) lands with the font
+    // selected (rect being the zoomed rectangle at `zoom`), and moves the
+    // element's index entry when that changed.
+    void NoteTextReach(DrawContext& dc, const std::string& text, const IntRect& rect, unsigned format,
+                       double zoom) const;
+    bool TextMeasuredFor(const std::string& text, double zoom) const
+    {
+        return m_textZoom == zoom && m_measuredText == text;
+    }
     // Readers call this where they give up, so a file check can say why.
     void NoteLoadProblem(std::string problem) { m_loadProblem = std::move(problem); }
     // Reads an attribute "x,y" whose two values are percentages (0..100);
@@ -323,6 +340,12 @@ private:
     std::uint64_t m_changes = 0;
     ElementIndex* m_index = nullptr;
     int m_indexSlot = -1;
+    // The last text measure: its zoom (0 for none), text and format, and its
+    // reach from the point the format aligns the text on.
+    mutable double m_textZoom = 0;
+    mutable std::string m_measuredText;
+    mutable unsigned m_textFormat = 0;
+    mutable IntRect m_textReach;
     // A style copy this element owns (see the style rule above).
     std::unique_ptr<CEntityStyle> m_ownedStyle;
     std::map<std::string, std::string> m_attributes;

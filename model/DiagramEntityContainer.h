@@ -145,9 +145,10 @@ public:
     int FindIndex(const CDiagramEntity* element) const;
     // The list positions, ascending, of the elements whose drawing at `zoom`
     // may reach `area` (zoomed pixels): what a repaint of that area draws.
-    void FindDrawn(double zoom, const IntRect& area, std::vector<int>& positions) const
+    // Texts are measured on `dc`, the context that draws them.
+    void FindDrawn(double zoom, const IntRect& area, DrawContext& dc, std::vector<int>& positions) const
     {
-        m_index.Find(m_objects, zoom, area, positions);
+        m_index.Find(m_objects, zoom, area, dc, positions);
     }
     // Puts an element in an existing slot, destroying the one there; false
     // (and the element is dropped) when the index is outside the list.

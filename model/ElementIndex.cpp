@@ -32,9 +32,18 @@ void RemoveOne(std::vector<int>& slots, int slot)
 
 DrawnExtent DrawnExtentOf(const CDiagramEntity& element, double zoom)
 {
-    const IntRect r = element.GetZoomedRect(zoom).Normalized();
+    const IntRect zoomed = element.GetZoomedRect(zoom);
+    const IntRect r = zoomed.Normalized();
     const std::int64_t reach = 16 + std::int64_t{ZoomEdge(element.GetLineWidth(), zoom)};
-    return {r.left - reach, r.top - reach, r.right + reach, r.bottom + reach};
+    DrawnExtent e{r.left - reach, r.top - reach, r.right + reach, r.bottom + reach};
+    // A caption on one line may stick out further.
+    const IntRect text = element.MeasuredTextReach(zoomed, zoom);
+    if (!text.IsEmpty()) {
+        e.left = std::min<std::int64_t>(e.left, text.left), e.top = std::min<std::int64_t>(e.top, text.top);
+        e.right = std::max<std::int64_t>(e.right, text.right);
+        e.bottom = std::max<std::int64_t>(e.bottom, text.bottom);
+    }
+    return e;
 }
 
 bool Meets(const DrawnExtent& extent, const IntRect& area)
@@ -54,7 +63,7 @@ void ElementIndex::Invalidate()
     m_elements.clear();
 }
 
-void ElementIndex::Build(const std::vector<std::unique_ptr<CDiagramEntity>>& list, double zoom)
+void ElementIndex::Build(const std::vector<std::unique_ptr<CDiagramEntity>>& list, double zoom, DrawContext& dc)
 {
     Invalidate();
     const std::size_t n = list.size();
@@ -65,11 +74,14 @@ void ElementIndex::Build(const std::vector<std::unique_ptr<CDiagramEntity>>& lis
     m_seen.assign(n, 0);
     m_question = 0;
     m_large.clear();
+    m_unmeasured.clear();
     std::int64_t left = 0, top = 0, right = 1, bottom = 1;
     for (std::size_t i = 0; i < n; ++i) {
         CDiagramEntity* element = list[i].get();
         m_elements[i] = element;
         element->SetIndexEntry(this, static_cast<int>(i));
+        if (element->NeedsTextMeasure(zoom))
+            element->MeasureText(dc, zoom);
         const DrawnExtent& e = m_extents[i] = DrawnExtentOf(*element, zoom);
         if (i == 0) {
             left = e.left, top = e.top, right = e.right, bottom = e.bottom;
@@ -139,6 +151,9 @@ void ElementIndex::Update(const CDiagramEntity& element, int slot)
         m_elements[static_cast<std::size_t>(slot)] != &element)
         return;
     const std::size_t at = static_cast<std::size_t>(slot);
+    // A new text is measured at the next question, which has a context.
+    if (element.NeedsTextMeasure(m_zoom))
+        m_unmeasured.push_back(slot);
     const DrawnExtent e = m_extents[at] = DrawnExtentOf(element, m_zoom);
     const CellRange cells = CellsOf(e.left, e.top, e.right, e.bottom);
     if (cells == m_cellsOf[at])
@@ -148,12 +163,26 @@ void ElementIndex::Update(const CDiagramEntity& element, int slot)
     m_cellsOf[at] = cells;
 }
 
+void ElementIndex::MeasureChanged(DrawContext& dc)
+{
+    std::vector<int> slots;
+    slots.swap(m_unmeasured);
+    for (int slot : slots) {
+        CDiagramEntity* element = m_elements[static_cast<std::size_t>(slot)];
+        // Measuring moves the entry, through Update.
+        if (element->NeedsTextMeasure(m_zoom))
+            element->MeasureText(dc, m_zoom);
+    }
+}
+
 void ElementIndex::Find(const std::vector<std::unique_ptr<CDiagramEntity>>& list, double zoom, const IntRect& area,
-                        std::vector<int>& positions)
+                        DrawContext& dc, std::vector<int>& positions)
 {
     positions.clear();
     if (!m_valid || zoom != m_zoom)
-        Build(list, zoom);
+        Build(list, zoom, dc);
+    else if (!m_unmeasured.empty())
+        MeasureChanged(dc);
     if (area.IsEmpty())
         return;
     const int n = static_cast<int>(m_extents.size());

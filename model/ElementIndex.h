@@ -14,6 +14,7 @@
 namespace fw {
 
 class CDiagramEntity;
+class DrawContext;
 
 // What an element's drawing may cover at a zoom, in zoomed pixels: its
 // rectangle, normalised, widened by what reaches outside it (markers, thick
@@ -34,9 +35,10 @@ public:
     // The list changed: the next question rebuilds.
     void Invalidate();
     // The list positions of the elements whose extent at `zoom` meets
-    // `area`, ascending (list order is drawing order).
+    // `area`, ascending (list order is drawing order). Texts not measured yet
+    // are measured on `dc` first.
     void Find(const std::vector<std::unique_ptr<CDiagramEntity>>& list, double zoom, const IntRect& area,
-              std::vector<int>& positions);
+              DrawContext& dc, std::vector<int>& positions);
     // The element at `slot` changed what it holds; its entry follows.
     void Update(const CDiagramEntity& element, int slot);
 
@@ -49,7 +51,8 @@ private:
             return (static_cast<long long>(x1) - x0 + 1) * (static_cast<long long>(y1) - y0 + 1);
         }
     };
-    void Build(const std::vector<std::unique_ptr<CDiagramEntity>>& list, double zoom);
+    void Build(const std::vector<std::unique_ptr<CDiagramEntity>>& list, double zoom, DrawContext& dc);
+    void MeasureChanged(DrawContext& dc);
     CellRange CellsOf(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) const;
     // An element over this many cells is asked at every question instead.
     bool IsLarge(const CellRange& cells) const { return cells.Count() > LargeCells; }
@@ -71,6 +74,7 @@ private:
     int m_rows = 0;
     std::vector<std::vector<int>> m_cells;  // row-major, slots in no order
     std::vector<int> m_large;               // slots, in no order
+    std::vector<int> m_unmeasured;          // slots whose text changed since
     // Marks the slots a question has met already (an element spans cells).
     std::vector<std::uint32_t> m_seen;
     std::uint32_t m_question = 0;

@@ -593,6 +593,13 @@ IntRect CairoDrawContext::visibleArea() const
     double x2 = 0;
     double y2 = 0;
     cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
+    if (m_shownPart) {
+        // The device area, where the origin puts it in logical units.
+        x1 = std::max(x1, static_cast<double>(m_shownPart->left) - m_origin.x);
+        y1 = std::max(y1, static_cast<double>(m_shownPart->top) - m_origin.y);
+        x2 = std::max(x1, std::min(x2, static_cast<double>(m_shownPart->right) - m_origin.x));
+        y2 = std::max(y1, std::min(y2, static_cast<double>(m_shownPart->bottom) - m_origin.y));
+    }
     // Room to widen by one without leaving the int range.
     auto edge = [](double value) { return static_cast<int>(std::clamp(value, INT_MIN / 2.0, INT_MAX / 2.0)); };
     m_visible =
@@ -886,6 +893,12 @@ bool CairoDrawContext::fillGridRows(const std::vector<int>& columns, const std::
     return true;
 }
 
+void CairoDrawContext::ShowOnly(const IntRect& deviceArea)
+{
+    m_shownPart = deviceArea;
+    m_visible.reset();
+}
+
 IntPoint CairoDrawContext::SetOrigin(IntPoint origin)
 {
     const IntPoint previous = m_origin;
@@ -942,11 +955,12 @@ FontDesc CairoDrawContext::resolvedFont() const
     return font;
 }
 
-void CairoDrawContext::DrawText(std::string_view whole, const IntRect& rect, unsigned format)
+CairoDrawContext::PlacedText CairoDrawContext::placeText(std::string_view whole, const IntRect& rect, unsigned format)
 {
+    PlacedText placed;
     const std::string_view text = laidOutPart(whole);
-    if (!m_cr || text.empty()) {
-        return;
+    if (text.empty()) {
+        return placed;
     }
     if (format & TextFormat::SingleLine) {
         format &= ~TextFormat::WordBreak;
@@ -955,13 +969,14 @@ void CairoDrawContext::DrawText(std::string_view whole, const IntRect& rect, uns
     const int width = bounded ? std::max(0, rect.Width()) : -1;
     const bool limitHeight = (format & TextFormat::WordBreak) && (format & TextFormat::EndEllipsis);
     const int height = limitHeight ? std::max(0, rect.Height()) : -1;
-    PangoLayout* layout = m_caches->text.Get(text, resolvedFont(), width, height, format);
-    if (!layout) {
-        return;
+    placed.layout = m_caches->text.Get(text, resolvedFont(), width, height, format);
+    if (!placed.layout) {
+        return placed;
     }
     PangoRectangle ink;
     PangoRectangle extent;
-    pango_layout_get_pixel_extents(layout, &ink, &extent);
+    pango_layout_get_pixel_extents(placed.layout, &ink, &extent);
+    placed.extent = {extent.x, extent.y, extent.x + extent.width, extent.y + extent.height};
     // A bounded layout aligns its lines itself within the width; an unbounded
     // one is as wide as its longest line and is placed here.
     int x = rect.left;
@@ -981,25 +996,45 @@ void CairoDrawContext::DrawText(std::string_view whole, const IntRect& rect, uns
             y += rect.Height() - extent.height;
         }
     }
+    placed.x = x;
+    placed.y = y;
     // The glyphs and the background, with a pixel to spare for smoothing.
-    const IntRect reach{x + std::min(ink.x, extent.x), y + std::min(ink.y, extent.y),
-                        x + std::max(ink.x + ink.width, extent.x + extent.width),
-                        y + std::max(ink.y + ink.height, extent.y + extent.height)};
-    if (!mayShow(reach, 2)) {
+    placed.reach = {x + std::min(ink.x, extent.x), y + std::min(ink.y, extent.y),
+                    x + std::max(ink.x + ink.width, extent.x + extent.width),
+                    y + std::max(ink.y + ink.height, extent.y + extent.height)};
+    return placed;
+}
+
+void CairoDrawContext::DrawText(std::string_view whole, const IntRect& rect, unsigned format)
+{
+    if (!m_cr) {
         return;
     }
-
-    g_object_ref(layout);
+    const PlacedText placed = placeText(whole, rect, format);
+    if (!placed.layout || !mayShow(placed.reach, TextSmoothing)) {
+        return;
+    }
+    const IntRect& extent = placed.extent;
+    g_object_ref(placed.layout);
     SavedState saved(m_cr);
     if (m_bkMode == BkMode::Opaque) {
-        cairo_rectangle(m_cr, x + extent.x, y + extent.y, extent.width, extent.height);
+        cairo_rectangle(m_cr, placed.x + extent.left, placed.y + extent.top, extent.Width(), extent.Height());
         setColor(m_cr, m_bkColor);
         cairo_fill(m_cr);
     }
     setColor(m_cr, m_textColor);
-    cairo_move_to(m_cr, x, y);
-    pango_cairo_show_layout(m_cr, layout);
-    g_object_unref(layout);
+    cairo_move_to(m_cr, placed.x, placed.y);
+    pango_cairo_show_layout(m_cr, placed.layout);
+    g_object_unref(placed.layout);
+}
+
+IntRect CairoDrawContext::GetTextReach(std::string_view text, const IntRect& rect, unsigned format)
+{
+    const PlacedText placed = placeText(text, rect, format);
+    if (!placed.layout) {
+        return {rect.left, rect.top, rect.left, rect.top};
+    }
+    return placed.reach.Inflated(TextSmoothing, TextSmoothing);
 }
 
 IntSize CairoDrawContext::GetTextExtent(std::string_view text)

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+typedef struct _PangoLayout PangoLayout;
+
 typedef struct _cairo cairo_t;
 typedef struct _cairo_surface cairo_surface_t;
 
@@ -97,9 +99,15 @@ public:
     void FillPixelGrid(const std::vector<int>& columns, const std::vector<int>& rows, Color color) override;
     void DrawFocusRect(const IntRect& rect) override;
     IntPoint SetOrigin(IntPoint origin) override;
+    // Only `deviceArea` of this drawing will be shown: what lies wholly
+    // outside it may be left out and fills stop at its edge, while paths
+    // crossing it are drawn whole, so the pixels inside are those of an
+    // unlimited drawing (a clip would smooth a cut edge differently).
+    void ShowOnly(const IntRect& deviceArea);
 
     void DrawText(std::string_view text, const IntRect& rect, unsigned format) override;
     IntSize GetTextExtent(std::string_view text) override;
+    IntRect GetTextReach(std::string_view text, const IntRect& rect, unsigned format) override;
 
     bool DrawImageFile(const std::string& path, const IntRect& dest) override;
     bool DrawImageData(const std::vector<std::uint8_t>& data, const IntRect& dest) override;
@@ -131,6 +139,18 @@ private:
     void roundShape(const IntRect& rect, int ellipseWidth, int ellipseHeight);
     bool drawSurface(cairo_surface_t* image, const IntRect& dest);
     FontDesc resolvedFont() const;
+    // Where DrawText puts a text's layout: its origin, its logical extent and
+    // the pixels it covers; no layout for an empty text.
+    struct PlacedText {
+        PangoLayout* layout = nullptr;
+        IntRect extent;  // logical, relative to (x, y)
+        int x = 0;
+        int y = 0;
+        IntRect reach;
+    };
+    PlacedText placeText(std::string_view text, const IntRect& rect, unsigned format);
+    // Smoothed glyph edges may colour this many pixels past their box.
+    static constexpr int TextSmoothing = 2;
 
     cairo_t* m_cr = nullptr;
     IntPoint m_origin;
@@ -153,6 +173,7 @@ private:
     BkMode m_bkMode = BkMode::Opaque;
     IntPoint m_position;
     mutable std::optional<IntRect> m_visible;  // until the origin moves
+    std::optional<IntRect> m_shownPart;        // device pixels
     std::optional<Color> m_source;             // what the last useColor set
     std::vector<IntRect> m_runs;               // kept, so that drawing does not allocate
 

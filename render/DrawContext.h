@@ -164,6 +164,10 @@ public:
 
     virtual void DrawText(std::string_view text, const IntRect& rect, unsigned format) = 0;
     virtual IntSize GetTextExtent(std::string_view text) = 0;
+    // The pixels DrawText(text, rect, format) may colour, glyphs and
+    // background; a caption on one line may leave its rectangle. A context
+    // that draws no glyphs answers the rectangle.
+    virtual IntRect GetTextReach(std::string_view /*text*/, const IntRect& rect, unsigned /*format*/) { return rect; }
 
     // Images decoded from a file or from memory (bmp, ico, jpg, png, gif, tif),
     // drawn stretched into the rectangle. False when they cannot be decoded.

@@ -149,6 +149,7 @@ TEST(FormPainting, IndexFindsWhatAWalkWouldDraw)
             form.Add(RandomElement(random));
         const double zooms[] = {1.0, 1.0, 1.0, 0.5, 2.0, 1.37};
         std::vector<int> found;
+        RecordingDrawContext measurer;
         for (int step = 0; step < 400; ++step) {
             CDiagramEntity* e = form.GetAt(pick(0, form.GetCount() - 1));
             switch (pick(0, 9)) {
@@ -187,7 +188,7 @@ TEST(FormPainting, IndexFindsWhatAWalkWouldDraw)
             const int x = pick(-300, 3500);
             const int y = pick(-300, 3500);
             const IntRect area{x, y, x + pick(0, 900), y + pick(0, 700)};
-            form.FindDrawn(zoom, area, found);
+            form.FindDrawn(zoom, area, measurer, found);
             ASSERT_EQ(found, DrawnByWalk(form, zoom, area)) << "seed " << seed << ", step " << step;
         }
     }

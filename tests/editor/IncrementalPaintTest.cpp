@@ -24,8 +24,8 @@ struct SurfaceDeleter {
 };
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
-// Paints each area on a scratch image of the client's size, unclipped, and
-// copies the area onto the buffer, as the window does: a clip or a smaller
+// Paints each area on a scratch image of the client's size, unclipped but
+// told what will show, and copies the area onto the buffer, as the window does: a clip or a smaller
 // image would cut the paths that cross its edge, and cairo antialiases a cut
 // edge a shade differently.
 void PaintParts(CDiagramEditor& editor, cairo_surface_t* buffer, const std::vector<IntRect>& areas)
@@ -38,6 +38,7 @@ void PaintParts(CDiagramEditor& editor, cairo_surface_t* buffer, const std::vect
         cairo_t* cr = cairo_create(scratch.get());
         {
             CairoDrawContext dc(cr);
+            dc.ShowOnly(area);
             editor.PaintArea(dc, area);
         }
         cairo_destroy(cr);
@@ -108,6 +109,11 @@ protected:
     {
         const IntRect r = editor.VirtualToScreen(e->GetRect());
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    IntPoint At(int x, int y) const
+    {
+        const IntRect r = editor.VirtualToScreen(IntRect{x, y, x, y});
+        return {r.left, r.top};
     }
     IntPoint Corner(const CDiagramEntity* e) const
     {
@@ -204,6 +210,35 @@ TEST_P(IncrementalPaint, RepaintingWhatChangedGivesTheWholePicture)
     Check("rubber band selects");
     EXPECT_GT(editor.GetSelectCount(), 0);
     EXPECT_FALSE(name->IsSelected());
+}
+
+// A caption on one line runs far past its little box, under a neighbour that
+// moves and a rubber band that passes over it.
+TEST_P(IncrementalPaint, ACaptionIsRepaintedWhereverItReaches)
+{
+    Put(std::make_unique<CDiagramStatic>(), "A caption far longer than the box it belongs to", 20, 210, 30, 222);
+    CDiagramEntity* next = Put(std::make_unique<CDiagramEdit>(), "", 230, 206, 290, 226);
+    PaintParts(editor, buffer.get(), {{0, 0, client.cx, client.cy}});
+    host.TakeInvalidated();
+
+    const IntPoint grip = Centre(next);
+    Press(grip);
+    Check("select the neighbour");
+    Move(Plus(grip, -60, 4));
+    Check("drag the neighbour over the caption");
+    Move(Plus(grip, -70, 30));
+    Check("drag it off again");
+    Release(Plus(grip, -70, 30));
+    Check("end of the drag");
+
+    Press(At(100, 232));
+    Check("unselect all");
+    Move(At(160, 205));
+    Check("rubber band over the caption");
+    Move(At(140, 215));
+    Check("rubber band edge across the caption");
+    Release(At(140, 215));
+    Check("rubber band ends");
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, IncrementalPaint, ::testing::Values(1.0, 1.5));
