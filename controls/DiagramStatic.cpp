@@ -45,28 +45,44 @@ constexpr unsigned CaptionFormat = TextFormat::Left | TextFormat::Top | TextForm
 
 }  // namespace
 
-FontDesc CDiagramStatic::CaptionFont(const DrawContext& dc, double zoom) const
+FontDesc CDiagramStatic::StyleFont() const
 {
-    if (!m_style)
-        return ZoomedGuiFont(dc, zoom);
     // A style's size is meant in points on every zoom.
     FontDesc font;
-    font.face = m_style->GetFont();
-    font.pointSize = m_style->GetSize();
-    font.weight = m_style->IsBold() ? 700 : 400;
-    font.italic = m_style->IsItalic();
+    if (m_style) {
+        font.face = m_style->GetFont();
+        font.pointSize = m_style->GetSize();
+        font.weight = m_style->IsBold() ? 700 : 400;
+        font.italic = m_style->IsItalic();
+    }
     return font;
+}
+
+FontDesc CDiagramStatic::CaptionFont(const DrawContext& dc, double zoom) const
+{
+    return m_style ? StyleFont() : ZoomedGuiFont(dc, zoom);
+}
+
+bool CDiagramStatic::CaptionMeasuredFor(const std::string& title, double zoom) const
+{
+    return TextMeasuredFor(title, zoom) && StyleFont() == m_measuredStyleFont;
+}
+
+void CDiagramStatic::NoteCaptionReach(DrawContext& dc, const std::string& title, const IntRect& rect, double zoom)
+{
+    NoteTextReach(dc, title, rect, CaptionFormat, zoom);
+    m_measuredStyleFont = StyleFont();
 }
 
 bool CDiagramStatic::NeedsTextMeasure(double zoom) const
 {
-    return !TextMeasuredFor(GetTitle(), zoom);
+    return !CaptionMeasuredFor(GetTitle(), zoom);
 }
 
 void CDiagramStatic::MeasureText(DrawContext& dc, double zoom)
 {
     const FontDesc previous = dc.SelectFont(CaptionFont(dc, zoom));
-    NoteTextReach(dc, GetTitle(), GetZoomedRect(zoom), CaptionFormat, zoom);
+    NoteCaptionReach(dc, GetTitle(), GetZoomedRect(zoom), zoom);
     dc.SelectFont(previous);
 }
 
@@ -82,8 +98,8 @@ void CDiagramStatic::DrawObject(DrawContext& dc, const IntRect& rect)
 
     const std::string title = GetTitle();
     dc.DrawText(title, rect, CaptionFormat);
-    if (!TextMeasuredFor(title, m_zoom))
-        NoteTextReach(dc, title, rect, CaptionFormat, m_zoom);
+    if (!CaptionMeasuredFor(title, m_zoom))
+        NoteCaptionReach(dc, title, rect, m_zoom);
 
     if (previous)
         dc.SetTextColor(*previous);

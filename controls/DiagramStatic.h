@@ -41,6 +41,13 @@ public:
 
 private:
     FontDesc CaptionFont(const DrawContext& dc, double zoom) const;
+    // The style's font, which the caption's measured reach depends on too: a
+    // style can be changed in place, leaving title and zoom as they were.
+    FontDesc StyleFont() const;
+    bool CaptionMeasuredFor(const std::string& title, double zoom) const;
+    void NoteCaptionReach(DrawContext& dc, const std::string& title, const IntRect& rect, double zoom);
+
+    FontDesc m_measuredStyleFont;
 };
 
 }  // namespace fw

@@ -7,6 +7,7 @@
 #include "controls/DiagramStatic.h"
 #include "editor/DEditor.h"
 #include "editor/HeadlessHost.h"
+#include "model/EntityStyle.h"
 #include "render/CairoDrawContext.h"
 
 #include <cairo/cairo.h>
@@ -239,6 +240,31 @@ TEST_P(IncrementalPaint, ACaptionIsRepaintedWhereverItReaches)
     Check("rubber band edge across the caption");
     Release(At(140, 215));
     Check("rubber band ends");
+}
+
+// A style changed in place (as the style dialog changes it) leaves title and
+// zoom as they were; the caption still reaches as far as its new font does.
+TEST_P(IncrementalPaint, ACaptionGrownByItsStyleIsRepaintedWhereverItReaches)
+{
+    CEntityStyle style("Small", "Sans", 6, false, false, "0,0,0");
+    CDiagramEntity* caption =
+        Put(std::make_unique<CDiagramStatic>(), "A caption far longer than its box", 20, 210, 30, 222);
+    caption->SetStyle(&style);
+    CDiagramEntity* next = Put(std::make_unique<CDiagramEdit>(), "", 330, 206, 390, 226);
+    PaintParts(editor, buffer.get(), {{0, 0, client.cx, client.cy}});
+    style.SetSize(16);
+    style.SetBold(true);
+    PaintParts(editor, buffer.get(), {{0, 0, client.cx, client.cy}});
+    host.TakeInvalidated();
+
+    const IntPoint grip = Centre(next);
+    Press(grip);
+    Move(Plus(grip, -130, 4));
+    Check("drag the neighbour over the grown caption");
+    Move(Plus(grip, -130, 40));
+    Check("drag it off again");
+    Release(Plus(grip, -130, 40));
+    caption->SetStyle(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Zooms, IncrementalPaint, ::testing::Values(1.0, 1.5));
