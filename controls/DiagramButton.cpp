@@ -12,8 +12,11 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <string_view>
 
 namespace fw {
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -25,7 +28,7 @@ enum class AttributeEditing { Text, Truth, Language };
 // What the known attributes mean: how they are edited and converted, and the
 // language key that describes them.
 struct ButtonAttribute {
-    const char* key;
+    std::string_view key;  // compared by length first: every write looks each attribute up
     const char* titleKey;
     AttributeEditing editing;
 };
@@ -271,9 +274,9 @@ void CDiagramButton::WriteXml()
         w.writeAttributeString("text", m_title);
         w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
     }
-    const bool insertObject = m_name == "InsertObject";
+    const bool insertObject = m_name == "InsertObject"sv;
     for (const auto& [key, value] : GetAttributes()) {
-        if (value.empty() && (key == "tableSort" || (insertObject && (key == "tooltip" || key == "helpText"))))
+        if (value.empty() && (key == "tableSort"sv || (insertObject && (key == "tooltip"sv || key == "helpText"sv))))
             continue;
         const ButtonAttribute* attribute = FindAttribute(key);
         const AttributeEditing editing = attribute ? attribute->editing : AttributeEditing::Text;
@@ -431,7 +434,7 @@ bool CDiagramButton::InitButton(const std::string& kind)
 
 bool CDiagramButton::IsTrueText(const std::string& value)
 {
-    return value != "false" && value != "0";
+    return value != "false"sv && value != "0"sv;
 }
 
 std::string CDiagramButton::LanguageDisplayText(const std::string& value)

@@ -15,6 +15,8 @@
 
 namespace fw {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 struct Setting {
@@ -48,9 +50,10 @@ const char* HelpKeyOf(const std::string& key)
     return nullptr;
 }
 
+// Asked of every setting at every write: literals of known length compare by length first.
 bool IsTruthSetting(const std::string& key)
 {
-    return key == "allowDrop" || key == "enableDoubleClick" || key == "enableDelete";
+    return key == "allowDrop"sv || key == "enableDoubleClick"sv || key == "enableDelete"sv;
 }
 
 // The pane stores check items as "-1" / "0", older files may hold other texts;
@@ -126,7 +129,7 @@ void CDiagramTable::WriteXml()
             w.writeAttributeString(key, IsFalseText(value) ? "false" : "true");
             continue;
         }
-        if ((key == "sort" || key == "dropFilter") && value.empty())
+        if ((key == "sort"sv || key == "dropFilter"sv) && value.empty())
             continue;
         w.writeAttributeString(key, value);
     }

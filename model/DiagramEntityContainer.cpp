@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
@@ -58,6 +59,60 @@ private:
     std::pair<std::string_view, int>* m_last = nullptr;
 };
 }  // namespace
+
+// The list position of an element by its address, in an open-addressed
+// table of positions: one allocation, and built only from the list itself,
+// not from the elements it points at. Built at the first question, since
+// most kinds of element never ask.
+class CDiagramEntityContainer::WritingPositions {
+public:
+    explicit WritingPositions(const std::vector<std::unique_ptr<CDiagramEntity>>& list) : m_list(list) {}
+
+    // The element being written asks about itself first: no table for that.
+    void Writing(std::size_t position) { m_writing = position; }
+
+    int Find(const CDiagramEntity* element) const
+    {
+        if (m_writing < m_list.size() && m_list[m_writing].get() == element)
+            return static_cast<int>(m_writing);
+        if (m_slots.empty())
+            Build();
+        for (std::size_t slot = SlotOf(element);; slot = (slot + 1) & m_mask) {
+            const int position = m_slots[slot];
+            if (position < 0 || m_list[static_cast<std::size_t>(position)].get() == element)
+                return position;
+        }
+    }
+
+private:
+    void Build() const
+    {
+        // At most half full, so that a probe ends soon.
+        m_shift = 63;
+        while ((std::size_t{1} << (64 - m_shift)) < 2 * m_list.size() + 2)
+            --m_shift;
+        m_slots.assign(std::size_t{1} << (64 - m_shift), -1);
+        m_mask = m_slots.size() - 1;
+        for (std::size_t i = 0; i < m_list.size(); ++i) {
+            std::size_t slot = SlotOf(m_list[i].get());
+            while (m_slots[slot] >= 0)
+                slot = (slot + 1) & m_mask;
+            m_slots[slot] = static_cast<int>(i);
+        }
+    }
+    // Multiplicative hashing: the top bits of the product mix every bit of the address.
+    std::size_t SlotOf(const CDiagramEntity* element) const
+    {
+        const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(element));
+        return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ull) >> m_shift);
+    }
+
+    const std::vector<std::unique_ptr<CDiagramEntity>>& m_list;
+    std::size_t m_writing = SIZE_MAX;
+    mutable std::vector<int> m_slots;
+    mutable std::size_t m_mask = 0;
+    mutable unsigned m_shift = 63;
+};
 
 CDiagramEntityContainer::CDiagramEntityContainer(CDiagramClipboardHandler* clipboardHandler)
     : m_clipboardHandler(clipboardHandler), m_formName(langStr("FD_DEFAULT")), m_factory(&ElementFactory::Global())
@@ -465,10 +520,8 @@ int CDiagramEntityContainer::FindIndex(const CDiagramEntity* element) const
 {
     if (!element)
         return -1;
-    if (m_writingIndex) {
-        auto it = m_writingIndex->find(element);
-        return it == m_writingIndex->end() ? -1 : it->second;
-    }
+    if (m_writingIndex)
+        return m_writingIndex->Find(element);
     for (size_t i = 0; i < m_objects.size(); ++i)
         if (m_objects[i].get() == element)
             return static_cast<int>(i);
@@ -658,21 +711,19 @@ void CDiagramEntityContainer::WriteControls()
         return;
     // Every field asks whether it and its caption are on the form; an index
     // of the (unchanging) list keeps that from scanning it once per field.
-    std::unordered_map<const CDiagramEntity*, int> index;
-    index.reserve(m_objects.size());
-    for (size_t i = 0; i < m_objects.size(); ++i)
-        index.emplace(m_objects[i].get(), static_cast<int>(i));
+    WritingPositions positions(m_objects);
     struct Indexing {
-        const std::unordered_map<const CDiagramEntity*, int>*& slot;
+        const WritingPositions*& slot;
         ~Indexing() { slot = nullptr; }
     } indexing{m_writingIndex};
-    m_writingIndex = &index;
+    m_writingIndex = &positions;
 
     m_xmlWriter->writeStartElement("Controls");
-    for (size_t i = 0; i < m_objects.size(); ++i) {
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
         CDiagramEntity* element = m_objects[i].get();
         if (element->IsDependentPart())
             continue;
+        positions.Writing(i);
         element->SetXmlWriter(m_xmlWriter);
         element->WriteXml();
     }
@@ -712,25 +763,40 @@ void CDiagramEntityContainer::AssignInitialTabOrder()
 
 void CDiagramEntityContainer::SortByTabIndex()
 {
-    ListChanging();
-    std::map<int, std::unique_ptr<CDiagramEntity>> fields;
-    std::vector<std::unique_ptr<CDiagramEntity>> others;
+    // The first field of each number, by number, goes to the end; every other
+    // element, a field whose number an earlier one holds included, keeps its
+    // order before them.
+    std::vector<std::pair<int, std::size_t>> numbered;  // number, list position
     int largest = -1;
-    for (auto& element : m_objects) {
-        if (element->TakesPartInTabOrder()) {
-            int index = element->GetTabIndex();
-            largest = std::max(largest, index);
-            if (!fields.count(index)) {
-                fields.emplace(index, std::move(element));
-                continue;
-            }
-        }
-        others.push_back(std::move(element));
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        const CDiagramEntity& element = *m_objects[i];
+        if (!element.TakesPartInTabOrder())
+            continue;
+        const int number = element.GetTabIndex();
+        largest = std::max(largest, number);
+        numbered.emplace_back(number, i);
     }
-    m_objects = std::move(others);
-    for (auto& [index, field] : fields)
-        m_objects.push_back(std::move(field));
     m_nextTabIndex = IndexAfter(largest);
+    // A form sorted before (each save sorts) is usually in order already.
+    if (!std::is_sorted(numbered.begin(), numbered.end()))
+        std::sort(numbered.begin(), numbered.end());
+    const auto sameNumber = [](const auto& a, const auto& b) { return a.first == b.first; };
+    numbered.erase(std::unique(numbered.begin(), numbered.end(), sameNumber), numbered.end());
+
+    const std::size_t firstField = m_objects.size() - numbered.size();
+    bool inOrder = true;
+    for (std::size_t k = 0; k < numbered.size() && inOrder; ++k)
+        inOrder = numbered[k].second == firstField + k;
+    if (inOrder)
+        return;
+
+    ListChanging();
+    std::vector<std::unique_ptr<CDiagramEntity>> fields;
+    fields.reserve(numbered.size());
+    for (const auto& entry : numbered)
+        fields.push_back(std::move(m_objects[entry.second]));
+    const auto taken = std::remove(m_objects.begin(), m_objects.end(), nullptr);
+    std::move(fields.begin(), fields.end(), taken);
 }
 
 void CDiagramEntityContainer::CalcTabOrderByPosition()

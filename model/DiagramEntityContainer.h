@@ -297,7 +297,8 @@ private:
     const ElementFactory* m_factory;
     LoadObserver* m_loadObserver = nullptr;
     // Element positions while WriteControls runs (the list cannot change then).
-    const std::unordered_map<const CDiagramEntity*, int>* m_writingIndex = nullptr;
+    class WritingPositions;
+    const WritingPositions* m_writingIndex = nullptr;
     // Built at the first question after a change of the list.
     mutable ElementIndex m_index;
 };
