@@ -2,6 +2,7 @@
 
 #include "editor/DiagramEditor.h"
 #include "editor/EditorHost.h"
+#include "editor/PartialPaint.h"
 #include "render/CairoDrawContext.h"
 #include "render/DrawCaches.h"
 
@@ -404,31 +405,10 @@ bool CanvasWindow::EnsureScratch(int width, int height)
     return true;
 }
 
-// Each area is painted on the scratch image, unclipped, and copied onto the
-// buffer: a clip would cut the paths that cross its edge, and cairo
-// antialiases a cut edge a shade differently from a whole paint. What the
-// scratch holds outside the area is never shown.
 void CanvasWindow::PaintParts(const std::vector<IntRect>& areas)
 {
-    cairo_t* target = cairo_create(m_buffer.get());
-    cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
-    for (const IntRect& area : areas) {
-        if (area.IsEmpty())
-            continue;
-        cairo_t* scratchContext = cairo_create(m_scratch.get());
-        {
-            CairoDrawContext draw(scratchContext, m_caches);
-            draw.ShowOnly(area);
-            ApplyTheme(draw);
-            m_editor.PaintArea(draw, area);
-        }
-        cairo_destroy(scratchContext);
-        cairo_surface_flush(m_scratch.get());
-        cairo_set_source_surface(target, m_scratch.get(), 0, 0);
-        cairo_rectangle(target, area.left, area.top, area.Width(), area.Height());
-        cairo_fill(target);
-    }
-    cairo_destroy(target);
+    PaintAreas(m_editor, m_buffer.get(), m_scratch.get(), areas, m_caches,
+               [this](CairoDrawContext& draw) { ApplyTheme(draw); });
 }
 
 void CanvasWindow::OnPaint(wxPaintEvent&)

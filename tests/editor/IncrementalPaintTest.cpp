@@ -7,6 +7,7 @@
 #include "controls/DiagramStatic.h"
 #include "editor/DEditor.h"
 #include "editor/HeadlessHost.h"
+#include "editor/PartialPaint.h"
 #include "model/EntityStyle.h"
 #include "render/CairoDrawContext.h"
 
@@ -25,30 +26,12 @@ struct SurfaceDeleter {
 };
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
-// Paints each area on a scratch image of the client's size, unclipped but
-// told what will show, and copies the area onto the buffer, as the window does: a clip or a smaller
-// image would cut the paths that cross its edge, and cairo antialiases a cut
-// edge a shade differently.
+// Paints the areas as the window does, through a scratch image of the buffer's size.
 void PaintParts(CDiagramEditor& editor, cairo_surface_t* buffer, const std::vector<IntRect>& areas)
 {
     Surface scratch(cairo_image_surface_create(CAIRO_FORMAT_RGB24, cairo_image_surface_get_width(buffer),
                                                cairo_image_surface_get_height(buffer)));
-    cairo_t* target = cairo_create(buffer);
-    cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
-    for (const IntRect& area : areas) {
-        cairo_t* cr = cairo_create(scratch.get());
-        {
-            CairoDrawContext dc(cr);
-            dc.ShowOnly(area);
-            editor.PaintArea(dc, area);
-        }
-        cairo_destroy(cr);
-        cairo_surface_flush(scratch.get());
-        cairo_set_source_surface(target, scratch.get(), 0, 0);
-        cairo_rectangle(target, area.left, area.top, area.Width(), area.Height());
-        cairo_fill(target);
-    }
-    cairo_destroy(target);
+    PaintAreas(editor, buffer, scratch.get(), areas);
     cairo_surface_flush(buffer);
 }
 
