@@ -124,10 +124,7 @@ void CDiagramLinked::WriteXml()
     if (!m_xmlWriter)
         return;
     XmlWriter& w = *m_xmlWriter;
-    w.writeStartElement("Property");
-    w.writeAttributeString("name", m_name);
-    w.writeAttributePair("pos", TruncEdge(m_left), TruncEdge(m_top));
-    w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
+    WritePropertyStart(w);
 
     DropLabelOutsideForm();
     if (m_label) {

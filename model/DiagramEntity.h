@@ -284,6 +284,8 @@ public:
     }
 
 protected:
+    // Opens the element's "Property" and writes its name, place and size.
+    void WritePropertyStart(XmlWriter& w) const;
     // Every setter of saved state calls this, so the undo history can tell a
     // changed element from one it already holds a copy of.
     void NoteChange();

@@ -40,15 +40,20 @@ void CDiagramEntity::SetXmlWriter(XmlWriter* writer)
     m_xmlWriter = writer;
 }
 
+void CDiagramEntity::WritePropertyStart(XmlWriter& w) const
+{
+    w.writeStartElement("Property");
+    w.writeAttributeString("name", m_name);
+    w.writeAttributePair("pos", TruncEdge(m_left), TruncEdge(m_top));
+    w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
+}
+
 void CDiagramEntity::WriteXml()
 {
     if (!m_genericXml || !m_xmlWriter)
         return;
     XmlWriter& w = *m_xmlWriter;
-    w.writeStartElement("Property");
-    w.writeAttributeString("name", m_name);
-    w.writeAttributePair("pos", TruncEdge(m_left), TruncEdge(m_top));
-    w.writeAttributePair("size", TruncEdge(m_right - m_left), TruncEdge(m_bottom - m_top));
+    WritePropertyStart(w);
     if (IsMandatory())
         w.writeAttributeString("mandatory", "");
     if (m_style)
