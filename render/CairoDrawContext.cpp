@@ -91,13 +91,6 @@ public:
         m_position += walk.steps - std::max(first, last);
     }
 
-    void Point(int x, int y)
-    {
-        if (penDown() && m_clip.Contains({x, y})) {
-            plot(x, y, true);
-        }
-    }
-
 private:
     // A solid line along an axis is one run: the pixels from `from` up to
     // `to`, cut to the clip.
