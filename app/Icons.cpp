@@ -1,9 +1,14 @@
 #include "app/Icons.h"
 
+#include "services/Environment.h"
+
 #include <wx/bmpbndl.h>
 #include <wx/dcmemory.h>
+#include <wx/eventfilter.h>
 #include <wx/graphics.h>
 #include <wx/image.h>
+#include <wx/mdi.h>
+#include <wx/toplevel.h>
 
 #include <algorithm>
 #include <array>
@@ -17,7 +22,83 @@ namespace {
 
 constexpr const char* ThemeDir = "/usr/share/icons/breeze/actions";
 
+constexpr int AppIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+bool HasIcons(const wxTopLevelWindow& window, const wxIconBundle& icons)
+{
+    const wxIconBundle own = window.GetIcons();
+    return !own.IsEmpty() && own.GetIconByIndex(0).IsSameAs(icons.GetIconByIndex(0));
+}
+
+// Sees every event of the program; a top-level window that is created or
+// shown gets the application's icon. One filter serves all owners.
+class AppIconFilter : public wxEventFilter {
+public:
+    int FilterEvent(wxEvent& event) override
+    {
+        const wxEventType type = event.GetEventType();
+        if (type != wxEVT_SHOW && type != wxEVT_CREATE)
+            return Event_Skip;
+        auto* window = wxDynamicCast(event.GetEventObject(), wxTopLevelWindow);
+        // The tabs of the main window are frames by class only.
+        if (dynamic_cast<wxMDIChildFrameBase*>(window))
+            return Event_Skip;
+        // Windows that bring an icon of their own (the help's) take ours too.
+        if (window && !icons.IsEmpty() && !HasIcons(*window, icons))
+            window->SetIcons(icons);
+        return Event_Skip;
+    }
+
+    wxIconBundle icons;
+    int owners = 0;
+};
+
+AppIconFilter* g_iconFilter = nullptr;
+
 }  // namespace
+
+wxIconBundle AppIcons()
+{
+    wxIconBundle bundle;
+    const std::filesystem::path root = std::filesystem::path(Environment::instance().dataDir()) / "icons" / "hicolor";
+    std::error_code error;
+    for (int size : AppIconSizes) {
+        const std::string square = std::to_string(size) + "x" + std::to_string(size);
+        const std::filesystem::path path = root / square / "apps" / "formwright.png";
+        if (!std::filesystem::is_regular_file(path, error))
+            continue;
+        const wxImage image(wxString::FromUTF8(path.string()), wxBITMAP_TYPE_PNG);
+        if (!image.IsOk())
+            continue;
+        wxIcon icon;
+        icon.CopyFromBitmap(wxBitmap(image));
+        bundle.AddIcon(icon);
+    }
+    return bundle;
+}
+
+void GiveWindowsAppIcon(wxTopLevelWindow& owner)
+{
+    if (!g_iconFilter) {
+        g_iconFilter = new AppIconFilter;
+        g_iconFilter->icons = AppIcons();
+        wxEvtHandler::AddFilter(g_iconFilter);
+    }
+    ++g_iconFilter->owners;
+    if (!g_iconFilter->icons.IsEmpty())
+        owner.SetIcons(g_iconFilter->icons);
+    // Destroy events of children rise to the owner too; only its own counts.
+    owner.Bind(wxEVT_DESTROY, [&owner](wxWindowDestroyEvent& event) {
+        event.Skip();
+        if (event.GetEventObject() != &owner || !g_iconFilter)
+            return;
+        if (--g_iconFilter->owners == 0) {
+            wxEvtHandler::RemoveFilter(g_iconFilter);
+            delete g_iconFilter;
+            g_iconFilter = nullptr;
+        }
+    });
+}
 
 std::string FindThemeIcon(const std::string& name, int size)
 {

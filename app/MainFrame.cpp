@@ -5,6 +5,7 @@
 #include "app/CommandTable.h"
 #include "app/FormwrightDoc.h"
 #include "app/FormwrightView.h"
+#include "app/Icons.h"
 #include "app/Ribbon.h"
 #include "app/VisualStyles.h"
 #include "dialogs/DefineFilterDlg.h"
@@ -28,6 +29,7 @@
 #include <wx/display.h>
 #include <wx/filehistory.h>
 #include <wx/filename.h>
+#include <wx/generic/aboutdlgg.h>
 #include <wx/html/helpctrl.h>
 #include <wx/listbox.h>
 #include <wx/msgdlg.h>
@@ -108,6 +110,7 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
       m_docManager(std::move(docManager)), m_look(ReadApplicationLook(*wxConfigBase::Get()))
 {
     m_docManager->SetFrame(this);
+    GiveWindowsAppIcon(*this);
     m_aui.SetManagedWindow(this);
     // The layout manager paints the frame and takes its erasing as a no-op;
     // without this the toolkit would still set up an erase for every repaint
@@ -642,7 +645,9 @@ void MainFrame::ShowAbout()
     info.SetName("Formwright");
     info.SetVersion(FORMWRIGHT_VERSION);
     info.SetDescription(LangText("ABOUT_TEXT"));
-    wxAboutBox(info, this);
+    // The box of our own shows the application's icon and is a window like the others.
+    info.SetIcon(AppIcons().GetIcon(64));
+    wxGenericAboutBox(info, this);
 }
 
 wxString MainFrame::GetHelpPage(int context)
