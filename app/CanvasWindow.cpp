@@ -136,37 +136,6 @@ wxStockCursor StockCursorOf(CursorKind kind)
     }
 }
 
-wxSystemColour WxColourOf(SysColor which)
-{
-    switch (which) {
-    case SysColor::Window:
-        return wxSYS_COLOUR_WINDOW;
-    case SysColor::WindowText:
-        return wxSYS_COLOUR_WINDOWTEXT;
-    case SysColor::BtnFace:
-        return wxSYS_COLOUR_BTNFACE;
-    case SysColor::BtnText:
-        return wxSYS_COLOUR_BTNTEXT;
-    case SysColor::BtnShadow:
-        return wxSYS_COLOUR_BTNSHADOW;
-    case SysColor::BtnHighlight:
-        return wxSYS_COLOUR_BTNHIGHLIGHT;
-    case SysColor::DkShadow3D:
-        return wxSYS_COLOUR_3DDKSHADOW;
-    case SysColor::Light3D:
-        return wxSYS_COLOUR_3DLIGHT;
-    case SysColor::Highlight:
-        return wxSYS_COLOUR_HIGHLIGHT;
-    case SysColor::HighlightText:
-        return wxSYS_COLOUR_HIGHLIGHTTEXT;
-    case SysColor::GrayText:
-        return wxSYS_COLOUR_GRAYTEXT;
-    case SysColor::AppWorkspace:
-        return wxSYS_COLOUR_APPWORKSPACE;
-    }
-    return wxSYS_COLOUR_WINDOW;
-}
-
 }  // namespace
 
 // What the editor needs of its window, answered by the wx window.
@@ -356,10 +325,10 @@ void CanvasWindow::SetPaintObserver(std::function<void(double milliseconds)> obs
 
 void CanvasWindow::ReadTheme()
 {
-    for (int i = 0; i < kSysColorCount; ++i) {
-        const wxColour c = wxSystemSettings::GetColour(WxColourOf(static_cast<SysColor>(i)));
-        m_theme[i] = {c.Red(), c.Green(), c.Blue()};
-    }
+    // The form is drawn as it looks when it runs, in the light colours,
+    // whatever the desktop's theme; only the font follows the desktop.
+    for (int i = 0; i < kSysColorCount; ++i)
+        m_theme[i] = ClassicSysColor(static_cast<SysColor>(i));
     const wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     m_guiFont = {};
     m_guiFont.face = font.GetFaceName().ToStdString(wxConvUTF8);

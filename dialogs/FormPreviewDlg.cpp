@@ -9,6 +9,7 @@
 #include "model/EntityStyle.h"
 #include "render/CairoDrawContext.h"
 #include "render/ImageSize.h"
+#include "render/SystemColors.h"
 #include "services/Environment.h"
 #include "services/LanguageTable.h"
 
@@ -73,13 +74,37 @@ Color ToColor(const wxColour& c)
     return {c.Red(), c.Green(), c.Blue()};
 }
 
+// The form's own light colours, not the desktop theme's.
+Color FormColor(SysColor which)
+{
+    return ClassicSysColor(which);
+}
+
+wxColour FormColour(SysColor which)
+{
+    const Color c = ClassicSysColor(which);
+    return wxColour(c.r, c.g, c.b);
+}
+
+// Controls would take the desktop theme's colours (light text under a dark
+// theme, on the light paper); fields are white with black text as at run time.
+void UseFormColours(wxWindow& window)
+{
+    const bool field = wxDynamicCast(&window, wxTextCtrl) || wxDynamicCast(&window, wxListCtrl);
+    window.SetBackgroundColour(FormColour(field ? SysColor::Window : SysColor::BtnFace));
+    // A text's style colour stays.
+    if (!window.UseForegroundColour())
+        window.SetForegroundColour(FormColour(field ? SysColor::WindowText : SysColor::BtnText));
+}
+
 }  // namespace
 
 CFormPreviewDlg::CFormPreviewDlg(wxWindow* parent, CDiagramEditor* editor)
     : BaseItfDialog(parent, wxID_ANY, TitleFor(FormOf(editor)), "", StyleFor(FormOf(editor)))
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+    SetBackgroundColour(FormColour(SysColor::BtnFace));
+    SetForegroundColour(FormColour(SysColor::BtnText));
     if (auto* top = wxDynamicCast(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, wxTopLevelWindow)) {
         if (!top->GetIcons().IsEmpty())
             SetIcons(top->GetIcons());
@@ -279,6 +304,7 @@ void CFormPreviewDlg::Place(wxWindow* window, const IntRect& rect, const AnchorS
                             const CDiagramEntity* element)
 {
     window->SetSize(rect.left, rect.top, rect.Width(), rect.Height(), wxSIZE_ALLOW_MINUS_ONE);
+    UseFormColours(*window);
     const AnchorShares followed = WithoutScrolledAxes(shares, m_size);
     AddAnchor(window, followed.moveX, followed.moveY, followed.sizeX, followed.sizeY);
     m_children.push_back({window, element});
@@ -329,8 +355,8 @@ void CFormPreviewDlg::OnPaint(wxPaintEvent& /*event*/)
     CairoDrawContext draw(cr);
     const wxSize client = GetClientSize();
     draw.SetSysColor(SysColor::BtnFace, ToColor(GetBackgroundColour()));
-    draw.SetSysColor(SysColor::BtnShadow, ToColor(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
-    draw.SetSysColor(SysColor::BtnHighlight, ToColor(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)));
+    draw.SetSysColor(SysColor::BtnShadow, FormColor(SysColor::BtnShadow));
+    draw.SetSysColor(SysColor::BtnHighlight, FormColor(SysColor::BtnHighlight));
     draw.FillSolidRect({0, 0, client.x, client.y}, ToColor(GetBackgroundColour()));
 
     for (const CDiagramEntity* shape : m_shapes) {
@@ -342,7 +368,7 @@ void CFormPreviewDlg::OnPaint(wxPaintEvent& /*event*/)
         if (!picture.data.empty()) {
             draw.DrawImageData(picture.data, FitPicture(rect, picture.size));
         } else {
-            draw.SelectPen(Pen::Solid(ToColor(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT))));
+            draw.SelectPen(Pen::Solid(FormColor(SysColor::BtnText)));
             draw.SelectBrush(Brush::Hollow());
             draw.Rectangle(rect);
         }
@@ -351,8 +377,8 @@ void CFormPreviewDlg::OnPaint(wxPaintEvent& /*event*/)
     if (m_statusField) {
         // A label draws no edge of its own here; the sunken one goes around it.
         const wxRect r = m_statusField->GetRect();
-        const Color shadow = ToColor(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW));
-        const Color light = ToColor(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT));
+        const Color shadow = FormColor(SysColor::BtnShadow);
+        const Color light = FormColor(SysColor::BtnHighlight);
         draw.SelectPen(Pen::Solid(shadow));
         draw.Polyline({{r.x, r.GetBottom()}, {r.x, r.y}, {r.GetRight() + 1, r.y}});
         draw.SelectPen(Pen::Solid(light));
@@ -361,8 +387,8 @@ void CFormPreviewDlg::OnPaint(wxPaintEvent& /*event*/)
 
     if (m_sizeable && !NeedsScrollBar()) {
         // Three diagonal ridges in the corner say the window can be sized.
-        const Color light = ToColor(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT));
-        const Color dark = ToColor(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW));
+        const Color light = FormColor(SysColor::BtnHighlight);
+        const Color dark = FormColor(SysColor::BtnShadow);
         const int right = client.x;
         const int bottom = client.y;
         for (int step = 3; step < kGripSize; step += 3) {

@@ -114,8 +114,24 @@ void ThemedButton::OnPaint(wxPaintEvent& /*event*/)
         flags |= wxCONTROL_FOCUSED;
     // A tool button is flat until the mouse is over it or it has the focus.
     const bool framed = m_type == PushButton || m_hover || m_pressed || HasFocus();
-    if (framed)
+    if (framed && UseBackgroundColour()) {
+        // Colours of its own: a raised face in them, not the desktop theme's.
+        const wxColour face = GetBackgroundColour();
+        const bool sunken = (flags & wxCONTROL_PRESSED) != 0;
+        dc.SetBrush(wxBrush(face));
+        dc.SetPen(wxPen(face.ChangeLightness(45)));
+        dc.DrawRectangle(rect);
+        dc.SetPen(wxPen(sunken ? face.ChangeLightness(70) : face.ChangeLightness(120)));
+        dc.DrawLine(1, size.y - 2, 1, 1);
+        dc.DrawLine(1, 1, size.x - 1, 1);
+        dc.SetPen(wxPen(sunken ? face.ChangeLightness(120) : face.ChangeLightness(70)));
+        dc.DrawLine(size.x - 2, 1, size.x - 2, size.y - 2);
+        dc.DrawLine(1, size.y - 2, size.x - 1, size.y - 2);
+        if (flags & wxCONTROL_FOCUSED)
+            wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(rect).Deflate(3));
+    } else if (framed) {
         wxRendererNative::Get().DrawPushButton(this, dc, rect, flags);
+    }
 
     const wxString label = GetLabel();
     wxSize content(0, 0);

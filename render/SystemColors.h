@@ -1,6 +1,7 @@
 #pragma once
-// The fixed classic desktop palette used whenever there is no desktop theme to
-// ask (headless rendering, the recording backend), so renders are reproducible.
+// The fixed classic desktop palette: the light colours a form has when it
+// runs. The canvas, the preview and headless renders all draw in it, whatever
+// the desktop theme, so a form looks the same everywhere.
 
 #include "render/DrawContext.h"
 
