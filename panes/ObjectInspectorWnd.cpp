@@ -47,6 +47,10 @@ CObjectInspectorWnd::CObjectInspectorWnd(wxWindow* parent) : wxPanel(parent, wxI
     m_list->Bind(wxEVT_LIST_BEGIN_DRAG, &CObjectInspectorWnd::OnBeginDrag, this);
     m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CObjectInspectorWnd::OnSelected, this);
     m_list->Bind(wxEVT_SIZE, &CObjectInspectorWnd::OnSize, this);
+    // The rows are drawn by a window inside the list; it gets the mouse.
+    m_list->Bind(wxEVT_MOTION, &CObjectInspectorWnd::OnListMotion, this);
+    for (wxWindow* inner : m_list->GetChildren())
+        inner->Bind(wxEVT_MOTION, &CObjectInspectorWnd::OnListMotion, this);
     Bind(wxEVT_SYS_COLOUR_CHANGED, &CObjectInspectorWnd::OnSysColourChanged, this);
 }
 
@@ -167,6 +171,29 @@ void CObjectInspectorWnd::OnSelected(wxListEvent& event)
     if (row >= 0 && row < static_cast<long>(rows.size()))
         m_description->SetLabel(wxString::FromUTF8(rows[row].description));
     event.Skip();
+}
+
+wxString CObjectInspectorWnd::CutTextAt(const wxPoint& listPoint) const
+{
+    const int row = RowAt(listPoint);
+    if (row < 0)
+        return wxString();
+    const int column = listPoint.x < m_list->GetColumnWidth(NameColumn) ? NameColumn : ValueColumn;
+    const wxString text = m_list->GetItemText(row, column);
+    // The list leaves a few pixels of margin on either side of a cell's text.
+    const int room = m_list->GetColumnWidth(column) - FromDIP(8);
+    return m_list->GetTextExtent(text).GetWidth() > room ? text : wxString();
+}
+
+void CObjectInspectorWnd::OnListMotion(wxMouseEvent& event)
+{
+    event.Skip();
+    auto* window = dynamic_cast<wxWindow*>(event.GetEventObject());
+    if (!window)
+        return;
+    const wxString tip = CutTextAt(m_list->ScreenToClient(window->ClientToScreen(event.GetPosition())));
+    if (tip != window->GetToolTipText())
+        window->SetToolTip(tip);
 }
 
 void CObjectInspectorWnd::OnSize(wxSizeEvent& event)

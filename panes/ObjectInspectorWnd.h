@@ -57,10 +57,14 @@ private:
     void SelectRow(int row);
     void ApplyFont();
     void FitColumns();
+    // The full text of the cell at a point of the list when the cell cuts it;
+    // "" otherwise.
+    wxString CutTextAt(const wxPoint& listPoint) const;
 
     void OnSearchEnter(wxCommandEvent& event);
     void OnBeginDrag(wxListEvent& event);
     void OnSelected(wxListEvent& event);
+    void OnListMotion(wxMouseEvent& event);
     void OnSize(wxSizeEvent& event);
     void OnSysColourChanged(wxSysColourChangedEvent& event);
 

@@ -114,6 +114,8 @@ CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_manager =
         new wxPropertyGridManager(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                   wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_NO_INTERNAL_BORDER | wxTAB_TRAVERSAL);
+    // A label or value cut by its column shows in full as a tooltip.
+    m_manager->SetWindowStyleFlag(m_manager->GetWindowStyleFlag() | wxPG_TOOLTIPS);
     m_manager->AddPage();
     m_manager->SetDescBoxHeight(FromDIP(72));
 
@@ -250,6 +252,8 @@ void CPropertiesWnd::Render()
     m_modeBox->SetSelection(m_model.GetMode());
     m_manager->Freeze();
     m_manager->GetGrid()->Clear();
+    // The description belonged to a row that is gone.
+    m_manager->SetDescription(wxEmptyString, wxEmptyString);
     const PropertyGrid& grid = m_model.GetGrid();
     for (int i = 0; i < grid.GetPropertyCount(); ++i)
         AddRows(*grid.GetProperty(i), nullptr);

@@ -354,4 +354,33 @@ TEST_F(Inspector, TheExtendedToggleAddsTheInternalPropertiesKeepsTheCaptionAndTi
     EXPECT_EQ(Pane().GetCaption(), caption);
 }
 
+TEST_F(Inspector, ANameTheColumnCutsShowsInFullUnderTheMouse)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    wxListCtrl* list = Pane().GetList();
+    ASSERT_GT(list->GetItemCount(), 1);
+    long longest = 0, shortest = 0;
+    for (long i = 1; i < list->GetItemCount(); ++i) {
+        if (list->GetItemText(i, 1).length() > list->GetItemText(longest, 1).length())
+            longest = i;
+        if (list->GetItemText(i, 0).length() < list->GetItemText(shortest, 0).length())
+            shortest = i;
+    }
+    const wxString full = list->GetItemText(longest, 1);
+    ASSERT_GT(list->GetTextExtent(full).x, list->GetColumnWidth(1)) << full << " fits";
+
+    auto tipAt = [list](long row, int column) {
+        wxRect cell;
+        list->GetSubItemRect(row, column, cell);
+        const wxPoint screen = list->ClientToScreen(wxPoint(cell.x + cell.width / 2, cell.y + cell.height / 2));
+        wxUIActionSimulator().MouseMove(screen);
+        PumpEvents(100);
+        wxWindow* under = wxFindWindowAtPoint(screen);
+        return under ? under->GetToolTipText() : wxString("(no window)");
+    };
+    EXPECT_EQ(tipAt(longest, 1), full);
+    // A name the column shows whole needs no tip.
+    EXPECT_EQ(tipAt(shortest, 0), wxString());
+}
+
 }  // namespace

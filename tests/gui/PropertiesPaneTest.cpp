@@ -26,6 +26,7 @@
 #include <wx/propgrid/advprops.h>
 #include <wx/propgrid/manager.h>
 #include <wx/propgrid/props.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -416,6 +417,38 @@ TEST_F(PropertiesPane, AValueTypedAndLeftByAClickOnTheCanvasIsKept)
     EXPECT_TRUE(WaitFor([&] { return Row(4007)->GetValue().GetDouble() == clickedLeft; }))
         << Row(4007)->GetValue().GetDouble() << " " << typedFor->GetLeft() << " " << clicked->GetLeft() << " "
         << Editor().GetSelectCount();
+}
+
+// What the pane says about a row: its cut label in full under the mouse, its
+// help in the description area until the pane shows other rows.
+TEST_F(PropertiesPane, ACutLabelShowsInFullAsATipAndTheDescriptionGoesWithItsRows)
+{
+    Select({});
+    wxPropertyGrid* grid = m_pane->GetGrid();
+    auto description = [this] {
+        wxString text;
+        for (wxWindow* child : m_pane->GetGridManager()->GetChildren())
+            if (auto* label = dynamic_cast<wxStaticText*>(child))
+                text += label->GetLabel();
+        return text;
+    };
+    // Labels get a narrow column, too narrow for "Height".
+    grid->SetSplitterPosition(grid->FromDIP(36));
+    PumpEvents(50);
+    wxPGProperty* height = Row(4403);
+    ASSERT_NE(height, nullptr);
+    const wxRect row = grid->GetPropertyRect(height, height);
+    const wxPoint label = grid->CalcScrolledPosition(wxPoint(grid->FromDIP(30), row.y + row.height / 2));
+    wxUIActionSimulator input;
+    input.MouseMove(grid->ClientToScreen(wxPoint(grid->GetClientSize().x - 10, label.y)));
+    PumpEvents(50);
+    input.MouseMove(grid->ClientToScreen(label));
+    EXPECT_TRUE(WaitFor([&] { return grid->GetToolTipText() == height->GetLabel(); })) << grid->GetToolTipText();
+
+    input.MouseClick();
+    ASSERT_TRUE(WaitFor([&] { return description().Contains(height->GetHelpString()); })) << description();
+    Select({ElementsOf<CDiagramStatic>().at(0)});
+    EXPECT_EQ(description(), wxString());
 }
 
 }  // namespace
