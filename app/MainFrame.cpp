@@ -503,8 +503,13 @@ void MainFrame::FormsChanged(FormwrightDoc& doc)
 
 bool MainFrame::ReportRefusedFilter(bool done)
 {
+    // Over the filter list when the change came from it.
+    wxWindow* parent = this;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
+            parent = dialog;
     if (!done)
-        wxMessageBox(LangText("FLTRDLG_MSG_1"), LangText("FLTRDLG_MSG_DLG"), wxOK | wxICON_INFORMATION, this);
+        wxMessageBox(LangText("FLTRDLG_MSG_1"), LangText("FLTRDLG_MSG_DLG"), wxOK | wxICON_INFORMATION, parent);
     return done;
 }
 
