@@ -670,7 +670,11 @@ bool MainFrame::DisplayHelpContext(int context)
 
 void MainFrame::ShowHelp()
 {
-    const wxString book = wxString::FromUTF8(Environment::instance().helpFile(""));
+    wxString book = wxString::FromUTF8(Environment::instance().helpFile(""));
+    // A German desktop gets the German book beside the English one.
+    if (const wxFileName german(wxFileName(book).GetPath() + "/de", wxFileName(book).GetFullName());
+        LanguageTable::instance().language() == "German" && german.FileExists())
+        book = german.GetFullPath();
     if (!m_help) {
         m_help = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
         if (!wxFileName::FileExists(book) || !m_help->AddBook(wxFileName(book))) {
