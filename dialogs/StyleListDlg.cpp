@@ -20,7 +20,7 @@ namespace fw {
 
 namespace {
 
-constexpr int kGripSize = 8;  // within the margin, clear of the OK button
+constexpr int kGripSize = 10;  // the corner beyond the OK button
 
 constexpr int kMargin = 8;
 constexpr int kGap = 6;
@@ -130,7 +130,7 @@ void CStyleList::BindSizeGrip()
         const wxPoint corner = grip.GetBottomRight();
         const wxColour dark = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
         const wxColour light = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT);
-        for (int step = 4; step <= kGripSize; step += 4) {
+        for (int step = 3; step < kGripSize; step += 3) {
             dc.SetPen(wxPen(dark));
             dc.DrawLine(corner.x - step, corner.y, corner.x, corner.y - step);
             dc.SetPen(wxPen(light));
