@@ -118,7 +118,7 @@ CEditListEx::CEditListEx(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
     Bind(wxEVT_LIST_KEY_DOWN, &CEditListEx::OnKeyDown, this);
     // Taken before the dialog sees Enter as its default key; an open editor
     // handles its own keys first.
-    Bind(wxEVT_CHAR_HOOK, &CEditListEx::OnRowsKeyDown, this);
+    Bind(wxEVT_CHAR_HOOK, &CEditListEx::OnCharHook, this);
 }
 
 CEditListEx::~CEditListEx()
@@ -335,7 +335,7 @@ void CEditListEx::OnRowsLeftDown(wxMouseEvent& event)
     });
 }
 
-void CEditListEx::OnRowsKeyDown(wxKeyEvent& event)
+void CEditListEx::OnCharHook(wxKeyEvent& event)
 {
     const int key = event.GetKeyCode();
     if ((key == WXK_F2 || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !m_editorWindow && EditFocusedCell())

@@ -137,7 +137,7 @@ private:
 
     void OnRowsLeftDown(wxMouseEvent& event);
     void OnKeyDown(wxListEvent& event);
-    void OnRowsKeyDown(wxKeyEvent& event);
+    void OnCharHook(wxKeyEvent& event);
 
     std::map<int, CellEditKind> m_kinds;
     std::vector<std::string> m_choicesA;
