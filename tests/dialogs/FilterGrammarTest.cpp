@@ -23,13 +23,6 @@ const std::vector<ConditionRow> kPumpOrValveAndSize = {
 
 }  // namespace
 
-TEST(FilterGrammar, OffersOperatorsAndConnectorsInOrder)
-{
-    EXPECT_EQ(FilterOperators(), (std::vector<std::string>{"=", "EQUAL", "LESS", "GREATER", "NOTEQUAL",
-                                                           "GREATEROREQUAL", "LESSOREQUAL", "LIKE", "NOTLIKE"}));
-    EXPECT_EQ(FilterConnectors(), (std::vector<std::string>{"||", "&", ""}));
-}
-
 TEST(FilterGrammar, RowsBuildTheFilterAndParseBack)
 {
     const std::string filter = BuildFilter(kPumpOrValveAndSize);

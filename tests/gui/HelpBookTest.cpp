@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -65,18 +66,17 @@ TEST(GermanHelpBook, HasEveryPageContentsEntryAndContextOfTheEnglishBook)
         ASSERT_TRUE(fs::exists(german)) << page;
         const std::string text = test::ReadFile(german.string());
         EXPECT_NE(text, test::ReadFile((english.parent_path() / page).string())) << page << " is not translated";
-        EXPECT_TRUE(std::regex_search(text, std::regex("<title>[^<]+</title>"))) << page;
         for (const std::string& link : Links(german, kHref))
             EXPECT_TRUE(known.count(link)) << page << " links to " << link << ", which the book lacks";
     }
-    const fs::path contents = book.parent_path() / "formwright.hhc";
-    const fs::path index = book.parent_path() / "formwright.hhk";
-    EXPECT_EQ(Links(contents, kLocal), Links(english.parent_path() / "formwright.hhc", kLocal));
-    const std::vector<std::string> indexed = Links(index, kLocal);
-    const std::vector<std::string> englishIndexed = Links(english.parent_path() / "formwright.hhk", kLocal);
-    EXPECT_EQ(std::set<std::string>(indexed.begin(), indexed.end()),
-              std::set<std::string>(englishIndexed.begin(), englishIndexed.end()));
-    EXPECT_EQ(indexed.size(), englishIndexed.size());
+    // The same contents in the same order; the index is sorted by the German words.
+    EXPECT_EQ(Links(book.parent_path() / "formwright.hhc", kLocal),
+              Links(english.parent_path() / "formwright.hhc", kLocal));
+    std::vector<std::string> indexed = Links(book.parent_path() / "formwright.hhk", kLocal);
+    std::vector<std::string> englishIndexed = Links(english.parent_path() / "formwright.hhk", kLocal);
+    std::sort(indexed.begin(), indexed.end());
+    std::sort(englishIndexed.begin(), englishIndexed.end());
+    EXPECT_EQ(indexed, englishIndexed);
     for (int context : {600044, 1})
         EXPECT_TRUE(known.count(MainFrame::GetHelpPage(context).ToStdString())) << context;
 }
