@@ -14,10 +14,12 @@
 #include <wx/dialog.h>
 #include <wx/filename.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/timer.h>
 
 #include <cstdio>
+#include <functional>
 
 namespace fw {
 
@@ -25,6 +27,30 @@ namespace {
 
 // Long enough for the first layout and paint under a virtual display.
 constexpr int ScreenshotDelayMs = 1500;
+
+// While a picture is taken nobody is there to answer a message box: its text
+// goes to stderr instead and the run counts as failed.
+class MessagesToStderr : public wxModalDialogHook {
+public:
+    explicit MessagesToStderr(std::function<void(const wxString&)> report) : m_report(std::move(report)) {}
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        auto* message = dynamic_cast<wxMessageDialogBase*>(dialog);
+        if (!message)
+            return wxID_NONE;
+        wxString text = message->GetMessage();
+        if (!message->GetExtendedMessage().empty())
+            text += "\n" + message->GetExtendedMessage();
+        text.Replace("\n", " ");
+        m_report(text);
+        return wxID_CANCEL;
+    }
+
+private:
+    std::function<void(const wxString&)> m_report;
+};
 
 }  // namespace
 
@@ -42,7 +68,7 @@ void InitApplicationServices()
     imageHandlers = true;
 }
 
-void FormwrightApp::OnInitCmdLine(wxCmdLineParser& parser)
+void DescribeCommandLine(wxCmdLineParser& parser)
 {
     static const wxCmdLineEntryDesc entries[] = {
         {wxCMD_LINE_SWITCH, "h", "help", "show this help and exit", wxCMD_LINE_VAL_NONE, wxCMD_LINE_OPTION_HELP},
@@ -67,6 +93,14 @@ void FormwrightApp::OnInitCmdLine(wxCmdLineParser& parser)
                    "Settings: ~/.config/Tessevar/Formwright.conf (FORMWRIGHT_SETTINGS_FILE overrides it).");
 }
 
+void FormwrightApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    DescribeCommandLine(parser);
+}
+
+FormwrightApp::FormwrightApp() = default;
+FormwrightApp::~FormwrightApp() = default;
+
 bool FormwrightApp::OnCmdLineParsed(wxCmdLineParser& parser)
 {
     if (parser.GetParamCount() > 0)
@@ -89,6 +123,10 @@ bool FormwrightApp::OnInit()
 
     InitApplicationServices();
     InstallSettings();
+    if (!m_screenshot.empty()) {
+        m_quietMessages = std::make_unique<MessagesToStderr>([this](const wxString& text) { Fail(text); });
+        m_quietMessages->Register();
+    }
 
     m_frame = MainFrame::Create();
     SetTopWindow(m_frame);
@@ -96,42 +134,52 @@ bool FormwrightApp::OnInit()
 
     if (!m_file.empty()) {
         const wxString path = wxFileName(m_file).GetAbsolutePath();
-        // Opening says why it failed, with the reason from the system or the reader.
+        // Opening says why it failed, with the reason from the system or the
+        // reader; in a message box, or on stderr while a picture is taken.
         if (!m_frame->OpenFile(path)) {
-            const wxString text = LangText("MSG_OPEN_FAILED");
-            std::fprintf(stderr, "formwright: %s %s\n", text.utf8_str().data(), path.utf8_str().data());
-            m_frame->Destroy();
-            return false;
-        }
-        if (!m_form.empty()) {
+            if (m_exitCode == 0)
+                Fail(LangText("MSG_OPEN_FAILED") + " " + path);
+            m_exitCode = 1;
+        } else if (!m_form.empty()) {
             m_frame->SelectFormByName(m_form.utf8_string());
             FormwrightDoc* doc = m_frame->GetActiveDocument();
             if (!doc || !equalsNoCase(doc->GetModel().GetCurrentFormName(), m_form.utf8_string()))
-                std::fprintf(stderr, "formwright: the file has no form %s\n", m_form.utf8_str().data());
+                Fail("the file has no form " + m_form);
         }
         FormwrightView* view = m_frame->GetActiveFormView();
-        if (!m_select.empty() && !(view && view->SelectByName(m_select.utf8_string())))
-            std::fprintf(stderr, "formwright: the form has no element named %s\n", m_select.utf8_str().data());
+        if (m_exitCode == 0 && !m_select.empty() && !(view && view->SelectByName(m_select.utf8_string())))
+            Fail("the form has no element named " + m_select);
     } else if (m_startOptions) {
         m_frame->RunStartOptions();
+    }
+    // A run that cannot do what its command line asks ends at once, through
+    // the main loop so the open file's window closes as it always does.
+    if (m_exitCode != 0) {
+        CallAfter([this] { m_frame->Close(true); });
+        return true;
     }
 
     if (!m_dialog.empty()) {
         CallAfter([this] {
-            if (!m_frame->ShowFormDialog(m_dialog.utf8_string()))
-                std::fprintf(stderr, "formwright: no dialog named %s\n", m_dialog.utf8_str().data());
+            if (!m_frame->ShowFormDialog(m_dialog.utf8_string())) {
+                Fail("no dialog named " + m_dialog);
+                m_frame->Close(true);
+            }
         });
     }
 
     if (!m_screenshot.empty()) {
-        auto* timer = new wxTimer();
-        timer->Bind(wxEVT_TIMER, [this, timer](wxTimerEvent&) {
-            CaptureAndQuit();
-            delete timer;
-        });
-        timer->StartOnce(ScreenshotDelayMs);
+        m_screenshotTimer = std::make_unique<wxTimer>();
+        m_screenshotTimer->Bind(wxEVT_TIMER, [this](wxTimerEvent&) { CaptureAndQuit(); });
+        m_screenshotTimer->StartOnce(ScreenshotDelayMs);
     }
     return true;
+}
+
+void FormwrightApp::Fail(const wxString& text)
+{
+    std::fprintf(stderr, "formwright: %s\n", text.utf8_str().data());
+    m_exitCode = 1;
 }
 
 void FormwrightApp::CaptureAndQuit()
@@ -143,10 +191,8 @@ void FormwrightApp::CaptureAndQuit()
             dialog = modal;
     const bool saved =
         dialog ? MainFrame::SaveScreenshotOf(dialog, m_screenshot) : m_frame->SaveScreenshot(m_screenshot);
-    if (!saved) {
-        std::fprintf(stderr, "formwright: cannot write %s\n", m_screenshot.utf8_str().data());
-        m_exitCode = 1;
-    }
+    if (!saved)
+        Fail("cannot write " + m_screenshot);
     if (!dialog) {
         m_frame->Close(true);
         return;
@@ -163,6 +209,8 @@ int FormwrightApp::OnRun()
 
 int FormwrightApp::OnExit()
 {
+    m_screenshotTimer.reset();
+    m_quietMessages.reset();
     return wxApp::OnExit();
 }
 

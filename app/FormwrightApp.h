@@ -5,7 +5,11 @@
 #include <wx/app.h>
 #include <wx/string.h>
 
+#include <memory>
+
 class wxCmdLineParser;
+class wxModalDialogHook;
+class wxTimer;
 
 namespace fw {
 
@@ -15,8 +19,14 @@ class MainFrame;
 // element types and the language texts. Safe to call more than once.
 void InitApplicationServices();
 
+// The options of the editor's command line, for the application and for the
+// help printed before the toolkit starts.
+void DescribeCommandLine(wxCmdLineParser& parser);
+
 class FormwrightApp : public wxApp {
 public:
+    FormwrightApp();
+    ~FormwrightApp() override;
     bool OnInit() override;
     int OnExit() override;
     int OnRun() override;
@@ -25,6 +35,8 @@ public:
 
 private:
     void CaptureAndQuit();
+    // Says what went wrong on stderr; the program then ends with status 1.
+    void Fail(const wxString& text);
 
     wxString m_file;
     wxString m_screenshot;
@@ -34,6 +46,8 @@ private:
     bool m_startOptions = true;
     int m_exitCode = 0;
     MainFrame* m_frame = nullptr;
+    std::unique_ptr<wxTimer> m_screenshotTimer;
+    std::unique_ptr<wxModalDialogHook> m_quietMessages;
 };
 
 }  // namespace fw

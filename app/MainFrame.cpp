@@ -506,8 +506,13 @@ void MainFrame::FormsChanged(FormwrightDoc& doc)
 
 bool MainFrame::ReportRefusedFilter(bool done)
 {
+    // Over the filter list when the change came from it.
+    wxWindow* parent = this;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
+            parent = dialog;
     if (!done)
-        wxMessageBox(LangText("FLTRDLG_MSG_1"), LangText("FLTRDLG_MSG_DLG"), wxOK | wxICON_INFORMATION, this);
+        wxMessageBox(LangText("FLTRDLG_MSG_1"), LangText("FLTRDLG_MSG_DLG"), wxOK | wxICON_INFORMATION, parent);
     return done;
 }
 
@@ -670,7 +675,11 @@ bool MainFrame::DisplayHelpContext(int context)
 
 void MainFrame::ShowHelp()
 {
-    const wxString book = wxString::FromUTF8(Environment::instance().helpFile(""));
+    wxString book = wxString::FromUTF8(Environment::instance().helpFile(""));
+    // A German desktop gets the German book beside the English one.
+    if (const wxFileName german(wxFileName(book).GetPath() + "/de", wxFileName(book).GetFullName());
+        LanguageTable::instance().language() == "German" && german.FileExists())
+        book = german.GetFullPath();
     if (!m_help) {
         m_help = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
         if (!wxFileName::FileExists(book) || !m_help->AddBook(wxFileName(book))) {

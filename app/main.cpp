@@ -3,11 +3,33 @@
 #include "app/FileNames.h"
 #include "app/FormwrightApp.h"
 
+#include <wx/cmdline.h>
+
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 wxIMPLEMENT_APP_NO_MAIN(fw::FormwrightApp);
+
+namespace {
+
+bool IsSet(const char* variable)
+{
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+bool AsksForHelp(int argc, char** argv)
+{
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0)
+            return true;
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -25,5 +47,23 @@ int main(int argc, char** argv)
         pointers.push_back(argument.data());
     pointers.push_back(nullptr);
     int count = argc;
-    return wxEntry(count, pointers.data());
+
+    // The help and the lack of a desktop are answered before the toolkit
+    // starts, since starting it needs a display.
+    if (AsksForHelp(argc, argv)) {
+        wxCmdLineParser parser(count, pointers.data());
+        fw::DescribeCommandLine(parser);
+        std::fputs(parser.GetUsageString().utf8_str().data(), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+        std::fputs("formwright: the editor needs a desktop (neither DISPLAY nor WAYLAND_DISPLAY is set); for a "
+                   "look without one: xvfb-run -a formwright FILE --screenshot out.png\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+    // A start that fails (a file that does not open, an unknown form or
+    // dialog, no connection to the display) ends with status 1.
+    const int code = wxEntry(count, pointers.data());
+    return code < 0 ? EXIT_FAILURE : code;
 }

@@ -6,6 +6,8 @@
 #include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
 
+#include <wx/msgdlg.h>
+
 #include <algorithm>
 
 namespace fw {
@@ -15,11 +17,13 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kClientWidth = 680;
 constexpr int kClientHeight = 360;
-// The fixed columns; the value column takes what the list has left.
+// The fixed columns; the value column takes what the list has left. The
+// connector column is at least as wide as its heading.
 constexpr int kAttributeColumnWidth = 120;
 constexpr int kOperatorColumnWidth = 75;
 constexpr int kValueColumnWidth = 75;
 constexpr int kConnectorColumnWidth = 60;
+constexpr int kHeadingPadding = 16;
 constexpr int kAttributeWidth = 190;
 constexpr int kArrowWidth = 50;
 
@@ -66,10 +70,15 @@ CDefineFilterDlg::CDefineFilterDlg(wxWindow* parent, const FormDefinitionDocumen
     m_conditions->AppendColumn(LangText("DFLTRDLG_OPRATOR"), wxLIST_FORMAT_LEFT, kOperatorColumnWidth);
     m_conditions->AppendColumn(LangText("DFLTRDLG_VALUE"), wxLIST_FORMAT_LEFT, kValueColumnWidth);
     m_conditions->AppendColumn(LangText("DFLTRDLG_OR_AND"), wxLIST_FORMAT_LEFT, kConnectorColumnWidth);
-    m_conditions->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    const int connectorWidth =
+        std::max(kConnectorColumnWidth, m_conditions->GetTextExtent(LangText("DFLTRDLG_OR_AND")).x + kHeadingPadding);
+    m_conditions->SetColumnWidth(ConnectorColumn, connectorWidth);
+    // The rows window loses width to the vertical scroll bar once the rows
+    // fill it; the last column stays inside either way.
+    m_conditions->GetRowsWindow()->Bind(wxEVT_SIZE, [this, connectorWidth](wxSizeEvent& event) {
         event.Skip();
-        const int rest =
-            m_conditions->GetClientSize().x - kAttributeColumnWidth - kOperatorColumnWidth - kConnectorColumnWidth;
+        const int rest = m_conditions->GetRowsWindow()->GetClientSize().x - kAttributeColumnWidth -
+                         kOperatorColumnWidth - connectorWidth;
         m_conditions->SetColumnWidth(ValueColumn, std::max(kValueColumnWidth, rest));
     });
     m_conditions->SetColumnKind(AttributeColumn, CellEditKind::None);
@@ -123,7 +132,12 @@ void CDefineFilterDlg::AddSelectedAttribute()
     if (selected == wxNOT_FOUND || selected >= static_cast<int>(m_entries.size()))
         return;
     const PropertyEntryParts parts = SplitPropertyEntry(m_entries[selected]);
-    m_conditions->AppendRow(FromUtf8(parts.localized), parts.internal);
+    // A row read from a filter ends without a connector; it is no longer the last.
+    const long previous = m_conditions->GetItemCount() - 1;
+    if (previous >= 0 && m_conditions->GetCellText(previous, ConnectorColumn).empty())
+        m_conditions->SetCellText(previous, ConnectorColumn, FromUtf8(DefaultConnector));
+    const long row = m_conditions->AppendRow(FromUtf8(parts.localized), parts.internal);
+    m_conditions->SetCellText(row, ConnectorColumn, FromUtf8(DefaultConnector));
 }
 
 void CDefineFilterDlg::RemoveSelectedCondition()
@@ -136,7 +150,16 @@ void CDefineFilterDlg::OnOk(wxCommandEvent& /*event*/)
     // An editor still open hands its text over first.
     if (auto* open = dynamic_cast<InPlaceEditor*>(m_conditions->GetActiveEditor()))
         open->Finish(false);
-    m_filter = BuildFilter(GetRows());
+    const std::vector<ConditionRow> rows = GetRows();
+    if (const int row = FirstUnjoinedRow(rows); row >= 0) {
+        m_conditions->SelectRow(row);
+        m_conditions->EnsureVisible(row);
+        const wxString text = wxString::Format(LangText("DFLTRDLG_MSG_NO_CONNECTOR"), wxString::Format("%d", row + 1),
+                                               wxString::Format("%d", row + 2));
+        wxMessageBox(text, LangText("DFLTRDLG_NAME"), wxOK | wxICON_INFORMATION, this);
+        return;
+    }
+    m_filter = BuildFilter(rows);
     EndModal(wxID_OK);
 }
 

@@ -8,14 +8,16 @@ namespace fw {
 namespace {
 
 // Enter and Escape are taken before the dialog sees them as its default and
-// cancel keys.
+// cancel keys, Tab before it moves the focus out of the list.
 template <class Editor> void BindKeys(Editor& editor)
 {
     editor.Bind(wxEVT_CHAR_HOOK, [&editor](wxKeyEvent& event) {
         if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER)
-            editor.Finish(false);
+            editor.FinishFromKeyboard(false);
         else if (event.GetKeyCode() == WXK_ESCAPE)
-            editor.Finish(true);
+            editor.FinishFromKeyboard(true);
+        else if (event.GetKeyCode() == WXK_TAB)
+            editor.FinishAndMove(!event.ShiftDown());
         else
             event.Skip();
     });
@@ -29,6 +31,25 @@ void InPlaceEditor::Finish(bool cancelled)
         return;
     m_finished = true;
     m_list.EditorFinished(*this, Window(), cancelled, cancelled ? wxString() : CurrentText());
+}
+
+void InPlaceEditor::FinishFromKeyboard(bool cancelled)
+{
+    Finish(cancelled);
+    // The keys go on working in the list.
+    m_list.SetFocus();
+}
+
+void InPlaceEditor::FinishAndMove(bool forward)
+{
+    Finish(false);
+    CEditListEx& list = m_list;
+    const long row = m_row;
+    const int column = m_column;
+    list.CallAfter([&list, row, column, forward] {
+        if (!list.EditNextCell(row, column, forward))
+            list.SetFocus();
+    });
 }
 
 CEditItem::CEditItem(CEditListEx& list, wxWindow* parent, long row, int column, const wxRect& rect,
@@ -95,6 +116,9 @@ CEditListEx::CEditListEx(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
     m_rowsWindow = GetTargetWindow() ? GetTargetWindow() : this;
     m_rowsWindow->Bind(wxEVT_LEFT_DOWN, &CEditListEx::OnRowsLeftDown, this);
     Bind(wxEVT_LIST_KEY_DOWN, &CEditListEx::OnKeyDown, this);
+    // Taken before the dialog sees Enter as its default key; an open editor
+    // handles its own keys first.
+    Bind(wxEVT_CHAR_HOOK, &CEditListEx::OnCharHook, this);
 }
 
 CEditListEx::~CEditListEx()
@@ -194,9 +218,11 @@ bool CEditListEx::EditCell(long row, int column)
             open->Finish(false);
     }
     SetFocus();
+    EnsureVisible(row);
     wxRect cell;
     if (!GetSubItemRect(row, column, cell))
         return false;
+    m_currentColumn = column;
     // Bring a cell that sticks out at either side into view first.
     const int visible = m_rowsWindow->GetClientSize().x;
     const wxPoint origin = m_rowsWindow->GetPosition();
@@ -230,6 +256,40 @@ bool CEditListEx::EditCell(long row, int column)
     m_editorWindow = editor;
     editor->SetFocus();
     return true;
+}
+
+bool CEditListEx::EditFocusedCell()
+{
+    long row = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    if (row < 0)
+        row = GetSelectedRow();
+    if (row < 0)
+        return false;
+    if (GetColumnKind(m_currentColumn) == CellEditKind::None)
+        return EditNextCell(row, -1, true);
+    SelectRow(row);
+    return EditCell(row, m_currentColumn);
+}
+
+bool CEditListEx::EditNextCell(long row, int column, bool forward)
+{
+    const int columns = GetColumnCount();
+    for (;;) {
+        column += forward ? 1 : -1;
+        if (column >= columns) {
+            column = 0;
+            ++row;
+        } else if (column < 0) {
+            column = columns - 1;
+            --row;
+        }
+        if (row < 0 || row >= GetItemCount())
+            return false;
+        if (GetColumnKind(column) != CellEditKind::None) {
+            SelectRow(row);
+            return EditCell(row, column);
+        }
+    }
 }
 
 void CEditListEx::EditorFinished(InPlaceEditor& editor, wxWindow* window, bool cancelled, const wxString& text)
@@ -273,6 +333,14 @@ void CEditListEx::OnRowsLeftDown(wxMouseEvent& event)
         if (row < GetItemCount())
             EditCell(row, column);
     });
+}
+
+void CEditListEx::OnCharHook(wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    if ((key == WXK_F2 || key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !m_editorWindow && EditFocusedCell())
+        return;
+    event.Skip();
 }
 
 void CEditListEx::OnKeyDown(wxListEvent& event)

@@ -34,6 +34,10 @@ public:
     void Finish(bool cancelled);
     // Closes without a notice (the list is going away).
     void Abandon() { m_finished = true; }
+    // Enter and Escape: the list keeps the keyboard afterwards.
+    void FinishFromKeyboard(bool cancelled);
+    // Commits, then opens the next (or previous) editable cell: Tab and Shift+Tab.
+    void FinishAndMove(bool forward);
 
 protected:
     virtual wxWindow* Window() = 0;
@@ -111,8 +115,14 @@ public:
     void SelectRow(long row);
     bool DeleteSelectedRow();
 
-    // Opens the editor of the column's kind over the cell; none for kind 0.
+    // Opens the editor of the column's kind over the cell, scrolled into
+    // view; none for kind 0. Its column becomes the current one.
     bool EditCell(long row, int column);
+    // F2 or Enter: the focused row's cell in the current column (at first the
+    // first editable one).
+    bool EditFocusedCell();
+    // The editable cell after (or before) this one, row by row; false at either end.
+    bool EditNextCell(long row, int column, bool forward);
     // The editor open now, if any (a child of the rows window).
     wxWindow* GetActiveEditor() const { return m_editorWindow; }
     // The cell under a point of the rows area (GetMainWindow() coordinates).
@@ -127,6 +137,7 @@ private:
 
     void OnRowsLeftDown(wxMouseEvent& event);
     void OnKeyDown(wxListEvent& event);
+    void OnCharHook(wxKeyEvent& event);
 
     std::map<int, CellEditKind> m_kinds;
     std::vector<std::string> m_choicesA;
@@ -135,6 +146,7 @@ private:
     std::function<bool(long, int, wxString&)> m_buttonHandler;
     wxWindow* m_rowsWindow = nullptr;
     wxWindow* m_editorWindow = nullptr;
+    int m_currentColumn = -1;
 };
 
 }  // namespace fw

@@ -73,4 +73,12 @@ std::string BuildFilter(const std::vector<ConditionRow>& rows)
     return filter;
 }
 
+int FirstUnjoinedRow(const std::vector<ConditionRow>& rows)
+{
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i)
+        if (rows[i].connector.empty())
+            return static_cast<int>(i);
+    return -1;
+}
+
 }  // namespace fw

@@ -26,6 +26,8 @@ struct ConditionRow {
 const std::vector<std::string>& FilterOperators();
 // "||", "&" and the empty text.
 const std::vector<std::string>& FilterConnectors();
+// What joins a new row to the one after it until the designer picks another.
+inline const std::string DefaultConnector = "&";
 
 // Splits at every character of `separators`; a run of them separates once and
 // separators at either end give no empty part.
@@ -39,7 +41,12 @@ ConditionRow ParseCondition(const std::string& condition);
 std::vector<ConditionRow> ParseFilter(const std::string& filter);
 
 // attribute:operator:value per row; a row's connector follows unless it is the
-// last row. An empty connector joins two rows without separator.
+// last row. Rows must be joined (see FirstUnjoinedRow): an empty connector
+// would run two conditions together.
 std::string BuildFilter(const std::vector<ConditionRow>& rows);
+
+// The first row, but the last, whose connector is empty; -1 when every row is
+// joined to the next.
+int FirstUnjoinedRow(const std::vector<ConditionRow>& rows);
 
 }  // namespace fw

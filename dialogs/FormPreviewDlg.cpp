@@ -12,6 +12,7 @@
 #include "render/SystemColors.h"
 #include "services/Environment.h"
 #include "services/LanguageTable.h"
+#include "services/ObjectModel.h"
 
 #include <wx/app.h>
 #include <wx/button.h>
@@ -52,7 +53,14 @@ wxString TitleFor(const CDiagramEntityContainer* form)
 {
     if (!form)
         return wxString();
-    return wxString::FromUTF8(langStr(PreviewTitleKey(form->GetTitle(), form->GetObjectClass())));
+    const std::string key = PreviewTitleKey(form->GetTitle(), form->GetObjectClass());
+    if (LanguageTable::instance().has(key))
+        return wxString::FromUTF8(langStr(key));
+    // No language file has a text for the key: say what the form edits.
+    std::string type = GetLocaleObjectType(form->GetObjectClass());
+    if (type.empty())
+        type = form->GetObjectClass();
+    return LangText("PREVIEW_EDIT_TITLE") + " " + wxString::FromUTF8(type);
 }
 
 wxFont MakeFont(const PreviewFont& font)
@@ -160,6 +168,13 @@ CFormPreviewDlg::CFormPreviewDlg(wxWindow* parent, CDiagramEditor* editor)
     Bind(wxEVT_PAINT, &CFormPreviewDlg::OnPaint, this);
     Bind(wxEVT_SIZE, &CFormPreviewDlg::OnSize, this);
     Bind(wxEVT_IDLE, &CFormPreviewDlg::OnIdle, this);
+    // Without the button bar no Cancel button takes Escape.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_ESCAPE && !m_showButtons && IsModal())
+            EndModal(wxID_CANCEL);
+        else
+            event.Skip();
+    });
 }
 
 CFormPreviewDlg::~CFormPreviewDlg() = default;

@@ -8,15 +8,19 @@
 #include "services/LanguageTable.h"
 
 #include <wx/button.h>
+#include <wx/dcclient.h>
 #include <wx/dcscreen.h>
 #include <wx/listctrl.h>
 #include <wx/msgdlg.h>
+#include <wx/settings.h>
 
 #include <algorithm>
 
 namespace fw {
 
 namespace {
+
+constexpr int kGripSize = 10;  // the corner beyond the OK button
 
 constexpr int kMargin = 8;
 constexpr int kGap = 6;
@@ -107,6 +111,57 @@ CStyleList::CStyleList(wxWindow* parent, FormDefinitionDocument& document)
     m_ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
     // A double click must not press the default button.
     m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [](wxListEvent&) {});
+    BindSizeGrip();
+}
+
+wxRect CStyleList::GetSizeGrip() const
+{
+    const wxSize client = GetClientSize();
+    return wxRect(client.x - kGripSize, client.y - kGripSize, kGripSize, kGripSize);
+}
+
+void CStyleList::BindSizeGrip()
+{
+    // Three ridges in the bottom-right corner, drawn in the window's own
+    // shadow and highlight colours; a drag there sizes the dialog.
+    Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+        wxPaintDC dc(this);
+        const wxRect grip = GetSizeGrip();
+        const wxPoint corner = grip.GetBottomRight();
+        const wxColour dark = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
+        const wxColour light = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT);
+        for (int step = 3; step < kGripSize; step += 3) {
+            dc.SetPen(wxPen(dark));
+            dc.DrawLine(corner.x - step, corner.y, corner.x, corner.y - step);
+            dc.SetPen(wxPen(light));
+            dc.DrawLine(corner.x - step + 1, corner.y, corner.x, corner.y - step + 1);
+        }
+    });
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        Refresh();
+    });
+    Bind(wxEVT_MOTION, [this](wxMouseEvent& event) {
+        if (HasCapture()) {
+            const wxPoint moved = ClientToScreen(event.GetPosition()) - m_gripStart;
+            SetSize(m_sizeAtGripStart + wxSize(moved.x, moved.y));
+            return;
+        }
+        SetCursor(GetSizeGrip().Contains(event.GetPosition()) ? wxCursor(wxCURSOR_SIZENWSE) : wxNullCursor);
+    });
+    Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) {
+        if (!GetSizeGrip().Contains(event.GetPosition()))
+            return event.Skip();
+        m_gripStart = ClientToScreen(event.GetPosition());
+        m_sizeAtGripStart = GetSize();
+        CaptureMouse();
+    });
+    Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
+        if (HasCapture())
+            ReleaseMouse();
+        event.Skip();
+    });
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [](wxMouseCaptureLostEvent&) {});
 }
 
 void CStyleList::FillList()

@@ -38,8 +38,11 @@ public:
     wxButton* GetModifyButton() const { return m_modify; }
     wxButton* GetDeleteButton() const { return m_delete; }
     wxButton* GetOkButton() const { return m_ok; }
+    // The corner square a drag sizes the dialog by, in client coordinates.
+    wxRect GetSizeGrip() const;
 
 private:
+    void BindSizeGrip();
     bool PickFont(const FontChoice& start, FontChoice& chosen) override;
     bool AskName(const std::string& preset, std::string& name) override;
     void ShowMessage(const std::string& text, const std::string& title) override;
@@ -56,6 +59,8 @@ private:
     wxButton* m_modify = nullptr;
     wxButton* m_delete = nullptr;
     wxButton* m_ok = nullptr;
+    wxPoint m_gripStart;  // screen position where a grip drag began
+    wxSize m_sizeAtGripStart;
 };
 
 }  // namespace fw

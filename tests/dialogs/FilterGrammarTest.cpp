@@ -23,13 +23,6 @@ const std::vector<ConditionRow> kPumpOrValveAndSize = {
 
 }  // namespace
 
-TEST(FilterGrammar, OffersOperatorsAndConnectorsInOrder)
-{
-    EXPECT_EQ(FilterOperators(), (std::vector<std::string>{"=", "EQUAL", "LESS", "GREATER", "NOTEQUAL",
-                                                           "GREATEROREQUAL", "LESSOREQUAL", "LIKE", "NOTLIKE"}));
-    EXPECT_EQ(FilterConnectors(), (std::vector<std::string>{"||", "&", ""}));
-}
-
 TEST(FilterGrammar, RowsBuildTheFilterAndParseBack)
 {
     const std::string filter = BuildFilter(kPumpOrValveAndSize);
@@ -37,16 +30,21 @@ TEST(FilterGrammar, RowsBuildTheFilterAndParseBack)
     EXPECT_EQ(ParseFilter(filter), kPumpOrValveAndSize);
 }
 
-TEST(FilterGrammar, BuildingDropsATrailingConnectorAndJoinsOnEmptyOnes)
+TEST(FilterGrammar, BuildingDropsATrailingConnectorAndFindsRowsNotJoined)
 {
     std::vector<ConditionRow> rows = {{"A", "=", "1", "&"}};
     EXPECT_EQ(BuildFilter(rows), "A:=:1");
-    rows = {{"A", "=", "1", ""}, {"B", "LIKE", "x*", "||"}};
-    EXPECT_EQ(BuildFilter(rows), "A:=:1B:LIKE:x*");
+    EXPECT_EQ(FirstUnjoinedRow(rows), -1);
     // Rows lacking operator or value give empty words; nothing is validated.
     rows = {{"A", "", "", "||"}, {"B", "EQUAL", "", ""}};
     EXPECT_EQ(BuildFilter(rows), "A::||B:EQUAL:");
+    EXPECT_EQ(FirstUnjoinedRow(rows), -1);
     EXPECT_EQ(BuildFilter({}), "");
+    EXPECT_EQ(FirstUnjoinedRow({}), -1);
+    // Without a connector two conditions would run together.
+    rows = {{"A", "=", "1", "&"}, {"B", "LIKE", "x*", ""}, {"C", "=", "2", ""}, {"D", "=", "3", ""}};
+    EXPECT_EQ(FirstUnjoinedRow(rows), 1);
+    EXPECT_EQ(FirstUnjoinedRow(ParseFilter("A:=:1||B:=:2&C:=:3")), -1);
 }
 
 TEST(FilterGrammar, RunsOfSeparatorsSeparateOnce)

@@ -2,9 +2,11 @@
 // through the in-place editors, the list's buttons, and a filtered form
 // defined through both dialogs and saved.
 
+#include "app/MainFrame.h"
 #include "dialogs/DefineFilterDlg.h"
 #include "dialogs/EditListEx.h"
 #include "dialogs/FilterDlg.h"
+#include "gui/AppFixture.h"
 #include "gui/GuiTestSupport.h"
 #include "model/FormDefinitionDocument.h"
 #include "model/PropertyEntries.h"
@@ -14,6 +16,8 @@
 #include <gtest/gtest.h>
 #include <wx/choice.h>
 #include <wx/fileconf.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -22,6 +26,7 @@
 #include <set>
 
 using namespace fw;
+using fw::test::AppJourney;
 using fw::test::Click;
 using fw::test::PumpEvents;
 using fw::test::RunModal;
@@ -144,6 +149,28 @@ private:
     FormDefinitionDocument& m_doc;
 };
 
+// Answers every message box at once, keeping its text and the window it belongs to.
+class MessageCatcher : public wxModalDialogHook {
+public:
+    MessageCatcher() { Register(); }
+    struct Message {
+        std::string text;
+        wxWindow* parent;
+    };
+    std::vector<Message> messages;
+
+protected:
+    int Enter(wxDialog* dialog) override
+    {
+        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
+        if (!box)
+            return wxID_NONE;
+        messages.push_back({box->GetMessage().ToStdString(wxConvUTF8), box->GetParent()});
+        return wxID_OK;
+    }
+    void Exit(wxDialog*) override {}
+};
+
 std::vector<std::string> Items(const wxListBox& list)
 {
     std::vector<std::string> items;
@@ -175,14 +202,14 @@ TEST_F(FilterDialogsTest, DefinitionOpensWithTheTypesAttributesAndFourColumns)
     CEditListEx& list = *dialog.GetConditionList();
     ASSERT_EQ(list.GetColumnCount(), 4);
     const char* headers[] = {"DFLTRDLG_ATRRIBUTE", "DFLTRDLG_OPRATOR", "DFLTRDLG_VALUE", "DFLTRDLG_OR_AND"};
-    const int widths[] = {120, 75, 75, 60};
+    const int widths[] = {120, 75, 75, 60};  // the last one at least
     const CellEditKind kinds[] = {CellEditKind::None, CellEditKind::Choice, CellEditKind::Text, CellEditKind::Choice};
     for (int c = 0; c < 4; ++c) {
         wxListItem column;
         column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH);
         list.GetColumn(c, column);
         EXPECT_EQ(Utf8(column.GetText()), langStr(headers[c]));
-        EXPECT_EQ(list.GetColumnWidth(c), widths[c]);
+        EXPECT_EQ(c == 3 ? std::min(list.GetColumnWidth(c), widths[c]) : list.GetColumnWidth(c), widths[c]);
         EXPECT_EQ(list.GetColumnKind(c), kinds[c]);
     }
     EXPECT_EQ(list.GetChoicesFor(1).size(), 9u);
@@ -453,4 +480,119 @@ TEST_F(FilterDialogsTest, FilteredFormDefinedThroughBothDialogsIsSaved)
     FormDefinitionDocument reread;
     ASSERT_TRUE(reread.ReadFile(path));
     EXPECT_NE(reread.GetForm(filter), nullptr);
+}
+
+TEST_F(FilterDialogsTest, CellsAreEditedFromTheKeyboardAndRowsMustBeJoined)
+{
+    CDefineFilterDlg dialog(nullptr, m_doc);
+    dialog.SetFilter("WEIGHT_KG:LESS:5");
+    CEditListEx& list = *dialog.GetConditionList();
+    MessageCatcher catcher;
+    bool openAfterRefusal = false;
+    const auto editorAt = [&](long row, int column) {
+        WaitFor([&] { return list.GetActiveEditor() != nullptr; }, 2000);
+        auto* editor = dynamic_cast<InPlaceEditor*>(list.GetActiveEditor());
+        return editor && editor->GetRow() == row && editor->GetColumn() == column;
+    };
+    const int rc = RunModal(
+        dialog,
+        [&] {
+            // A new row, and the row before it, are joined by "&" until changed.
+            AddAttribute(dialog, "Pump type");
+            ASSERT_EQ(list.GetItemCount(), 2);
+            EXPECT_EQ(Utf8(list.GetCellText(0, 3)), "&");
+            EXPECT_EQ(Utf8(list.GetCellText(1, 3)), "&");
+
+            // F2 opens the focused row's first editable cell, Tab the next one.
+            list.SelectRow(0);
+            list.SetFocus();
+            PumpEvents(30);
+            wxUIActionSimulator keys;
+            keys.Char(WXK_F2);
+            ASSERT_TRUE(editorAt(0, 1)) << "F2 opened no editor on the operator cell";
+            keys.Char(WXK_TAB);
+            ASSERT_TRUE(WaitFor([&] { return dynamic_cast<wxTextCtrl*>(list.GetActiveEditor()) != nullptr; }, 2000));
+            ASSERT_TRUE(editorAt(0, 2));
+            keys.Text("7");
+            ASSERT_TRUE(
+                WaitFor([&] { return Utf8(static_cast<wxTextCtrl*>(list.GetActiveEditor())->GetValue()) == "7"; }));
+            keys.Char(WXK_RETURN);
+            ASSERT_TRUE(WaitFor([&] { return list.GetActiveEditor() == nullptr; }, 2000));
+            EXPECT_EQ(Utf8(list.GetCellText(0, 2)), "7");
+            // The keys stay with the list: Enter opens the same column again.
+            list.SelectRow(1);
+            keys.Char(WXK_RETURN);
+            ASSERT_TRUE(editorAt(1, 2)) << "Enter opened no editor on the value cell";
+            ASSERT_TRUE(PressOnEditor(list, WXK_ESCAPE));
+            EXPECT_TRUE(dialog.IsModal());
+
+            // Two rows without a connector are refused, over this dialog.
+            ASSERT_TRUE(ChooseInCell(list, 0, 3, ""));
+            Click(dialog.GetOkButton());
+            PumpEvents(50);
+            openAfterRefusal = dialog.IsModal();
+            EXPECT_EQ(list.GetSelectedRow(), 0);
+            ASSERT_TRUE(ChooseInCell(list, 0, 3, "||"));
+            Click(dialog.GetOkButton());
+        },
+        15000);
+    EXPECT_EQ(rc, wxID_OK);
+    EXPECT_TRUE(openAfterRefusal);
+    ASSERT_EQ(catcher.messages.size(), 1u);
+    EXPECT_NE(catcher.messages[0].text.find("1"), std::string::npos) << catcher.messages[0].text;
+    EXPECT_NE(catcher.messages[0].text.find("2"), std::string::npos) << catcher.messages[0].text;
+    EXPECT_EQ(catcher.messages[0].parent, &dialog);
+    EXPECT_EQ(dialog.GetFilter(), "WEIGHT_KG:LESS:7||PUMP_TYPE::");
+}
+
+TEST_F(FilterDialogsTest, EveryColumnFitsAndAnEditedCellIsScrolledIntoView)
+{
+    CDefineFilterDlg dialog(nullptr, m_doc);
+    CEditListEx& list = *dialog.GetConditionList();
+    const int rc = RunModal(dialog, [&] {
+        // Rows enough for a vertical scroll bar.
+        for (int i = 0; i < 30; ++i)
+            AddAttribute(dialog, "Status");
+        PumpEvents(100);
+        int total = 0;
+        for (int c = 0; c < list.GetColumnCount(); ++c)
+            total += list.GetColumnWidth(c);
+        EXPECT_LE(total, list.GetRowsWindow()->GetClientSize().x) << "the And / Or column is cut off";
+        EXPECT_GE(list.GetColumnWidth(3), list.GetTextExtent(wxString::FromUTF8(langStr("DFLTRDLG_OR_AND"))).x);
+
+        ASSERT_TRUE(list.EditCell(29, 2));
+        PumpEvents(50);
+        const wxRect editor = list.GetActiveEditor()->GetRect();
+        const wxSize rows = list.GetRowsWindow()->GetClientSize();
+        EXPECT_GE(editor.y, 0);
+        EXPECT_LE(editor.GetBottom(), rows.y) << "the edited cell is out of view";
+        ASSERT_TRUE(PressOnEditor(list, WXK_ESCAPE));
+        dialog.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(rc, wxID_CANCEL);
+}
+
+TEST_F(AppJourney, AFilterTheFileHasIsRefusedOverTheFilterList)
+{
+    ASSERT_NE(Open(std::string(FORMWRIGHT_SOURCE_ROOT) + "/data/samples/PUMP_Main.xml"), nullptr);
+    MessageCatcher catcher;
+    CFilterDlg* shown = nullptr;
+    wxTheApp->CallAfter([&] {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* dialog = dynamic_cast<CFilterDlg*>(window); dialog && dialog->IsModal())
+                shown = dialog;
+        if (!shown)
+            return;
+        shown->SetDefineRunner([](const std::string&, std::string& result) {
+            result = "STATUS:=:Released";
+            return true;
+        });
+        Click(shown->GetNewButton());
+        shown->EndModal(wxID_CANCEL);
+    });
+    ASSERT_TRUE(m_frame->ShowFormDialog("filters"));
+    ASSERT_NE(shown, nullptr) << "the filter list did not come up";
+    ASSERT_EQ(catcher.messages.size(), 1u);
+    EXPECT_EQ(catcher.messages[0].text, langStr("FLTRDLG_MSG_1"));
+    EXPECT_EQ(catcher.messages[0].parent, shown);
 }

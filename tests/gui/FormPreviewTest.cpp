@@ -21,6 +21,7 @@
 #include <wx/listctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <cstdlib>
 #include <memory>
@@ -113,7 +114,8 @@ TEST_F(FormPreview, ControlsStandAtTheirElementsWithTheirStyles)
 {
     CFormPreviewDlg dialog(nullptr, Editor());
     ShowAndSettle(dialog);
-    EXPECT_EQ(dialog.GetTitle(), "EDIT_PUMP");
+    // No language file names the pump's form: the title says what it edits.
+    EXPECT_EQ(dialog.GetTitle(), "Edit Pump");
     EXPECT_EQ(dialog.GetClientSize(), wxSize(720, 650));
     EXPECT_FALSE(dialog.NeedsScrollBar());
 
@@ -253,6 +255,14 @@ TEST_F(FormPreview, NoButtonsFormHidesTheBarAndOkAndCancel)
     EXPECT_FALSE(dialog.GetCancelButton()->IsShown());
     for (const CFormPreviewDlg::ChildWindow& child : dialog.GetChildWindows())
         EXPECT_NE(child.element, nullptr) << "a control of the button bar was made";
+    // Escape still closes it, as it closes a form with buttons.
+    dialog.Hide();
+    const int rc = fw::test::RunModal(dialog, [&] {
+        dialog.GetChildWindows().front().window->SetFocus();
+        fw::test::PumpEvents(100);
+        wxUIActionSimulator().Char(WXK_ESCAPE);
+    });
+    EXPECT_EQ(rc, wxID_CANCEL);
 }
 
 TEST_F(FormPreview, TallFormOpens600HighAndScrolls)

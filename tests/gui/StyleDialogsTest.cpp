@@ -19,6 +19,7 @@
 #include <wx/spinctrl.h>
 #include <wx/srchctrl.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <memory>
 #include <optional>
@@ -223,6 +224,21 @@ TEST_F(StyleListWindow, ButtonsFollowTheCornerAndTheListGrows)
     EXPECT_EQ(list->GetOkButton()->GetRect(), wxRect(okBefore.GetPosition() + wxPoint(100, 60), okBefore.GetSize()));
     EXPECT_EQ(list->GetNewButton()->GetRect(), wxRect(newBefore.GetPosition() + wxPoint(100, 60), newBefore.GetSize()));
     EXPECT_EQ(list->GetList()->GetRect(), wxRect(listBefore.GetPosition(), listBefore.GetSize() + wxSize(100, 60)));
+
+    // A drag on the size grip in the corner sizes the dialog as well.
+    const wxRect grip = list->GetSizeGrip();
+    EXPECT_EQ(grip.GetBottomRight(), wxPoint(before.x + 99, before.y + 59));
+    const wxSize dragged = list->GetSize();
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(list->ClientToScreen(grip.GetPosition() + wxPoint(grip.width / 2, grip.height / 2)));
+    PumpEvents(30);
+    mouse.MouseDown();
+    PumpEvents(30);
+    mouse.MouseMove(list->ClientToScreen(grip.GetPosition() + wxPoint(grip.width / 2 + 40, grip.height / 2 + 30)));
+    PumpEvents(30);
+    mouse.MouseUp();
+    EXPECT_TRUE(WaitFor([&] { return list->GetSize() == dragged + wxSize(40, 30); }))
+        << list->GetSize().x << "x" << list->GetSize().y;
 }
 
 TEST(FontChooserWindow, StartsFromTheStyleAndAnswersTheControls)
