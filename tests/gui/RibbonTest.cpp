@@ -5,10 +5,12 @@
 #include "app/CommandTable.h"
 #include "app/Icons.h"
 #include "app/VisualStyles.h"
+#include "controls/DiagramStatic.h"
 #include "editor/CommandIds.h"
 #include "editor/FormView.h"
 #include "gui/GuiTestSupport.h"
 #include "services/LanguageTable.h"
+#include "support/RecordingPane.h"
 
 #include <gtest/gtest.h>
 #include <wx/dcclient.h>
@@ -23,7 +25,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 
 using namespace fw;
@@ -141,6 +145,94 @@ TEST_F(CommandTableTest, EveryIconNameIsInTheTheme)
     }
     EXPECT_TRUE(FindThemeIcon("no-such-icon", 32).empty());
 }
+
+// --- the keyboard page of the help, in both languages ----------------------------
+
+// The canvas editor's own keys (no commands of the table): how the page names
+// them and what the window hands the editor.
+struct EditorKeyName {
+    unsigned modifiers;
+    const char* nameKey;
+    EditorKey key;
+};
+
+const EditorKeyName EditorKeys[] = {
+    {Modifier::None, "KEY_TAB", EditorKey::Tab},           {Modifier::Shift, "KEY_TAB", EditorKey::Tab},
+    {Modifier::None, "KEY_INS", EditorKey::Insert},        {Modifier::None, "KEY_ARROWS", EditorKey::Left},
+    {Modifier::Shift, "KEY_ARROWS", EditorKey::Right},     {Modifier::None, "KEY_PAGEUP", EditorKey::PageUp},
+    {Modifier::None, "KEY_PAGEDOWN", EditorKey::PageDown}, {Modifier::Ctrl, "KEY_PAGEUP", EditorKey::PageUp},
+    {Modifier::Ctrl, "KEY_PAGEDOWN", EditorKey::PageDown}, {Modifier::None, "KEY_ESC", EditorKey::Escape},
+    {Modifier::None, "KEY_KEYPAD_PLUS", EditorKey::Add},   {Modifier::None, "KEY_KEYPAD_MINUS", EditorKey::Subtract},
+    {Modifier::None, "KEY_DEL", EditorKey::Delete},
+};
+
+std::string Shown(unsigned modifiers, const char* nameKey)
+{
+    std::string text;
+    if (modifiers & Modifier::Ctrl)
+        text += langStr("KEY_CTRL") + "+";
+    if (modifiers & Modifier::Shift)
+        text += langStr("KEY_SHIFT") + "+";
+    return text + langStr(nameKey);
+}
+
+std::set<std::string> KeysOnPage(const std::string& page)
+{
+    std::ifstream in(std::string(FORMWRIGHT_SOURCE_ROOT) + "/data/help/" + page);
+    EXPECT_TRUE(in) << page;
+    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::set<std::string> keys;
+    const std::regex kbd("<kbd>([^<]*)</kbd>");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), kbd); it != std::sregex_iterator(); ++it)
+        keys.insert((*it)[1]);
+    return keys;
+}
+
+class KeyboardPageTest : public testing::TestWithParam<std::pair<const char*, const char*>> {
+protected:
+    void TearDown() override { LanguageTable::instance().loadLanguage("English"); }
+};
+
+TEST_P(KeyboardPageTest, ListsEveryWorkingShortcutAndNoOther)
+{
+    const auto [language, page] = GetParam();
+    ASSERT_TRUE(LanguageTable::instance().loadLanguage(language));
+    const std::set<std::string> listed = KeysOnPage(page);
+    const std::vector<wxAcceleratorEntry> accelerators = Ribbon::GetAcceleratorEntries();
+    std::set<std::string> working;
+    for (const CommandInfo& command : GetCommandTable()) {
+        for (const Shortcut& shortcut : ParseShortcuts(command.shortcut)) {
+            const std::string text = ShortcutText(shortcut);
+            EXPECT_EQ(listed.count(text), 1u) << "missing on " << page << ": " << text;
+            // Working: a plain letter picks its command on the canvas, any
+            // other combination is a frame shortcut.
+            const int flags = (shortcut.ctrl ? wxACCEL_CTRL : 0) | (shortcut.alt ? wxACCEL_ALT : 0) |
+                              (shortcut.shift ? wxACCEL_SHIFT : 0);
+            const bool reaches =
+                IsCanvasKey(shortcut)
+                    ? FindCanvasCommand(shortcut.key[0]) == &command
+                    : std::any_of(accelerators.begin(), accelerators.end(), [&](const wxAcceleratorEntry& entry) {
+                          return entry.GetCommand() == command.id && entry.GetFlags() == flags;
+                      });
+            EXPECT_TRUE(reaches) << text;
+            working.insert(text);
+        }
+    }
+    test::EditorRig rig;
+    rig.Put<CDiagramStatic>("a", 100, 100, 180, 140)->Select(true);
+    for (const EditorKeyName& key : EditorKeys) {
+        const std::string text = Shown(key.modifiers, key.nameKey);
+        EXPECT_TRUE(rig.Key(key.key, key.modifiers)) << "the editor ignores " << text;
+        EXPECT_EQ(listed.count(text), 1u) << "missing on " << page << ": " << text;
+        working.insert(text);
+    }
+    for (const std::string& text : listed)
+        EXPECT_EQ(working.count(text), 1u) << "listed on " << page << " but no key does it: " << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, KeyboardPageTest,
+                         testing::Values(std::pair{"English", "keyboard.html"},
+                                         std::pair{"German", "de/keyboard.html"}));
 
 // --- the ribbon in a window -------------------------------------------------------
 
@@ -273,6 +365,8 @@ TEST_F(RibbonTest, GermanLabelsComeFromTheGermanTable)
     EXPECT_EQ(m_ribbon->GetLabel(ID_ADD_DETACH), wxString::FromUTF8("Katalog lösen"));
     EXPECT_EQ(m_ribbon->GetBar()->GetPage(0)->GetLabel(), wxString("Start"));
     EXPECT_EQ(m_ribbon->GetBar()->GetPage(1)->GetLabel(), wxString("Format"));
+    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_CUT).BeforeFirst('\n'), "Ausschneiden (Strg+X)");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_BRING_TO_FRONT).BeforeFirst('\n'), "In den Vordergrund (Strg+Umschalt+Plus)");
 }
 
 TEST_F(RibbonTest, AClickReachesTheFrameOnlyWhileTheButtonIsEnabled)
@@ -316,24 +410,30 @@ TEST_F(RibbonTest, StatesShowAsGreyedAndTickedButtons)
     EXPECT_TRUE(SamePixels(plain, Capture(buttons, rect)));
 }
 
-TEST_F(RibbonTest, AnsweredDescriptionsShowAsTheHoveredButtonsTip)
+TEST_F(RibbonTest, TipsNameTheShortcutBeforeTheAnsweredDescription)
 {
     wxRect undo;
     wxRibbonButtonBar* buttons = ShowButton(ID_EDIT_UNDO, undo);
     ASSERT_NE(buttons, nullptr);
     const wxRect redo = buttons->GetItemRect(ID_EDIT_REDO);
-    const wxString plainUndo = wxString::FromUTF8(langStr("H_RIB_UNDO"));
+    const wxString plainUndo = "Undo (Ctrl+Z)\n" + wxString::FromUTF8(langStr("H_RIB_UNDO"));
     auto hover = [buttons](const wxRect& rect) {
         wxUIActionSimulator().MouseMove(buttons->ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + 4)));
         test::PumpEvents(100);
     };
+    EXPECT_EQ(m_ribbon->GetDescription(ID_SHOW_SELECTION_PROPERTIES).BeforeFirst('\n'),
+              "Selection properties (Alt+Enter)");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_TEXT_CTRL).BeforeFirst('\n'), "Text (T)");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_FILE_SAVE_AS), wxString::FromUTF8(langStr("H_RIB_SAVEAS")))
+        << "no shortcut, no title line";
 
     m_ribbon->UpdateDescriptions([](int id) { return id == ID_EDIT_UNDO ? "Undo Move" : ""; });
-    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_UNDO), "Undo Move");
-    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_REDO), wxString::FromUTF8(langStr("H_RIB_REDO")));
+    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_UNDO), "Undo (Ctrl+Z)\nUndo Move");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_REDO), "Redo (Ctrl+Y)\n" + wxString::FromUTF8(langStr("H_RIB_REDO")));
     hover(redo);
     hover(undo);
-    EXPECT_TRUE(test::WaitFor([&] { return buttons->GetToolTipText() == "Undo Move"; })) << buttons->GetToolTipText();
+    EXPECT_TRUE(test::WaitFor([&] { return buttons->GetToolTipText() == "Undo (Ctrl+Z)\nUndo Move"; }))
+        << buttons->GetToolTipText();
 
     // Answered while the tip is up, as after a click on the button.
     m_ribbon->UpdateDescriptions([](int) { return ""; });
@@ -469,6 +569,9 @@ TEST_F(AcceleratorTest, TheStandardKeysReachTheirCommands)
     EXPECT_EQ(CommandFor(WXK_F6), ID_NEXT_PANE);
     EXPECT_EQ(CommandFor(WXK_F6, false, true), ID_PREV_PANE);
     EXPECT_EQ(CommandFor('S'), wxNOT_FOUND) << "a plain S is typing";
+    EXPECT_EQ(CommandFor('T'), wxNOT_FOUND) << "a tool's letter picks the tool on the canvas only";
+    EXPECT_EQ(CommandFor(WXK_F10), ID_FOCUS_RIBBON);
+    EXPECT_EQ(CommandFor('P', true), ID_FILE_PRINT);
     EXPECT_EQ(CommandFor(WXK_DELETE), wxNOT_FOUND) << "plain Delete belongs to the editor";
 }
 
