@@ -8,7 +8,9 @@
 #include "controls/DiagramStatic.h"
 #include "editor/CommandIds.h"
 #include "editor/FormView.h"
+#include "gui/AppFixture.h"
 #include "gui/GuiTestSupport.h"
+#include "panes/ObjectInspectorWnd.h"
 #include "services/LanguageTable.h"
 #include "support/RecordingPane.h"
 
@@ -21,6 +23,8 @@
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
 #include <wx/sizer.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
@@ -583,6 +587,100 @@ TEST_F(AcceleratorTest, TheViewKeysReachTheirCommands)
     EXPECT_EQ(CommandFor('-', true), ID_ZOOM_OUT);
     EXPECT_EQ(CommandFor('G', true), ID_SHOW_GRID);
     EXPECT_EQ(CommandFor('G', true, true), ID_SNAP_TO_GRID);
+}
+
+// --- the keyboard in the main window -----------------------------------------------
+
+class KeyJourney : public test::AppJourney {
+protected:
+    void Type(int key, int modifiers = wxMOD_NONE)
+    {
+        m_keys.Char(key, modifiers);
+        test::PumpEvents(80);
+    }
+
+    // Keys pressed once a list has come up (its loop holds the caller).
+    void TypeInList(std::vector<int> keys)
+    {
+        m_listKeys = std::move(keys);
+        m_listTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            for (int key : m_listKeys)
+                wxUIActionSimulator().Char(key);
+        });
+        m_listTimer.StartOnce(400);
+    }
+
+    wxUIActionSimulator m_keys;
+    std::vector<int> m_listKeys;
+    wxTimer m_listTimer;
+};
+
+TEST_F(KeyJourney, ToolLettersWorkOnTheCanvasOnlyAndBOpensTheButtonList)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    FormView& view = ActiveView()->GetFormView();
+    CanvasWindow* canvas = ActiveView()->GetCanvas();
+    canvas->SetFocus();
+    ASSERT_TRUE(test::WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
+
+    const std::pair<int, int> tools[] = {{'T', InsertKind::Text},      {'I', InsertKind::Image},
+                                         {'G', InsertKind::Table},     {'L', InsertKind::Line},
+                                         {'R', InsertKind::Rectangle}, {'E', InsertKind::Ellipse}};
+    for (const auto& [letter, kind] : tools) {
+        Type(letter);
+        EXPECT_EQ(view.GetInsertKind(), kind) << static_cast<char>(letter);
+        EXPECT_TRUE(view.GetEditor().IsDrawing()) << static_cast<char>(letter);
+    }
+    Type('S');
+    EXPECT_FALSE(view.GetEditor().IsDrawing());
+    EXPECT_TRUE(wxWindow::FindFocus() == canvas);
+
+    TypeInList({WXK_DOWN, WXK_RETURN});
+    Type('B');
+    EXPECT_TRUE(test::WaitFor([&] { return view.GetEditor().IsDrawing(); })) << "no button kind was armed";
+    EXPECT_EQ(view.GetInsertKind(), InsertKind::Button);
+
+    // Anywhere else a letter is typing.
+    wxTextCtrl* search = m_frame->GetInspector()->GetSearchBox();
+    search->SetFocus();
+    ASSERT_TRUE(test::WaitFor([&] { return wxWindow::FindFocus() == search; }));
+    Type('T');
+    EXPECT_EQ(search->GetValue().Lower(), "t");
+    EXPECT_EQ(view.GetInsertKind(), InsertKind::Button);
+}
+
+TEST_F(KeyJourney, F10ReachesTheRibbonWhoseArrowsAndEnterRunACommandOnTheCanvas)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    FormView& view = ActiveView()->GetFormView();
+    CanvasWindow* canvas = ActiveView()->GetCanvas();
+    canvas->SetFocus();
+    ASSERT_TRUE(test::WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
+    Ribbon& ribbon = m_frame->GetRibbon();
+
+    Type(WXK_F10);
+    ASSERT_TRUE(ribbon.HasKeyboardFocus());
+    EXPECT_EQ(ribbon.GetKeyboardItem(), ID_FILE_NEW) << "the first button of the page";
+    EXPECT_EQ(wxWindow::FindFocus(), ribbon.FindButtonBar(ID_FILE_NEW));
+    Type(WXK_ESCAPE);
+    EXPECT_FALSE(ribbon.HasKeyboardFocus());
+    EXPECT_EQ(wxWindow::FindFocus(), canvas);
+
+    Type(WXK_F10);
+    for (int i = 0; i < 40 && ribbon.GetKeyboardItem() != ID_ADD_ELLIPSE; ++i)
+        Type(WXK_RIGHT);
+    ASSERT_EQ(ribbon.GetKeyboardItem(), ID_ADD_ELLIPSE);
+    EXPECT_EQ(wxWindow::FindFocus(), ribbon.FindButtonBar(ID_ADD_ELLIPSE));
+    Type(WXK_RETURN);
+    EXPECT_EQ(view.GetInsertKind(), InsertKind::Ellipse);
+    EXPECT_FALSE(ribbon.HasKeyboardFocus());
+    EXPECT_EQ(wxWindow::FindFocus(), canvas) << "the command runs where the designer was";
+
+    Type(WXK_F10);
+    Type(WXK_PAGEDOWN);
+    EXPECT_EQ(m_frame->GetRibbon().GetBar()->GetActivePage(), 1);
+    EXPECT_EQ(FindCommand(ribbon.GetKeyboardItem())->category, std::string("CATEGORY_FORMATE"));
+    Type(WXK_ESCAPE);
 }
 
 }  // namespace
