@@ -90,7 +90,8 @@ const std::vector<CommandInfo> Commands = {
      Btn, "", 0, true},
 
     // Home / Window: windows, panes and the visual style.
-    {ID_WINDOW_NEW, "ID_WINDOW_NEW", "T_RIB_NEWWINDOW", "H_RIB_NEWWINDOW", Home, "PANEL_WINDOW", "window-new", Btn, ""},
+    {ID_WINDOW_NEW, "ID_WINDOW_NEW", "T_RIB_NEWWINDOW", "H_RIB_NEWWINDOW", Home, "PANEL_WINDOW", "window-new", Btn, "",
+     0, true},
     {ID_WINDOW_MANAGER, "ID_WINDOW_MANAGER", "T_RIB_WINDOW_MANAGER", "H_RIB_WINDOW_MANAGER", Home, "PANEL_WINDOW",
      "window", Btn, ""},
     {ID_VIEW_PROPERTIESWND, "ID_VIEW_PROPERTIESWND", "T_RIB_VIEW_PROPWND", "H_RIB_VIEW_PROPWND", Home, "PANEL_WINDOW",
@@ -128,7 +129,7 @@ const std::vector<CommandInfo> Commands = {
      "PANEL_WINDOW", "", Tgl, "", ID_VIEW_APPLOOK_MENU},
 
     // Home / Help
-    {ID_HELP, "ID_HELP", "T_RIB_HELP", "H_RIB_HELP", Home, "PANEL_HELP", "help-contents", Btn, "F1", 0, true},
+    {ID_HELP, "ID_HELP", "T_RIB_HELP", "H_RIB_HELP", Home, "PANEL_HELP", "help-contents", Btn, "F1"},
     {ID_APP_ABOUT, "ID_APP_ABOUT", "T_RIB_ABOUT", "H_RIB_ABOUT", Home, "PANEL_HELP", "help-about", Btn, ""},
 
     // Format / View: zoom, grid and margins.

@@ -71,6 +71,30 @@ private:
     std::function<int()> m_keyItem;
 };
 
+// A folded panel's drop-down is sized for a layout other than the one its
+// buttons take in it, which cut off their last row: it grows until they fit.
+void GrowDropdown(wxRibbonButtonBar* buttons)
+{
+    auto* shown = dynamic_cast<wxRibbonPanel*>(buttons->GetParent());
+    wxWindow* popup = shown && shown->GetExpandedDummy() ? wxGetTopLevelParent(shown) : nullptr;
+    if (!popup)
+        return;
+    wxRect needed;
+    for (size_t i = 0; i < buttons->GetButtonCount(); ++i)
+        needed.Union(buttons->GetItemRect(buttons->GetItemId(buttons->GetItem(i))));
+    const wxSize missing = wxSize(needed.GetRight() + 1, needed.GetBottom() + 1) - buttons->GetClientSize();
+    const wxSize size = popup->GetSize();
+    if ((missing.x > 0 || missing.y > 0) && size.x < wxSystemSettings::GetMetric(wxSYS_SCREEN_X))
+        popup->SetSize(size + wxSize(std::max(missing.x, 0), std::max(missing.y, 0)) + wxSize(2, 2));
+}
+
+void OnButtonBarSize(wxSizeEvent& event)
+{
+    event.Skip();
+    if (auto* buttons = dynamic_cast<wxRibbonButtonBar*>(event.GetEventObject()))
+        buttons->CallAfter([buttons] { GrowDropdown(buttons); });
+}
+
 wxBitmap Paler(const wxBitmap& bitmap)
 {
     return wxBitmap(bitmap.ConvertToImage().ConvertToDisabled(255));
@@ -130,6 +154,12 @@ Ribbon::Ribbon(wxWindow* parent, wxEvtHandler* commandTarget)
     m_bar->Bind(wxEVT_RIBBONBUTTONBAR_DROPDOWN_CLICKED, &Ribbon::OnDropdownClicked, this);
     m_bar->Bind(wxEVT_DESTROY, &Ribbon::OnBarDestroyed, this);
     parent->Bind(wxEVT_CHAR_HOOK, &Ribbon::OnFrameKey, this);
+    // A drop-down of a folded panel goes when the window changes size: the
+    // panel may have room to open again.
+    m_bar->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        DismissFolded();
+    });
     parent->Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { FocusRibbon(); }, ID_FOCUS_RIBBON);
 }
@@ -182,6 +212,7 @@ void Ribbon::Build()
             buttons = new KeyedButtonBar(panel, [this] { return m_keyItem; });
             buttons->Bind(wxEVT_MOTION, &Ribbon::OnButtonBarMotion, this);
             buttons->Bind(wxEVT_KILL_FOCUS, &Ribbon::OnButtonBarFocusLost, this);
+            buttons->Bind(wxEVT_SIZE, &OnButtonBarSize);
         }
         const wxBitmap large = GetIcon(command.icon, LargeIcon, label);
         const wxBitmap small = GetIcon(command.icon, SmallIcon, label);

@@ -17,11 +17,13 @@
 #include <gtest/gtest.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
+#include <wx/ribbon/panel.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
@@ -236,7 +238,8 @@ TEST_P(KeyboardPageTest, ListsEveryWorkingShortcutAndNoOther)
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, KeyboardPageTest,
                          testing::Values(std::pair{"English", "keyboard.html"},
-                                         std::pair{"German", "de/keyboard.html"}));
+                                         std::pair{"German", "de/keyboard.html"}),
+                         [](const auto& info) { return std::string(info.param.first); });
 
 // --- the ribbon in a window -------------------------------------------------------
 
@@ -443,6 +446,25 @@ TEST_F(RibbonTest, TipsNameTheShortcutBeforeTheAnsweredDescription)
     m_ribbon->UpdateDescriptions([](int) { return ""; });
     EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_UNDO), plainUndo);
     EXPECT_EQ(buttons->GetToolTipText(), plainUndo);
+    Park();
+}
+
+TEST_F(RibbonTest, TipsAreTakenDownWhenADialogComesUp)
+{
+    wxRect rect;
+    wxRibbonButtonBar* buttons = ShowButton(ID_FILE_OPEN, rect);
+    ASSERT_NE(buttons, nullptr);
+    wxUIActionSimulator().MouseMove(buttons->ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + 8)));
+    ASSERT_TRUE(test::WaitFor([&] { return buttons->GetToolTip() != nullptr; }));
+
+    wxDialog dialog(m_frame, wxID_ANY, "Dialog", wxPoint(900, 600), wxSize(200, 100));
+    bool tipUp = true;
+    dialog.CallAfter([&] {
+        tipUp = buttons->GetToolTip() != nullptr;
+        dialog.EndModal(wxID_OK);
+    });
+    dialog.ShowModal();
+    EXPECT_FALSE(tipUp);
     Park();
 }
 
@@ -681,6 +703,68 @@ TEST_F(KeyJourney, F10ReachesTheRibbonWhoseArrowsAndEnterRunACommandOnTheCanvas)
     EXPECT_EQ(m_frame->GetRibbon().GetBar()->GetActivePage(), 1);
     EXPECT_EQ(FindCommand(ribbon.GetKeyboardItem())->category, std::string("CATEGORY_FORMATE"));
     Type(WXK_ESCAPE);
+}
+
+class GermanKeyJourney : public KeyJourney {
+protected:
+    GermanKeyJourney() { m_language = "German"; }
+};
+
+// Panels folded into a drop-down on every page at this window width.
+std::vector<std::string> FoldedPanels(MainFrame& frame, int width)
+{
+    frame.SetSize(width, 800);
+    test::PumpEvents(100);
+    wxRibbonBar* bar = frame.GetRibbon().GetBar();
+    std::vector<std::string> folded;
+    for (size_t p = 0; p < bar->GetPageCount(); ++p) {
+        bar->SetActivePage(p);
+        test::PumpEvents(50);
+        for (wxWindow* child : bar->GetPage(p)->GetChildren()) {
+            auto* panel = dynamic_cast<wxRibbonPanel*>(child);
+            if (panel && panel->IsMinimised())
+                folded.push_back(panel->GetLabel().utf8_string());
+        }
+    }
+    bar->SetActivePage(size_t{0});
+    return folded;
+}
+
+TEST_F(GermanKeyJourney, EveryPanelStaysOpenAt1366PixelsAndComesBackAfterANarrowerWindow)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    EXPECT_EQ(FoldedPanels(*m_frame, 1366), std::vector<std::string>{});
+    EXPECT_FALSE(FoldedPanels(*m_frame, 900).empty()) << "a narrow window folds panels";
+
+    // A folded panel opens as a drop-down that shows every button whole and
+    // goes once a command is chosen.
+    wxRibbonButtonBar* controls = m_frame->GetRibbon().FindButtonBar(ID_TEXT_CTRL);
+    auto* panel = dynamic_cast<wxRibbonPanel*>(controls->GetParent());
+    ASSERT_TRUE(panel && panel->IsMinimised());
+    ASSERT_TRUE(panel->ShowExpanded());
+    ASSERT_TRUE(test::WaitFor([&] { return controls->IsShownOnScreen() && panel->GetExpandedPanel(); }));
+    EXPECT_TRUE(test::WaitFor([&] {
+        return controls->GetClientRect().Contains(controls->GetItemRect(ID_ADD_ELLIPSE)) &&
+               controls->GetClientRect().Contains(controls->GetItemRect(ID_MULTIDRAW));
+    })) << controls->GetClientSize().x
+        << " " << controls->GetItemRect(ID_MULTIDRAW).GetRight();
+    const wxRect text = controls->GetItemRect(ID_TEXT_CTRL);
+    m_keys.MouseMove(controls->ClientToScreen(wxPoint(text.x + text.width / 2, text.y + text.height / 2)));
+    test::PumpEvents(50);
+    m_keys.MouseClick();
+    test::PumpEvents(100);
+    EXPECT_EQ(ActiveView()->GetFormView().GetInsertKind(), InsertKind::Text);
+    EXPECT_TRUE(test::WaitFor([&] { return panel->GetExpandedPanel() == nullptr; })) << "the drop-down stayed";
+
+    // Widened while the drop-down is open.
+    FoldedPanels(*m_frame, 900);
+    ASSERT_TRUE(panel->ShowExpanded());
+    ASSERT_TRUE(test::WaitFor([&] { return controls->IsShownOnScreen() && panel->GetExpandedPanel(); }));
+    EXPECT_EQ(FoldedPanels(*m_frame, 1366), std::vector<std::string>{});
+    EXPECT_EQ(panel->GetExpandedPanel(), nullptr);
+    EXPECT_EQ(controls->GetParent(), panel);
+    EXPECT_TRUE(controls->IsShownOnScreen());
+    EXPECT_TRUE(controls->GetClientRect().Contains(controls->GetItemRect(ID_MULTIDRAW))) << "the panel came back empty";
 }
 
 }  // namespace
