@@ -49,17 +49,23 @@ wxRibbonButtonKind ButtonKind(CommandKind kind)
 // bar itself paints.
 class KeyedButtonBar : public wxRibbonButtonBar {
 public:
-    KeyedButtonBar(wxWindow* parent, std::function<int()> keyItem)
-        : wxRibbonButtonBar(parent), m_keyItem(std::move(keyItem))
+    explicit KeyedButtonBar(wxWindow* parent) : wxRibbonButtonBar(parent)
     {
         Bind(wxEVT_PAINT, &KeyedButtonBar::OnPaintWithRing, this);
+    }
+
+    // 0 takes the ring away.
+    void Ring(int id)
+    {
+        m_ring = id;
+        Refresh();
     }
 
 private:
     void OnPaintWithRing(wxPaintEvent& event)
     {
         OnPaint(event);
-        const int id = m_keyItem();
+        const int id = m_ring;
         if (id == 0 || !GetItemById(id))
             return;
         wxPaintDC dc(this);
@@ -68,7 +74,7 @@ private:
         dc.DrawRectangle(GetItemRect(id).Deflate(1));
     }
 
-    std::function<int()> m_keyItem;
+    int m_ring = 0;
 };
 
 // A folded panel's drop-down is sized for a layout other than the one its
@@ -156,18 +162,16 @@ Ribbon::Ribbon(wxWindow* parent, wxEvtHandler* commandTarget)
     parent->Bind(wxEVT_CHAR_HOOK, &Ribbon::OnFrameKey, this);
     // A drop-down of a folded panel goes when the window changes size: the
     // panel may have room to open again.
-    m_bar->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
-        event.Skip();
-        DismissFolded();
-    });
-    parent->Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { FocusRibbon(); }, ID_FOCUS_RIBBON);
+    m_bar->Bind(wxEVT_SIZE, &Ribbon::OnBarSize, this);
+    parent->Bind(wxEVT_MENU, &Ribbon::OnFocusCommand, this, ID_FOCUS_RIBBON);
 }
 
 Ribbon::~Ribbon()
 {
-    if (m_frame)
+    if (m_frame) {
         m_frame->Unbind(wxEVT_CHAR_HOOK, &Ribbon::OnFrameKey, this);
+        m_frame->Unbind(wxEVT_MENU, &Ribbon::OnFocusCommand, this, ID_FOCUS_RIBBON);
+    }
     // The bar belongs to its parent window and may outlive this helper.
     if (m_bar) {
         for (const auto& [id, buttons] : m_buttonBars) {
@@ -177,7 +181,19 @@ Ribbon::~Ribbon()
         m_bar->Unbind(wxEVT_RIBBONBUTTONBAR_CLICKED, &Ribbon::OnButtonClicked, this);
         m_bar->Unbind(wxEVT_RIBBONBUTTONBAR_DROPDOWN_CLICKED, &Ribbon::OnDropdownClicked, this);
         m_bar->Unbind(wxEVT_DESTROY, &Ribbon::OnBarDestroyed, this);
+        m_bar->Unbind(wxEVT_SIZE, &Ribbon::OnBarSize, this);
     }
+}
+
+void Ribbon::OnBarSize(wxSizeEvent& event)
+{
+    event.Skip();
+    DismissFolded();
+}
+
+void Ribbon::OnFocusCommand(wxCommandEvent&)
+{
+    FocusRibbon();
 }
 
 void Ribbon::OnBarDestroyed(wxWindowDestroyEvent& event)
@@ -209,7 +225,7 @@ void Ribbon::Build()
             // A narrow window folds panels into their first command's icon.
             auto* panel =
                 new wxRibbonPanel(page, wxID_ANY, Text(command.panel), GetIcon(command.icon, LargeIcon, label));
-            buttons = new KeyedButtonBar(panel, [this] { return m_keyItem; });
+            buttons = new KeyedButtonBar(panel);
             buttons->Bind(wxEVT_MOTION, &Ribbon::OnButtonBarMotion, this);
             buttons->Bind(wxEVT_KILL_FOCUS, &Ribbon::OnButtonBarFocusLost, this);
             buttons->Bind(wxEVT_SIZE, &OnButtonBarSize);
@@ -569,12 +585,12 @@ void Ribbon::FocusRibbon()
 void Ribbon::SetKeyboardItem(int id)
 {
     if (wxRibbonButtonBar* before = FindButtonBar(m_keyItem))
-        before->Refresh();
+        static_cast<KeyedButtonBar*>(before)->Ring(0);
     m_keyItem = id;
     if (wxRibbonButtonBar* buttons = FindButtonBar(id)) {
         if (wxWindow::FindFocus() != buttons)
             buttons->SetFocus();
-        buttons->Refresh();
+        static_cast<KeyedButtonBar*>(buttons)->Ring(id);
     }
 }
 
@@ -604,7 +620,7 @@ void Ribbon::LeaveKeyboard(bool restoreFocus)
     const int id = m_keyItem;
     m_keyItem = 0;
     if (wxRibbonButtonBar* buttons = FindButtonBar(id))
-        buttons->Refresh();
+        static_cast<KeyedButtonBar*>(buttons)->Ring(0);
     if (restoreFocus && m_focusBefore)
         m_focusBefore->SetFocus();
     m_focusBefore = nullptr;

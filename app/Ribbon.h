@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+class wxCommandEvent;
 class wxEvtHandler;
 class wxFocusEvent;
 class wxKeyEvent;
@@ -28,6 +29,7 @@ class wxMouseEvent;
 class wxRibbonBar;
 class wxRibbonButtonBar;
 class wxRibbonButtonBarEvent;
+class wxSizeEvent;
 class wxWindowDestroyEvent;
 
 namespace fw {
@@ -94,6 +96,8 @@ private:
     void OnDropdownClicked(wxRibbonButtonBarEvent& event);
     void OnBarDestroyed(wxWindowDestroyEvent& event);
     void OnButtonBarMotion(wxMouseEvent& event);
+    void OnBarSize(wxSizeEvent& event);
+    void OnFocusCommand(wxCommandEvent& event);
     void OnFrameKey(wxKeyEvent& event);
     void OnRibbonKey(wxKeyEvent& event);
     void OnButtonBarFocusLost(wxFocusEvent& event);
