@@ -26,6 +26,7 @@ namespace {
 constexpr int LargeIcon = 32;
 constexpr int SmallIcon = 16;
 constexpr int FirstListItem = 1;
+static_assert(ID_FILE_PRINT == wxID_PRINT, "the table's print command is the toolkit's");
 
 wxString Text(const char* key)
 {
