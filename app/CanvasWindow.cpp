@@ -87,6 +87,9 @@ EditorKey KeyOf(int code)
         return EditorKey::Add;
     case WXK_NUMPAD_SUBTRACT:
         return EditorKey::Subtract;
+    case WXK_TAB:
+    case WXK_NUMPAD_TAB:
+        return EditorKey::Tab;
     default:
         return EditorKey::Other;
     }

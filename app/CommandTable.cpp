@@ -1,6 +1,7 @@
 #include "app/CommandTable.h"
 
 #include "editor/CommandIds.h"
+#include "services/LanguageTable.h"
 
 #include <cctype>
 
@@ -16,7 +17,7 @@ constexpr CommandKind Tgl = CommandKind::Toggle;
 constexpr CommandKind Drop = CommandKind::Dropdown;
 
 // Ribbon order: categories, then panels, then buttons; drop-down items follow
-// their drop-down. The two keyboard-only commands come last.
+// their drop-down. The keyboard-only commands come last.
 const std::vector<CommandInfo> Commands = {
     // Home / File: the ribbon has no application button, so the file commands
     // open the first page.
@@ -47,11 +48,12 @@ const std::vector<CommandInfo> Commands = {
 
     // Home / Controls: the selection tool first, then the creation tools.
     {ID_SELECT_TOOL, "ID_SELECT_TOOL", "T_RIB_SELECT_TOOL", "H_RIB_SELECT_TOOL", Home, "PANEL_CONTROLS", "tool-pointer",
-     Tgl, "", 0, true},
-    {ID_TEXT_CTRL, "ID_TEXT_CTRL", "T_RIB_TEXT", "H_RIB_TEXT", Home, "PANEL_CONTROLS", "draw-text", Tgl, ""},
-    {ID_ADD_IMAGE, "ID_ADD_IMAGE", "T_RIB_IMAGE", "H_RIB_IMAGE", Home, "PANEL_CONTROLS", "insert-image", Tgl, ""},
-    {ID_TABLE, "ID_TABLE", "T_RIB_TABLE", "H_RIB_TABLE", Home, "PANEL_CONTROLS", "insert-table", Tgl, ""},
-    {ID_ADD_BUTTON, "ID_ADD_BUTTON", "T_RIB_BUTTON", "H_RIB_BUTTON", Home, "PANEL_CONTROLS", "insert-button", Drop, ""},
+     Tgl, "S", 0, true},
+    {ID_TEXT_CTRL, "ID_TEXT_CTRL", "T_RIB_TEXT", "H_RIB_TEXT", Home, "PANEL_CONTROLS", "draw-text", Tgl, "T"},
+    {ID_ADD_IMAGE, "ID_ADD_IMAGE", "T_RIB_IMAGE", "H_RIB_IMAGE", Home, "PANEL_CONTROLS", "insert-image", Tgl, "I"},
+    {ID_TABLE, "ID_TABLE", "T_RIB_TABLE", "H_RIB_TABLE", Home, "PANEL_CONTROLS", "insert-table", Tgl, "G"},
+    {ID_ADD_BUTTON, "ID_ADD_BUTTON", "T_RIB_BUTTON", "H_RIB_BUTTON", Home, "PANEL_CONTROLS", "insert-button", Drop,
+     "B"},
     {ID_ADD_CONTEXTMENU, "ID_ADD_CONTEXTMENU", "CONTEXT_MENU", "", Home, "PANEL_CONTROLS", "", Btn, "", ID_ADD_BUTTON},
     {ID_ADD_ATTACH, "ID_ADD_ATTACH", "ATTACH_CATALOG", "", Home, "PANEL_CONTROLS", "", Btn, "", ID_ADD_BUTTON},
     {ID_ADD_ARTICLEDATA_FROM_LIST, "ID_ADD_ARTICLEDATA_FROM_LIST", "ARTICLE_FROM_LIST", "H_ARTICLE_FROM_LIST", Home,
@@ -73,11 +75,11 @@ const std::vector<CommandInfo> Commands = {
      ID_ADD_BUTTON},
     {ID_ADDIN, "ID_ADDIN", "T_RIB_ADDIN", "H_RIB_ADDIN", Home, "PANEL_CONTROLS", "", Btn, "", ID_ADD_BUTTON},
     {ID_CREATE_REPORT, "ID_CREATE_REPORT", "lt3712", "lt3712", Home, "PANEL_CONTROLS", "", Btn, "", ID_ADD_BUTTON},
-    {ID_ADD_LINE, "ID_ADD_LINE", "T_RIB_LINE", "H_RIB_LINE", Home, "PANEL_CONTROLS", "draw-line", Tgl, ""},
+    {ID_ADD_LINE, "ID_ADD_LINE", "T_RIB_LINE", "H_RIB_LINE", Home, "PANEL_CONTROLS", "draw-line", Tgl, "L"},
     {ID_ADD_RECTANGLE, "ID_ADD_RECTANGLE", "T_RIB_RECTANGLE", "H_RIB_RECTANGLE", Home, "PANEL_CONTROLS",
-     "draw-rectangle", Tgl, ""},
+     "draw-rectangle", Tgl, "R"},
     {ID_ADD_ELLIPSE, "ID_ADD_ELLIPSE", "T_RIB_ELLIPSE", "H_RIB_ELLIPSE", Home, "PANEL_CONTROLS", "draw-ellipse", Tgl,
-     ""},
+     "E"},
     {ID_MULTIDRAW, "ID_MULTIDRAW", "T_RIB_MULTIDRAW", "H_RIB_MULTIDRAW", Home, "PANEL_CONTROLS",
      "view-multiple-objects", Tgl, ""},
 
@@ -88,7 +90,8 @@ const std::vector<CommandInfo> Commands = {
      Btn, "", 0, true},
 
     // Home / Window: windows, panes and the visual style.
-    {ID_WINDOW_NEW, "ID_WINDOW_NEW", "T_RIB_NEWWINDOW", "H_RIB_NEWWINDOW", Home, "PANEL_WINDOW", "window-new", Btn, ""},
+    {ID_WINDOW_NEW, "ID_WINDOW_NEW", "T_RIB_NEWWINDOW", "H_RIB_NEWWINDOW", Home, "PANEL_WINDOW", "window-new", Btn, "",
+     0, true},
     {ID_WINDOW_MANAGER, "ID_WINDOW_MANAGER", "T_RIB_WINDOW_MANAGER", "H_RIB_WINDOW_MANAGER", Home, "PANEL_WINDOW",
      "window", Btn, ""},
     {ID_VIEW_PROPERTIESWND, "ID_VIEW_PROPERTIESWND", "T_RIB_VIEW_PROPWND", "H_RIB_VIEW_PROPWND", Home, "PANEL_WINDOW",
@@ -126,7 +129,7 @@ const std::vector<CommandInfo> Commands = {
      "PANEL_WINDOW", "", Tgl, "", ID_VIEW_APPLOOK_MENU},
 
     // Home / Help
-    {ID_HELP, "ID_HELP", "T_RIB_HELP", "H_RIB_HELP", Home, "PANEL_HELP", "help-contents", Btn, "F1", 0, true},
+    {ID_HELP, "ID_HELP", "T_RIB_HELP", "H_RIB_HELP", Home, "PANEL_HELP", "help-contents", Btn, "F1"},
     {ID_APP_ABOUT, "ID_APP_ABOUT", "T_RIB_ABOUT", "H_RIB_ABOUT", Home, "PANEL_HELP", "help-about", Btn, ""},
 
     // Format / View: zoom, grid and margins.
@@ -188,6 +191,8 @@ const std::vector<CommandInfo> Commands = {
     // Keyboard only.
     {ID_NEXT_PANE, "ID_NEXT_PANE", "T_RIB_NEXT_PANE", "H_RIB_NEXT_PANE", "", "", "", Btn, "F6"},
     {ID_PREV_PANE, "ID_PREV_PANE", "T_RIB_PREV_PANE", "H_RIB_PREV_PANE", "", "", "", Btn, "Shift+F6"},
+    {ID_FOCUS_RIBBON, "ID_FOCUS_RIBBON", "T_RIB_FOCUS_RIBBON", "H_RIB_FOCUS_RIBBON", "", "", "", Btn, "F10"},
+    {ID_FILE_PRINT, "ID_FILE_PRINT", "T_RIB_PRINT", "H_RIB_PRINT", "", "", "", Btn, "Ctrl+P"},
 };
 
 bool IsKnownKey(const std::string& key)
@@ -267,6 +272,47 @@ std::vector<Shortcut> ParseShortcuts(const std::string& text)
         start = comma + 2;
     }
     return shortcuts;
+}
+
+bool IsCanvasKey(const Shortcut& shortcut)
+{
+    return !shortcut.ctrl && !shortcut.alt && !shortcut.shift && shortcut.key.size() == 1 &&
+           std::isupper(static_cast<unsigned char>(shortcut.key[0]));
+}
+
+const CommandInfo* FindCanvasCommand(char letter)
+{
+    const char key[] = {static_cast<char>(std::toupper(static_cast<unsigned char>(letter))), '\0'};
+    for (const CommandInfo& command : Commands)
+        for (const Shortcut& shortcut : ParseShortcuts(command.shortcut))
+            if (IsCanvasKey(shortcut) && shortcut.key == key)
+                return &command;
+    return nullptr;
+}
+
+std::string ShortcutText(const Shortcut& shortcut)
+{
+    // Key names that differ between keyboards; letters, digits, F-keys,
+    // Plus and Minus read the same everywhere.
+    static const std::pair<const char*, const char*> Named[] = {
+        {"Del", "KEY_DEL"}, {"Ins", "KEY_INS"}, {"Backspace", "KEY_BACKSPACE"}, {"Enter", "KEY_ENTER"}};
+    std::string text;
+    if (shortcut.ctrl)
+        text += langStr("KEY_CTRL") + "+";
+    if (shortcut.alt)
+        text += langStr("KEY_ALT") + "+";
+    if (shortcut.shift)
+        text += langStr("KEY_SHIFT") + "+";
+    for (const auto& [key, nameKey] : Named)
+        if (shortcut.key == key)
+            return text + langStr(nameKey);
+    return text + shortcut.key;
+}
+
+std::string FirstShortcutText(const CommandInfo& command)
+{
+    const std::vector<Shortcut> shortcuts = ParseShortcuts(command.shortcut);
+    return shortcuts.empty() ? std::string() : ShortcutText(shortcuts.front());
 }
 
 TextEdit TextEditOf(int commandId)

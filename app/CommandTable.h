@@ -36,6 +36,10 @@ struct Shortcut {
     std::string key;  // "A".."Z", "0".."9", "F1".."F12", "Ins", "Del", "Backspace", "Plus", "Minus"
 };
 
+// A plain letter is typing everywhere but on the canvas: there it picks a
+// tool, so it never becomes a frame-wide accelerator.
+bool IsCanvasKey(const Shortcut& shortcut);
+
 // The whole table in ribbon order.
 const std::vector<CommandInfo>& GetCommandTable();
 // The entry of a command, or none.
@@ -45,6 +49,14 @@ std::vector<const CommandInfo*> GetMenuCommands(int menuId);
 // The key combinations of a shortcut text; empty when the text is empty or
 // names a key this parser does not know.
 std::vector<Shortcut> ParseShortcuts(const std::string& text);
+// The command a plain letter runs while the canvas has the focus, or none.
+const CommandInfo* FindCanvasCommand(char letter);
+// A key combination as the designer reads it, with the modifier and key
+// names of the language in use ("Strg+Entf" in German).
+std::string ShortcutText(const Shortcut& shortcut);
+// The first combination of a command's shortcut as ShortcutText gives it;
+// "" when the command has none.
+std::string FirstShortcutText(const CommandInfo& command);
 
 // What the shortcut of an edit command does while a text field has the
 // focus: the field's own edit, never the form's.
@@ -83,9 +95,12 @@ constexpr int ID_VIEW_APPLOOK_BLUE = 215;
 constexpr int ID_VIEW_APPLOOK_BLACK = 216;
 constexpr int ID_VIEW_APPLOOK_SILVER = 217;
 constexpr int ID_VIEW_APPLOOK_AQUA = 218;
-// Keyboard only: move the focus between the form and the docked panes.
+// Keyboard only: move the focus between the form and the docked panes, and
+// into the ribbon; print the form.
 constexpr int ID_NEXT_PANE = 32900;
 constexpr int ID_PREV_PANE = 32901;
+constexpr int ID_FOCUS_RIBBON = 32905;
+constexpr int ID_FILE_PRINT = 5010;  // the toolkit's own print command
 // The drop-downs that only open a list (zoom steps, visual styles).
 constexpr int ID_ZOOM_MENU = 32902;
 constexpr int ID_VIEW_APPLOOK_MENU = 32903;

@@ -1,5 +1,6 @@
 #include "app/Ribbon.h"
 
+#include "app/CanvasWindow.h"
 #include "app/CommandTable.h"
 #include "app/Icons.h"
 #include "app/VisualStyles.h"
@@ -8,10 +9,12 @@
 #include <wx/dcclient.h>
 #include <wx/image.h>
 #include <wx/menu.h>
+#include <wx/modalhook.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
 #include <wx/ribbon/panel.h>
+#include <wx/settings.h>
 
 #include <algorithm>
 #include <string>
@@ -23,6 +26,7 @@ namespace {
 constexpr int LargeIcon = 32;
 constexpr int SmallIcon = 16;
 constexpr int FirstListItem = 1;
+static_assert(ID_FILE_PRINT == wxID_PRINT, "the table's print command is the toolkit's");
 
 wxString Text(const char* key)
 {
@@ -40,6 +44,62 @@ wxRibbonButtonKind ButtonKind(CommandKind kind)
         break;
     }
     return wxRIBBON_BUTTON_NORMAL;
+}
+
+// A button bar that rings the button the keyboard is on, over what the
+// bar itself paints.
+class KeyedButtonBar : public wxRibbonButtonBar {
+public:
+    explicit KeyedButtonBar(wxWindow* parent) : wxRibbonButtonBar(parent)
+    {
+        Bind(wxEVT_PAINT, &KeyedButtonBar::OnPaintWithRing, this);
+    }
+
+    // 0 takes the ring away.
+    void Ring(int id)
+    {
+        m_ring = id;
+        Refresh();
+    }
+
+private:
+    void OnPaintWithRing(wxPaintEvent& event)
+    {
+        OnPaint(event);
+        const int id = m_ring;
+        if (id == 0 || !GetItemById(id))
+            return;
+        wxPaintDC dc(this);
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), 2));
+        dc.SetBrush(*wxTRANSPARENT_BRUSH);
+        dc.DrawRectangle(GetItemRect(id).Deflate(1));
+    }
+
+    int m_ring = 0;
+};
+
+// A folded panel's drop-down is sized for a layout other than the one its
+// buttons take in it, which cut off their last row: it grows until they fit.
+void GrowDropdown(wxRibbonButtonBar* buttons)
+{
+    auto* shown = dynamic_cast<wxRibbonPanel*>(buttons->GetParent());
+    wxWindow* popup = shown && shown->GetExpandedDummy() ? wxGetTopLevelParent(shown) : nullptr;
+    if (!popup)
+        return;
+    wxRect needed;
+    for (size_t i = 0; i < buttons->GetButtonCount(); ++i)
+        needed.Union(buttons->GetItemRect(buttons->GetItemId(buttons->GetItem(i))));
+    const wxSize missing = wxSize(needed.GetRight() + 1, needed.GetBottom() + 1) - buttons->GetClientSize();
+    const wxSize size = popup->GetSize();
+    if ((missing.x > 0 || missing.y > 0) && size.x < wxSystemSettings::GetMetric(wxSYS_SCREEN_X))
+        popup->SetSize(size + wxSize(std::max(missing.x, 0), std::max(missing.y, 0)) + wxSize(2, 2));
+}
+
+void OnButtonBarSize(wxSizeEvent& event)
+{
+    event.Skip();
+    if (auto* buttons = dynamic_cast<wxRibbonButtonBar*>(event.GetEventObject()))
+        buttons->CallAfter([buttons] { GrowDropdown(buttons); });
 }
 
 wxBitmap Paler(const wxBitmap& bitmap)
@@ -71,7 +131,26 @@ std::vector<int> KeyCodes(const std::string& key)
 
 }  // namespace
 
-Ribbon::Ribbon(wxWindow* parent, wxEvtHandler* commandTarget) : m_target(commandTarget), m_look(ID_VIEW_APPLOOK_DEFAULT)
+// A tip up when a dialog opens would stay drawn over it.
+class Ribbon::DialogWatch : public wxModalDialogHook {
+public:
+    explicit DialogWatch(Ribbon& ribbon) : m_ribbon(ribbon) { Register(); }
+
+protected:
+    int Enter(wxDialog*) override
+    {
+        m_ribbon.HideTips();
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override {}
+
+private:
+    Ribbon& m_ribbon;
+};
+
+Ribbon::Ribbon(wxWindow* parent, wxEvtHandler* commandTarget)
+    : m_target(commandTarget), m_look(ID_VIEW_APPLOOK_DEFAULT), m_frame(parent),
+      m_dialogWatch(std::make_unique<DialogWatch>(*this))
 {
     m_bar =
         new wxRibbonBar(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
@@ -81,18 +160,41 @@ Ribbon::Ribbon(wxWindow* parent, wxEvtHandler* commandTarget) : m_target(command
     m_bar->Bind(wxEVT_RIBBONBUTTONBAR_CLICKED, &Ribbon::OnButtonClicked, this);
     m_bar->Bind(wxEVT_RIBBONBUTTONBAR_DROPDOWN_CLICKED, &Ribbon::OnDropdownClicked, this);
     m_bar->Bind(wxEVT_DESTROY, &Ribbon::OnBarDestroyed, this);
+    parent->Bind(wxEVT_CHAR_HOOK, &Ribbon::OnFrameKey, this);
+    // A drop-down of a folded panel goes when the window changes size: the
+    // panel may have room to open again.
+    m_bar->Bind(wxEVT_SIZE, &Ribbon::OnBarSize, this);
+    parent->Bind(wxEVT_MENU, &Ribbon::OnFocusCommand, this, ID_FOCUS_RIBBON);
 }
 
 Ribbon::~Ribbon()
 {
+    if (m_frame) {
+        m_frame->Unbind(wxEVT_CHAR_HOOK, &Ribbon::OnFrameKey, this);
+        m_frame->Unbind(wxEVT_MENU, &Ribbon::OnFocusCommand, this, ID_FOCUS_RIBBON);
+    }
     // The bar belongs to its parent window and may outlive this helper.
     if (m_bar) {
-        for (const auto& [id, buttons] : m_buttonBars)
+        for (const auto& [id, buttons] : m_buttonBars) {
             buttons->Unbind(wxEVT_MOTION, &Ribbon::OnButtonBarMotion, this);
+            buttons->Unbind(wxEVT_KILL_FOCUS, &Ribbon::OnButtonBarFocusLost, this);
+        }
         m_bar->Unbind(wxEVT_RIBBONBUTTONBAR_CLICKED, &Ribbon::OnButtonClicked, this);
         m_bar->Unbind(wxEVT_RIBBONBUTTONBAR_DROPDOWN_CLICKED, &Ribbon::OnDropdownClicked, this);
         m_bar->Unbind(wxEVT_DESTROY, &Ribbon::OnBarDestroyed, this);
+        m_bar->Unbind(wxEVT_SIZE, &Ribbon::OnBarSize, this);
     }
+}
+
+void Ribbon::OnBarSize(wxSizeEvent& event)
+{
+    event.Skip();
+    DismissFolded();
+}
+
+void Ribbon::OnFocusCommand(wxCommandEvent&)
+{
+    FocusRibbon();
 }
 
 void Ribbon::OnBarDestroyed(wxWindowDestroyEvent& event)
@@ -124,20 +226,22 @@ void Ribbon::Build()
             // A narrow window folds panels into their first command's icon.
             auto* panel =
                 new wxRibbonPanel(page, wxID_ANY, Text(command.panel), GetIcon(command.icon, LargeIcon, label));
-            buttons = new wxRibbonButtonBar(panel);
+            buttons = new KeyedButtonBar(panel);
             buttons->Bind(wxEVT_MOTION, &Ribbon::OnButtonBarMotion, this);
+            buttons->Bind(wxEVT_KILL_FOCUS, &Ribbon::OnButtonBarFocusLost, this);
+            buttons->Bind(wxEVT_SIZE, &OnButtonBarSize);
         }
         const wxBitmap large = GetIcon(command.icon, LargeIcon, label);
         const wxBitmap small = GetIcon(command.icon, SmallIcon, label);
         // The theme's icons are grey already; a plain grey copy would not
         // look disabled, a paler one does.
+        m_buttonBars[command.id] = buttons;
         buttons->AddButton(command.id, label, large, small, Paler(large), Paler(small), ButtonKind(command.kind),
-                           Text(command.descriptionKey));
+                           Tip(command.id, Text(command.descriptionKey)));
         if (command.large)
             buttons->SetButtonMinSizeClass(command.id, wxRIBBON_BUTTONBAR_BUTTON_LARGE);
         else
             buttons->SetButtonMaxSizeClass(command.id, wxRIBBON_BUTTONBAR_BUTTON_MEDIUM);
-        m_buttonBars[command.id] = buttons;
     }
     FitHeight();
 }
@@ -186,7 +290,7 @@ void Ribbon::UpdateDescriptions(const std::function<std::string(int)>& describe)
         const auto shown = m_descriptions.find(id);
         if (answered.empty() && shown == m_descriptions.end())
             continue;  // the table's, as before
-        const wxString text = wxString::FromUTF8(answered);
+        const wxString text = answered.empty() ? wxString() : Tip(id, wxString::FromUTF8(answered));
         if (shown != m_descriptions.end() && shown->second == text)
             continue;
         if (answered.empty())
@@ -206,7 +310,17 @@ wxString Ribbon::GetDescription(int id) const
     if (answered != m_descriptions.end())
         return answered->second;
     const CommandInfo* command = FindCommand(id);
-    return command ? Text(command->descriptionKey) : wxString();
+    return command ? Tip(id, Text(command->descriptionKey)) : wxString();
+}
+
+wxString Ribbon::Tip(int id, const wxString& description) const
+{
+    const CommandInfo* command = FindCommand(id);
+    const std::string shortcut = command ? FirstShortcutText(*command) : std::string();
+    if (shortcut.empty())
+        return description;
+    const wxString title = GetLabel(id) + " (" + wxString::FromUTF8(shortcut) + ")";
+    return description.empty() ? title : title + "\n" + description;
 }
 
 void Ribbon::OnButtonBarMotion(wxMouseEvent& event)
@@ -257,8 +371,7 @@ std::unique_ptr<wxMenu> Ribbon::CreateDropdownMenu(int id)
         menu->Bind(wxEVT_MENU, [this](wxCommandEvent& chosen) { SendCommand(chosen.GetId()); });
         return menu;
     }
-    const std::vector<const CommandInfo*> items = GetMenuCommands(id);
-    for (const CommandInfo* item : items) {
+    for (const CommandInfo* item : GetMenuCommands(id)) {
         const int itemId = ListItemId(id, item->id);
         const wxString label = GetLabel(item->id);
         wxMenuItem* entry = item->kind == CommandKind::Toggle
@@ -312,6 +425,7 @@ void Ribbon::OnButtonClicked(wxRibbonButtonBarEvent& event)
     // next update puts the answered one back.
     m_states.erase(id);
     SendCommand(id);
+    DismissFolded();
 }
 
 void Ribbon::SetMenuFiller(int id, std::function<void(wxMenu&)> fill)
@@ -323,6 +437,222 @@ void Ribbon::OnDropdownClicked(wxRibbonButtonBarEvent& event)
 {
     std::unique_ptr<wxMenu> menu = CreateDropdownMenu(event.GetId());
     event.PopupMenu(menu.get());
+    DismissFolded();
+}
+
+void Ribbon::DismissFolded()
+{
+    if (m_bar)
+        m_bar->DismissExpandedPanel();
+}
+
+void Ribbon::HideTips()
+{
+    for (const auto& [id, buttons] : m_buttonBars)
+        if (buttons->GetToolTip())
+            buttons->UnsetToolTip();
+}
+
+void Ribbon::ShowDropdown(int id)
+{
+    wxRibbonButtonBar* buttons = FindButtonBar(id);
+    if (!buttons)
+        return;
+    std::unique_ptr<wxMenu> menu = CreateDropdownMenu(id);
+    // A panel folded into a drop-down hides the button: the list then opens
+    // under the ribbon's page tabs.
+    if (buttons->IsShownOnScreen())
+        buttons->PopupMenu(menu.get(), buttons->GetItemRect(id).GetBottomLeft());
+    else
+        m_bar->PopupMenu(menu.get(), wxPoint(0, m_bar->GetClientSize().y));
+    DismissFolded();
+}
+
+bool Ribbon::RunCanvasKey(int keyCode)
+{
+    if (keyCode < 'A' || keyCode > 'Z')
+        return false;
+    const CommandInfo* command = FindCanvasCommand(static_cast<char>(keyCode));
+    if (!command)
+        return false;
+    const auto state = m_states.find(command->id);
+    if (state != m_states.end() && !state->second.enabled)
+        return true;
+    if (command->kind == CommandKind::Dropdown) {
+        ShowDropdown(command->id);
+    } else {
+        m_states.erase(command->id);
+        SendCommand(command->id);
+    }
+    return true;
+}
+
+void Ribbon::OnFrameKey(wxKeyEvent& event)
+{
+    if (m_keyItem != 0) {
+        OnRibbonKey(event);
+        return;
+    }
+    if (event.GetModifiers() == wxMOD_NONE && dynamic_cast<CanvasWindow*>(wxWindow::FindFocus()) &&
+        RunCanvasKey(event.GetKeyCode()))
+        return;
+    event.Skip();
+}
+
+void Ribbon::OnRibbonKey(wxKeyEvent& event)
+{
+    const bool plain = event.GetModifiers() == wxMOD_NONE;
+    switch (event.GetKeyCode()) {
+    case WXK_LEFT:
+    case WXK_UP:
+        MoveKeyboard(-1);
+        break;
+    case WXK_RIGHT:
+    case WXK_DOWN:
+        MoveKeyboard(1);
+        break;
+    case WXK_TAB:
+        MoveKeyboard(event.ShiftDown() ? -1 : 1);
+        break;
+    case WXK_PAGEUP:
+    case WXK_PAGEDOWN:
+        SwitchPage(event.GetKeyCode() == WXK_PAGEUP ? -1 : 1);
+        break;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+    case WXK_SPACE:
+        if (!plain) {
+            event.Skip();
+            return;
+        }
+        RunKeyboardItem();
+        break;
+    case WXK_ESCAPE:
+    case WXK_F10:
+        LeaveKeyboard(true);
+        break;
+    case WXK_SHIFT:
+    case WXK_CONTROL:
+    case WXK_ALT:
+        event.Skip();  // the start of a combination
+        return;
+    default:
+        // The frame's shortcuts still work; they run with the focus back
+        // where it was.
+        LeaveKeyboard(true);
+        event.Skip();
+        return;
+    }
+}
+
+std::vector<int> Ribbon::PageButtons() const
+{
+    std::vector<int> ids;
+    if (!m_bar || m_bar->GetActivePage() < 0)
+        return ids;
+    const wxRibbonPage* page = m_bar->GetPage(m_bar->GetActivePage());
+    struct Placed {
+        int x, y, id;
+    };
+    std::vector<Placed> placed;
+    for (const auto& [id, buttons] : m_buttonBars) {
+        bool onPage = false;
+        for (const wxWindow* up = buttons; up && !onPage; up = up->GetParent())
+            onPage = up == page;
+        if (!onPage || !buttons->IsShownOnScreen())
+            continue;
+        const wxPoint at = buttons->ClientToScreen(buttons->GetItemRect(id).GetTopLeft());
+        placed.push_back({at.x, at.y, id});
+    }
+    std::sort(placed.begin(), placed.end(),
+              [](const Placed& a, const Placed& b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
+    for (const Placed& p : placed)
+        ids.push_back(p.id);
+    return ids;
+}
+
+void Ribbon::FocusRibbon()
+{
+    if (!m_bar)
+        return;
+    const std::vector<int> ids = PageButtons();
+    if (ids.empty())
+        return;
+    if (m_keyItem == 0)
+        m_focusBefore = wxWindow::FindFocus();
+    SetKeyboardItem(ids.front());
+}
+
+void Ribbon::SetKeyboardItem(int id)
+{
+    if (wxRibbonButtonBar* before = FindButtonBar(m_keyItem))
+        static_cast<KeyedButtonBar*>(before)->Ring(0);
+    m_keyItem = id;
+    if (wxRibbonButtonBar* buttons = FindButtonBar(id)) {
+        if (wxWindow::FindFocus() != buttons)
+            buttons->SetFocus();
+        static_cast<KeyedButtonBar*>(buttons)->Ring(id);
+    }
+}
+
+void Ribbon::MoveKeyboard(int step)
+{
+    const std::vector<int> ids = PageButtons();
+    if (ids.empty())
+        return;
+    const auto at = std::find(ids.begin(), ids.end(), m_keyItem);
+    const int count = static_cast<int>(ids.size());
+    const int index = at == ids.end() ? 0 : static_cast<int>(at - ids.begin());
+    SetKeyboardItem(ids[(index + step + count) % count]);
+}
+
+void Ribbon::SwitchPage(int step)
+{
+    const int count = static_cast<int>(m_bar->GetPageCount());
+    m_bar->SetActivePage(static_cast<size_t>((m_bar->GetActivePage() + step + count) % count));
+    m_bar->Update();
+    const std::vector<int> ids = PageButtons();
+    if (!ids.empty())
+        SetKeyboardItem(ids.front());
+}
+
+void Ribbon::LeaveKeyboard(bool restoreFocus)
+{
+    const int id = m_keyItem;
+    m_keyItem = 0;
+    if (wxRibbonButtonBar* buttons = FindButtonBar(id))
+        static_cast<KeyedButtonBar*>(buttons)->Ring(0);
+    if (restoreFocus && m_focusBefore)
+        m_focusBefore->SetFocus();
+    m_focusBefore = nullptr;
+}
+
+void Ribbon::RunKeyboardItem()
+{
+    const int id = m_keyItem;
+    const CommandInfo* command = FindCommand(id);
+    const auto state = m_states.find(id);
+    if (!command || (state != m_states.end() && !state->second.enabled))
+        return;
+    // The command runs where the designer was working.
+    LeaveKeyboard(true);
+    if (command->kind == CommandKind::Dropdown) {
+        ShowDropdown(id);
+        return;
+    }
+    m_states.erase(id);
+    SendCommand(id);
+}
+
+void Ribbon::OnButtonBarFocusLost(wxFocusEvent& event)
+{
+    event.Skip();
+    // Moving between the ribbon's own bars keeps the keyboard in it.
+    for (const auto& [id, buttons] : m_buttonBars)
+        if (buttons == event.GetWindow())
+            return;
+    if (m_keyItem != 0)
+        LeaveKeyboard(false);
 }
 
 std::vector<wxAcceleratorEntry> Ribbon::GetAcceleratorEntries()
@@ -330,6 +660,8 @@ std::vector<wxAcceleratorEntry> Ribbon::GetAcceleratorEntries()
     std::vector<wxAcceleratorEntry> entries;
     for (const CommandInfo& command : GetCommandTable()) {
         for (const Shortcut& shortcut : ParseShortcuts(command.shortcut)) {
+            if (IsCanvasKey(shortcut))
+                continue;
             const int flags = (shortcut.ctrl ? wxACCEL_CTRL : 0) | (shortcut.alt ? wxACCEL_ALT : 0) |
                               (shortcut.shift ? wxACCEL_SHIFT : 0);
             for (int code : KeyCodes(shortcut.key))

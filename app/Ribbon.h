@@ -3,11 +3,16 @@
 // category, one panel per panel key, a button per command and a list behind
 // each drop-down. A click reaches the command target as a menu command with
 // the command's id, so the frame's document routing finds the active view.
+// From the keyboard, F10 moves the focus into the ribbon (arrows pick a
+// button, Enter runs it, Escape goes back), and the plain letters of the
+// creation tools work while a canvas has the focus.
 
 #include "editor/FormView.h"
 
 #include <wx/accel.h>
 #include <wx/string.h>
+#include <wx/weakref.h>
+#include <wx/window.h>
 
 #include <functional>
 #include <map>
@@ -15,13 +20,16 @@
 #include <string>
 #include <vector>
 
+class wxCommandEvent;
 class wxEvtHandler;
+class wxFocusEvent;
+class wxKeyEvent;
 class wxMenu;
 class wxMouseEvent;
 class wxRibbonBar;
 class wxRibbonButtonBar;
 class wxRibbonButtonBarEvent;
-class wxWindow;
+class wxSizeEvent;
 class wxWindowDestroyEvent;
 
 namespace fw {
@@ -41,7 +49,8 @@ public:
     // Gives buttons the descriptions answered now ("" keeps the table's);
     // like the states, only changed ones are touched.
     void UpdateDescriptions(const std::function<std::string(int)>& describe);
-    // The description a button shows as its tip now.
+    // The tip a button shows now: the answered or the table's description,
+    // after the label and first shortcut when the command has one.
     wxString GetDescription(int id) const;
     // Draws the ribbon in one of the visual styles (205..219).
     void ApplyVisualStyle(int look);
@@ -62,7 +71,20 @@ public:
     // files); the ids the filler gives its items are sent as commands.
     void SetMenuFiller(int id, std::function<void(wxMenu&)> fill);
 
-    // The keyboard shortcuts of the command table.
+    // Keyboard access: the focus goes to the first button of the shown page
+    // and comes back to where it was when a command runs or on Escape.
+    void FocusRibbon();
+    bool HasKeyboardFocus() const { return m_keyItem != 0; }
+    // The command whose button the keyboard is on; 0 outside the ribbon.
+    int GetKeyboardItem() const { return m_keyItem; }
+    // Runs a plain letter's canvas command as a click on its button would
+    // (a drop-down opens its list); false when the letter has none.
+    bool RunCanvasKey(int keyCode);
+    // Takes down the tips of every button (a dialog is coming up).
+    void HideTips();
+
+    // The keyboard shortcuts of the command table; plain letters stay out,
+    // they are typing everywhere but on the canvas.
     static wxAcceleratorTable CreateAccelerators();
     static std::vector<wxAcceleratorEntry> GetAcceleratorEntries();
 
@@ -74,6 +96,23 @@ private:
     void OnDropdownClicked(wxRibbonButtonBarEvent& event);
     void OnBarDestroyed(wxWindowDestroyEvent& event);
     void OnButtonBarMotion(wxMouseEvent& event);
+    void OnBarSize(wxSizeEvent& event);
+    void OnFocusCommand(wxCommandEvent& event);
+    void OnFrameKey(wxKeyEvent& event);
+    void OnRibbonKey(wxKeyEvent& event);
+    void OnButtonBarFocusLost(wxFocusEvent& event);
+    wxString Tip(int id, const wxString& description) const;
+    // After a command from a panel folded into a drop-down, the drop-down goes.
+    void DismissFolded();
+    void ShowDropdown(int id);
+    // The buttons of the shown page in reading order: panel by panel, in
+    // each panel column by column.
+    std::vector<int> PageButtons() const;
+    void MoveKeyboard(int step);
+    void SwitchPage(int step);
+    void SetKeyboardItem(int id);
+    void LeaveKeyboard(bool restoreFocus);
+    void RunKeyboardItem();
 
     wxRibbonBar* m_bar = nullptr;
     wxEvtHandler* m_target = nullptr;
@@ -84,6 +123,11 @@ private:
     // Descriptions answered in place of the table's, as last shown.
     std::map<int, wxString> m_descriptions;
     std::map<int, std::function<void(wxMenu&)>> m_fillers;
+    wxWeakRef<wxWindow> m_frame;  // where the keys come through
+    int m_keyItem = 0;
+    wxWeakRef<wxWindow> m_focusBefore;
+    class DialogWatch;
+    std::unique_ptr<DialogWatch> m_dialogWatch;
 };
 
 }  // namespace fw

@@ -89,6 +89,7 @@ enum class EditorKey {
     Y,
     Add,
     Subtract,
+    Tab,
 };
 
 // A colour that is either fixed or the desktop's system colour of that name,

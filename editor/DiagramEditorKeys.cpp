@@ -6,9 +6,45 @@
 
 #include <algorithm>
 
-// Keys: nudging and resizing by arrow keys, the edit shortcuts, z-order and zoom.
+// Keys: nudging and resizing by arrow keys, the edit shortcuts, z-order,
+// zoom and walking the tab order.
 
 namespace fw {
+
+namespace {
+
+// The fields in the order Tab visits them: by number, one number's fields in
+// list order.
+std::vector<CDiagramEntity*> TabSequence(const CDiagramEntityContainer& form)
+{
+    std::vector<std::pair<int, int>> numbered;  // tab index, list position
+    for (int i = 0; i < form.GetCount(); ++i)
+        if (form.GetAt(i)->TakesPartInTabOrder())
+            numbered.emplace_back(form.GetAt(i)->GetTabIndex(), i);
+    std::sort(numbered.begin(), numbered.end());
+    std::vector<CDiagramEntity*> sequence;
+    for (const auto& [number, at] : numbered)
+        sequence.push_back(form.GetAt(at));
+    return sequence;
+}
+
+// Selects the field after (before) the reference in the tab order, round
+// the end; the first (last) one when the reference is no such field.
+void SelectByTab(CDiagramEditor& editor, bool backward)
+{
+    const CDiagramEntityContainer* form = editor.GetDiagramEntityContainer();
+    const std::vector<CDiagramEntity*> sequence = form ? TabSequence(*form) : std::vector<CDiagramEntity*>{};
+    if (sequence.empty())
+        return;
+    const auto at = std::find(sequence.begin(), sequence.end(), editor.GetSelectedObject());
+    const std::size_t count = sequence.size();
+    std::size_t next = backward ? count - 1 : 0;
+    if (at != sequence.end())
+        next = (static_cast<std::size_t>(at - sequence.begin()) + (backward ? count - 1 : 1)) % count;
+    editor.SelectOnly(sequence[next]);
+}
+
+}  // namespace
 
 // --- keyboard ---------------------------------------------------------------------
 
@@ -116,6 +152,12 @@ bool CDiagramEditor::HandleKey(EditorKey key, unsigned modifiers)
         default:
             break;
         }
+    }
+    // Tab stays on the canvas even on a form without fields: the focus
+    // leaving for the next pane would surprise more than nothing happening.
+    if ((flags & KeyFlag::KeyShortcuts) && key == EditorKey::Tab && !ctrl) {
+        SelectByTab(*this, shift);
+        return true;
     }
     if ((flags & KeyFlag::KeyZOrder) && (key == EditorKey::PageDown || key == EditorKey::PageUp)) {
         if (ctrl && key == EditorKey::PageDown)

@@ -476,3 +476,36 @@ TEST(EditorEditing, ElementMenuAndObjectCommandsReachTheSelectedElement)
     EXPECT_EQ(rig.form.GetCount(), 1);
     EXPECT_EQ(rig.form.GetAt(0)->GetLeft(), 100);  // the right press took the topmost, the copy
 }
+
+TEST(EditorEditing, TabWalksTheFieldsInTabOrderRoundTheEnds)
+{
+    EditorRig rig;
+    EXPECT_TRUE(rig.Key(EditorKey::Tab)) << "kept on a form without fields too";
+    auto* text = rig.Put<CDiagramStatic>("text", 10, 10, 80, 30);
+    // List order a, b, c; tab order b, c, a.
+    CDiagramLinked* a = rig.PutField("a", 100, 40, 200, 60, 10, 40, 90, 60);
+    CDiagramLinked* b = rig.PutField("b", 100, 80, 200, 100, 10, 80, 90, 100);
+    CDiagramLinked* c = rig.PutField("c", 100, 120, 200, 140, 10, 120, 90, 140);
+    a->SetTabIndex(2);
+    b->SetTabIndex(0);
+    c->SetTabIndex(1);
+    text->Select(true);
+
+    std::vector<const CDiagramEntity*> visited;
+    for (int i = 0; i < 4; ++i) {
+        rig.pane.Take();
+        EXPECT_TRUE(rig.Key(EditorKey::Tab));
+        visited.push_back(rig.editor.GetSelectedObject());
+        EXPECT_EQ(rig.editor.GetSelectCount(), 1);
+        const std::vector<std::string> calls = rig.pane.Take();
+        EXPECT_NE(std::find(calls.begin(), calls.end(), "SetSelection " + visited.back()->GetName()), calls.end())
+            << "the pane shows each field in turn";
+    }
+    EXPECT_EQ(visited, (std::vector<const CDiagramEntity*>{b, c, a, b}));
+    EXPECT_FALSE(text->IsSelected());
+
+    rig.Key(EditorKey::Tab, Modifier::Shift);
+    EXPECT_EQ(rig.editor.GetSelectedObject(), a) << "back round the start";
+    rig.Key(EditorKey::Tab, Modifier::Shift);
+    EXPECT_EQ(rig.editor.GetSelectedObject(), c);
+}

@@ -535,6 +535,32 @@ TEST_F(CanvasKeys, ArrowsMoveAndEscapeDisarmsTheTool)
     EXPECT_EQ(m_frameOthers + m_frameUndos, 0);
 }
 
+TEST_F(CanvasKeys, TabWalksTheFieldsInTabOrderAndKeepsTheFocus)
+{
+    auto* next = new wxTextCtrl(m_frame, wxID_ANY, "", wxPoint(0, 0), wxSize(40, 20));
+    std::vector<CDiagramEntity*> fields;
+    for (int i = 0; i < Form().GetCount(); ++i)
+        if (Form().GetAt(i)->TakesPartInTabOrder())
+            fields.push_back(Form().GetAt(i));
+    ASSERT_GE(fields.size(), 3u);
+    std::stable_sort(fields.begin(), fields.end(), [](const CDiagramEntity* a, const CDiagramEntity* b) {
+        return a->GetTabIndex() < b->GetTabIndex();
+    });
+    ClickAt({Editor().GetZoomedPaperRect().right + 30, 60});
+    ASSERT_TRUE(m_canvas->HasFocus());
+    ASSERT_EQ(Editor().GetSelectCount(), 0);
+
+    Press(WXK_TAB);
+    EXPECT_EQ(Editor().GetSelectedObject(), fields[0]);
+    Press(WXK_TAB);
+    EXPECT_EQ(Editor().GetSelectedObject(), fields[1]);
+    Press(WXK_TAB, wxMOD_SHIFT);
+    Press(WXK_TAB, wxMOD_SHIFT);
+    EXPECT_EQ(Editor().GetSelectedObject(), fields.back()) << "round the start";
+    EXPECT_TRUE(m_canvas->HasFocus());
+    EXPECT_FALSE(next->HasFocus());
+}
+
 // --- drag latency on a large form -------------------------------------------------
 
 using CanvasLatency = CanvasFixture;

@@ -5,25 +5,35 @@
 #include "app/CommandTable.h"
 #include "app/Icons.h"
 #include "app/VisualStyles.h"
+#include "controls/DiagramStatic.h"
 #include "editor/CommandIds.h"
 #include "editor/FormView.h"
+#include "gui/AppFixture.h"
 #include "gui/GuiTestSupport.h"
+#include "panes/ObjectInspectorWnd.h"
 #include "services/LanguageTable.h"
+#include "support/RecordingPane.h"
 
 #include <gtest/gtest.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
+#include <wx/ribbon/panel.h>
 #include <wx/sizer.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 
 using namespace fw;
@@ -141,6 +151,95 @@ TEST_F(CommandTableTest, EveryIconNameIsInTheTheme)
     }
     EXPECT_TRUE(FindThemeIcon("no-such-icon", 32).empty());
 }
+
+// --- the keyboard page of the help, in both languages ----------------------------
+
+// The canvas editor's own keys (no commands of the table): how the page names
+// them and what the window hands the editor.
+struct EditorKeyName {
+    unsigned modifiers;
+    const char* nameKey;
+    EditorKey key;
+};
+
+const EditorKeyName EditorKeys[] = {
+    {Modifier::None, "KEY_TAB", EditorKey::Tab},           {Modifier::Shift, "KEY_TAB", EditorKey::Tab},
+    {Modifier::None, "KEY_INS", EditorKey::Insert},        {Modifier::None, "KEY_ARROWS", EditorKey::Left},
+    {Modifier::Shift, "KEY_ARROWS", EditorKey::Right},     {Modifier::None, "KEY_PAGEUP", EditorKey::PageUp},
+    {Modifier::None, "KEY_PAGEDOWN", EditorKey::PageDown}, {Modifier::Ctrl, "KEY_PAGEUP", EditorKey::PageUp},
+    {Modifier::Ctrl, "KEY_PAGEDOWN", EditorKey::PageDown}, {Modifier::None, "KEY_ESC", EditorKey::Escape},
+    {Modifier::None, "KEY_KEYPAD_PLUS", EditorKey::Add},   {Modifier::None, "KEY_KEYPAD_MINUS", EditorKey::Subtract},
+    {Modifier::None, "KEY_DEL", EditorKey::Delete},
+};
+
+std::string Shown(unsigned modifiers, const char* nameKey)
+{
+    std::string text;
+    if (modifiers & Modifier::Ctrl)
+        text += langStr("KEY_CTRL") + "+";
+    if (modifiers & Modifier::Shift)
+        text += langStr("KEY_SHIFT") + "+";
+    return text + langStr(nameKey);
+}
+
+std::set<std::string> KeysOnPage(const std::string& page)
+{
+    std::ifstream in(std::string(FORMWRIGHT_SOURCE_ROOT) + "/data/help/" + page);
+    EXPECT_TRUE(in) << page;
+    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::set<std::string> keys;
+    const std::regex kbd("<kbd>([^<]*)</kbd>");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), kbd); it != std::sregex_iterator(); ++it)
+        keys.insert((*it)[1]);
+    return keys;
+}
+
+class KeyboardPageTest : public testing::TestWithParam<std::pair<const char*, const char*>> {
+protected:
+    void TearDown() override { LanguageTable::instance().loadLanguage("English"); }
+};
+
+TEST_P(KeyboardPageTest, ListsEveryWorkingShortcutAndNoOther)
+{
+    const auto [language, page] = GetParam();
+    ASSERT_TRUE(LanguageTable::instance().loadLanguage(language));
+    const std::set<std::string> listed = KeysOnPage(page);
+    const std::vector<wxAcceleratorEntry> accelerators = Ribbon::GetAcceleratorEntries();
+    std::set<std::string> working;
+    for (const CommandInfo& command : GetCommandTable()) {
+        for (const Shortcut& shortcut : ParseShortcuts(command.shortcut)) {
+            const std::string text = ShortcutText(shortcut);
+            EXPECT_EQ(listed.count(text), 1u) << "missing on " << page << ": " << text;
+            // Working: a plain letter picks its command on the canvas, any
+            // other combination is a frame shortcut.
+            const int flags = (shortcut.ctrl ? wxACCEL_CTRL : 0) | (shortcut.alt ? wxACCEL_ALT : 0) |
+                              (shortcut.shift ? wxACCEL_SHIFT : 0);
+            const bool reaches =
+                IsCanvasKey(shortcut)
+                    ? FindCanvasCommand(shortcut.key[0]) == &command
+                    : std::any_of(accelerators.begin(), accelerators.end(), [&](const wxAcceleratorEntry& entry) {
+                          return entry.GetCommand() == command.id && entry.GetFlags() == flags;
+                      });
+            EXPECT_TRUE(reaches) << text;
+            working.insert(text);
+        }
+    }
+    test::EditorRig rig;
+    rig.Put<CDiagramStatic>("a", 100, 100, 180, 140)->Select(true);
+    for (const EditorKeyName& key : EditorKeys) {
+        const std::string text = Shown(key.modifiers, key.nameKey);
+        EXPECT_TRUE(rig.Key(key.key, key.modifiers)) << "the editor ignores " << text;
+        EXPECT_EQ(listed.count(text), 1u) << "missing on " << page << ": " << text;
+        working.insert(text);
+    }
+    for (const std::string& text : listed)
+        EXPECT_EQ(working.count(text), 1u) << "listed on " << page << " but no key does it: " << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, KeyboardPageTest,
+                         testing::Values(std::pair{"English", "keyboard.html"},
+                                         std::pair{"German", "de/keyboard.html"}),
+                         [](const auto& info) { return std::string(info.param.first); });
 
 // --- the ribbon in a window -------------------------------------------------------
 
@@ -273,6 +372,8 @@ TEST_F(RibbonTest, GermanLabelsComeFromTheGermanTable)
     EXPECT_EQ(m_ribbon->GetLabel(ID_ADD_DETACH), wxString::FromUTF8("Katalog lösen"));
     EXPECT_EQ(m_ribbon->GetBar()->GetPage(0)->GetLabel(), wxString("Start"));
     EXPECT_EQ(m_ribbon->GetBar()->GetPage(1)->GetLabel(), wxString("Format"));
+    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_CUT).BeforeFirst('\n'), "Ausschneiden (Strg+X)");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_BRING_TO_FRONT).BeforeFirst('\n'), "In den Vordergrund (Strg+Umschalt+Plus)");
 }
 
 TEST_F(RibbonTest, AClickReachesTheFrameOnlyWhileTheButtonIsEnabled)
@@ -316,29 +417,54 @@ TEST_F(RibbonTest, StatesShowAsGreyedAndTickedButtons)
     EXPECT_TRUE(SamePixels(plain, Capture(buttons, rect)));
 }
 
-TEST_F(RibbonTest, AnsweredDescriptionsShowAsTheHoveredButtonsTip)
+TEST_F(RibbonTest, TipsNameTheShortcutBeforeTheAnsweredDescription)
 {
     wxRect undo;
     wxRibbonButtonBar* buttons = ShowButton(ID_EDIT_UNDO, undo);
     ASSERT_NE(buttons, nullptr);
     const wxRect redo = buttons->GetItemRect(ID_EDIT_REDO);
-    const wxString plainUndo = wxString::FromUTF8(langStr("H_RIB_UNDO"));
+    const wxString plainUndo = "Undo (Ctrl+Z)\n" + wxString::FromUTF8(langStr("H_RIB_UNDO"));
     auto hover = [buttons](const wxRect& rect) {
         wxUIActionSimulator().MouseMove(buttons->ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + 4)));
         test::PumpEvents(100);
     };
+    EXPECT_EQ(m_ribbon->GetDescription(ID_SHOW_SELECTION_PROPERTIES).BeforeFirst('\n'),
+              "Selection properties (Alt+Enter)");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_TEXT_CTRL).BeforeFirst('\n'), "Text (T)");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_FILE_SAVE_AS), wxString::FromUTF8(langStr("H_RIB_SAVEAS")))
+        << "no shortcut, no title line";
 
     m_ribbon->UpdateDescriptions([](int id) { return id == ID_EDIT_UNDO ? "Undo Move" : ""; });
-    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_UNDO), "Undo Move");
-    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_REDO), wxString::FromUTF8(langStr("H_RIB_REDO")));
+    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_UNDO), "Undo (Ctrl+Z)\nUndo Move");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_REDO), "Redo (Ctrl+Y)\n" + wxString::FromUTF8(langStr("H_RIB_REDO")));
     hover(redo);
     hover(undo);
-    EXPECT_TRUE(test::WaitFor([&] { return buttons->GetToolTipText() == "Undo Move"; })) << buttons->GetToolTipText();
+    EXPECT_TRUE(test::WaitFor([&] { return buttons->GetToolTipText() == "Undo (Ctrl+Z)\nUndo Move"; }))
+        << buttons->GetToolTipText();
 
     // Answered while the tip is up, as after a click on the button.
     m_ribbon->UpdateDescriptions([](int) { return ""; });
     EXPECT_EQ(m_ribbon->GetDescription(ID_EDIT_UNDO), plainUndo);
     EXPECT_EQ(buttons->GetToolTipText(), plainUndo);
+    Park();
+}
+
+TEST_F(RibbonTest, TipsAreTakenDownWhenADialogComesUp)
+{
+    wxRect rect;
+    wxRibbonButtonBar* buttons = ShowButton(ID_FILE_OPEN, rect);
+    ASSERT_NE(buttons, nullptr);
+    wxUIActionSimulator().MouseMove(buttons->ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + 8)));
+    ASSERT_TRUE(test::WaitFor([&] { return buttons->GetToolTip() != nullptr; }));
+
+    wxDialog dialog(m_frame, wxID_ANY, "Dialog", wxPoint(900, 600), wxSize(200, 100));
+    bool tipUp = true;
+    dialog.CallAfter([&] {
+        tipUp = buttons->GetToolTip() != nullptr;
+        dialog.EndModal(wxID_OK);
+    });
+    dialog.ShowModal();
+    EXPECT_FALSE(tipUp);
     Park();
 }
 
@@ -469,6 +595,9 @@ TEST_F(AcceleratorTest, TheStandardKeysReachTheirCommands)
     EXPECT_EQ(CommandFor(WXK_F6), ID_NEXT_PANE);
     EXPECT_EQ(CommandFor(WXK_F6, false, true), ID_PREV_PANE);
     EXPECT_EQ(CommandFor('S'), wxNOT_FOUND) << "a plain S is typing";
+    EXPECT_EQ(CommandFor('T'), wxNOT_FOUND) << "a tool's letter picks the tool on the canvas only";
+    EXPECT_EQ(CommandFor(WXK_F10), ID_FOCUS_RIBBON);
+    EXPECT_EQ(CommandFor('P', true), ID_FILE_PRINT);
     EXPECT_EQ(CommandFor(WXK_DELETE), wxNOT_FOUND) << "plain Delete belongs to the editor";
 }
 
@@ -480,6 +609,162 @@ TEST_F(AcceleratorTest, TheViewKeysReachTheirCommands)
     EXPECT_EQ(CommandFor('-', true), ID_ZOOM_OUT);
     EXPECT_EQ(CommandFor('G', true), ID_SHOW_GRID);
     EXPECT_EQ(CommandFor('G', true, true), ID_SNAP_TO_GRID);
+}
+
+// --- the keyboard in the main window -----------------------------------------------
+
+class KeyJourney : public test::AppJourney {
+protected:
+    void Type(int key, int modifiers = wxMOD_NONE)
+    {
+        m_keys.Char(key, modifiers);
+        test::PumpEvents(80);
+    }
+
+    // Keys pressed once a list has come up (its loop holds the caller).
+    void TypeInList(std::vector<int> keys)
+    {
+        m_listKeys = std::move(keys);
+        m_listTimer.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            for (int key : m_listKeys)
+                wxUIActionSimulator().Char(key);
+        });
+        m_listTimer.StartOnce(400);
+    }
+
+    wxUIActionSimulator m_keys;
+    std::vector<int> m_listKeys;
+    wxTimer m_listTimer;
+};
+
+TEST_F(KeyJourney, ToolLettersWorkOnTheCanvasOnlyAndBOpensTheButtonList)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    FormView& view = ActiveView()->GetFormView();
+    CanvasWindow* canvas = ActiveView()->GetCanvas();
+    canvas->SetFocus();
+    ASSERT_TRUE(test::WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
+
+    const std::pair<int, int> tools[] = {{'T', InsertKind::Text},      {'I', InsertKind::Image},
+                                         {'G', InsertKind::Table},     {'L', InsertKind::Line},
+                                         {'R', InsertKind::Rectangle}, {'E', InsertKind::Ellipse}};
+    for (const auto& [letter, kind] : tools) {
+        Type(letter);
+        EXPECT_EQ(view.GetInsertKind(), kind) << static_cast<char>(letter);
+        EXPECT_TRUE(view.GetEditor().IsDrawing()) << static_cast<char>(letter);
+    }
+    Type('S');
+    EXPECT_FALSE(view.GetEditor().IsDrawing());
+    EXPECT_TRUE(wxWindow::FindFocus() == canvas);
+
+    TypeInList({WXK_DOWN, WXK_RETURN});
+    Type('B');
+    EXPECT_TRUE(test::WaitFor([&] { return view.GetEditor().IsDrawing(); })) << "no button kind was armed";
+    EXPECT_EQ(view.GetInsertKind(), InsertKind::Button);
+
+    // Anywhere else a letter is typing.
+    wxTextCtrl* search = m_frame->GetInspector()->GetSearchBox();
+    search->SetFocus();
+    ASSERT_TRUE(test::WaitFor([&] { return wxWindow::FindFocus() == search; }));
+    Type('T');
+    EXPECT_EQ(search->GetValue().Lower(), "t");
+    EXPECT_EQ(view.GetInsertKind(), InsertKind::Button);
+}
+
+TEST_F(KeyJourney, F10ReachesTheRibbonWhoseArrowsAndEnterRunACommandOnTheCanvas)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    FormView& view = ActiveView()->GetFormView();
+    CanvasWindow* canvas = ActiveView()->GetCanvas();
+    canvas->SetFocus();
+    ASSERT_TRUE(test::WaitFor([&] { return wxWindow::FindFocus() == canvas; }));
+    Ribbon& ribbon = m_frame->GetRibbon();
+
+    Type(WXK_F10);
+    ASSERT_TRUE(ribbon.HasKeyboardFocus());
+    EXPECT_EQ(ribbon.GetKeyboardItem(), ID_FILE_NEW) << "the first button of the page";
+    EXPECT_EQ(wxWindow::FindFocus(), ribbon.FindButtonBar(ID_FILE_NEW));
+    Type(WXK_ESCAPE);
+    EXPECT_FALSE(ribbon.HasKeyboardFocus());
+    EXPECT_EQ(wxWindow::FindFocus(), canvas);
+
+    Type(WXK_F10);
+    for (int i = 0; i < 40 && ribbon.GetKeyboardItem() != ID_ADD_ELLIPSE; ++i)
+        Type(WXK_RIGHT);
+    ASSERT_EQ(ribbon.GetKeyboardItem(), ID_ADD_ELLIPSE);
+    EXPECT_EQ(wxWindow::FindFocus(), ribbon.FindButtonBar(ID_ADD_ELLIPSE));
+    Type(WXK_RETURN);
+    EXPECT_EQ(view.GetInsertKind(), InsertKind::Ellipse);
+    EXPECT_FALSE(ribbon.HasKeyboardFocus());
+    EXPECT_EQ(wxWindow::FindFocus(), canvas) << "the command runs where the designer was";
+
+    Type(WXK_F10);
+    Type(WXK_PAGEDOWN);
+    EXPECT_EQ(m_frame->GetRibbon().GetBar()->GetActivePage(), 1);
+    EXPECT_EQ(FindCommand(ribbon.GetKeyboardItem())->category, std::string("CATEGORY_FORMATE"));
+    Type(WXK_ESCAPE);
+}
+
+class GermanKeyJourney : public KeyJourney {
+protected:
+    GermanKeyJourney() { m_language = "German"; }
+};
+
+// Panels folded into a drop-down on every page at this window width.
+std::vector<std::string> FoldedPanels(MainFrame& frame, int width)
+{
+    frame.SetSize(width, 800);
+    test::PumpEvents(100);
+    wxRibbonBar* bar = frame.GetRibbon().GetBar();
+    std::vector<std::string> folded;
+    for (size_t p = 0; p < bar->GetPageCount(); ++p) {
+        bar->SetActivePage(p);
+        test::PumpEvents(50);
+        for (wxWindow* child : bar->GetPage(p)->GetChildren()) {
+            auto* panel = dynamic_cast<wxRibbonPanel*>(child);
+            if (panel && panel->IsMinimised())
+                folded.push_back(panel->GetLabel().utf8_string());
+        }
+    }
+    bar->SetActivePage(size_t{0});
+    return folded;
+}
+
+TEST_F(GermanKeyJourney, EveryPanelStaysOpenAt1366PixelsAndComesBackAfterANarrowerWindow)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    EXPECT_EQ(FoldedPanels(*m_frame, 1366), std::vector<std::string>{});
+    EXPECT_FALSE(FoldedPanels(*m_frame, 900).empty()) << "a narrow window folds panels";
+
+    // A folded panel opens as a drop-down that shows every button whole and
+    // goes once a command is chosen.
+    wxRibbonButtonBar* controls = m_frame->GetRibbon().FindButtonBar(ID_TEXT_CTRL);
+    auto* panel = dynamic_cast<wxRibbonPanel*>(controls->GetParent());
+    ASSERT_TRUE(panel && panel->IsMinimised());
+    ASSERT_TRUE(panel->ShowExpanded());
+    ASSERT_TRUE(test::WaitFor([&] { return controls->IsShownOnScreen() && panel->GetExpandedPanel(); }));
+    EXPECT_TRUE(test::WaitFor([&] {
+        return controls->GetClientRect().Contains(controls->GetItemRect(ID_ADD_ELLIPSE)) &&
+               controls->GetClientRect().Contains(controls->GetItemRect(ID_MULTIDRAW));
+    })) << controls->GetClientSize().x
+        << " " << controls->GetItemRect(ID_MULTIDRAW).GetRight();
+    const wxRect text = controls->GetItemRect(ID_TEXT_CTRL);
+    m_keys.MouseMove(controls->ClientToScreen(wxPoint(text.x + text.width / 2, text.y + text.height / 2)));
+    test::PumpEvents(50);
+    m_keys.MouseClick();
+    test::PumpEvents(100);
+    EXPECT_EQ(ActiveView()->GetFormView().GetInsertKind(), InsertKind::Text);
+    EXPECT_TRUE(test::WaitFor([&] { return panel->GetExpandedPanel() == nullptr; })) << "the drop-down stayed";
+
+    // Widened while the drop-down is open.
+    FoldedPanels(*m_frame, 900);
+    ASSERT_TRUE(panel->ShowExpanded());
+    ASSERT_TRUE(test::WaitFor([&] { return controls->IsShownOnScreen() && panel->GetExpandedPanel(); }));
+    EXPECT_EQ(FoldedPanels(*m_frame, 1366), std::vector<std::string>{});
+    EXPECT_EQ(panel->GetExpandedPanel(), nullptr);
+    EXPECT_EQ(controls->GetParent(), panel);
+    EXPECT_TRUE(controls->IsShownOnScreen());
+    EXPECT_TRUE(controls->GetClientRect().Contains(controls->GetItemRect(ID_MULTIDRAW))) << "the panel came back empty";
 }
 
 }  // namespace

@@ -81,7 +81,8 @@ protected:
 
     bool Enabled(int id) const { return m_frame->GetCommandState(id).enabled; }
     wxString Status() const { return m_frame->GetStatusBar()->GetStatusText(MainFrame::HistoryStatusField); }
-    wxString Description(int id) const { return m_frame->GetRibbon().GetDescription(id); }
+    // The tip's description, below its title line with the shortcut.
+    wxString Description(int id) const { return m_frame->GetRibbon().GetDescription(id).AfterLast('\n'); }
 };
 
 TEST_F(UndoRedoJourney, CtrlZAndCtrlYTakeOneStepEachOnTheCanvasAndNoneInATextField)
