@@ -57,21 +57,35 @@ void parsePseudoAttributes(std::string_view text, std::vector<XmlAttribute>& int
 
 // Lines and columns of byte offsets, taken from the bytes before the parser
 // rewrites them in place. The tree is visited in file order, so a lookup
-// starts where the last one ended.
+// starts where the last one ended. The same pass counts the bytes that bound
+// how many elements ('<') and attributes ('=') the tree can hold.
 class LineIndex {
 public:
     explicit LineIndex(std::string_view text) : m_size(text.size())
     {
         m_starts.push_back(0);
-        const char* begin = text.data();
-        const char* end = begin + text.size();
-        for (const char* at = begin; at < end; ++at) {
-            at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-            if (!at)
-                break;
-            m_starts.push_back(static_cast<std::size_t>(at - begin) + 1);
+        // A word at a time: lines are short, and most words hold none of the three.
+        const std::size_t size = text.size();
+        std::size_t i = 0;
+        for (; i + 8 <= size; i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + i, 8);
+            m_opens += countOf(bytesEqual(word, '<'));
+            m_equals += countOf(bytesEqual(word, '='));
+            for (std::uint64_t newlines = bytesEqual(word, '\n'); newlines; newlines &= newlines - 1)
+                m_starts.push_back(i + static_cast<std::size_t>(__builtin_ctzll(newlines)) / 8 + 1);
+        }
+        for (; i < size; ++i) {
+            m_opens += text[i] == '<';
+            m_equals += text[i] == '=';
+            if (text[i] == '\n')
+                m_starts.push_back(i + 1);
         }
     }
+    // At least as many as the file has elements and attributes.
+    std::size_t elementBound() const { return m_opens; }
+    std::size_t attributeBound() const { return m_equals; }
+
     int lineOf(std::ptrdiff_t offset)
     {
         const std::size_t at = clamped(offset);
@@ -97,8 +111,24 @@ private:
         return std::upper_bound(m_starts.begin(), m_starts.end(), clamped(offset));
     }
 
+    // The top bit of every byte of `word` that equals `c`, and no other bit.
+    static std::uint64_t bytesEqual(std::uint64_t word, char c)
+    {
+        constexpr std::uint64_t lows = 0x7f7f7f7f7f7f7f7fu;
+        const std::uint64_t diff = word ^ (0x0101010101010101u * static_cast<unsigned char>(c));
+        return ~(((diff & lows) + lows) | diff | lows);
+    }
+
+    // How many bytes such a result marks.
+    static std::size_t countOf(std::uint64_t marks)
+    {
+        return static_cast<std::size_t>(((marks >> 7) * 0x0101010101010101u) >> 56);
+    }
+
     std::size_t m_size;
     std::vector<std::size_t> m_starts;
+    std::size_t m_opens = 0;
+    std::size_t m_equals = 0;
     std::size_t m_last = 0;  // the line of the last lookup, from 0
 };
 
@@ -459,10 +489,10 @@ bool XmlDocument::parseText()
         return false;
     }
 
-    // Room for a typical form's elements and attributes (a few dozen bytes
-    // each), so that the arrays rarely move while they fill.
-    m_elements.reserve(m_text.size() / 64);
-    m_attributes.reserve(m_text.size() / 24);
+    // Room for every element and attribute the file can hold, so that the
+    // arrays never move while they fill.
+    m_elements.reserve(lines.elementBound());
+    m_attributes.reserve(lines.attributeBound());
     XmlTreeBuilder builder(*this, lines);
     for (pugi::xml_node node = doc.first_child(); node; node = node.next_sibling()) {
         if (node.type() == pugi::node_pi || node.type() == pugi::node_declaration)
