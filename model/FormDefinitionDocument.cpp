@@ -291,11 +291,23 @@ private:
 
     void CheckStyle(const XmlElement& element, std::string_view style)
     {
-        // The file spells "||" as ","; most names hold neither.
-        const bool defined = contains(style, ",") ? m_styles.Find(toMemorySeparators(style)) : m_styles.Find(style);
-        if (!defined)
+        if (!IsDefined(style))
             m_observer.PartDropped(std::string(element.getElementName()), element.getLine(),
                                    format("style \"%s\" is not defined", std::string(style).c_str()));
+    }
+
+    // A form uses a handful of styles many times over: the answers for the
+    // first few names are kept.
+    bool IsDefined(std::string_view style)
+    {
+        for (const auto& [name, defined] : m_styleAnswers)
+            if (name == style)
+                return defined;
+        // The file spells "||" as ","; most names hold neither.
+        const bool defined = contains(style, ",") ? m_styles.Find(toMemorySeparators(style)) : m_styles.Find(style);
+        if (m_styleAnswers.size() < StyleAnswerLimit)
+            m_styleAnswers.emplace_back(style, defined);
+        return defined;
     }
 
     void UnreadChild(std::string_view parent, const XmlElement& child, bool second)
@@ -312,9 +324,12 @@ private:
         m_unread.push_back({std::string(subject), line, std::move(what)});
     }
 
+    static constexpr std::size_t StyleAnswerLimit = 8;
+
     const CEntityStyleContainer& m_styles;
     LoadObserver& m_observer;
     std::vector<Report> m_unread;
+    std::vector<std::pair<std::string_view, bool>> m_styleAnswers;
 };
 
 }  // namespace
