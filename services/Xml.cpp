@@ -219,6 +219,8 @@ public:
                 m_doc.m_attributes.emplace_back(a.name(), a.value());
         }
         header.m_attributeCount = static_cast<std::uint32_t>(m_doc.m_attributes.size()) - header.m_firstAttribute;
+        for (std::uint32_t i = 0; i < header.m_attributeCount; ++i)
+            header.m_nameBits |= XmlElement::nameBit(m_doc.m_attributes[header.m_firstAttribute + i].getName());
         m_doc.m_headers.push_back(header);
     }
 
@@ -266,8 +268,12 @@ private:
         std::vector<XmlAttribute>& attributes = m_doc.m_attributes;
         const int line = m_lines.lineOf(from.offset_debug());
         const auto firstAttribute = static_cast<std::uint32_t>(attributes.size());
-        for (pugi::xml_attribute a = from.first_attribute(); a; a = a.next_attribute())
-            attributes.emplace_back(view(a.name()), readable(a.value(), line, from, a.name()));
+        std::uint16_t nameBits = 0;
+        for (pugi::xml_attribute a = from.first_attribute(); a; a = a.next_attribute()) {
+            const std::string_view name = view(a.name());
+            nameBits |= XmlElement::nameBit(name);
+            attributes.emplace_back(name, readable(a.value(), line, from, a.name()));
+        }
         // Each child is asked for its kind once: every call goes into the
         // library. Deeper levels put theirs after this level's run.
         const std::size_t firstKind = m_children.size();
@@ -284,6 +290,7 @@ private:
             to.m_line = line;
             to.m_firstAttribute = firstAttribute;
             to.m_attributeCount = static_cast<std::uint32_t>(attributes.size()) - firstAttribute;
+            to.m_nameBits = nameBits;
             to.m_firstChild = firstChild;
             to.m_childCount = static_cast<std::uint32_t>(elements.size()) - firstChild;
         }
@@ -402,6 +409,8 @@ const XmlElement* XmlElement::getChildAt(int index) const
 
 const XmlAttribute* XmlElement::getAttribute(std::string_view name) const
 {
+    if (!(m_nameBits & nameBit(name)))
+        return nullptr;
     for (const XmlAttribute* a = m_attributes; a != m_attributes + m_attributeCount; ++a)
         if (sameName(a->getName(), name)) {
             a->markRead();
