@@ -260,18 +260,22 @@ public:
         }
         if (unreadCounts && !element.wasValueRead() && !IsBlank(element.peekValue()))
             Unread(name, element.getLine(), "its text is not read");
-        // Where one element of a name belongs, readers take the first.
+        // Where one element of a name belongs, readers take the first. The
+        // names read are gathered only once a child was not: most forms have none.
         SeenNames readNames;
+        int named = 0;
         for (int i = 0; i < element.getChildCount(); ++i) {
             const XmlElement* child = element.getChildAt(i);
             if (child->wasRead()) {
-                if (unreadCounts)
-                    readNames.Add(child->getElementName());
                 Visit(*child, unreadCounts);
                 continue;
             }
-            if (unreadCounts)
+            if (unreadCounts) {
+                for (; named < i; ++named)
+                    if (const XmlElement* before = element.getChildAt(named); before->wasRead())
+                        readNames.Add(before->getElementName());
                 UnreadChild(name, *child, readNames.Has(child->getElementName()));
+            }
             Visit(*child, false);
         }
     }
