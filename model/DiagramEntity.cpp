@@ -25,9 +25,15 @@ bool IsShapeType(const std::string& type)
     // length ("ellipſe").
     const bool ascii =
         std::all_of(type.begin(), type.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii && type.size() != 4 && type.size() != 7 && type.size() != 9)
-        return false;
-    return equalsNoCase(type, "line") || equalsNoCase(type, "rectangle") || equalsNoCase(type, "ellipse");
+    if (!ascii)
+        return equalsNoCase(type, "line") || equalsNoCase(type, "rectangle") || equalsNoCase(type, "ellipse");
+    // ASCII folds to ASCII only, letter by letter.
+    auto is = [&type](std::string_view lower) {
+        return type.size() == lower.size() && std::equal(type.begin(), type.end(), lower.begin(), [](char a, char b) {
+                   return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+               });
+    };
+    return is("line") || is("rectangle") || is("ellipse");
 }
 
 int TruncEdge(double value)
