@@ -499,9 +499,10 @@ bool XmlDocument::parseText()
     }
 
     // Room for every element and attribute the file can hold, so that the
-    // arrays never move while they fill.
-    m_elements.reserve(lines.elementBound());
-    m_attributes.reserve(lines.attributeBound());
+    // arrays do not move while they fill. A file denser than any form (text
+    // full of '=', say) grows them as it goes rather than reserving its worst case.
+    m_elements.reserve(std::min(lines.elementBound(), m_text.size() / 32));
+    m_attributes.reserve(std::min(lines.attributeBound(), m_text.size() / 12));
     XmlTreeBuilder builder(*this, lines);
     for (pugi::xml_node node = doc.first_child(); node; node = node.next_sibling()) {
         if (node.type() == pugi::node_pi || node.type() == pugi::node_declaration)
