@@ -327,7 +327,7 @@ bool CDiagramButton::LoadXml()
     }
     for (const char* key : kind->fileAttributes) {
         const auto value = m_xmlElement->getAttributeValue(key);
-        SetAttribute(key, std::string(value.value_or("")));
+        SetAttribute(key, value.value_or(std::string_view()));
     }
     return LoadDynamicLayout();
 }

@@ -88,7 +88,7 @@ bool CDiagramImage::LoadXml()
     }
     SetImagePath(content);
     const auto color = m_xmlElement->getAttributeValue(TransparentColorKey);
-    SetAttribute(TransparentColorKey, std::string(color.value_or("")));
+    SetAttribute(TransparentColorKey, color.value_or(std::string_view()));
     return LoadDynamicLayout();
 }
 

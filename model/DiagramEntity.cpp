@@ -25,9 +25,15 @@ bool IsShapeType(const std::string& type)
     // length ("ellipſe").
     const bool ascii =
         std::all_of(type.begin(), type.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii && type.size() != 4 && type.size() != 7 && type.size() != 9)
-        return false;
-    return equalsNoCase(type, "line") || equalsNoCase(type, "rectangle") || equalsNoCase(type, "ellipse");
+    if (!ascii)
+        return equalsNoCase(type, "line") || equalsNoCase(type, "rectangle") || equalsNoCase(type, "ellipse");
+    // ASCII folds to ASCII only, letter by letter.
+    auto is = [&type](std::string_view lower) {
+        return type.size() == lower.size() && std::equal(type.begin(), type.end(), lower.begin(), [](char a, char b) {
+                   return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+               });
+    };
+    return is("line") || is("rectangle") || is("ellipse");
 }
 
 int TruncEdge(double value)
@@ -84,8 +90,8 @@ std::size_t TextBytes(const std::string& text)
     return text.capacity() > 15 ? text.capacity() + 1 : 0;
 }
 
-// A node of the attribute map: links and colour, then key and value.
-constexpr std::size_t AttributeNodeBytes = 32 + 2 * sizeof(std::string);
+// An entry of the attribute table: key and value.
+constexpr std::size_t AttributeEntryBytes = 2 * sizeof(std::string);
 
 }  // namespace
 
@@ -157,7 +163,7 @@ std::size_t CDiagramEntity::GetFootprint() const
 {
     std::size_t bytes = sizeof(CDiagramEntity) + TextBytes(m_type) + TextBytes(m_title) + TextBytes(m_name);
     for (const auto& [key, value] : m_attributes)
-        bytes += AttributeNodeBytes + TextBytes(key) + TextBytes(value);
+        bytes += AttributeEntryBytes + TextBytes(key) + TextBytes(value);
     if (m_ownedStyle)
         bytes += sizeof(CEntityStyle) + TextBytes(m_ownedStyle->GetName());
     return bytes;
@@ -632,16 +638,16 @@ void CDiagramEntity::AddProperties(PropertyGrid& grid, bool)
     }
 }
 
-void CDiagramEntity::SetAttribute(const std::string& key, const std::string& value)
+void CDiagramEntity::SetAttribute(std::string_view key, std::string_view value)
 {
-    m_attributes[key] = value;
+    m_attributes.Set(key, value);
     NoteChange();
 }
 
 std::string CDiagramEntity::GetAttribute(const std::string& key) const
 {
-    auto it = m_attributes.find(key);
-    return it == m_attributes.end() ? std::string() : it->second;
+    const std::string* value = m_attributes.Find(key);
+    return value ? *value : std::string();
 }
 
 std::string CDiagramEntity::GetStyleName() const

@@ -7,6 +7,7 @@
 // (Copy, Clone) owns a private copy of its source's style instead, and drops it
 // for the list's record of the same name once it joins a form (BindStyle).
 
+#include "model/AttributeTable.h"
 #include "model/ElementWindow.h"
 #include "render/DrawContext.h"
 #include "services/Geometry.h"
@@ -17,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace fw {
 
@@ -167,7 +169,7 @@ public:
     virtual CEntityStyleContainer* GetStyleContainer() const;
 
     virtual void AddProperties(PropertyGrid& grid, bool flag);
-    virtual void SetAttribute(const std::string& key, const std::string& value);
+    virtual void SetAttribute(std::string_view key, std::string_view value);
     virtual std::string GetStyleName() const;
 
     virtual void SetImagePath(const std::string& value);
@@ -256,7 +258,7 @@ public:
     // The default GUI font with its height scaled by the zoom of the last draw.
     FontDesc GetZoomedFont(const DrawContext& dc) const;
 
-    const std::map<std::string, std::string>& GetAttributes() const { return m_attributes; }
+    const AttributeTable& GetAttributes() const { return m_attributes; }
     // The attribute's value, or "" when the table has none.
     std::string GetAttribute(const std::string& key) const;
 
@@ -350,7 +352,7 @@ private:
     mutable IntRect m_textReach;
     // A style copy this element owns (see the style rule above).
     std::unique_ptr<CEntityStyle> m_ownedStyle;
-    std::map<std::string, std::string> m_attributes;
+    AttributeTable m_attributes;
     std::string m_loadProblem;
 };
 

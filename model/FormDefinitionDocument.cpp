@@ -260,18 +260,22 @@ public:
         }
         if (unreadCounts && !element.wasValueRead() && !IsBlank(element.peekValue()))
             Unread(name, element.getLine(), "its text is not read");
-        // Where one element of a name belongs, readers take the first.
+        // Where one element of a name belongs, readers take the first. The
+        // names read are gathered only once a child was not: most forms have none.
         SeenNames readNames;
+        int named = 0;
         for (int i = 0; i < element.getChildCount(); ++i) {
             const XmlElement* child = element.getChildAt(i);
             if (child->wasRead()) {
-                if (unreadCounts)
-                    readNames.Add(child->getElementName());
                 Visit(*child, unreadCounts);
                 continue;
             }
-            if (unreadCounts)
+            if (unreadCounts) {
+                for (; named < i; ++named)
+                    if (const XmlElement* before = element.getChildAt(named); before->wasRead())
+                        readNames.Add(before->getElementName());
                 UnreadChild(name, *child, readNames.Has(child->getElementName()));
+            }
             Visit(*child, false);
         }
     }
@@ -291,11 +295,23 @@ private:
 
     void CheckStyle(const XmlElement& element, std::string_view style)
     {
-        // The file spells "||" as ","; most names hold neither.
-        const bool defined = contains(style, ",") ? m_styles.Find(toMemorySeparators(style)) : m_styles.Find(style);
-        if (!defined)
+        if (!IsDefined(style))
             m_observer.PartDropped(std::string(element.getElementName()), element.getLine(),
                                    format("style \"%s\" is not defined", std::string(style).c_str()));
+    }
+
+    // A form uses a handful of styles many times over: the answers for the
+    // first few names are kept.
+    bool IsDefined(std::string_view style)
+    {
+        for (const auto& [name, defined] : m_styleAnswers)
+            if (name == style)
+                return defined;
+        // The file spells "||" as ","; most names hold neither.
+        const bool defined = contains(style, ",") ? m_styles.Find(toMemorySeparators(style)) : m_styles.Find(style);
+        if (m_styleAnswers.size() < StyleAnswerLimit)
+            m_styleAnswers.emplace_back(style, defined);
+        return defined;
     }
 
     void UnreadChild(std::string_view parent, const XmlElement& child, bool second)
@@ -312,9 +328,12 @@ private:
         m_unread.push_back({std::string(subject), line, std::move(what)});
     }
 
+    static constexpr std::size_t StyleAnswerLimit = 8;
+
     const CEntityStyleContainer& m_styles;
     LoadObserver& m_observer;
     std::vector<Report> m_unread;
+    std::vector<std::pair<std::string_view, bool>> m_styleAnswers;
 };
 
 }  // namespace

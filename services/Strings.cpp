@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -225,6 +226,7 @@ double toDouble(std::string_view text)
     }
     if (mantissaDigits == 0)
         return 0.0;
+    const std::size_t mantissaEnd = i;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-'))
@@ -237,6 +239,26 @@ double toDouble(std::string_view text)
     }
 
     double value = 0.0;
+    if (i == mantissaEnd && mantissaDigits <= 15) {
+        // Without an exponent, up to fifteen digits are an exact integer and
+        // the point an exact power of ten: one correctly rounded division
+        // gives the very double the full conversion below gives.
+        static constexpr double powersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        std::uint64_t digits = 0;
+        std::size_t fractionDigits = 0;
+        bool inFraction = false;
+        for (std::size_t j = start; j < i; ++j) {
+            if (text[j] == '.') {
+                inFraction = true;
+                continue;
+            }
+            digits = digits * 10 + static_cast<std::uint64_t>(text[j] - '0');
+            fractionDigits += inFraction;
+        }
+        value = static_cast<double>(digits) / powersOfTen[fractionDigits];
+        return negative ? -value : value;
+    }
     const char* first = text.data() + start;
     const char* last = text.data() + i;
     auto result = std::from_chars(first, last, value, std::chars_format::general);

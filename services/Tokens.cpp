@@ -91,6 +91,22 @@ bool splitPair(std::string_view text, std::string_view separator, std::string_vi
 {
     if (separator.empty())
         return false;
+    if (separator.size() == 1) {
+        // One pass, without a library call per search: pairs are a few bytes.
+        const char mark = separator[0];
+        std::size_t hit = std::string_view::npos;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (text[i] == mark) {
+                if (hit != std::string_view::npos)
+                    return false;
+                hit = i;
+            }
+        if (hit == std::string_view::npos)
+            return false;
+        first = text.substr(0, hit);
+        second = text.substr(hit + 1);
+        return true;
+    }
     const std::size_t hit = text.find(separator);
     if (hit == std::string_view::npos)
         return false;
@@ -102,8 +118,44 @@ bool splitPair(std::string_view text, std::string_view separator, std::string_vi
     return true;
 }
 
+namespace {
+
+// "x,y" as two runs of at most nine digits, each with an optional minus: what
+// the form writer writes, read in one pass. False for anything else.
+bool readPlainIntPair(std::string_view text, int& x, int& y)
+{
+    int values[2] = {0, 0};
+    std::size_t i = 0;
+    for (int field = 0; field < 2; ++field) {
+        const bool negative = i < text.size() && text[i] == '-';
+        if (negative)
+            ++i;
+        const std::size_t start = i;
+        int value = 0;
+        for (; i < text.size() && i - start < 9 && text[i] >= '0' && text[i] <= '9'; ++i)
+            value = value * 10 + (text[i] - '0');
+        if (i == start)
+            return false;
+        values[field] = negative ? -value : value;
+        if (field == 0) {
+            if (i >= text.size() || text[i] != ',')
+                return false;
+            ++i;
+        }
+    }
+    if (i != text.size())
+        return false;
+    x = values[0];
+    y = values[1];
+    return true;
+}
+
+}  // namespace
+
 bool readIntPair(std::string_view text, int& x, int& y)
 {
+    if (readPlainIntPair(text, x, y))
+        return true;
     std::string_view first, second;
     if (!splitPair(text, ",", first, second))
         return false;

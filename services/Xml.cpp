@@ -57,21 +57,35 @@ void parsePseudoAttributes(std::string_view text, std::vector<XmlAttribute>& int
 
 // Lines and columns of byte offsets, taken from the bytes before the parser
 // rewrites them in place. The tree is visited in file order, so a lookup
-// starts where the last one ended.
+// starts where the last one ended. The same pass counts the bytes that bound
+// how many elements ('<') and attributes ('=') the tree can hold.
 class LineIndex {
 public:
     explicit LineIndex(std::string_view text) : m_size(text.size())
     {
         m_starts.push_back(0);
-        const char* begin = text.data();
-        const char* end = begin + text.size();
-        for (const char* at = begin; at < end; ++at) {
-            at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-            if (!at)
-                break;
-            m_starts.push_back(static_cast<std::size_t>(at - begin) + 1);
+        // A word at a time: lines are short, and most words hold none of the three.
+        const std::size_t size = text.size();
+        std::size_t i = 0;
+        for (; i + 8 <= size; i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, text.data() + i, 8);
+            m_opens += countOf(bytesEqual(word, '<'));
+            m_equals += countOf(bytesEqual(word, '='));
+            for (std::uint64_t newlines = bytesEqual(word, '\n'); newlines; newlines &= newlines - 1)
+                m_starts.push_back(i + static_cast<std::size_t>(__builtin_ctzll(newlines)) / 8 + 1);
+        }
+        for (; i < size; ++i) {
+            m_opens += text[i] == '<';
+            m_equals += text[i] == '=';
+            if (text[i] == '\n')
+                m_starts.push_back(i + 1);
         }
     }
+    // At least as many as the file has elements and attributes.
+    std::size_t elementBound() const { return m_opens; }
+    std::size_t attributeBound() const { return m_equals; }
+
     int lineOf(std::ptrdiff_t offset)
     {
         const std::size_t at = clamped(offset);
@@ -97,8 +111,24 @@ private:
         return std::upper_bound(m_starts.begin(), m_starts.end(), clamped(offset));
     }
 
+    // The top bit of every byte of `word` that equals `c`, and no other bit.
+    static std::uint64_t bytesEqual(std::uint64_t word, char c)
+    {
+        constexpr std::uint64_t lows = 0x7f7f7f7f7f7f7f7fu;
+        const std::uint64_t diff = word ^ (0x0101010101010101u * static_cast<unsigned char>(c));
+        return ~(((diff & lows) + lows) | diff | lows);
+    }
+
+    // How many bytes such a result marks.
+    static std::size_t countOf(std::uint64_t marks)
+    {
+        return static_cast<std::size_t>(((marks >> 7) * 0x0101010101010101u) >> 56);
+    }
+
     std::size_t m_size;
     std::vector<std::size_t> m_starts;
+    std::size_t m_opens = 0;
+    std::size_t m_equals = 0;
     std::size_t m_last = 0;  // the line of the last lookup, from 0
 };
 
@@ -189,6 +219,8 @@ public:
                 m_doc.m_attributes.emplace_back(a.name(), a.value());
         }
         header.m_attributeCount = static_cast<std::uint32_t>(m_doc.m_attributes.size()) - header.m_firstAttribute;
+        for (std::uint32_t i = 0; i < header.m_attributeCount; ++i)
+            header.m_nameBits |= XmlElement::nameBit(m_doc.m_attributes[header.m_firstAttribute + i].getName());
         m_doc.m_headers.push_back(header);
     }
 
@@ -236,8 +268,12 @@ private:
         std::vector<XmlAttribute>& attributes = m_doc.m_attributes;
         const int line = m_lines.lineOf(from.offset_debug());
         const auto firstAttribute = static_cast<std::uint32_t>(attributes.size());
-        for (pugi::xml_attribute a = from.first_attribute(); a; a = a.next_attribute())
-            attributes.emplace_back(view(a.name()), readable(a.value(), line, from, a.name()));
+        std::uint16_t nameBits = 0;
+        for (pugi::xml_attribute a = from.first_attribute(); a; a = a.next_attribute()) {
+            const std::string_view name = view(a.name());
+            nameBits |= XmlElement::nameBit(name);
+            attributes.emplace_back(name, readable(a.value(), line, from, a.name()));
+        }
         // Each child is asked for its kind once: every call goes into the
         // library. Deeper levels put theirs after this level's run.
         const std::size_t firstKind = m_children.size();
@@ -254,6 +290,7 @@ private:
             to.m_line = line;
             to.m_firstAttribute = firstAttribute;
             to.m_attributeCount = static_cast<std::uint32_t>(attributes.size()) - firstAttribute;
+            to.m_nameBits = nameBits;
             to.m_firstChild = firstChild;
             to.m_childCount = static_cast<std::uint32_t>(elements.size()) - firstChild;
         }
@@ -372,6 +409,8 @@ const XmlElement* XmlElement::getChildAt(int index) const
 
 const XmlAttribute* XmlElement::getAttribute(std::string_view name) const
 {
+    if (!(m_nameBits & nameBit(name)))
+        return nullptr;
     for (const XmlAttribute* a = m_attributes; a != m_attributes + m_attributeCount; ++a)
         if (sameName(a->getName(), name)) {
             a->markRead();
@@ -459,10 +498,11 @@ bool XmlDocument::parseText()
         return false;
     }
 
-    // Room for a typical form's elements and attributes (a few dozen bytes
-    // each), so that the arrays rarely move while they fill.
-    m_elements.reserve(m_text.size() / 64);
-    m_attributes.reserve(m_text.size() / 24);
+    // Room for every element and attribute the file can hold, so that the
+    // arrays do not move while they fill. A file denser than any form (text
+    // full of '=', say) grows them as it goes rather than reserving its worst case.
+    m_elements.reserve(std::min(lines.elementBound(), m_text.size() / 32));
+    m_attributes.reserve(std::min(lines.attributeBound(), m_text.size() / 12));
     XmlTreeBuilder builder(*this, lines);
     for (pugi::xml_node node = doc.first_child(); node; node = node.next_sibling()) {
         if (node.type() == pugi::node_pi || node.type() == pugi::node_declaration)

@@ -88,6 +88,15 @@ private:
     int m_line = 0;
     mutable bool m_read = false;
     mutable bool m_valueRead = false;
+    // A bit for the length and first byte of each attribute name, so that
+    // asking for a name the element lacks (most questions) mostly costs one test.
+    std::uint16_t m_nameBits = 0;
+
+    static std::uint16_t nameBit(std::string_view name)
+    {
+        const unsigned first = name.empty() ? 0u : static_cast<unsigned char>(name[0]);
+        return static_cast<std::uint16_t>(1u << ((name.size() + first * 3u) & 15u));
+    }
 };
 
 // Something the reader met in the file and left out of the tree: a comment,

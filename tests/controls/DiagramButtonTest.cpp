@@ -7,13 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 using namespace fw;
 
 namespace {
 
-using Attributes = std::map<std::string, std::string>;
+using Attributes = AttributeTable;
 using Lines = std::vector<std::string>;
 
 class ButtonTest : public ::testing::Test {

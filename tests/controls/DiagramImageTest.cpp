@@ -146,7 +146,7 @@ TEST_F(ImageTest, ElementsWithoutContentOrGeometryAreDroppedAndTheColourIsWritte
     ASSERT_EQ(s.Count(), 2);
     EXPECT_EQ(At(0).GetType(), "Image");
     // Absent in the file means an empty entry, which is not written back; other entries never are.
-    EXPECT_EQ(At(0).GetAttributes(), (std::map<std::string, std::string>{{"transColor", ""}}));
+    EXPECT_EQ(At(0).GetAttributes(), (AttributeTable{{"transColor", ""}}));
     At(1).SetAttribute("other", "not a file attribute");
     EXPECT_EQ(s.WrittenLines(),
               (Lines{R"(<Image pos="10,20" size="30,40" moving="0,100">d.png</Image>)",

@@ -8,14 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 using namespace fw;
 
 namespace {
 
 using Lines = std::vector<std::string>;
-using Attributes = std::map<std::string, std::string>;
+using Attributes = AttributeTable;
 
 const char* const FullTable =
     R"(<Table pos="10,20" size="300,150" resize="60,40" allowDrop="true" dropFilter="ARTICLE" enableDoubleClick="true" )"

@@ -81,6 +81,17 @@ TEST(EntityHitTest, HitCodesMarkersAndTheirDrawing)
     EXPECT_NE(rects[1].find("brush=solid/0,0,0"), std::string::npos) << rects[1];
 }
 
+// Shapes lie under everything else, whichever way the type is spelt.
+TEST(EntityType, ShapesAreKnownWithoutRegardToCase)
+{
+    for (const char* shape : {"line", "LINE", "Rectangle", "eLLipse",
+                              "ellip\xC5\xBF"
+                              "e"})
+        EXPECT_TRUE(IsShapeType(shape)) << shape;
+    for (const char* other : {"lines", "linf", "editbox", "", "rectangl3", "Line ", "ellipsE2"})
+        EXPECT_FALSE(IsShapeType(other)) << other;
+}
+
 TEST(EntityCommands, GroupSelectionAndListCommands)
 {
     CDiagramEntityContainer form;

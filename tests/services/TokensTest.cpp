@@ -68,7 +68,13 @@ TEST(Tokens, PairReadersAnswerAsSplitTextDoes)
                                   "\xEF\xBC\x91,2",
                                   "1\xC2\xA0,2",
                                   std::string("5,6\0,7", 6),
-                                  "\v\f8,9"};
+                                  "\v\f8,9",
+                                  "-,1",
+                                  "--1,2",
+                                  "1,2,",
+                                  "123456789,-987654321",
+                                  "1234567890,-1234567890",
+                                  "12,34 "};
     for (const std::string& input : inputs) {
         const SplitText split(input, ",");
         const bool two = split.count() == 2;

@@ -139,6 +139,21 @@ TEST_F(FormTool, CheckNamesEveryProblemOfTheBrokenFixtureAndGoesOn)
     // A style whose name holds a comma is defined, however an element spells it.
     const Result commas = Run({"check", FixturePath("ARTICLE_Filtered.xml")});
     EXPECT_EQ(commas.out.find("is not defined"), std::string::npos) << commas.out;
+
+    // Every element that asks for a missing style is named, however often the name recurs.
+    const std::string styled = m_dir.Put(
+        "PUMP_Styled.xml", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<?ORVANEX-application progid=\"Forms.OEF\"?>\n"
+                           "<FormDefinition>\n<Styles><Style name=\"s1\" font=\"Arial\" size=\"9\"/></Styles>\n"
+                           "<Dialog title=\"EDIT_PUMP\" size=\"700,600\"><Controls>\n"
+                           "<Text pos=\"10,10\" size=\"50,18\" style=\"Nope\">A</Text>\n"
+                           "<Text pos=\"10,40\" size=\"50,18\" style=\"s1\">B</Text>\n"
+                           "<Text pos=\"10,70\" size=\"50,18\" style=\"Nope\">C</Text>\n"
+                           "<Text pos=\"10,99\" size=\"50,18\" style=\"s1\">D</Text>\n"
+                           "</Controls></Dialog>\n</FormDefinition>\n");
+    const Lines missing = Run({"check", styled}).OutLines();
+    EXPECT_EQ(std::count(missing.begin(), missing.end(), styled + ": Text (line 6): style \"Nope\" is not defined"), 1);
+    EXPECT_EQ(std::count(missing.begin(), missing.end(), styled + ": Text (line 8): style \"Nope\" is not defined"), 1);
+    EXPECT_EQ(missing.size(), 2u) << Run({"check", styled}).out;
 }
 
 TEST_F(FormTool, CheckNamesLineAndColumnOfAParseErrorAndAClassTheModelLacks)
