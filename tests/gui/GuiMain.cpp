@@ -5,6 +5,7 @@
 #include "gui/GuiTestSupport.h"
 
 #include <glib.h>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
@@ -41,6 +42,12 @@ GLogWriterOutput FailOnToolkitWarning(GLogLevelFlags level, const GLogField* fie
 
 }  // namespace
 
+TEST(ToolkitWarnings, FailTheTestThatIsRunning)
+{
+    EXPECT_NONFATAL_FAILURE(g_warning("a deliberate warning"), "a deliberate warning");
+    EXPECT_NONFATAL_FAILURE(g_critical("a deliberate critical"), "a deliberate critical");
+}
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
@@ -49,6 +56,9 @@ int main(int argc, char** argv)
         return RUN_ALL_TESTS();
     // As the editor itself runs: scroll bars beside the canvas, not overlaid.
     setenv("GTK_OVERLAY_SCROLLING", "0", 0);
+    // The file dialogs store their state in GSettings: kept in memory, not in
+    // the user's settings (nor failing where no session bus runs).
+    setenv("GSETTINGS_BACKEND", "memory", 1);
     g_log_set_writer_func(FailOnToolkitWarning, nullptr, nullptr);
     wxApp::SetInstance(new TestApp);
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
