@@ -220,7 +220,11 @@ TEST_F(AppJourney, TheTitleNamesTheActiveFileAndTabsNumberTheWindowsOfOneFile)
         ASSERT_EQ(driver.Count(), 1);
     }
     EXPECT_EQ(tabs->GetSelection(), 0);
-    tabs->GetPage(1)->Close();
+    // As the tab's close button does.
+    wxAuiNotebookEvent closeTab(wxEVT_AUINOTEBOOK_PAGE_CLOSE, tabs->GetId());
+    closeTab.SetSelection(1);
+    closeTab.SetEventObject(tabs);
+    tabs->GetEventHandler()->ProcessEvent(closeTab);
     PumpEvents(20);
     ASSERT_EQ(tabs->GetPageCount(), 1u);
     EXPECT_EQ(tabs->GetPageText(0), "PUMP_Main.xml");
