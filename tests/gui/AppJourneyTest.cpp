@@ -221,11 +221,14 @@ TEST_F(AppJourney, TheTitleNamesTheActiveFileAndTabsNumberTheWindowsOfOneFile)
     }
     EXPECT_EQ(tabs->GetSelection(), 0);
     // As the tab's close button does.
-    wxAuiNotebookEvent closeTab(wxEVT_AUINOTEBOOK_PAGE_CLOSE, tabs->GetId());
-    closeTab.SetSelection(1);
-    closeTab.SetEventObject(tabs);
-    tabs->GetEventHandler()->ProcessEvent(closeTab);
-    PumpEvents(20);
+    auto closeTab = [tabs](int page) {
+        wxAuiNotebookEvent close(wxEVT_AUINOTEBOOK_PAGE_CLOSE, tabs->GetId());
+        close.SetSelection(page);
+        close.SetEventObject(tabs);
+        tabs->GetEventHandler()->ProcessEvent(close);
+        PumpEvents(20);
+    };
+    closeTab(1);
     ASSERT_EQ(tabs->GetPageCount(), 1u);
     EXPECT_EQ(tabs->GetPageText(0), "PUMP_Main.xml");
     SendCommand(*m_frame, ID_FILE_SAVE);
@@ -244,7 +247,19 @@ TEST_F(AppJourney, TheTitleNamesTheActiveFileAndTabsNumberTheWindowsOfOneFile)
     tabs->SetSelection(0);
     PumpEvents(20);
     EXPECT_EQ(m_frame->GetTitle(), "PUMP_Main.xml - Formwright");
-    CloseFrame();
+    // The last tab of a file closes the file, asking first when it was changed;
+    // with no file left the title is the program's.
+    {
+        DialogDriver driver({DialogDriver::Step::Answer(wxID_CANCEL), DialogDriver::Step::Answer(wxID_NO)});
+        closeTab(1);
+        EXPECT_EQ(tabs->GetPageCount(), 2u) << "Cancel keeps the tab";
+        closeTab(1);
+        EXPECT_EQ(driver.Count(), 2);
+    }
+    EXPECT_EQ(m_frame->GetDocManager().GetDocumentsVector().size(), 1u);
+    closeTab(0);
+    EXPECT_TRUE(m_frame->GetDocManager().GetDocumentsVector().empty());
+    EXPECT_EQ(m_frame->GetTitle(), "Formwright");
 }
 
 TEST_F(AppJourney, SaveAsOffersTheClassInTheNameAndAsksBeforeAnotherClass)
