@@ -7,6 +7,7 @@
 #include "services/FileReplace.h"
 #include "services/LanguageTable.h"
 
+#include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filehistory.h>
 #include <wx/filename.h>
@@ -122,6 +123,57 @@ bool FormwrightDoc::ConfirmReplacing(const wxString& path) const
     if (m_model->ChangedOnDisk(file) && !ask("MSG_CHANGED_ON_DISK"))
         return false;
     return !IsReadOnlyFile(file) || ask("MSG_REPLACE_READ_ONLY");
+}
+
+bool FormwrightDoc::ConfirmOtherClass(const wxString& path) const
+{
+    const std::string objectClass = m_model->GetObjectClass();
+    const std::string named = FormDefinitionDocument::ObjectClassFromPath(FileNameBytes(path));
+    if (named == objectClass)
+        return true;
+    wxString question = LangText("MSG_SAVE_OTHER_CLASS");
+    question.Replace("%1", wxString::FromUTF8(named));
+    question.Replace("%2", wxString::FromUTF8(objectClass));
+    return wxMessageBox(question, LangText("MSG_TITLE_CONFIRMATION"), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING,
+                        GetDocumentWindow()) == wxYES;
+}
+
+bool FormwrightDoc::SaveAs()
+{
+    wxDocTemplate* docTemplate = GetDocumentTemplate();
+    if (!docTemplate)
+        return false;
+    const wxString filter =
+        docTemplate->GetDescription() + " (" + docTemplate->GetFileFilter() + ")|" + docTemplate->GetFileFilter();
+    wxString folder = wxPathOnly(GetFilename());
+    if (folder.empty())
+        folder = GetDocumentManager()->GetLastDirectory();
+    wxString name = FileNameFromBytes(
+        FormDefinitionDocument::ProposedFileName(m_model->GetObjectClass(), FileNameBytes(GetFilename())).c_str());
+    wxString path;
+    for (;;) {
+        path = wxFileSelector(LangText("T_RIB_SAVEAS"), folder, name, "xml", filter, wxFD_SAVE | wxFD_OVERWRITE_PROMPT,
+                              GetDocumentWindow());
+        if (path.empty())
+            return false;
+        if (ConfirmOtherClass(path))
+            break;
+        // Back to the file dialog, in the folder chosen, offering the class's name again.
+        folder = wxPathOnly(path);
+    }
+    if (!OnSaveDocument(path))
+        return false;
+    SetTitle(wxFileNameFromPath(path));
+    SetFilename(path, true);
+    GetDocumentManager()->AddFileToHistory(path);
+    return true;
+}
+
+void FormwrightDoc::OnChangedViewList()
+{
+    if (!GetViewsVector().empty())
+        UpdateTitles();
+    wxDocument::OnChangedViewList();
 }
 
 bool FormwrightDoc::DoSaveDocument(const wxString& path)

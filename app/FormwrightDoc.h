@@ -45,6 +45,11 @@ public:
     bool IsModified() const override;
     void Modify(bool modified) override;
     wxString GetUserReadableName() const override;
+    // Offers "CLASS_name.xml" (the class is read back from the name) and asks
+    // before a name whose class part differs; No goes back to the file dialog.
+    bool SaveAs() override;
+    // Windows come and go: the others' tabs are numbered anew.
+    void OnChangedViewList() override;
 
     FormDefinitionDocument& GetModel() { return *m_model; }
     const FormDefinitionDocument& GetModel() const { return *m_model; }
@@ -71,6 +76,8 @@ private:
     // Asks before replacing a file someone else changed since it was read or
     // saved here, or one that is read-only; false cancels the save.
     bool ConfirmReplacing(const wxString& path) const;
+    // Asks whether to save under a name that reads back as another class.
+    bool ConfirmOtherClass(const wxString& path) const;
 
     std::unique_ptr<FormDefinitionDocument> m_model;
     bool m_ready = false;

@@ -11,12 +11,13 @@
 #include "render/CairoDrawContext.h"
 #include "services/LanguageTable.h"
 
-#include <wx/aui/tabmdi.h>
+#include <wx/aui/auibook.h>
 #include <wx/dc.h>
 #include <wx/infobar.h>
 #include <wx/print.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
+#include <wx/weakref.h>
 
 #include <algorithm>
 
@@ -24,7 +25,8 @@ namespace fw {
 
 namespace {
 
-using ChildFrame = wxDocChildFrameAny<wxAuiMDIChildFrame, wxAuiMDIParentFrame>;
+// Longer tab titles are cut here; the tab's tooltip holds the whole title.
+constexpr size_t TabTitleChars = 48;
 
 #if wxUSE_PRINTING_ARCHITECTURE
 // One page: the paper at the printer's resolution.
@@ -79,9 +81,24 @@ FormwrightView::~FormwrightView()
         m_canvas->Destroy();
         m_canvas = nullptr;
     }
-    if (FormwrightDoc* doc = GetFormDocument())
-        if (MainFrame* frame = doc->GetFrame())
-            frame->ForgetView(this);
+    FormwrightDoc* doc = GetFormDocument();
+    MainFrame* frame = doc ? doc->GetFrame() : nullptr;
+    if (frame)
+        frame->ForgetView(this);
+    if (m_page && frame) {
+        wxAuiNotebook* notebook = frame->GetNotebook();
+        const int index = notebook->GetPageIndex(m_page);
+        if (index != wxNOT_FOUND)
+            notebook->RemovePage(static_cast<size_t>(index));
+        m_page->Hide();
+        // The page may be handling its own close event: it goes once that is
+        // over, unless the frame takes it along first.
+        frame->CallAfter([page = wxWeakRef<wxWindow>(m_page)] {
+            if (page)
+                page->Destroy();
+        });
+    }
+    SetFrame(nullptr);
 }
 
 FormwrightDoc* FormwrightView::GetFormDocument() const
@@ -97,22 +114,32 @@ bool FormwrightView::OnCreate(wxDocument* doc, long flags)
     MainFrame* frame = formDoc ? formDoc->GetFrame() : nullptr;
     if (!frame)
         return false;
-    auto* child = new ChildFrame(doc, this, frame, wxID_ANY, doc->GetUserReadableName());
+    // A page of the frame's notebook, not a frame of its own.
+    wxAuiNotebook* notebook = frame->GetNotebook();
+    auto* page = new wxPanel(notebook, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER);
+    m_page = page;
     // The info bar and the canvas cover it all: erasing it before every
     // repaint of the canvas would only cost time.
-    child->SetBackgroundStyle(wxBG_STYLE_PAINT);
+    page->SetBackgroundStyle(wxBG_STYLE_PAINT);
     m_formView = std::make_unique<FormView>(formDoc->GetModel());
-    m_canvas = new CanvasWindow(child, m_formView->GetEditor());
+    m_canvas = new CanvasWindow(page, m_formView->GetEditor());
     m_canvas->SetDropHandler(
         [this](IntPoint point, const std::string& text) { return m_formView->OnDropProperty(point, text); });
-    m_infoBar = new wxInfoBarGeneric(child);
+    m_infoBar = new wxInfoBarGeneric(page);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_infoBar, 0, wxEXPAND);
     sizer->Add(m_canvas, 1, wxEXPAND);
-    child->SetSizer(sizer);
-    SetFrame(child);
-    child->Show();
-    child->Layout();
+    page->SetSizer(sizer);
+    SetFrame(page);
+    // Closing the tab closes this window, as closing a window does.
+    page->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& event) {
+        if (!CloseWindow() && event.CanVeto())
+            event.Veto();
+    });
+    notebook->AddPage(page, doc->GetUserReadableName(), true);
+    page->Layout();
+    formDoc->UpdateTitles();
+    Activate(true);
     // A further window on an open document starts at once.
     if (formDoc->IsReady())
         InitialUpdate();
@@ -135,15 +162,26 @@ void FormwrightView::InitialUpdate()
 void FormwrightView::ShowWhatWasLeftOut()
 {
     FormwrightDoc* doc = GetFormDocument();
-    if (!doc || !doc->WasReadInPart())
+    if (!doc)
         return;
+    wxString text;
+    // The class comes from the file name; a name the object model does not
+    // know would otherwise just leave the inspector empty.
+    if (!doc->GetModel().IsObjectClassKnown()) {
+        text = LangText("INFO_UNKNOWN_CLASS");
+        text.Replace("%s", wxString::FromUTF8(doc->GetModel().GetObjectClass()));
+    }
     // A few lines fit above the form; check lists them all.
     constexpr std::size_t Shown = 4;
-    m_infoBar->ShowMessage(wxString::FromUTF8(DescribeLeftOut(doc->GetModel().GetReadProblems(), Shown)),
-                           wxICON_WARNING);
+    if (doc->WasReadInPart())
+        text +=
+            (text.empty() ? "" : "\n") + wxString::FromUTF8(DescribeLeftOut(doc->GetModel().GetReadProblems(), Shown));
+    if (text.empty())
+        return;
+    m_infoBar->ShowMessage(text, wxICON_WARNING);
     // The bar is as high as its text's lines, counting only line breaks in
     // the text: break long lines where the window's width ends them.
-    wxWindow* frame = GetFrame();
+    wxWindow* frame = m_page;
     if (!frame)
         return;
     frame->Layout();
@@ -184,20 +222,47 @@ void FormwrightView::OnActivateView(bool activate, wxView* activeView, wxView* /
         frame->OnViewActivated(this);
 }
 
-void FormwrightView::OnChangeFilename()
+wxString FormwrightView::GetTitle() const
 {
-    wxWindow* frame = GetFrame();
-    FormwrightDoc* doc = GetFormDocument();
-    if (!frame || !doc)
-        return;
+    const FormwrightDoc* doc = GetFormDocument();
+    if (!doc)
+        return wxString();
     wxString title = doc->GetUserReadableName();
+    // Several windows on one file are told apart by their number.
+    const wxList& views = doc->GetViews();
+    if (views.GetCount() > 1)
+        title += wxString::Format(":%d", views.IndexOf(const_cast<FormwrightView*>(this)) + 1);
     const FormDefinitionDocument& model = doc->GetModel();
     if (model.GetCurrentForm() && model.GetCurrentForm() != model.GetMainForm()) {
         wxString filter = LangText("VIEW_FILTERED_FORM");
         filter.Replace("%s", wxString::FromUTF8(model.GetCurrentFormName()));
         title += wxString(L" \u2014 ") + filter;
     }
-    frame->SetLabel(title);
+    return title;
+}
+
+void FormwrightView::OnChangeFilename()
+{
+    FormwrightDoc* doc = GetFormDocument();
+    if (!m_page || !doc || !doc->GetFrame())
+        return;
+    wxAuiNotebook* notebook = doc->GetFrame()->GetNotebook();
+    const int index = notebook->GetPageIndex(m_page);
+    if (index == wxNOT_FOUND)
+        return;
+    const wxString title = GetTitle();
+    const wxString shown = title.length() > TabTitleChars ? title.Left(TabTitleChars - 1) + wxString(L"\u2026") : title;
+    notebook->SetPageText(static_cast<size_t>(index), shown);
+    notebook->SetPageToolTip(static_cast<size_t>(index), title);
+}
+
+bool FormwrightView::CloseWindow()
+{
+    if (!Close(false))
+        return false;
+    Activate(false);
+    delete this;
+    return true;
 }
 
 bool FormwrightView::OnClose(bool /*deleteWindow*/)

@@ -1,6 +1,7 @@
 #pragma once
-// The wx view of one open form file: a tab holding one canvas window over a
-// FormView. Form commands run on the FormView; the canvas repaints.
+// The wx view of one open form file: a page of the main frame's notebook
+// holding one canvas window over a FormView. Form commands run on the
+// FormView; the canvas repaints.
 
 #include "editor/FormView.h"
 
@@ -26,8 +27,14 @@ public:
     void OnUpdate(wxView* sender, wxObject* hint) override;
     void OnActivateView(bool activate, wxView* activeView, wxView* deactiveView) override;
     bool OnClose(bool deleteWindow) override;
-    // The tab shows the file's name and, for a filtered form, its filter.
+    // The tab shows the file's name, the window's number when the file has
+    // several, and for a filtered form its filter; a long title is cut in the
+    // tab and whole in its tooltip.
     void OnChangeFilename() override;
+    wxString GetTitle() const;
+    // As the tab's close button: asks when it is the file's last window and
+    // it was changed; on closing the view is gone. False when kept open.
+    bool CloseWindow();
 #if wxUSE_PRINTING_ARCHITECTURE
     wxPrintout* OnCreatePrintout() override;
 #endif
@@ -69,6 +76,7 @@ private:
     std::unique_ptr<FormView> m_formView;
     CanvasWindow* m_canvas = nullptr;
     wxInfoBarGeneric* m_infoBar = nullptr;
+    wxWindow* m_page = nullptr;
     bool m_initialised = false;
 
     wxDECLARE_DYNAMIC_CLASS(FormwrightView);

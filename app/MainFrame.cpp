@@ -22,21 +22,26 @@
 #include "services/Strings.h"
 
 #include <wx/aboutdlg.h>
-#include <wx/choicdlg.h>
+#include <wx/aui/auibook.h>
 #include <wx/config.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/dialog.h>
 #include <wx/display.h>
 #include <wx/filehistory.h>
 #include <wx/filename.h>
 #include <wx/generic/aboutdlgg.h>
 #include <wx/html/helpctrl.h>
 #include <wx/listbox.h>
+#include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/ribbon/bar.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textentry.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 
 #include <algorithm>
 
@@ -49,6 +54,9 @@ const char* const PropertiesPaneName = "properties";
 const char* const RecentFilesGroup = "/RecentFiles";
 constexpr int HelpContextMain = 600044;
 constexpr int HelpContextFallback = 1;
+constexpr int WindowListRows = 6;
+// A list row's height beyond the text's, as the toolkit pads its rows.
+constexpr int WindowListRowPadding = 12;
 
 bool IsFormViewCommand(int id)
 {
@@ -96,7 +104,7 @@ wxSize InitialFrameSize()
 MainFrame* MainFrame::Create()
 {
     auto manager = std::make_unique<FormwrightDocManager>();
-    new wxDocTemplate(manager.get(), "{Your project} Files (*.XML)", "*.xml;*.XML", wxEmptyString, "XML", "Default",
+    new wxDocTemplate(manager.get(), LangText("FILE_FILTER_NAME"), "*.xml;*.XML", wxEmptyString, "XML", "Default",
                       "Default", wxCLASSINFO(FormwrightDoc), wxCLASSINFO(FormwrightView));
     wxConfigBase* config = wxConfigBase::Get();
     config->SetPath(RecentFilesGroup);
@@ -137,7 +145,11 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
                            .Floatable(false)
                            .Movable(false)
                            .Gripper(false));
-    m_aui.AddPane(GetClientWindow(), wxAuiPaneInfo().Name("documents").CenterPane().PaneBorder(false));
+    m_notebook = new wxAuiNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                   wxAUI_NB_DEFAULT_STYLE | wxAUI_NB_WINDOWLIST_BUTTON | wxNO_BORDER);
+    m_notebook->Bind(wxEVT_AUINOTEBOOK_PAGE_CHANGED, &MainFrame::OnPageChanged, this);
+    m_notebook->Bind(wxEVT_AUINOTEBOOK_PAGE_CLOSE, &MainFrame::OnPageClose, this);
+    m_aui.AddPane(m_notebook, wxAuiPaneInfo().Name("documents").CenterPane().PaneBorder(false));
     BuildPanes();
 
     const int widths[StatusFields] = {-3, -1};
@@ -325,6 +337,27 @@ void MainFrame::UpdateCommandStates()
     const FormView* form = view && view->IsInitialised() ? &view->GetFormView() : nullptr;
     m_ribbon->UpdateDescriptions([form](int id) { return form ? form->GetCommandDescription(id) : std::string(); });
     ShowHistoryStatus(form ? form->GetHistoryStatus() : std::string());
+    const wxString title = GetTitleForActiveDocument();
+    if (title != GetTitle())
+        SetTitle(title);
+}
+
+wxString MainFrame::GetTitleForActiveDocument() const
+{
+    const FormwrightDoc* doc = GetActiveDocument();
+    if (!doc)
+        return "Formwright";
+    return (doc->IsModified() ? "*" : "") + doc->GetUserReadableName() + " - Formwright";
+}
+
+wxArrayString MainFrame::GetWindowTitles() const
+{
+    wxArrayString titles;
+    for (size_t i = 0; i < m_notebook->GetPageCount(); ++i) {
+        const FormwrightView* view = ViewOfPage(m_notebook->GetPage(i));
+        titles.Add(view ? view->GetTitle() : m_notebook->GetPageText(i));
+    }
+    return titles;
 }
 
 void MainFrame::ShowHistoryStatus(const std::string& status)
@@ -413,7 +446,12 @@ void MainFrame::SetLoading(bool loading)
 
 void MainFrame::SetInspectorEntries(const std::string& className, const std::vector<std::string>& entries)
 {
-    m_inspector->SetObjectType(className, entries);
+    // A class the object model does not know lists nothing; emptied whole, the
+    // next file's class fills the inspector again even when it was shown before.
+    if (entries.empty())
+        m_inspector->Clear();
+    else
+        m_inspector->SetObjectType(className, entries);
 }
 
 bool MainFrame::ChooseObjectClass(const std::vector<std::string>& classes, std::string& chosen)
@@ -632,16 +670,23 @@ void MainFrame::ShowStyles()
 
 void MainFrame::ShowWindowList()
 {
-    wxAuiNotebook* notebook = GetNotebook();
-    if (!notebook || notebook->GetPageCount() == 0)
+    if (m_notebook->GetPageCount() == 0)
         return;
-    wxArrayString titles;
-    for (size_t i = 0; i < notebook->GetPageCount(); ++i)
-        titles.Add(notebook->GetPageText(i));
-    wxSingleChoiceDialog dialog(this, LangText("WINDOWLIST_PROMPT"), LangText("WINDOWLIST_TITLE"), titles);
-    dialog.SetSelection(notebook->GetSelection());
-    if (dialog.ShowModal() == wxID_OK && dialog.GetSelection() >= 0)
-        notebook->SetSelection(static_cast<size_t>(dialog.GetSelection()));
+    wxDialog dialog(this, wxID_ANY, LangText("WINDOWLIST_TITLE"), wxDefaultPosition, wxDefaultSize,
+                    wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
+    auto* list = new wxListBox(&dialog, wxID_ANY, wxDefaultPosition, wxDefaultSize, GetWindowTitles(), wxLB_SINGLE);
+    list->SetSelection(m_notebook->GetSelection());
+    // Room for six windows before the list scrolls.
+    list->SetMinSize(wxSize(FromDIP(420), WindowListRows * (list->GetCharHeight() + FromDIP(WindowListRowPadding))));
+    list->Bind(wxEVT_LISTBOX_DCLICK, [&dialog](wxCommandEvent&) { dialog.EndModal(wxID_OK); });
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(new wxStaticText(&dialog, wxID_ANY, LangText("WINDOWLIST_PROMPT")), 0, wxALL, FromDIP(8));
+    sizer->Add(list, 1, wxEXPAND | wxLEFT | wxRIGHT, FromDIP(8));
+    sizer->Add(MakeOkCancelRow(&dialog), 0, wxEXPAND | wxALL, FromDIP(8));
+    dialog.SetSizerAndFit(sizer);
+    dialog.CentreOnParent();
+    if (dialog.ShowModal() == wxID_OK && list->GetSelection() != wxNOT_FOUND)
+        m_notebook->SetSelection(static_cast<size_t>(list->GetSelection()));
 }
 
 void MainFrame::ShowAbout()
@@ -681,7 +726,7 @@ void MainFrame::ShowHelp()
         LanguageTable::instance().language() == "German" && german.FileExists())
         book = german.GetFullPath();
     if (!m_help) {
-        m_help = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, this);
+        m_help = std::make_unique<wxHtmlHelpController>(wxHF_TOOLBAR | wxHF_CONTENTS | wxHF_SEARCH | wxHF_PRINT, this);
         if (!wxFileName::FileExists(book) || !m_help->AddBook(wxFileName(book))) {
             m_help.reset();
             wxMessageBox(LangText("MSG_HELP_MISSING") + "\n" + book, LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR,
@@ -702,8 +747,9 @@ void MainFrame::NewWindow()
     if (!view)
         return;
     // The new tab comes to the front, as a newly opened file does.
-    if (auto* child = dynamic_cast<wxAuiMDIChildFrame*>(view->GetFrame()))
-        child->Activate();
+    const int page = m_notebook->GetPageIndex(view->GetFrame());
+    if (page != wxNOT_FOUND)
+        m_notebook->SetSelection(static_cast<size_t>(page));
     view->Activate(true);
 }
 
@@ -803,10 +849,42 @@ void MainFrame::OnFramePaint(wxPaintEvent& event)
     // of a canvas reaches the frame too. There the documents' area hides all
     // the frame would draw; captions, sashes and borders lie outside it.
     // (This toolkit needs no paint DC to finish a paint.)
-    const wxRect documents = GetClientWindow() ? GetClientWindow()->GetRect() : wxRect();
+    const wxRect documents = m_notebook ? m_notebook->GetRect() : wxRect();
     if (!documents.IsEmpty() && documents.Contains(GetUpdateRegion().GetBox()))
         return;
     event.Skip();
+}
+
+FormwrightView* MainFrame::ViewOfPage(wxWindow* page) const
+{
+    for (wxDocument* doc : m_docManager->GetDocumentsVector())
+        for (wxView* view : doc->GetViewsVector())
+            if (view->GetFrame() == page)
+                return dynamic_cast<FormwrightView*>(view);
+    return nullptr;
+}
+
+void MainFrame::OnPageChanged(wxAuiNotebookEvent& event)
+{
+    const int page = event.GetSelection();
+    if (page != wxNOT_FOUND)
+        if (FormwrightView* view = ViewOfPage(m_notebook->GetPage(static_cast<size_t>(page))))
+            view->Activate(true);
+    event.Skip();
+}
+
+void MainFrame::OnPageClose(wxAuiNotebookEvent& event)
+{
+    // The view removes its page itself, once it is sure to close; not while
+    // the notebook is still handling the click.
+    event.Veto();
+    const int page = event.GetSelection();
+    if (page == wxNOT_FOUND)
+        return;
+    CallAfter([window = wxWeakRef<wxWindow>(m_notebook->GetPage(static_cast<size_t>(page)))] {
+        if (window)
+            window->Close();
+    });
 }
 
 void MainFrame::OnIdle(wxIdleEvent& event)

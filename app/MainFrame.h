@@ -10,7 +10,6 @@
 #include "model/DocumentHost.h"
 
 #include <wx/aui/framemanager.h>
-#include <wx/aui/tabmdi.h>
 #include <wx/docview.h>
 
 #include <functional>
@@ -18,6 +17,8 @@
 #include <string>
 #include <vector>
 
+class wxAuiNotebook;
+class wxAuiNotebookEvent;
 class wxCommandEvent;
 class wxDropFilesEvent;
 class wxHtmlHelpController;
@@ -35,7 +36,8 @@ class FormwrightDocManager;
 class FormwrightView;
 class Ribbon;
 
-using MainFrameBase = wxDocParentFrameAny<wxAuiMDIParentFrame>;
+// The files' windows are pages of one notebook, not frames of their own.
+using MainFrameBase = wxDocParentFrame;
 
 class MainFrame : public MainFrameBase, public DocumentHost, public FilterFormOps {
 public:
@@ -51,6 +53,13 @@ public:
     CObjectInspectorWnd* GetInspector() const { return m_inspector; }
     Ribbon& GetRibbon() const { return *m_ribbon; }
     wxAuiManager& GetAuiManager() { return m_aui; }
+    // The windows on the open files, one tab each.
+    wxAuiNotebook* GetNotebook() const { return m_notebook; }
+    // "FILE - Formwright" for the active window's file, "*FILE - Formwright"
+    // while it has unsaved changes, "Formwright" without a file.
+    wxString GetTitleForActiveDocument() const;
+    // The titles the Windows list offers, in tab order.
+    wxArrayString GetWindowTitles() const;
 
     FormwrightView* GetActiveFormView() const;
     FormwrightDoc* GetActiveDocument() const;
@@ -158,9 +167,13 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnIdle(wxIdleEvent& event);
     void OnFramePaint(wxPaintEvent& event);
+    void OnPageChanged(wxAuiNotebookEvent& event);
+    void OnPageClose(wxAuiNotebookEvent& event);
+    FormwrightView* ViewOfPage(wxWindow* page) const;
 
     std::unique_ptr<FormwrightDocManager> m_docManager;
     wxAuiManager m_aui;
+    wxAuiNotebook* m_notebook = nullptr;
     std::unique_ptr<Ribbon> m_ribbon;
     CPropertiesWnd* m_properties = nullptr;
     CObjectInspectorWnd* m_inspector = nullptr;

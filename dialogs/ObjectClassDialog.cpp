@@ -38,11 +38,16 @@ CObjectClassList::CObjectClassList(wxWindow* parent, const std::vector<std::stri
     const wxSize okSize = m_ok->GetBestSize();
     m_search->SetSize(kMargin, kMargin, kClientWidth - 2 * kMargin, searchHeight);
     const int listTop = kMargin + searchHeight + kMargin;
-    // Created at its final size: the description area cannot lay itself out in none.
+    // Created at its final size, and given its description area (of a few
+    // lines) only after its first size: before that the area would be placed
+    // at a width the grid does not know yet.
     m_list =
         new wxPropertyGridManager(this, wxID_ANY, wxPoint(kMargin, listTop),
                                   wxSize(kClientWidth - 2 * kMargin, kClientHeight - listTop - okSize.y - 2 * kMargin),
-                                  wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_HIDE_MARGIN | wxTAB_TRAVERSAL);
+                                  wxPG_BOLD_MODIFIED | wxPG_HIDE_MARGIN | wxTAB_TRAVERSAL);
+    m_list->SendSizeEvent();
+    m_list->SetWindowStyleFlag(m_list->GetWindowStyleFlag() | wxPG_DESCRIPTION);
+    m_list->SetDescBoxHeight(FromDIP(64));
     m_ok->SetSize(kClientWidth - kMargin - okSize.x, kClientHeight - kMargin - okSize.y, okSize.x, okSize.y);
 
     AddAnchor(m_list, 0, 0, 1, 1);

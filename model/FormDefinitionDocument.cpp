@@ -65,6 +65,25 @@ std::string FormDefinitionDocument::ObjectClassFromPath(const std::string& path)
     return objectClass;
 }
 
+std::string FormDefinitionDocument::ProposedFileName(const std::string& objectClass, const std::string& path)
+{
+    const std::string name = FileNameOf(path);
+    const size_t underscore = name.find('_');
+    const size_t dot = name.rfind('.');
+    std::string rest;
+    if (underscore != std::string::npos)
+        rest = name.substr(underscore + 1,
+                           dot == std::string::npos || dot < underscore ? std::string::npos : dot - underscore - 1);
+    if (rest.empty())
+        rest = "Main";
+    return objectClass + "_" + rest + ".xml";
+}
+
+bool FormDefinitionDocument::IsObjectClassKnown() const
+{
+    return ClassFactory::CurrentObjectModel()->FindObject(m_objectClass) != nullptr;
+}
+
 void FormDefinitionDocument::DropFilteredForms()
 {
     if (m_currentForm != m_mainForm.get())

@@ -116,6 +116,12 @@ public:
 
     // The object class a file edits: its name up to the first "_", else up to the first ".".
     static std::string ObjectClassFromPath(const std::string& path);
+    // The name Save As offers: "CLASS_rest.xml" from the file's own name when
+    // its class part already names the class, else "CLASS_Main.xml" (or
+    // "CLASS_rest.xml" keeping what followed another class's "_").
+    static std::string ProposedFileName(const std::string& objectClass, const std::string& path);
+    // Whether the object model describes the class this file edits.
+    bool IsObjectClassKnown() const;
 
 private:
     bool ReadParts(const std::string& path);

@@ -110,13 +110,16 @@ CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_modeBox->Append(ToWx(langStr("PROPWND_CNTRLPROP")));
     m_modeBox->SetSelection(PropertiesPaneModel::FormMode);
 
-    // No tool bar and no header; bold marks a changed value.
-    m_manager =
-        new wxPropertyGridManager(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                  wxPG_DESCRIPTION | wxPG_BOLD_MODIFIED | wxPG_NO_INTERNAL_BORDER | wxTAB_TRAVERSAL);
+    // No tool bar and no header; bold marks a changed value. The description
+    // box comes once the grid has had its first size: before that it would be
+    // placed at a width the grid does not know yet.
+    m_manager = new wxPropertyGridManager(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(200, 300)),
+                                          wxPG_BOLD_MODIFIED | wxPG_NO_INTERNAL_BORDER | wxTAB_TRAVERSAL);
     // A label or value cut by its column shows in full as a tooltip.
     m_manager->SetWindowStyleFlag(m_manager->GetWindowStyleFlag() | wxPG_TOOLTIPS);
     m_manager->AddPage();
+    m_manager->SendSizeEvent();
+    m_manager->SetWindowStyleFlag(m_manager->GetWindowStyleFlag() | wxPG_DESCRIPTION);
     m_manager->SetDescBoxHeight(FromDIP(72));
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);

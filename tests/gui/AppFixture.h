@@ -16,6 +16,8 @@
 #include "support/Scratch.h"
 
 #include <gtest/gtest.h>
+#include <wx/aui/auibook.h>
+#include <wx/menu.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 #include <wx/timer.h>

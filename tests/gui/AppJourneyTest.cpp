@@ -26,6 +26,7 @@
 #include <wx/config.h>
 #include <wx/dcmemory.h>
 #include <wx/fileconf.h>
+#include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/infobar.h>
 #include <wx/listbox.h>
@@ -184,6 +185,132 @@ TEST_F(AppJourney, ASecondWindowShowsTheSameFormAndClosesWithoutTheDocument)
     EXPECT_EQ(doc->GetFormViews().size(), 1u);
     EXPECT_EQ(form.GetCount(), before + 1);
     EXPECT_EQ(m_frame->GetInspector()->GetCaption(), caption) << "the document was not closed";
+}
+
+TEST_F(AppJourney, TheTitleNamesTheActiveFileAndTabsNumberTheWindowsOfOneFile)
+{
+    EXPECT_EQ(m_frame->GetTitle(), "Formwright");
+    FormwrightDoc* pump = Open(CopySample("PUMP_Main.xml"));
+    ASSERT_NE(pump, nullptr);
+    wxAuiNotebook* tabs = m_frame->GetNotebook();
+    EXPECT_EQ(m_frame->GetTitle(), "PUMP_Main.xml - Formwright");
+    pump->GetModel().GetCurrentForm()->SetModified(true);
+    PumpEvents(20);
+    EXPECT_EQ(m_frame->GetTitle(), "*PUMP_Main.xml - Formwright");
+
+    SendCommand(*m_frame, ID_WINDOW_NEW);
+    ASSERT_EQ(tabs->GetPageCount(), 2u);
+    EXPECT_EQ(tabs->GetPageText(0), "PUMP_Main.xml:1");
+    EXPECT_EQ(tabs->GetPageText(1), "PUMP_Main.xml:2");
+    // The Windows list numbers them alike, with room for six before it scrolls.
+    {
+        DialogDriver driver({[](wxDialog& dialog) {
+            wxListBox* list = nullptr;
+            for (wxWindow* child : dialog.GetChildren())
+                list = list ? list : dynamic_cast<wxListBox*>(child);
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(list->GetString(0), "PUMP_Main.xml:1");
+            EXPECT_EQ(list->GetString(1), "PUMP_Main.xml:2");
+            EXPECT_EQ(list->GetSelection(), 1);
+            EXPECT_GE(list->GetCountPerPage(), 6);
+            list->SetSelection(0);
+            dialog.EndModal(wxID_OK);
+        }});
+        SendCommand(*m_frame, ID_WINDOW_MANAGER);
+        ASSERT_EQ(driver.Count(), 1);
+    }
+    EXPECT_EQ(tabs->GetSelection(), 0);
+    // As the tab's close button does.
+    auto closeTab = [tabs](int page) {
+        wxAuiNotebookEvent close(wxEVT_AUINOTEBOOK_PAGE_CLOSE, tabs->GetId());
+        close.SetSelection(page);
+        close.SetEventObject(tabs);
+        tabs->GetEventHandler()->ProcessEvent(close);
+        PumpEvents(20);
+    };
+    closeTab(1);
+    ASSERT_EQ(tabs->GetPageCount(), 1u);
+    EXPECT_EQ(tabs->GetPageText(0), "PUMP_Main.xml");
+    SendCommand(*m_frame, ID_FILE_SAVE);
+    EXPECT_EQ(m_frame->GetTitle(), "PUMP_Main.xml - Formwright");
+
+    // The title follows the tab that comes forward, and a long filter is cut
+    // in the tab but whole in its tooltip.
+    ASSERT_NE(Open(CopySample("VALVE_Main.xml")), nullptr);
+    EXPECT_EQ(m_frame->GetTitle(), "VALVE_Main.xml - Formwright");
+    const std::string filter = "PUMP_TYPE:EQUAL:SCREW||PUMP_TYPE:EQUAL:SIDE CHANNEL||STATUS:EQUAL:Released";
+    ASSERT_TRUE(m_frame->AddForm(filter));
+    m_frame->SelectFormByName(filter);
+    EXPECT_TRUE(tabs->GetPageText(1).EndsWith(wxString(L"\u2026"))) << tabs->GetPageText(1);
+    EXPECT_LE(tabs->GetPageText(1).length(), 48u);
+    EXPECT_TRUE(tabs->GetPageToolTip(1).EndsWith(wxString::FromUTF8(filter))) << tabs->GetPageToolTip(1);
+    tabs->SetSelection(0);
+    PumpEvents(20);
+    EXPECT_EQ(m_frame->GetTitle(), "PUMP_Main.xml - Formwright");
+    // The last tab of a file closes the file, asking first when it was changed;
+    // with no file left the title is the program's.
+    {
+        DialogDriver driver({DialogDriver::Step::Answer(wxID_CANCEL), DialogDriver::Step::Answer(wxID_NO)});
+        closeTab(1);
+        EXPECT_EQ(tabs->GetPageCount(), 2u) << "Cancel keeps the tab";
+        closeTab(1);
+        EXPECT_EQ(driver.Count(), 2);
+    }
+    EXPECT_EQ(m_frame->GetDocManager().GetDocumentsVector().size(), 1u);
+    closeTab(0);
+    EXPECT_TRUE(m_frame->GetDocManager().GetDocumentsVector().empty());
+    EXPECT_EQ(m_frame->GetTitle(), "Formwright");
+}
+
+TEST_F(AppJourney, SaveAsOffersTheClassInTheNameAndAsksBeforeAnotherClass)
+{
+    FormwrightDoc* doc = Open(CopySample("PUMP_Main.xml"));
+    ASSERT_NE(doc, nullptr);
+    const std::string folder = m_scratch.Path();
+    auto choose = [](const std::string& path) {
+        return [path](wxDialog& dialog) {
+            auto& files = dynamic_cast<wxFileDialog&>(dialog);
+            EXPECT_EQ(files.GetFilename(), "PUMP_Main.xml");
+            EXPECT_TRUE(files.GetWildcard().StartsWith(langStr("FILE_FILTER_NAME"))) << files.GetWildcard();
+            files.SetPath(wxString::FromUTF8(path));
+            files.EndModal(wxID_OK);
+        };
+    };
+    // The file dialog is announced twice, by itself and as a dialog.
+    const DialogDriver::Step again = [](wxDialog&) {};
+    // No to the question goes back to the file dialog, which offers the class's name again.
+    DialogDriver driver({choose(folder + "/mypump.xml"), again, DialogDriver::Step::Answer(wxID_NO),
+                         choose(folder + "/PUMP_Copy.xml"), again});
+    SendCommand(*m_frame, ID_FILE_SAVE_AS);
+    ASSERT_EQ(driver.Count(), 5);
+    EXPECT_TRUE(driver.Messages()[2].Contains("\"mypump\"")) << driver.Messages()[2];
+    EXPECT_FALSE(fs::exists(folder + "/mypump.xml"));
+    EXPECT_TRUE(fs::exists(folder + "/PUMP_Copy.xml"));
+    EXPECT_EQ(FileNameBytes(doc->GetFilename()), folder + "/PUMP_Copy.xml");
+    EXPECT_EQ(m_frame->GetTitle(), "PUMP_Copy.xml - Formwright");
+}
+
+TEST_F(AppJourney, AFileOfAClassTheModelLacksSaysSoAndTheKnownFileRefillsTheInspector)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    const std::vector<std::string> pumpEntries = m_frame->GetInspector()->GetEntries();
+    ASSERT_FALSE(pumpEntries.empty());
+    const std::string other = m_scratch.Path() + "/mypump.xml";
+    fs::copy_file(m_scratch.Path() + "/PUMP_Main.xml", other);
+    ASSERT_NE(Open(other), nullptr);
+    wxInfoBarGeneric* bar = ActiveView()->GetInfoBar();
+    EXPECT_TRUE(bar->IsShown());
+    wxString shown;
+    for (wxWindow* child : bar->GetChildren())
+        if (auto* label = dynamic_cast<wxStaticText*>(child))
+            shown += label->GetLabel();
+    EXPECT_TRUE(shown.Contains("\"mypump\"")) << shown;
+    EXPECT_TRUE(m_frame->GetInspector()->GetEntries().empty());
+
+    m_frame->GetNotebook()->SetSelection(0);
+    PumpEvents(20);
+    EXPECT_FALSE(ActiveView()->GetInfoBar()->IsShown());
+    EXPECT_EQ(m_frame->GetInspector()->GetEntries(), pumpEntries);
 }
 
 TEST_F(AppJourney, ClosingAModifiedDocumentAsksAndFollowsTheAnswer)

@@ -244,6 +244,15 @@ TEST_F(DocumentFiles, FormListOperations)
     EXPECT_EQ(doc.GetForm("A")->GetObjectClass(), "PUMP");  // from the file name
     EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("C:\\forms\\Valve.xml"), "Valve");
     EXPECT_EQ(FormDefinitionDocument::ObjectClassFromPath("_odd.xml"), "_odd");
+    // Save As keeps the class in the name it offers.
+    EXPECT_EQ(FormDefinitionDocument::ProposedFileName("PUMP", "/f_x/PUMP_Main.xml"), "PUMP_Main.xml");
+    EXPECT_EQ(FormDefinitionDocument::ProposedFileName("PUMP", "VALVE_Second.XML"), "PUMP_Second.xml");
+    EXPECT_EQ(FormDefinitionDocument::ProposedFileName("PUMP", "/forms/mypump.xml"), "PUMP_Main.xml");
+    EXPECT_EQ(FormDefinitionDocument::ProposedFileName("PUMP", "odd_"), "PUMP_Main.xml");
+    EXPECT_TRUE(doc.IsObjectClassKnown());
+    FormDefinitionDocument unknown;
+    ASSERT_TRUE(unknown.ReadFile(Put("mypump.xml", Main(R"(<Text title="T" pos="10,10" size="5,5"/>)"))));
+    EXPECT_FALSE(unknown.IsObjectClassKnown());
 
     CDiagramEntityContainer& main = *doc.GetMainForm();
     main.SetHelp("pump.htm");
