@@ -7,7 +7,6 @@
 #include <wx/eventfilter.h>
 #include <wx/graphics.h>
 #include <wx/image.h>
-#include <wx/mdi.h>
 #include <wx/toplevel.h>
 
 #include <algorithm>
@@ -40,9 +39,6 @@ public:
         if (type != wxEVT_SHOW && type != wxEVT_CREATE)
             return Event_Skip;
         auto* window = wxDynamicCast(event.GetEventObject(), wxTopLevelWindow);
-        // The tabs of the main window are frames by class only.
-        if (dynamic_cast<wxMDIChildFrameBase*>(window))
-            return Event_Skip;
         // Windows that bring an icon of their own (the help's) take ours too.
         if (window && !icons.IsEmpty() && !HasIcons(*window, icons))
             window->SetIcons(icons);
