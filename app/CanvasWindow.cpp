@@ -422,12 +422,28 @@ void CanvasWindow::Refresh(bool eraseBackground, const wxRect* rect)
     }
     // The window system is told of the part that took the area in: it keeps
     // few rectangles, as this window does, and a drag of many elements sends
-    // hundreds.
+    // hundreds. Within a mouse move it is told once, at the end.
     const IntRect part = m_invalid.Add(IntRect{rect->x, rect->y, rect->x + rect->width, rect->y + rect->height});
     if (part.IsEmpty())
         return;
+    if (m_refreshHeld > 0) {
+        m_refreshWaiting = true;
+        return;
+    }
     const wxRect joined(part.left, part.top, part.Width(), part.Height());
     wxWindow::Refresh(eraseBackground, &joined);
+}
+
+void CanvasWindow::HoldRefresh(bool hold)
+{
+    m_refreshHeld += hold ? 1 : -1;
+    if (m_refreshHeld > 0 || !m_refreshWaiting)
+        return;
+    m_refreshWaiting = false;
+    for (const IntRect& part : m_invalid.Parts()) {
+        const wxRect joined(part.left, part.top, part.Width(), part.Height());
+        wxWindow::Refresh(false, &joined);
+    }
 }
 
 void CanvasWindow::OnPaint(wxPaintEvent&)
@@ -525,6 +541,21 @@ void CanvasWindow::OnScroll(wxScrollWinEvent& event)
 void CanvasWindow::OnMouse(wxMouseEvent& event)
 {
     const wxEventType type = event.GetEventType();
+    // A drag step invalidates every element it moves. (Only a move: a press
+    // may open a menu, and the canvas must show the new selection under it.)
+    struct Held {
+        CanvasWindow* window;
+        explicit Held(CanvasWindow* w) : window(w)
+        {
+            if (window)
+                window->HoldRefresh(true);
+        }
+        ~Held()
+        {
+            if (window)
+                window->HoldRefresh(false);
+        }
+    } held(type == wxEVT_MOTION ? this : nullptr);
     const IntPoint point = ToPoint(event.GetPosition());
     const unsigned modifiers = ModifiersOf(event);
     if (type != wxEVT_MOUSEWHEEL)

@@ -83,6 +83,9 @@ private:
     void PaintParts(const std::vector<IntRect>& areas);
     // All of the client area, or a part of it (client pixels).
     void RequestPaint(const IntRect* area = nullptr);
+    // While held, parts to repaint are gathered and the toolkit hears of
+    // them when the last hold ends.
+    void HoldRefresh(bool hold);
     void ShowCursor(CursorKind kind);
 
     CDiagramEditor& m_editor;
@@ -100,6 +103,8 @@ private:
     // What the next paint paints again over the buffer, unless all of it.
     RepaintRegion m_invalid;
     bool m_invalidAll = true;
+    int m_refreshHeld = 0;
+    bool m_refreshWaiting = false;
     std::shared_ptr<DrawCaches> m_caches;
 
     std::array<Color, kSysColorCount> m_theme{};
