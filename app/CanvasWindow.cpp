@@ -12,7 +12,6 @@
 #include <wx/graphics.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
-#include <wx/region.h>
 #include <wx/settings.h>
 #include <wx/timer.h>
 #include <wx/utils.h>
@@ -348,11 +347,14 @@ void CanvasWindow::ApplyTheme(CairoDrawContext& dc) const
         dc.SetDefaultGuiFont(m_guiFont);
 }
 
-bool CanvasWindow::EnsureBuffer(int width, int height)
+bool CanvasWindow::EnsureBuffer(int width, int height, cairo_surface_t* screen)
 {
     if (m_buffer && m_bufferWidth == width && m_bufferHeight == height)
         return true;
-    m_buffer.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    // An image the window system reads as it is (shared memory on X11) saves
+    // a copy of every paint on its way to the screen.
+    m_buffer.reset(screen ? cairo_surface_create_similar_image(screen, CAIRO_FORMAT_RGB24, width, height)
+                          : cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
     m_bufferPainted = false;
     if (cairo_surface_status(m_buffer.get()) != CAIRO_STATUS_SUCCESS) {
         m_buffer.reset();
@@ -383,29 +385,70 @@ void CanvasWindow::PaintParts(const std::vector<IntRect>& areas)
                [this](CairoDrawContext& draw) { ApplyTheme(draw); });
 }
 
+void CanvasWindow::Refresh(bool eraseBackground, const wxRect* rect)
+{
+    if (!rect) {
+        m_invalidAll = true;
+        wxWindow::Refresh(eraseBackground);
+        return;
+    }
+    // The window system is told of the part that took the area in: it keeps
+    // few rectangles, as this window does, and a drag of many elements sends
+    // hundreds. Within a mouse move it is told once, at the end.
+    const IntRect part = m_invalid.Add(IntRect{rect->x, rect->y, rect->x + rect->width, rect->y + rect->height});
+    if (part.IsEmpty())
+        return;
+    if (m_refreshHeld > 0) {
+        m_refreshWaiting = true;
+        return;
+    }
+    const wxRect joined(part.left, part.top, part.Width(), part.Height());
+    wxWindow::Refresh(eraseBackground, &joined);
+}
+
+void CanvasWindow::HoldRefresh(bool hold)
+{
+    m_refreshHeld += hold ? 1 : -1;
+    if (m_refreshHeld > 0 || !m_refreshWaiting)
+        return;
+    m_refreshWaiting = false;
+    for (const IntRect& part : m_invalid.Parts()) {
+        const wxRect joined(part.left, part.top, part.Width(), part.Height());
+        wxWindow::Refresh(false, &joined);
+    }
+}
+
 void CanvasWindow::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
     const auto start = std::chrono::steady_clock::now();
+    // wxGTK paints through cairo: the buffer is copied onto the window's context.
+    wxGraphicsContext* gc = dc.GetGraphicsContext();
+    std::unique_ptr<wxGraphicsContext> own;
+    if (!gc) {
+        own.reset(wxGraphicsRenderer::GetCairoRenderer()->CreateContext(dc));
+        gc = own.get();
+    }
+    cairo_t* target = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
     const wxSize client = GetClientSize();
-    if (client.x <= 0 || client.y <= 0 || !EnsureBuffer(client.x, client.y))
+    if (client.x <= 0 || client.y <= 0 ||
+        !EnsureBuffer(client.x, client.y, target ? cairo_get_target(target) : nullptr))
         return;
 
     // The buffer keeps the last paint: only what was invalidated is painted
-    // again (all of it on a new buffer).
+    // again (all of it on a new buffer). What else the window system asks
+    // for, say where a dialog covered the canvas, the buffer still holds.
     const IntRect whole{0, 0, client.x, client.y};
+    // Waits while the window system may still be reading the last paint.
+    cairo_surface_flush(m_buffer.get());
+    const bool partial = m_bufferPainted && !m_invalidAll && EnsureScratch(client.x, client.y);
     std::vector<IntRect> areas;
-    if (m_bufferPainted && EnsureScratch(client.x, client.y)) {
-        wxRect box;
-        for (wxRegionIterator it(GetUpdateRegion()); it; ++it) {
-            const wxRect r = it.GetRect();
-            box.Union(r);
-            areas.push_back(IntRect{r.x, r.y, r.x + r.width, r.y + r.height}.Intersection(whole));
-        }
-        if (areas.size() > MostPaintedParts)
-            areas = {IntRect{box.x, box.y, box.x + box.width, box.y + box.height}.Intersection(whole)};
-    }
-    const bool partial = !areas.empty() && areas.front() != whole;
+    if (partial)
+        for (const IntRect& part : m_invalid.Parts())
+            if (const IntRect shown = part.Intersection(whole); !shown.IsEmpty())
+                areas.push_back(shown);
+    m_invalid.Clear();
+    m_invalidAll = false;
     if (!partial) {
         cairo_t* bufferContext = cairo_create(m_buffer.get());
         {
@@ -414,29 +457,16 @@ void CanvasWindow::OnPaint(wxPaintEvent&)
             m_editor.Paint(draw);
         }
         cairo_destroy(bufferContext);
-    } else {
+    } else if (!areas.empty()) {
         PaintParts(areas);
     }
     cairo_surface_flush(m_buffer.get());
     m_bufferPainted = true;
 
-    // wxGTK paints through cairo: copy the buffer onto the window's context.
-    wxGraphicsContext* gc = dc.GetGraphicsContext();
-    std::unique_ptr<wxGraphicsContext> own;
-    if (!gc) {
-        own.reset(wxGraphicsRenderer::GetCairoRenderer()->CreateContext(dc));
-        gc = own.get();
-    }
-    cairo_t* target = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+    // The window system's clip holds what it asked for, no more.
     if (target) {
         cairo_save(target);
         cairo_set_operator(target, CAIRO_OPERATOR_SOURCE);
-        // Only what was painted again is copied.
-        if (partial) {
-            for (const IntRect& area : areas)
-                cairo_rectangle(target, area.left, area.top, area.Width(), area.Height());
-            cairo_clip(target);
-        }
         cairo_set_source_surface(target, m_buffer.get(), 0, 0);
         cairo_paint(target);
         cairo_restore(target);
@@ -483,6 +513,21 @@ void CanvasWindow::OnScroll(wxScrollWinEvent& event)
 void CanvasWindow::OnMouse(wxMouseEvent& event)
 {
     const wxEventType type = event.GetEventType();
+    // A drag step invalidates every element it moves. (Only a move: a press
+    // may open a menu, and the canvas must show the new selection under it.)
+    struct Held {
+        CanvasWindow* window;
+        explicit Held(CanvasWindow* w) : window(w)
+        {
+            if (window)
+                window->HoldRefresh(true);
+        }
+        ~Held()
+        {
+            if (window)
+                window->HoldRefresh(false);
+        }
+    } held(type == wxEVT_MOTION ? this : nullptr);
     const IntPoint point = ToPoint(event.GetPosition());
     const unsigned modifiers = ModifiersOf(event);
     if (type != wxEVT_MOUSEWHEEL)

@@ -5,6 +5,7 @@
 // key, focus and timer events into editor calls. All rules live in the
 // editor; this class only translates.
 
+#include "editor/PartialPaint.h"
 #include "model/ElementWindow.h"
 #include "render/DrawContext.h"
 #include "render/SystemColors.h"
@@ -49,6 +50,11 @@ public:
     using DropHandler = std::function<bool(IntPoint clientPoint, const std::string& text)>;
     void SetDropHandler(DropHandler handler);
 
+    // Every request to repaint passes here, so that the next paint knows
+    // what it must paint again; the rest of an update is copied from the
+    // buffer as it is.
+    void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
+
 private:
     class Host;
     class TextDrop;
@@ -71,12 +77,15 @@ private:
     // The desktop's colours and GUI font, read once and again on a theme change.
     void ReadTheme();
     void ApplyTheme(CairoDrawContext& dc) const;
-    bool EnsureBuffer(int width, int height);
+    bool EnsureBuffer(int width, int height, cairo_surface_t* screen);
     bool EnsureScratch(int width, int height);
     // Paints these parts of the client area over the buffer's last paint.
     void PaintParts(const std::vector<IntRect>& areas);
     // All of the client area, or a part of it (client pixels).
     void RequestPaint(const IntRect* area = nullptr);
+    // While held, parts to repaint are gathered and the toolkit hears of
+    // them when the last hold ends.
+    void HoldRefresh(bool hold);
     void ShowCursor(CursorKind kind);
 
     CDiagramEditor& m_editor;
@@ -91,8 +100,11 @@ private:
     bool m_bufferPainted = false;  // holds a whole paint, so a part can be painted over it
     // Where a part is painted before it is copied onto the buffer.
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> m_scratch;
-    // An update region of more parts is painted as one box around them.
-    static constexpr std::size_t MostPaintedParts = 16;
+    // What the next paint paints again over the buffer, unless all of it.
+    RepaintRegion m_invalid;
+    bool m_invalidAll = true;
+    int m_refreshHeld = 0;
+    bool m_refreshWaiting = false;
     std::shared_ptr<DrawCaches> m_caches;
 
     std::array<Color, kSysColorCount> m_theme{};

@@ -282,11 +282,11 @@ constexpr std::size_t MostSeparateRepaints = 32;
 
 }  // namespace
 
-IntRect CDiagramEditor::SelectionExtent() const
+std::vector<IntRect> CDiagramEditor::SelectionExtents() const
 {
-    IntRect box;
-    ForEachSelected([&](const CDiagramEntity* e) { Enclose(box, ScreenExtentOf(*e)); });
-    return box;
+    std::vector<IntRect> extents;
+    ForEachSelected([&](const CDiagramEntity* e) { extents.push_back(ScreenExtentOf(*e)); });
+    return extents;
 }
 
 std::vector<CDiagramEntity*> CDiagramEditor::SelectedElements() const

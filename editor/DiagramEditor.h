@@ -133,8 +133,7 @@ public:
     virtual bool Create(EditorHost* host, CDiagramEntityContainer* container);
     virtual void Clear();
 
-    // Painting, in the order Draw calls them. `paper` is the zoomed paper rectangle.
-    virtual void Draw(DrawContext& dc, const IntRect& paper);
+    // Painting, in the order PaintArea calls them. `rect` is the zoomed paper rectangle.
     virtual void Print(DrawContext& dc, const IntRect& rect, double scale);
     virtual void EraseBackground(DrawContext& dc, const IntRect& rect);
     virtual void DrawBackground(DrawContext& dc, const IntRect& rect, double zoom);
@@ -219,6 +218,13 @@ public:
     // Paints only what lies in `area` (client pixels) of that buffer, which
     // the caller clips to it: what was invalidated, over the last paint.
     void PaintArea(DrawContext& dc, const IntRect& area);
+    // PaintArea in its two steps. What lies under the elements (the
+    // paper's face, grid and margins: whole pixels only, so a clip cuts no
+    // edge of it), then the elements whose drawing reaches one of the areas,
+    // each once, and what goes over them. Outside the areas the second step
+    // leaves the picture unfinished.
+    void PaintUnderElements(DrawContext& dc, const IntRect& area);
+    void PaintElements(DrawContext& dc, const std::vector<IntRect>& areas);
 
     // ElementWindow: an element's own context menu; the chosen command comes
     // back as an object command.
@@ -358,8 +364,8 @@ protected:
     // Where the element's drawing may reach on the client area: its
     // rectangle, markers and outline.
     IntRect ScreenExtentOf(const CDiagramEntity& element) const;
-    // The box around the extents of the selected elements (empty: none).
-    IntRect SelectionExtent() const;
+    // The extents of the selected elements, one each.
+    std::vector<IntRect> SelectionExtents() const;
     std::vector<CDiagramEntity*> SelectedElements() const;
     // Repaints the markers of the elements whose selection is not what it
     // was (`before`: the elements selected then).
@@ -375,8 +381,6 @@ protected:
     void OnScroll(Orientation which, ScrollRequest request, int thumbPos);
     // Where the element draws on the client area.
     IntRect ScreenRectOf(const CDiagramEntity& element) const;
-    // Whether a zoomed rectangle lies in the part of the paper being painted.
-    bool IsPainted(const IntRect& zoomed) const;
     // The first and last i of the grid lines at round(i * cell * zoom), i in
     // 0..count, that fall in the painted part of one axis: a large paper on a
     // fine grid has a billion dots, of which a window shows a few thousand.
@@ -409,9 +413,9 @@ private:
     void ApplyNudge(NudgeKind kind, const std::vector<std::pair<CDiagramEntity*, IntRect>>& rects);
     void ResizePaper(IntPoint virtualPoint);
     void ResizeElement(IntPoint virtualPoint);
-    // Moves the selection; `before` and `after` grow by the client extents
-    // of what moved, as it was and as it is.
-    void MoveSelection(IntPoint virtualPoint, IntRect& before, IntRect& after);
+    // Moves the selection; `moved` gets the client extents of each element
+    // that moved, as it was and as it is.
+    void MoveSelection(IntPoint virtualPoint, std::vector<IntRect>& moved);
     void FinishMove();
     void FinishResize();
     void SelectInRubberBand();
@@ -503,7 +507,7 @@ private:
     };
     Nudge m_nudge;
     // The zoomed-paper pixels being painted; empty outside Paint (paint all).
-    std::optional<IntRect> m_paintArea;
+    std::vector<IntRect> m_paintAreas;
 };
 
 }  // namespace fw

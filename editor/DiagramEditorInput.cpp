@@ -416,17 +416,18 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         break;
     }
     case ModeMoving: {
-        IntRect before;
-        IntRect after;
-        MoveSelection(v, before, after);
+        // Each element's own old and new places: a box around them all
+        // would take in much that did not change.
+        std::vector<IntRect> moved;
+        MoveSelection(v, moved);
         const bool scrolled = AutoScroll(point) != IntPoint{};
         if (m_propertiesPane)
             m_propertiesPane->RefreshValues();
         if (scrolled) {
             Repaint();
         } else {
-            RepaintArea(before);
-            RepaintArea(after);
+            for (const IntRect& extent : moved)
+                RepaintArea(extent);
         }
         break;
     }
@@ -568,12 +569,12 @@ void CDiagramEditor::ResizeElement(IntPoint v)
     e->SetRect(left, top, right, bottom);
 }
 
-void CDiagramEditor::MoveSelection(IntPoint v, IntRect& before, IntRect& after)
+void CDiagramEditor::MoveSelection(IntPoint v, std::vector<IntRect>& moved)
 {
     auto move = [&](CDiagramEntity* e, double left, double top, double right, double bottom) {
-        Enclose(before, ScreenExtentOf(*e));
+        moved.push_back(ScreenExtentOf(*e));
         e->SetRect(left, top, right, bottom);
-        Enclose(after, ScreenExtentOf(*e));
+        moved.push_back(ScreenExtentOf(*e));
     };
     const IntPoint delta{RoundEdge(m_deltaPoint.x / m_zoom), RoundEdge(m_deltaPoint.y / m_zoom)};
     auto newTopLeft = [&]() {
@@ -623,7 +624,7 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
     const bool local =
         m_objs && (mode == ModeNone || mode == ModeMoving || mode == ModeResizing || mode == ModeRubberBand);
     const std::vector<CDiagramEntity*> selectedBefore = local ? SelectedElements() : std::vector<CDiagramEntity*>{};
-    const IntRect extentBefore = local && m_gestureChanged ? SelectionExtent() : IntRect{};
+    const std::vector<IntRect> extentsBefore = local && m_gestureChanged ? SelectionExtents() : std::vector<IntRect>{};
     const IntRect band = m_rubberBand;
     const bool changed = m_gestureChanged;
     // Only a gesture that changed something snaps what it moved and counts as an edit.
@@ -663,8 +664,10 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
         RepaintBandEdges(band);
         RepaintSelectionChange(selectedBefore);
     } else if (changed) {
-        RepaintArea(extentBefore);
-        RepaintArea(SelectionExtent());
+        for (const IntRect& extent : extentsBefore)
+            RepaintArea(extent);
+        for (const IntRect& extent : SelectionExtents())
+            RepaintArea(extent);
     }
     if (m_multidraw && m_drawing && m_drawObj) {
         m_interactMode = ModeDrawing;

@@ -23,6 +23,12 @@ void CDiagramEditor::Paint(DrawContext& dc)
 
 void CDiagramEditor::PaintArea(DrawContext& dc, const IntRect& area)
 {
+    PaintUnderElements(dc, area);
+    PaintElements(dc, {area});
+}
+
+void CDiagramEditor::PaintUnderElements(DrawContext& dc, const IntRect& area)
+{
     const int h = GetHScrollPos();
     const int v = GetVScrollPos();
     // The paper's background covers the paper whole: erase only around it.
@@ -44,29 +50,38 @@ void CDiagramEditor::PaintArea(DrawContext& dc, const IntRect& area)
                 EraseBackground(dc, part);
     }
     const IntPoint oldOrigin = dc.SetOrigin({-h, -v});
-    m_paintArea = IntRect{h + area.left, v + area.top, h + area.right, v + area.bottom};
-    Draw(dc, GetZoomedPaperRect());
-    m_paintArea.reset();
+    m_paintAreas = {IntRect{h + area.left, v + area.top, h + area.right, v + area.bottom}};
+    const IntRect zoomedPaper = GetZoomedPaperRect();
+    DrawBackground(dc, zoomedPaper, m_zoom);
+    if (m_gridVisible)
+        DrawGrid(dc, zoomedPaper, m_zoom);
+    if (m_marginsVisible)
+        DrawMargins(dc, zoomedPaper, m_zoom);
+    m_paintAreas.clear();
     dc.SetOrigin(oldOrigin);
-    if (m_interactMode == ModeRubberBand && m_rubberBand.left != m_rubberBand.right &&
-        m_rubberBand.top != m_rubberBand.bottom)
-        dc.DrawFocusRect(m_rubberBand.Normalized());
 }
 
-void CDiagramEditor::Draw(DrawContext& dc, const IntRect& paper)
+void CDiagramEditor::PaintElements(DrawContext& dc, const std::vector<IntRect>& areas)
 {
-    DrawBackground(dc, paper, m_zoom);
-    if (m_gridVisible)
-        DrawGrid(dc, paper, m_zoom);
-    if (m_marginsVisible)
-        DrawMargins(dc, paper, m_zoom);
-    DrawObjects(dc, m_zoom);
+    const int h = GetHScrollPos();
+    const int v = GetVScrollPos();
+    const IntPoint oldOrigin = dc.SetOrigin({-h, -v});
+    for (const IntRect& area : areas)
+        if (!area.IsEmpty())
+            m_paintAreas.push_back(area.Offset(h, v));
+    if (!m_paintAreas.empty())
+        DrawObjects(dc, m_zoom);
+    m_paintAreas.clear();
     if (m_paperResize && m_paperMarkersShown)
         DrawPaperMarkers(dc);
     if (m_panning)
         DrawPanAnchor(dc);
     if (m_showButtonBar)
         DrawButtonBar(dc);
+    dc.SetOrigin(oldOrigin);
+    if (m_interactMode == ModeRubberBand && m_rubberBand.left != m_rubberBand.right &&
+        m_rubberBand.top != m_rubberBand.bottom)
+        dc.DrawFocusRect(m_rubberBand.Normalized());
 }
 
 void CDiagramEditor::Print(DrawContext& dc, const IntRect& rect, double scale)
@@ -134,21 +149,17 @@ void CDiagramEditor::DrawMargins(DrawContext& dc, const IntRect& rect, double zo
     dc.SelectPen(oldPen);
 }
 
-bool CDiagramEditor::IsPainted(const IntRect& zoomed) const
-{
-    return !m_paintArea || !zoomed.Intersection(*m_paintArea).IsEmpty();
-}
-
 std::pair<int, int> CDiagramEditor::PaintedGridLines(int count, int cell, double zoom, Orientation axis) const
 {
     const double spacing = cell * zoom;
     // A line must leave room for its one pixel within the int range.
     const double end = std::min<double>(count, std::floor((INT_MAX - 2) / spacing));
-    if (!m_paintArea)
+    if (m_paintAreas.empty())
         return {0, static_cast<int>(end)};
+    const IntRect& painted = m_paintAreas.front();
     const bool across = axis == Orientation::Horizontal;
-    const double from = across ? m_paintArea->left : m_paintArea->top;
-    const double to = across ? m_paintArea->right : m_paintArea->bottom;
+    const double from = across ? painted.left : painted.top;
+    const double to = across ? painted.right : painted.bottom;
     // One line more on either side, against rounding.
     const double first = std::floor(from / spacing) - 1;
     const double last = std::ceil(to / spacing) + 1;
@@ -158,7 +169,7 @@ std::pair<int, int> CDiagramEditor::PaintedGridLines(int count, int cell, double
 void CDiagramEditor::DrawObjects(DrawContext& dc, double zoom)
 {
     if (m_objs)
-        DrawFormElements(dc, *m_objs, zoom, m_paintArea ? &*m_paintArea : nullptr);
+        DrawFormElements(dc, *m_objs, zoom, m_paintAreas.empty() ? nullptr : &m_paintAreas);
 }
 
 void CDiagramEditor::DrawPaperMarkers(DrawContext& dc)

@@ -2,6 +2,7 @@
 
 #include "model/DiagramEntityContainer.h"
 
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -29,12 +30,20 @@ void DrawDialogFace(DrawContext& dc, const IntRect& paper)
     dc.SelectPen(oldPen);
 }
 
-void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom, const IntRect* area)
+void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom, const std::vector<IntRect>* areas)
 {
-    // Only the elements that can reach the area, from the form's index, in list order.
+    // Only the elements that can reach an area, from the form's index, in list order.
     std::vector<int> drawn;
-    if (area) {
-        form.FindDrawn(zoom, *area, dc, drawn);
+    if (areas) {
+        std::vector<int> found;
+        for (const IntRect& area : *areas) {
+            form.FindDrawn(zoom, area, dc, found);
+            drawn.insert(drawn.end(), found.begin(), found.end());
+        }
+        if (areas->size() > 1) {
+            std::sort(drawn.begin(), drawn.end());
+            drawn.erase(std::unique(drawn.begin(), drawn.end()), drawn.end());
+        }
     } else {
         drawn.resize(static_cast<std::size_t>(form.GetCount()));
         std::iota(drawn.begin(), drawn.end(), 0);

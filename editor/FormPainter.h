@@ -7,6 +7,7 @@
 #include "services/Geometry.h"
 
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -16,10 +17,11 @@ class CDiagramEntityContainer;
 void DrawDialogFace(DrawContext& dc, const IntRect& paper);
 
 // Every element at the zoom, in list order: shapes first, then the other
-// elements, then the markers of the selected ones. With `area` (zoomed
-// pixels), only the elements whose drawing may reach it are visited (the
-// form's index finds them without walking the list).
-void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom, const IntRect* area = nullptr);
+// elements, then the markers of the selected ones. With `areas` (zoomed
+// pixels), only the elements whose drawing may reach one of them are visited
+// (the form's index finds them without walking the list), each once.
+void DrawFormElements(DrawContext& dc, CDiagramEntityContainer& form, double zoom,
+                      const std::vector<IntRect>* areas = nullptr);
 
 // The paper and every element: a form as the canvas shows it, without grid,
 // margins or markers of the editor itself.

@@ -7,19 +7,20 @@ namespace fw {
 void HeadlessHost::Invalidate()
 {
     ++m_invalidates;
-    if (m_invalidated.size() >= MostKeptAreas)
-        m_invalidated.clear();
-    m_invalidated.push_back({0, 0, m_client.cx, m_client.cy});
+    m_invalidated.Add({0, 0, m_client.cx, m_client.cy});
 }
 
 void HeadlessHost::Invalidate(const IntRect& area)
 {
     ++m_invalidates;
-    // Nobody may ever take them (the command-line tool does not paint):
-    // past a limit they become the whole client area.
-    if (m_invalidated.size() >= MostKeptAreas)
-        m_invalidated = {{0, 0, m_client.cx, m_client.cy}};
-    m_invalidated.push_back(area);
+    m_invalidated.Add(area);
+}
+
+std::vector<IntRect> HeadlessHost::TakeInvalidated()
+{
+    std::vector<IntRect> parts = m_invalidated.Parts();
+    m_invalidated.Clear();
+    return parts;
 }
 
 IntPoint HeadlessHost::ClientToScreen(IntPoint point) const

@@ -4,6 +4,7 @@
 // preset answers for question boxes and popup menus.
 
 #include "editor/EditorHost.h"
+#include "editor/PartialPaint.h"
 
 #include <cstddef>
 #include <deque>
@@ -60,9 +61,10 @@ public:
     bool HasFocus() const { return m_focused; }
     bool IsTimerRunning(unsigned id) const { return m_timers.count(id) != 0; }
     int GetInvalidateCount() const { return m_invalidates; }
-    // The areas invalidated since the last call, in client pixels (the whole
-    // client area for a whole repaint), and forgets them.
-    std::vector<IntRect> TakeInvalidated() { return std::exchange(m_invalidated, {}); }
+    // What was invalidated since the last call, in client pixels, gathered
+    // as the window gathers it (the whole client area for a whole repaint),
+    // and forgets it.
+    std::vector<IntRect> TakeInvalidated();
     const ScrollBarState& GetScrollBar(Orientation which) const
     {
         return which == Orientation::Horizontal ? m_hScroll : m_vScroll;
@@ -88,8 +90,7 @@ private:
     bool m_captured = false;
     bool m_focused = false;
     int m_invalidates = 0;
-    static constexpr std::size_t MostKeptAreas = 1024;
-    std::vector<IntRect> m_invalidated;
+    RepaintRegion m_invalidated;
     std::int64_t m_now = 0;
     ScrollBarState m_hScroll;
     ScrollBarState m_vScroll;

@@ -6,6 +6,7 @@
 #include "controls/DiagramGraphicShapes.h"
 #include "controls/DiagramStatic.h"
 #include "editor/DEditor.h"
+#include "editor/DiagramEditor.h"
 #include "editor/HeadlessHost.h"
 #include "editor/PartialPaint.h"
 #include "model/EntityStyle.h"
@@ -14,6 +15,8 @@
 #include <cairo/cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -250,4 +253,93 @@ TEST_P(IncrementalPaint, ACaptionGrownByItsStyleIsRepaintedWhereverItReaches)
     caption->SetStyle(nullptr);
 }
 
+// Many small elements spread over the form move together: each one's old and
+// new places are repainted, not the box around them all.
+TEST_P(IncrementalPaint, ADragOfScatteredElementsRepaintsOnlyWhereTheyWere)
+{
+    // As large and as far apart on the screen at either zoom.
+    const double zoom = GetParam();
+    std::vector<CDiagramEntity*> dots;
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 5; ++column) {
+            const double left = 50 + column * 110 / zoom;
+            const double top = 40 + row * 90 / zoom;
+            dots.push_back(Put(std::make_unique<CDiagramEdit>(), "", left, top, left + 24 / zoom, top + 16 / zoom));
+        }
+    PaintParts(editor, buffer.get(), {{0, 0, client.cx, client.cy}});
+    for (CDiagramEntity* dot : dots)
+        dot->Select(true);
+    host.TakeInvalidated();
+
+    const IntPoint grip = Centre(dots[4]);  // over nothing else
+    Press(grip);
+    host.TakeInvalidated();
+    for (IntPoint step : {IntPoint{7, 5}, IntPoint{-9, 12}}) {
+        Move(Plus(grip, step.x, step.y));
+        const std::vector<IntRect> parts = host.TakeInvalidated();
+        IntRect box;
+        std::int64_t area = 0;
+        for (const IntRect& part : parts) {
+            Enclose(box, part);
+            area += std::int64_t{part.Width()} * part.Height();
+        }
+        EXPECT_GT(parts.size(), 16u);
+        EXPECT_LT(area * 2, std::int64_t{box.Width()} * box.Height());
+        PaintParts(editor, buffer.get(), parts);
+        Surface fresh(cairo_image_surface_create(CAIRO_FORMAT_RGB24, client.cx, client.cy));
+        PaintParts(editor, fresh.get(), {{0, 0, client.cx, client.cy}});
+        EXPECT_EQ(DifferingPixels(buffer.get(), fresh.get(), client), 0);
+    }
+    Release(Plus(grip, -9, 12));
+    Check("end of the drag of scattered elements");
+}
+
 INSTANTIATE_TEST_SUITE_P(Zooms, IncrementalPaint, ::testing::Values(1.0, 1.5));
+
+// What waits to be repainted covers every area added, in few rectangles.
+TEST(RepaintRegion, JoinsWhatOverlapsOrLinesUpAndKeepsTheRestApart)
+{
+    RepaintRegion region(4);
+    region.Add({10, 10, 30, 20});
+    region.Add({10, 14, 30, 24});  // an element moved down a little: one part
+    region.Add({30, 10, 50, 24});  // lined up beside it: still one
+    region.Add({200, 10, 210, 20});
+    region.Add({});
+    ASSERT_EQ(region.Parts().size(), 2u);
+    EXPECT_EQ(region.Parts()[0], (IntRect{10, 10, 50, 24}));
+    EXPECT_EQ(region.Parts()[1], (IntRect{200, 10, 210, 20}));
+
+    // Full: a new area joins the part that grows least.
+    region.Add({400, 400, 410, 410});
+    region.Add({0, 400, 10, 410});
+    region.Add({205, 30, 215, 40});
+    ASSERT_EQ(region.Parts().size(), 4u);
+    EXPECT_EQ(region.Bounds(), (IntRect{0, 10, 410, 410}));
+    EXPECT_EQ(region.PartsArea(), 40 * 14 + 15 * 30 + 100 + 100);
+}
+
+TEST(RepaintRegion, CoversEveryAreaAddedWithinItsLimit)
+{
+    unsigned seed = 7;
+    auto next = [&seed](int below) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(below));
+    };
+    for (std::size_t most : {1u, 5u, 64u}) {
+        RepaintRegion region(most);
+        std::vector<IntRect> added;
+        for (int i = 0; i < 300; ++i) {
+            const int x = next(1500);
+            const int y = next(1100);
+            added.push_back({x, y, x + 1 + next(120), y + 1 + next(40)});
+            const IntRect holder = region.Add(added.back());
+            EXPECT_EQ(holder.Intersection(added.back()), added.back());
+        }
+        EXPECT_LE(region.Parts().size(), most);
+        // Parts only grow, so each area lies wholly in one of them.
+        for (const IntRect& area : added)
+            EXPECT_TRUE(std::any_of(region.Parts().begin(), region.Parts().end(),
+                                    [&](const IntRect& part) { return part.Intersection(area) == area; }))
+                << most << " parts lose " << area.left << "," << area.top;
+    }
+}

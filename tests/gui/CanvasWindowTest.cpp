@@ -29,6 +29,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -399,6 +400,14 @@ TEST_F(CanvasMouse, DragMovesTheElementByTheDraggedDistance)
     test::PumpEvents(50);
     m_sim.MouseMove(ScreenOf({grip.x + 40, grip.y + 30}));
     test::PumpEvents(50);
+    // What the steps repainted shows what a whole repaint shows.
+    const wxImage stepped = Capture(m_canvas, "canvas-drag-steps");
+    m_canvas->Refresh(false);
+    test::PumpEvents(50);
+    const wxImage whole = Capture(m_canvas, "canvas-drag-whole");
+    ASSERT_EQ(stepped.GetSize(), whole.GetSize());
+    const std::size_t bytes = static_cast<std::size_t>(whole.GetWidth()) * whole.GetHeight() * 3;
+    EXPECT_EQ(std::memcmp(stepped.GetData(), whole.GetData(), bytes), 0);
     m_sim.MouseUp();
     test::PumpEvents(100);
 
