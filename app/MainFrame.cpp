@@ -159,8 +159,7 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
 
     ApplyLook(m_look);
 
-    std::vector<wxAcceleratorEntry> keys = Ribbon::GetAcceleratorEntries();
-    keys.emplace_back(wxACCEL_CTRL, static_cast<int>('P'), wxID_PRINT);
+    const std::vector<wxAcceleratorEntry> keys = Ribbon::GetAcceleratorEntries();
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
 
     DragAcceptFiles(true);
