@@ -271,6 +271,17 @@ void MainFrame::RunStartOptions()
         m_docManager->OnFileNew(event);
 }
 
+bool MainFrame::TryBefore(wxEvent& event)
+{
+    if (event.GetEventType() == wxEVT_MENU && m_properties) {
+        const int id = event.GetId();
+        const bool fromRibbon = m_ribbon && event.GetEventObject() == m_ribbon->GetBar();
+        if (fromRibbon || id == ID_FILE_SAVE || id == ID_FILE_SAVE_AS || id == ID_FILE_CLOSE)
+            m_properties->CommitPendingEdit();
+    }
+    return MainFrameBase::TryBefore(event);
+}
+
 bool MainFrame::SaveScreenshot(const wxString& path)
 {
     Raise();

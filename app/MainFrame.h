@@ -160,6 +160,9 @@ private:
     void FocusPreviousPane();
     void MoveFocus(int step);
 
+    // A value still being typed into a properties row belongs to the elements
+    // it was typed for: a ribbon command, a save or a close takes it in first.
+    bool TryBefore(wxEvent& event) override;
     void OnFileCommand(wxCommandEvent& event);
     void OnViewCommand(wxCommandEvent& event);
     void OnLook(wxCommandEvent& event);

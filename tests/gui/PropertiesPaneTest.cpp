@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/choice.h>
+#include <wx/ribbon/bar.h>
 #include <wx/propgrid/advprops.h>
 #include <wx/propgrid/manager.h>
 #include <wx/propgrid/props.h>
@@ -417,6 +418,33 @@ TEST_F(PropertiesPane, AValueTypedAndLeftByAClickOnTheCanvasIsKept)
     EXPECT_TRUE(WaitFor([&] { return Row(4007)->GetValue().GetDouble() == clickedLeft; }))
         << Row(4007)->GetValue().GetDouble() << " " << typedFor->GetLeft() << " " << clicked->GetLeft() << " "
         << Editor().GetSelectCount();
+}
+
+// A ribbon command changes the selection while a value is still being typed:
+// the value goes to the element it was typed for.
+TEST_F(PropertiesPane, AValueTypedBeforeARibbonCommandIsKept)
+{
+    std::vector<CDiagramEntity*> texts = ElementsOf<CDiagramStatic>();
+    ASSERT_FALSE(texts.empty());
+    CDiagramEntity* typedFor = texts[0];
+    Select({typedFor});
+    const double wanted = typedFor->GetLeft() + 17.0;
+    wxPropertyGrid* grid = m_pane->GetGrid();
+    ASSERT_TRUE(grid->SelectProperty(Row(4007), true));
+    auto* field = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
+    ASSERT_NE(field, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == field; }));
+    field->SelectAll();
+    wxUIActionSimulator().Text(wxString::Format("%d", static_cast<int>(wanted)).utf8_str());
+    PumpEvents(50);
+
+    wxCommandEvent selectAll(wxEVT_MENU, ID_EDIT_SELECT_ALL);
+    selectAll.SetEventObject(m_frame->GetRibbon().GetBar());
+    m_frame->ProcessWindowEvent(selectAll);
+    PumpEvents(200);
+
+    EXPECT_GT(Editor().GetSelectCount(), 1);
+    EXPECT_DOUBLE_EQ(typedFor->GetLeft(), wanted);
 }
 
 // What the pane says about a row: its cut label in full under the mouse, its
