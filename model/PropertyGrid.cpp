@@ -145,6 +145,7 @@ PropertyGrid::MergeResult PropertyGrid::Merge(PropertyItem& group, int id, std::
             PropertyValue shown = MixedValue(existing->GetValue(), mixed);
             existing->SetValue(shown);
             existing->CommitValue();
+            existing->SetMixed(true);
             if (std::holds_alternative<bool>(shown))
                 existing->SetDescription(langStr("MSG_MULTIPLE_BOOLVALUES"));
         }

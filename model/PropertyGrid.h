@@ -48,6 +48,9 @@ public:
     bool IsModified() const { return m_value != m_original; }
     // Makes the current value the original (after it was applied).
     void CommitValue() { m_original = m_value; }
+    // The selected elements disagree: the value is only a mark, not one of theirs.
+    bool IsMixed() const { return m_mixed; }
+    void SetMixed(bool mixed) { m_mixed = mixed; }
 
     std::string GetText() const;  // the value of a text item ("" for other kinds)
 
@@ -87,6 +90,7 @@ private:
     std::vector<std::string> m_options;
     bool m_freeText = false;
     bool m_readOnly = false;
+    bool m_mixed = false;
     PropertyEditor m_editor = PropertyEditor::Plain;
     std::string m_fileFilter;
     std::vector<std::unique_ptr<PropertyItem>> m_subItems;

@@ -26,7 +26,20 @@ void ObjectInspectorModel::Clear()
 
 void ObjectInspectorModel::Rebuild()
 {
-    m_parts = SplitPropertyEntries(m_entries);
+    const std::vector<PropertyEntryParts> all = SplitPropertyEntries(m_entries);
+    m_parts.clear();
+    if (m_filter.empty()) {
+        m_parts = all;
+    } else {
+        // Each search moves on from the last match; it answers an earlier one once all were seen.
+        for (int last = -1;;) {
+            const int found = FindPropertyEntry(all, m_filter, last, EntrySearchWrap::Inspector);
+            if (found <= last)
+                break;
+            m_parts.push_back(all[found]);
+            last = found;
+        }
+    }
     m_rows.clear();
     m_rows.reserve(m_parts.size());
     for (const PropertyEntryParts& parts : m_parts)
@@ -36,8 +49,17 @@ void ObjectInspectorModel::Rebuild()
     m_selection = -1;
 }
 
+void ObjectInspectorModel::SetFilter(const std::string& text)
+{
+    if (text == m_filter)
+        return;
+    m_filter = text;
+    Rebuild();
+}
+
 int ObjectInspectorModel::Search(const std::string& pattern)
 {
+    SetFilter(pattern);
     const int found = m_search.Next(m_parts, pattern);
     if (found >= 0)
         m_selection = found;

@@ -31,11 +31,17 @@ public:
 
     const std::string& GetCaption() const { return m_caption; }
     const std::vector<std::string>& GetEntries() const { return m_entries; }
+    // The rows listed now: the entries that pass the filter.
     const std::vector<ObjectInspectorRow>& GetRows() const { return m_rows; }
 
-    // The next row whose name or value matches the wild-card pattern, after
-    // the last one found, wrapping to the top but not onto that row again.
-    // Answers the row and selects it, or -1 leaving everything as it was.
+    // Lists only the entries whose localized or internal name matches the
+    // text (wild cards, or the plain text anywhere in a name, in any case);
+    // an empty text lists them all. The selection and the search start over.
+    void SetFilter(const std::string& text);
+    const std::string& GetFilter() const { return m_filter; }
+    // Lists the matches of the pattern, then selects the one after the last
+    // found, wrapping to the first: each call moves on, a sole match stays.
+    // Answers the row, or -1 when nothing matches.
     int Search(const std::string& pattern);
     int GetLastFound() const { return m_search.GetLastFound(); }
     // The selected row, -1 when none.
@@ -58,8 +64,9 @@ private:
     std::string m_caption;
     std::vector<std::string> m_entries;
     std::vector<ObjectInspectorRow> m_rows;
-    std::vector<PropertyEntryParts> m_parts;
-    PropertyEntrySearch m_search{EntrySearchWrap::Inspector};
+    std::vector<PropertyEntryParts> m_parts;  // the rows listed now
+    std::string m_filter;
+    PropertyEntrySearch m_search{EntrySearchWrap::Chooser};
     int m_selection = -1;
 };
 

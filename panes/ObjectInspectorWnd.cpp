@@ -44,6 +44,7 @@ CObjectInspectorWnd::CObjectInspectorWnd(wxWindow* parent) : wxPanel(parent, wxI
     SetSizer(sizer);
 
     m_search->Bind(wxEVT_TEXT_ENTER, &CObjectInspectorWnd::OnSearchEnter, this);
+    m_search->Bind(wxEVT_TEXT, &CObjectInspectorWnd::OnSearchText, this);
     m_list->Bind(wxEVT_LIST_BEGIN_DRAG, &CObjectInspectorWnd::OnBeginDrag, this);
     m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CObjectInspectorWnd::OnSelected, this);
     m_list->Bind(wxEVT_SIZE, &CObjectInspectorWnd::OnSize, this);
@@ -75,7 +76,10 @@ void CObjectInspectorWnd::ToggleExtended(FormDefinitionDocument& active,
 
 int CObjectInspectorWnd::SearchNext()
 {
+    const std::string filter = m_model.GetFilter();
     const int found = m_model.Search(m_search->GetValue().utf8_string());
+    if (m_model.GetFilter() != filter)
+        Rebuild();
     if (found >= 0)
         SelectRow(found);
     return found;
@@ -152,6 +156,15 @@ void CObjectInspectorWnd::FitColumns()
 void CObjectInspectorWnd::OnSearchEnter(wxCommandEvent& /*event*/)
 {
     SearchNext();
+}
+
+void CObjectInspectorWnd::OnSearchText(wxCommandEvent& event)
+{
+    const std::string filter = m_model.GetFilter();
+    m_model.SetFilter(m_search->GetValue().utf8_string());
+    if (m_model.GetFilter() != filter)
+        Rebuild();
+    event.Skip();
 }
 
 void CObjectInspectorWnd::OnBeginDrag(wxListEvent& event)

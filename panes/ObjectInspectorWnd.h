@@ -32,8 +32,8 @@ public:
     // its type, then lists the new entries under the same caption.
     void ToggleExtended(FormDefinitionDocument& active, const std::vector<FormDefinitionDocument*>& openDocuments);
 
-    // Searches the box's text from after the last match, selects and shows
-    // the row found; answers it, or -1 leaving the selection as it was.
+    // Lists the matches of the box's text and selects the one after the last
+    // found, wrapping; answers it, or -1 leaving the selection as it was.
     int SearchNext();
 
     const std::string& GetCaption() const { return m_model.GetCaption(); }
@@ -62,6 +62,7 @@ private:
     wxString CutTextAt(const wxPoint& listPoint) const;
 
     void OnSearchEnter(wxCommandEvent& event);
+    void OnSearchText(wxCommandEvent& event);
     void OnBeginDrag(wxListEvent& event);
     void OnSelected(wxListEvent& event);
     void OnListMotion(wxMouseEvent& event);

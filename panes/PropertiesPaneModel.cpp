@@ -18,7 +18,9 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <string>
 #include <utility>
+#include <variant>
 
 namespace fw {
 
@@ -623,12 +625,14 @@ bool PropertiesPaneModel::ApplyControlProperty(int id, const PropertyValue& valu
     PropertyItem* item = m_grid.FindItem(id);
     if (!item || item->IsGroup())
         return false;
-    // The value the row holds already changes nothing: no step, no edit.
-    if (item->GetValue() == value)
+    // The value the row holds already changes nothing: no step, no edit. A
+    // mark of disagreeing elements is not theirs, so typing it applies.
+    if (item->GetValue() == value && !item->IsMixed())
         return true;
     if (CDiagramEntityContainer* form = TargetForm())
         form->Snapshot(item->GetTitle(), m_editor ? m_editor->GetSelectedObject() : nullptr);
     item->SetValue(value);
+    item->SetMixed(false);
 
     if (id == PropertyId::Name) {
         ApplyName(AsText(value));
@@ -696,6 +700,69 @@ void PropertiesPaneModel::ApplyTabIndex(int value)
     }
     form->ChangeTabIndex(oldIndex, value, field);
     m_lastTabValue = value;
+}
+
+std::string ShownValueText(const PropertyItem& item)
+{
+    if (item.IsGroup() || item.IsMixed())
+        return {};
+    struct Visitor {
+        std::string operator()(const std::string& v) const { return v; }
+        std::string operator()(std::int32_t v) const { return std::to_string(v); }
+        std::string operator()(std::int64_t v) const { return std::to_string(v); }
+        std::string operator()(double v) const
+        {
+            std::ostringstream out;
+            out << v;
+            return out.str();
+        }
+        std::string operator()(bool) const { return {}; }
+    };
+    return std::visit(Visitor{}, item.GetValue());
+}
+
+bool RowMatchesSearch(const PropertyItem& item, const std::string& text)
+{
+    if (text.empty())
+        return true;
+    // The folding matcher takes care of any script; the typed text stands anywhere.
+    const std::string pattern = "*" + text + "*";
+    return wildCardCheck(item.GetTitle(), pattern, false) || wildCardCheck(ShownValueText(item), pattern, false);
+}
+
+bool RowShownBySearch(const PropertyItem& item, const std::string& text)
+{
+    if (!item.IsGroup() && RowMatchesSearch(item, text))
+        return true;
+    for (int i = 0; i < item.GetSubItemCount(); ++i)
+        if (RowShownBySearch(*item.GetSubItem(i), text))
+            return true;
+    return false;
+}
+
+bool IsColourRow(int id)
+{
+    return id == PropertyId::LineColor || id == PropertyId::FillColor;
+}
+
+bool ColourForPicker(const std::string& text, unsigned char& r, unsigned char& g, unsigned char& b)
+{
+    Color color;
+    bool fillable = true;
+    if (!parseColorText(text, color, &fillable))
+        return false;
+    // "No fill" has no colour to start from.
+    if (!fillable)
+        color = Color{255, 255, 255};
+    r = color.r;
+    g = color.g;
+    b = color.b;
+    return true;
+}
+
+std::string ColourFromPicker(unsigned char r, unsigned char g, unsigned char b)
+{
+    return std::to_string(r) + "," + std::to_string(g) + "," + std::to_string(b);
 }
 
 }  // namespace fw

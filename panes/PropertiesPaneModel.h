@@ -17,6 +17,22 @@ class CDiagramEntityContainer;
 // What a window showing the pane's rows must do to show them as they are now.
 enum class PaneUpdate { None, Values, Rows };
 
+// The text a row's value shows: blank where the selected elements disagree,
+// none for a check box.
+std::string ShownValueText(const PropertyItem& item);
+// Whether the search text stands in the row's title or shown value, in any
+// case; an empty text is in every row.
+bool RowMatchesSearch(const PropertyItem& item, const std::string& text);
+// Whether the row stays in view while searching: a group when a row below it
+// does, another row when it or a row below it matches.
+bool RowShownBySearch(const PropertyItem& item, const std::string& text);
+
+// Colour rows keep "r,g,b" (a negative part: no fill). A picker starts from
+// the colour the text names and writes back the one chosen.
+bool IsColourRow(int id);
+bool ColourForPicker(const std::string& text, unsigned char& r, unsigned char& g, unsigned char& b);
+std::string ColourFromPicker(unsigned char r, unsigned char g, unsigned char b);
+
 class PropertiesPaneModel : public PropertiesPane {
 public:
     static constexpr int FormMode = 0;
@@ -53,6 +69,11 @@ public:
     PaneUpdate TakeUpdate();
     bool HasUpdate() const { return m_update != PaneUpdate::None || m_valuesStale; }
 
+    // The search box's text; it stays while the selection changes.
+    void SetSearchText(std::string text) { m_searchText = std::move(text); }
+    const std::string& GetSearchText() const { return m_searchText; }
+    bool IsShownBySearch(const PropertyItem& item) const { return RowShownBySearch(item, m_searchText); }
+
     CDiagramEditor* GetEditor() const { return m_editor; }
     const std::vector<CDiagramEntity*>& GetSelection() const { return m_selection; }
     int GetLastTabValue() const { return m_lastTabValue; }
@@ -88,6 +109,7 @@ private:
     CDiagramEditor* m_editor = nullptr;
     std::vector<CDiagramEntity*> m_selection;
     int m_lastTabValue = -1;
+    std::string m_searchText;
     std::function<void()> m_observer;
 };
 

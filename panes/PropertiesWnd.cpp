@@ -4,11 +4,13 @@
 #include "services/LanguageTable.h"
 
 #include <wx/choice.h>
+#include <wx/colordlg.h>
 #include <wx/propgrid/advprops.h>
 #include <wx/propgrid/manager.h>
 #include <wx/propgrid/props.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
+#include <wx/textctrl.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -99,6 +101,27 @@ void ShowValue(wxPGProperty* property, const PropertyValue& value)
     std::visit(Visitor{property}, value);
 }
 
+// Colour text with a button that opens the colour dialog; typing still works.
+class ColourTextProperty : public wxLongStringProperty {
+public:
+    using wxLongStringProperty::wxLongStringProperty;
+
+protected:
+    bool DisplayEditorDialog(wxPropertyGrid* grid, wxVariant& value) override
+    {
+        wxColourData data;
+        unsigned char r = 0, g = 0, b = 0;
+        if (ColourForPicker(std::string(value.GetString().utf8_str()), r, g, b))
+            data.SetColour(wxColour(r, g, b));
+        wxColourDialog dialog(grid, &data);
+        if (dialog.ShowModal() != wxID_OK)
+            return false;
+        const wxColour chosen = dialog.GetColourData().GetColour();
+        value = ToWx(ColourFromPicker(chosen.Red(), chosen.Green(), chosen.Blue()));
+        return true;
+    }
+};
+
 }  // namespace
 
 CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
@@ -109,6 +132,8 @@ CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_modeBox->Append(ToWx(langStr("PROPWND_FORMPROP")));
     m_modeBox->Append(ToWx(langStr("PROPWND_CNTRLPROP")));
     m_modeBox->SetSelection(PropertiesPaneModel::FormMode);
+    m_searchBox = new wxTextCtrl(this, wxID_ANY);
+    m_searchBox->SetHint(ToWx(langStr("PROPWND_SEARCH_HINT")));
 
     // No tool bar and no header; bold marks a changed value. The description
     // box comes once the grid has had its first size: before that it would be
@@ -124,6 +149,7 @@ CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_modeBox, 0, wxEXPAND | wxALL, FromDIP(2));
+    sizer->Add(m_searchBox, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(2));
     sizer->Add(m_manager, 1, wxEXPAND);
     SetSizer(sizer);
 
@@ -131,6 +157,11 @@ CPropertiesWnd::CPropertiesWnd(wxWindow* parent) : wxPanel(parent, wxID_ANY)
     m_model.SetChangeObserver([this] { ShowValuesAfterEdit(); });
 
     m_modeBox->Bind(wxEVT_CHOICE, &CPropertiesWnd::OnModeChosen, this);
+    m_searchBox->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
+        m_model.SetSearchText(std::string(m_searchBox->GetValue().utf8_str()));
+        ApplySearch();
+        event.Skip();
+    });
     m_manager->Bind(wxEVT_PG_CHANGED, &CPropertiesWnd::OnGridChanged, this);
     m_manager->Bind(wxEVT_PG_COL_END_DRAG, [this](wxPropertyGridEvent& event) {
         m_splitterPlaced = true;
@@ -240,7 +271,7 @@ wxPGProperty* CPropertiesWnd::FindRow(int id) const
 wxString CPropertiesWnd::GetShownText() const
 {
     wxString text = m_modeBox->GetStringSelection();
-    for (wxPropertyGridIterator it = m_manager->GetGrid()->GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it) {
+    for (wxPropertyGridIterator it = m_manager->GetGrid()->GetIterator(wxPG_ITERATE_VISIBLE); !it.AtEnd(); ++it) {
         text += "\n" + (*it)->GetLabel();
         if (!(*it)->IsCategory())
             text += ": " + (*it)->GetValueAsString();
@@ -261,6 +292,8 @@ void CPropertiesWnd::Render()
     for (int i = 0; i < grid.GetPropertyCount(); ++i)
         AddRows(*grid.GetProperty(i), nullptr);
     m_manager->Thaw();
+    m_searchHidRows = false;
+    ApplySearch();
     FitSplitter();
     m_manager->GetGrid()->Refresh();
     m_manager->GetGrid()->Update();
@@ -275,9 +308,41 @@ void CPropertiesWnd::AddRows(const PropertyItem& item, wxPGProperty* parent)
         if (item.IsReadOnly())
             grid->SetPropertyReadOnly(property, true);
         property->SetModifiedStatus(item.IsModified());
+        if (ShowsBlank(item))
+            property->SetValueToUnspecified();
     }
     for (int i = 0; i < item.GetSubItemCount(); ++i)
         AddRows(*item.GetSubItem(i), property);
+}
+
+bool CPropertiesWnd::ShowsBlank(const PropertyItem& item)
+{
+    // A check box has no blank; its row keeps the note instead.
+    return item.IsMixed() && !std::holds_alternative<bool>(item.GetValue());
+}
+
+void CPropertiesWnd::ApplySearch()
+{
+    if (m_model.GetSearchText().empty() && !m_searchHidRows)
+        return;
+    m_searchHidRows = false;
+    wxPropertyGrid* grid = m_manager->GetGrid();
+    const PropertyGrid& rows = m_model.GetGrid();
+    // The grid's rows were added in the model's order, so the two trees walk together.
+    const auto apply = [&](const auto& self, const PropertyItem& item, wxPGProperty* property) -> void {
+        const bool shown = m_model.IsShownBySearch(item);
+        if (property->HasFlag(wxPG_PROP_HIDDEN) == shown)
+            grid->HideProperty(property, !shown, wxPG_DONT_RECURSE);
+        m_searchHidRows = m_searchHidRows || !shown;
+        const unsigned int count =
+            std::min(static_cast<unsigned int>(item.GetSubItemCount()), property->GetChildCount());
+        for (unsigned int i = 0; i < count; ++i)
+            self(self, *item.GetSubItem(static_cast<int>(i)), property->Item(i));
+    };
+    wxPGProperty* root = grid->GetRoot();
+    const unsigned int count = std::min(static_cast<unsigned int>(rows.GetPropertyCount()), root->GetChildCount());
+    for (unsigned int i = 0; i < count; ++i)
+        apply(apply, *rows.GetProperty(static_cast<int>(i)), root->Item(i));
 }
 
 wxPGProperty* CPropertiesWnd::MakeProperty(const PropertyItem& item) const
@@ -309,6 +374,8 @@ wxPGProperty* CPropertiesWnd::MakeProperty(const PropertyItem& item) const
             property = new wxFileProperty(title, name, text);
             property->SetAttribute(wxPG_FILE_WILDCARD, Wildcard(item.GetFileFilter()));
             property->SetAttribute(wxPG_FILE_SHOW_FULL_PATH, true);
+        } else if (IsColourRow(item.GetId())) {
+            property = new ColourTextProperty(title, name, text);
         } else if (!item.GetOptions().empty()) {
             wxArrayString options;
             for (const std::string& option : item.GetOptions())
@@ -316,8 +383,8 @@ wxPGProperty* CPropertiesWnd::MakeProperty(const PropertyItem& item) const
             if (item.AllowsFreeText()) {
                 property = new wxEditEnumProperty(title, name, options, wxArrayInt(), text);
             } else {
-                // A mixed mark or an unknown name must still show.
-                if (options.Index(text) == wxNOT_FOUND)
+                // An unknown name must still show; a mixed mark shows blank.
+                if (options.Index(text) == wxNOT_FOUND && !item.IsMixed())
                     options.Add(text);
                 property = new wxEnumProperty(title, name, options, wxArrayInt(), options.Index(text));
             }
@@ -342,7 +409,12 @@ void CPropertiesWnd::SyncValues()
         // Only rows that changed are touched and redrawn: a drag step changes two.
         bool changed = false;
         PropertyValue shown;
-        if (!ReadValue(property, item->GetValue(), shown) || shown != item->GetValue()) {
+        if (ShowsBlank(*item)) {
+            if (!property->IsValueUnspecified()) {
+                property->SetValueToUnspecified();
+                changed = true;
+            }
+        } else if (!ReadValue(property, item->GetValue(), shown) || shown != item->GetValue()) {
             ShowValue(property, item->GetValue());
             changed = true;
         }
@@ -359,6 +431,8 @@ void CPropertiesWnd::SyncValues()
             grid->RefreshProperty(property);
     }
     m_syncing = false;
+    // New values may match the search text, or no longer.
+    ApplySearch();
 }
 
 void CPropertiesWnd::ApplyFont()

@@ -17,6 +17,7 @@ class wxPropertyGridEvent;
 class wxPropertyGridManager;
 class wxSizeEvent;
 class wxSysColourChangedEvent;
+class wxTextCtrl;
 
 namespace fw {
 
@@ -43,11 +44,12 @@ public:
     CDiagramEditor* GetEditor() const { return m_model.GetEditor(); }
     const PropertiesPaneModel& GetModel() const { return m_model; }
     wxChoice* GetModeBox() const { return m_modeBox; }
+    wxTextCtrl* GetSearchBox() const { return m_searchBox; }
     wxPropertyGridManager* GetGridManager() const { return m_manager; }
     wxPropertyGrid* GetGrid() const;
     // The grid property of the row `id`, or none.
     wxPGProperty* FindRow(int id) const;
-    // What the pane shows: the mode, then one "title: value" line per row.
+    // What the pane shows: the mode, then one "title: value" line per row in view.
     wxString GetShownText() const;
     // How often the grid's rows were built anew, for the tests.
     int GetRowBuildCount() const { return m_rowBuilds; }
@@ -63,6 +65,10 @@ private:
     wxPGProperty* MakeProperty(const PropertyItem& item) const;
     // Brings shown values, descriptions and bold marks in line with the model.
     void SyncValues();
+    // Hides the rows the search box's text is in neither the title nor the
+    // value of, and groups left without a row.
+    void ApplySearch();
+    static bool ShowsBlank(const PropertyItem& item);
     void ApplyFont();
     // Moves the column split so the labels show in full, unless the user
     // placed it by hand.
@@ -75,8 +81,10 @@ private:
 
     PropertiesPaneModel m_model;
     wxChoice* m_modeBox = nullptr;
+    wxTextCtrl* m_searchBox = nullptr;
     wxPropertyGridManager* m_manager = nullptr;
     bool m_syncing = false;
+    bool m_searchHidRows = false;
     bool m_splitterPlaced = false;
     bool m_updateScheduled = false;
     // The rows shown belong to an earlier selection.

@@ -161,49 +161,48 @@ TEST_F(Inspector, ListsTheTypesPropertiesSortedUnderTheCaptionAndReadOnly)
     EXPECT_EQ(Pane().GetList()->GetItemCount(), 0);
 }
 
-TEST_F(Inspector, EnterInTheSearchBoxSelectsEachMatchInTurnAndWraps)
+TEST_F(Inspector, TypingFiltersTheListAndEnterCyclesThroughTheMatches)
 {
     ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
-    const auto rows = ShownRows();
+    const auto all = ShownRows();
     wxTextCtrl* search = Pane().GetSearchBox();
-
-    // Every row whose name or internal name holds an "e", in list order.
-    std::vector<int> expected;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (wxString::FromUTF8(rows[i].first).Lower().Contains("e") ||
-            wxString::FromUTF8(rows[i].second).Lower().Contains("e"))
-            expected.push_back(static_cast<int>(i));
-    ASSERT_GE(expected.size(), 2u);
-
-    search->SetValue("*e*");
-    search->SetFocus();
-    PumpEvents(20);
-    auto pressEnter = [&] {
-        wxCommandEvent enter(wxEVT_TEXT_ENTER, search->GetId());
-        enter.SetEventObject(search);
-        search->GetEventHandler()->ProcessEvent(enter);
-        PumpEvents();
-    };
-    for (int round = 0; round < 2; ++round)
-        for (int row : expected) {
-            pressEnter();
-            EXPECT_EQ(Pane().GetSelectedRow(), row) << "round " << round;
-            EXPECT_EQ(Pane().GetModel().GetLastFound(), row);
-        }
-
-    // No match leaves the selection where it was.
-    const int before = Pane().GetSelectedRow();
-    search->SetValue("no such property at all");
-    pressEnter();
-    EXPECT_EQ(Pane().GetSelectedRow(), before);
-
-    // A real Enter key through the X server searches as well.
-    search->SetValue(wxString::FromUTF8(rows.back().second));
     search->SetFocus();
     ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == search; }));
+
+    // Typed through the X server: every row whose name or internal name holds
+    // "rat", in any case, in list order, and no other.
+    std::vector<std::pair<std::string, std::string>> expected;
+    for (const auto& row : all)
+        if (wxString::FromUTF8(row.first).Lower().Contains("rat") ||
+            wxString::FromUTF8(row.second).Lower().Contains("rat"))
+            expected.push_back(row);
+    ASSERT_GE(expected.size(), 2u);
+    ASSERT_LT(expected.size(), all.size());
     wxUIActionSimulator keys;
-    keys.Char(WXK_RETURN);
-    EXPECT_TRUE(WaitFor([&] { return Pane().GetSelectedRow() == static_cast<int>(rows.size()) - 1; }));
+    keys.Text("RaT");
+    ASSERT_TRUE(WaitFor([&] { return search->GetValue() == "RaT"; }));
+    EXPECT_TRUE(WaitFor([&] { return ShownRows() == expected; })) << ShownRows().size();
+
+    // Enter selects each listed row in turn and starts again at the top.
+    for (int round = 0; round < 2; ++round)
+        for (std::size_t row = 0; row < expected.size(); ++row) {
+            keys.Char(WXK_RETURN);
+            EXPECT_TRUE(WaitFor([&] { return Pane().GetSelectedRow() == static_cast<int>(row); }))
+                << "round " << round << " row " << row;
+        }
+
+    // A sole match stays selected; a miss empties the list; an empty box lists all.
+    search->SetValue(wxString::FromUTF8(all.back().second));
+    for (int press = 0; press < 2; ++press) {
+        keys.Char(WXK_RETURN);
+        EXPECT_TRUE(WaitFor([&] { return ShownRows().size() == 1u && Pane().GetSelectedRow() == 0; }));
+    }
+    search->SetValue("no such property at all");
+    PumpEvents();
+    EXPECT_EQ(Pane().GetList()->GetItemCount(), 0);
+    search->SetValue(wxEmptyString);
+    PumpEvents();
+    EXPECT_EQ(ShownRows(), all);
 }
 
 TEST_F(Inspector, EditKeysWorkInsideTheSearchBox)

@@ -480,3 +480,54 @@ TEST_F(PropertiesPane, ACutLabelShowsInFullAsATipAndTheDescriptionGoesWithItsRow
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PropertiesPane, TypingInTheSearchBoxFiltersTheRowsAcrossSelectionsAndMixedValuesShowBlank)
+{
+    std::vector<CDiagramEntity*> fields = ElementsOf<CDiagramLinked>();
+    ASSERT_GE(fields.size(), 2u);
+    ASSERT_NE(fields[0]->GetRect().top, fields[1]->GetRect().top);
+    Select({fields[0], fields[1]});
+    const wxArrayString all = wxSplit(m_pane->GetShownText(), '\n');
+
+    // Disagreeing values show blank, not the mark the model keeps.
+    for (int id : {4001, 4006}) {
+        ASSERT_NE(Row(id), nullptr);
+        EXPECT_TRUE(Row(id)->IsValueUnspecified()) << id;
+        EXPECT_EQ(Row(id)->GetValueAsString(), "") << id;
+    }
+
+    // The rows in view: each holds the typed text in its label or value, in any case.
+    const auto rowsInView = [this] {
+        wxArrayString rows;
+        for (const wxString& line : wxSplit(m_pane->GetShownText(), '\n'))
+            if (line.Contains(": "))
+                rows.Add(line);
+        return rows;
+    };
+    wxTextCtrl* search = m_pane->GetSearchBox();
+    search->SetFocus();
+    ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == search; }));
+    wxUIActionSimulator keys;
+    keys.Text("tOP");
+    ASSERT_TRUE(WaitFor([&] { return search->GetValue() == "tOP"; }));
+    PumpEvents(20);
+    const wxString top = wxString::FromUTF8(langStr("T_PROP_TOP"));
+    EXPECT_EQ(rowsInView(), wxArrayString(1, top + ": "));
+
+    // The filter stays for the next selection; its value shows again.
+    Select({fields[0]});
+    EXPECT_EQ(rowsInView(), wxArrayString(1, top + ": " + wxString::Format("%d", fields[0]->GetRect().top)));
+    search->SetValue(wxEmptyString);
+    PumpEvents(20);
+    Select({fields[0], fields[1]});
+    EXPECT_EQ(wxSplit(m_pane->GetShownText(), '\n'), all);
+
+    // A value typed over the blank reaches both.
+    Commit(4006, wxVariant(40.0));
+    EXPECT_EQ(fields[0]->GetRect().top, 40);
+    EXPECT_EQ(fields[1]->GetRect().top, 40);
+}
+
+}  // namespace

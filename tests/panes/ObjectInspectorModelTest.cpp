@@ -67,38 +67,34 @@ protected:
     ObjectInspectorModel model;  // rows: Article number, Name, nominal diameter, Status
 };
 
-TEST_F(ObjectInspectorSearch, RepeatedSearchCyclesThroughTheMatchesAndWraps)
+TEST_F(ObjectInspectorSearch, FilterListsTheMatchingRowsInOrderAndClearingListsAll)
 {
-    EXPECT_EQ(model.Search("n*"), 1);
-    EXPECT_EQ(model.GetSelection(), 1);
-    EXPECT_EQ(model.Search("n*"), 2);
-    EXPECT_EQ(model.Search("n*"), 1);
-    EXPECT_EQ(model.GetSelection(), 1);
+    model.SetFilter("AM");  // "Name" and "diameter" hold it, in any case
+    EXPECT_EQ(Names(model), (std::vector<std::string>{"Name", "nominal diameter"}));
+    EXPECT_EQ(model.GetDragText(1), "nominal diameter;NOMINAL_DIAMETER");
+    model.SetFilter("ART?O");  // wild cards over the internal name
+    EXPECT_EQ(Names(model), (std::vector<std::string>{"Article number"}));
+    model.SetFilter("pressure");
+    EXPECT_TRUE(model.GetRows().empty());
+    // New entries pass the same filter.
+    model.SetObjectType("Valve", {"Name;NAME", "Pressure stage;PN", "Actuator;ACTUATOR"});
+    EXPECT_EQ(Names(model), (std::vector<std::string>{"Pressure stage"}));
+    model.SetFilter("");
+    EXPECT_EQ(model.GetRows().size(), 3u);
 }
 
-TEST_F(ObjectInspectorSearch, InternalNameMatchesToo)
+TEST_F(ObjectInspectorSearch, RepeatedSearchCyclesThroughTheMatchesAndASoleOneStays)
 {
-    EXPECT_EQ(model.Search("*_DIAM*"), 2);
-    EXPECT_EQ(model.Search("ART?O"), 0);
-}
+    for (int expected : {0, 1, 0})  // rows: Name, nominal diameter
+        EXPECT_EQ(model.Search("n*"), expected);
+    EXPECT_EQ(model.GetSelection(), 0);
+    EXPECT_EQ(model.GetRows().size(), 2u);
 
-TEST_F(ObjectInspectorSearch, SoleMatchIsNotFoundAgainAndMissLeavesTheSelection)
-{
-    EXPECT_EQ(model.Search("stat*"), 3);
-    EXPECT_EQ(model.Search("stat*"), -1);
-    EXPECT_EQ(model.GetSelection(), 3);
-    EXPECT_EQ(model.GetLastFound(), 3);
+    EXPECT_EQ(model.Search("stat*"), 0);
+    EXPECT_EQ(model.Search("stat*"), 0);
+    EXPECT_EQ(model.GetRows()[0].name, "Status");
     EXPECT_EQ(model.Search("pressure*"), -1);
-    EXPECT_EQ(model.GetSelection(), 3);
-}
-
-TEST_F(ObjectInspectorSearch, NewEntriesStartTheSearchAtTheTop)
-{
-    EXPECT_EQ(model.Search("n*"), 1);
-    EXPECT_EQ(model.Search("n*"), 2);
-    model.SetObjectType("Valve", {"Name;NAME", "Nominal diameter;NOMINAL_DIAMETER", "Actuator;ACTUATOR"});
     EXPECT_EQ(model.GetSelection(), -1);
-    EXPECT_EQ(model.Search("n*"), 1);  // rows: Actuator, Name, Nominal diameter
 }
 
 // --- drag text -----------------------------------------------------------------------

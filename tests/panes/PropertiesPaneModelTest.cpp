@@ -9,10 +9,14 @@
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
 #include "controls/DiagramTable.h"
+#include "controls/StandardControls.h"
 #include "editor/DEditor.h"
 #include "editor/HeadlessHost.h"
 #include "model/DiagramEntityContainer.h"
+#include "model/ElementFactory.h"
 #include "model/EntityStyle.h"
+#include "model/FormDefinitionDocument.h"
+#include "render/DrawContext.h"
 #include "services/LanguageTable.h"
 #include "support/Scratch.h"
 
@@ -574,4 +578,141 @@ TEST_F(Updates, AnEditAfterADragStepActsOnTheElementsPlaceNow)
     EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Left, 10.0));
     EXPECT_EQ(t1->GetRect(), (IntRect{10, 10, 110, 40}));
     EXPECT_EQ(m_form.GetUndoCount(), 1);
+}
+
+namespace {
+
+using Search = PropertiesPaneTest;
+
+// The titles of the rows, groups included, that the search leaves in view.
+std::vector<std::string> ShownTitles(PropertiesPaneModel& pane)
+{
+    std::vector<std::string> titles;
+    const auto walk = [&](const auto& self, const PropertyItem& item) -> void {
+        if (!pane.IsShownBySearch(item))
+            return;
+        titles.push_back(item.GetTitle());
+        for (int i = 0; i < item.GetSubItemCount(); ++i)
+            self(self, *item.GetSubItem(i));
+    };
+    const PropertyGrid& grid = pane.GetGrid();
+    for (int i = 0; i < grid.GetPropertyCount(); ++i)
+        walk(walk, *grid.GetProperty(i));
+    return titles;
+}
+
+std::string GroupOf(PropertiesPaneModel& pane, int id)
+{
+    const PropertyGrid& grid = pane.GetGrid();
+    for (int i = 0; i < grid.GetPropertyCount(); ++i)
+        for (int j = 0; j < grid.GetProperty(i)->GetSubItemCount(); ++j)
+            if (grid.GetProperty(i)->GetSubItem(j)->GetId() == id)
+                return grid.GetProperty(i)->GetTitle();
+    return {};
+}
+
+TEST_F(Search, RowsMatchByTitleOrShownValueInAnyCaseAndEmptyGroupsGo)
+{
+    auto* box = Put<CDiagramGraphicRectangle>("rectangle", 10, 10, 60, 30);
+    box->SetFillColor("12,34,56");
+    Select({box});
+    const std::size_t all = ShownTitles(m_pane).size();
+    const std::string colours = GroupOf(m_pane, PropertyId::LineColor);
+    ASSERT_FALSE(colours.empty());
+
+    m_pane.SetSearchText("COLOUR");
+    EXPECT_EQ(ShownTitles(m_pane), (std::vector<std::string>{colours, "Line colour", "Fill colour"}));
+    m_pane.SetSearchText("34,5");
+    EXPECT_EQ(ShownTitles(m_pane), (std::vector<std::string>{colours, "Fill colour"}));
+
+    // The text stays while the selection changes, and applies to the new rows.
+    auto* other = Put<CDiagramGraphicEllipse>("ellipse", 10, 40, 60, 60);
+    other->SetFillColor("1,34,50");
+    Select({other});
+    EXPECT_EQ(m_pane.GetSearchText(), "34,5");
+    EXPECT_EQ(ShownTitles(m_pane), (std::vector<std::string>{colours, "Fill colour"}));
+    m_pane.SetSearchText("no row holds this");
+    EXPECT_TRUE(ShownTitles(m_pane).empty());
+    m_pane.SetSearchText("");
+    Select({box});
+    EXPECT_EQ(ShownTitles(m_pane).size(), all);
+
+    // The labels are matched in the language shown, folding any letter's case.
+    PropertyItem row(1, "Größe", std::string("Maß"));
+    EXPECT_TRUE(RowMatchesSearch(row, "GRÖ"));
+    EXPECT_TRUE(RowMatchesSearch(row, "maß"));
+    EXPECT_FALSE(RowMatchesSearch(row, "grosse"));
+}
+
+TEST_F(Search, MixedValuesShowBlankAreFoundByNoValueAndTakeATypedMark)
+{
+    auto* a = Put<CDiagramStatic>("A", 10, 10, 60, 30);
+    auto* b = Put<CDiagramStatic>("B", 20, 40, 60, 60);
+    Select({a, b});
+    const PropertyItem* left = m_pane.GetGrid().FindItem(PropertyId::Left);
+    const PropertyItem* name = m_pane.GetGrid().FindItem(PropertyId::Name);
+    ASSERT_TRUE(left && name);
+    EXPECT_EQ(ShownValueText(*left), "");
+    EXPECT_EQ(ShownValueText(*name), "");
+    EXPECT_FALSE(RowMatchesSearch(*left, "-1"));
+    EXPECT_FALSE(RowMatchesSearch(*name, "[...]"));
+    // The file keeps what it had until a value is typed: the mark itself is one.
+    EXPECT_EQ(left->GetValue(), PropertyValue(-1.0));
+    EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::Name, std::string("[...]")));
+    EXPECT_EQ(a->GetName(), "[...]");
+    EXPECT_EQ(b->GetName(), "[...]");
+    EXPECT_EQ(m_form.GetUndoCount(), 1);
+
+    // A value of its own is found as the grid writes it.
+    Select({a});
+    EXPECT_EQ(ShownValueText(*m_pane.GetGrid().FindItem(PropertyId::Left)), "10");
+}
+
+}  // namespace
+
+TEST(ColourPicker, PickedColourIsWrittenAndReadBackInTheFilesColourText)
+{
+    test::DemoModel model;
+    test::ScratchDir dir;
+    if (!ElementFactory::Global().Knows("Ellipse"))
+        RegisterStandardControls(ElementFactory::Global());
+    FormDefinitionDocument doc;
+    ASSERT_TRUE(
+        doc.ReadFile(dir.Put("VALVE_Graphics.xml", test::ReadFile(FORMWRIGHT_TEST_FIXTURES "/VALVE_Graphics.xml"))));
+    CDiagramEntityContainer& form = *doc.GetMainForm();
+    // The ellipse without a fill.
+    int at = 0;
+    while (at < form.GetCount() && form.GetAt(at)->GetFillColor() != "-1,-1,-1")
+        ++at;
+    ASSERT_LT(at, form.GetCount());
+    CDiagramEntity* box = form.GetAt(at);
+
+    // "No fill" has no colour: the picker starts from white.
+    unsigned char r = 0, g = 0, b = 0;
+    ASSERT_TRUE(ColourForPicker(box->GetFillColor(), r, g, b));
+    EXPECT_EQ((Color{r, g, b}), (Color{255, 255, 255}));
+    EXPECT_FALSE(ColourForPicker("1,2", r, g, b));
+
+    {
+        HeadlessHost host({1000, 800});
+        PropertiesPaneModel pane;
+        CDEditor editor;
+        editor.SetPropertiesPane(&pane);
+        editor.Create(&host, &form);
+        host.Attach(&editor);
+        box->Select(true);
+        editor.NotifySelection();
+        EXPECT_TRUE(pane.OnPropertyChanged(PropertyId::FillColor, ColourFromPicker(0, 128, 255)));
+        EXPECT_TRUE(pane.OnPropertyChanged(PropertyId::LineColor, ColourFromPicker(200, 7, 0)));
+    }
+
+    FormDefinitionDocument again;
+    ASSERT_TRUE(again.ReadFile(dir.Put("VALVE_Again.xml", doc.WriteToString())));
+    ASSERT_EQ(again.GetMainForm()->GetCount(), form.GetCount());
+    const CDiagramEntity* read = again.GetMainForm()->GetAt(at);
+    for (const auto& [text, expected] :
+         {std::pair{read->GetFillColor(), Color{0, 128, 255}}, std::pair{read->GetLineColor(), Color{200, 7, 0}}}) {
+        ASSERT_TRUE(ColourForPicker(text, r, g, b)) << text;
+        EXPECT_EQ((Color{r, g, b}), expected) << text;
+    }
 }
