@@ -23,9 +23,10 @@ struct CommandInfo {
     const char* panel;           // language key of the panel
     const char* icon;            // icon name in the icon theme ("" none)
     CommandKind kind;
-    const char* shortcut;  // e.g. "Ctrl+N"; several separated by ", "; "" none
-    int menu = 0;          // the drop-down that lists it; 0 when it has a button
-    bool large = false;    // a large button (the panel's main command)
+    const char* shortcut;   // e.g. "Ctrl+N"; several separated by ", "; "" none
+    int menu = 0;           // the drop-down that lists it; 0 when it has a button
+    bool large = false;     // a large button (the panel's main command)
+    bool iconOnly = false;  // a small button without its label (the tip names it)
 };
 
 // One key combination of a shortcut text such as "Ctrl+Shift+G".

@@ -236,8 +236,10 @@ void Ribbon::Build()
         // The theme's icons are grey already; a plain grey copy would not
         // look disabled, a paler one does.
         m_buttonBars[command.id] = buttons;
-        buttons->AddButton(command.id, label, large, small, Paler(large), Paler(small), ButtonKind(command.kind),
-                           Tip(command.id, Text(command.descriptionKey)));
+        // The bar draws no icon for its smallest class, so a button without
+        // its label is a medium one with an empty label.
+        buttons->AddButton(command.id, command.iconOnly ? wxString() : label, large, small, Paler(large), Paler(small),
+                           ButtonKind(command.kind), Tip(command.id, Text(command.descriptionKey)));
         if (command.large)
             buttons->SetButtonMinSizeClass(command.id, wxRIBBON_BUTTONBAR_BUTTON_LARGE);
         else
@@ -317,9 +319,11 @@ wxString Ribbon::Tip(int id, const wxString& description) const
 {
     const CommandInfo* command = FindCommand(id);
     const std::string shortcut = command ? FirstShortcutText(*command) : std::string();
-    if (shortcut.empty())
+    // A button without its label names itself in the tip.
+    const bool named = command && command->iconOnly;
+    if (shortcut.empty() && !named)
         return description;
-    const wxString title = GetLabel(id) + " (" + wxString::FromUTF8(shortcut) + ")";
+    const wxString title = shortcut.empty() ? GetLabel(id) : GetLabel(id) + " (" + wxString::FromUTF8(shortcut) + ")";
     return description.empty() ? title : title + "\n" + description;
 }
 

@@ -53,6 +53,13 @@ constexpr int ID_MOVE_BACKWARD = 32814;
 constexpr int ID_BRING_TO_FRONT = 32815;
 constexpr int ID_SEND_TO_BACK = 32816;
 constexpr int ID_LAYOUT_NO_EFFECT = 32817;
+constexpr int ID_CENTRE_HORIZONTALLY = 32920;
+constexpr int ID_CENTRE_VERTICALLY = 32921;
+constexpr int ID_DISTRIBUTE_HORIZONTALLY = 32922;
+constexpr int ID_DISTRIBUTE_VERTICALLY = 32923;
+constexpr int ID_MAKE_SAME_WIDTH = 32924;
+constexpr int ID_MAKE_SAME_HEIGHT = 32925;
+constexpr int ID_CENTRE_IN_FORM = 32926;
 
 // Display switches.
 constexpr int ID_SHOW_GRID = 32804;

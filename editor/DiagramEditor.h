@@ -20,6 +20,7 @@
 #include "services/Geometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -166,6 +167,15 @@ public:
     virtual void AlignTop();
     virtual void AlignBottom();
     virtual void MakeSameSize();
+    // Centres on the reference, gives its width or height, spreads the
+    // selection with equal gaps, or centres the selection on the paper.
+    void CentreHorizontally();
+    void CentreVertically();
+    void MakeSameWidth();
+    void MakeSameHeight();
+    void DistributeHorizontally();
+    void DistributeVertically();
+    void CentreInForm();
     virtual void Cut();
     virtual void Copy();
     virtual void Paste();
@@ -263,8 +273,8 @@ public:
     IntPoint AutoScroll(IntPoint point);
     void ShowPopup(IntPoint screenPoint);
 
-    // What Align lines up with the reference: one edge, or the size.
-    enum class AlignEdge { Left, Right, Top, Bottom, Size };
+    // What Align lines up with the reference: one edge, a centre, or a size.
+    enum class AlignEdge { Left, Right, Top, Bottom, Size, CentreX, CentreY, Width, Height };
 
     void Duplicate();
     // Another command ends a run of arrow-key nudges, which then starts a new step.
@@ -424,6 +434,11 @@ private:
     void MoveByKeys(double dx, double dy);
     void ResizeByKeys(double dx, double dy);
     void Align(AlignEdge edge);
+    void Distribute(bool horizontally);
+    // Gives elements new edges (left, top, right, bottom) as one named step;
+    // when none changes, no step.
+    using NewEdges = std::vector<std::pair<CDiagramEntity*, std::array<double, 4>>>;
+    void ApplyEdges(const std::string& stepName, const NewEdges& edges);
     enum class ZOrderMove { Forward, Backward, ToFront, ToBack };
     void ChangeZOrder(ZOrderMove move);
     // Deletes the selection without a step of its own (cut takes one).

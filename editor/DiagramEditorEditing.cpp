@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 // The editing operations that mouse, keys, menus and the form view share.
 
@@ -169,10 +170,24 @@ std::string AlignStepName(CDiagramEditor::AlignEdge edge)
         return langStr("STEP_ALIGN_TOP");
     case Edge::Bottom:
         return langStr("STEP_ALIGN_BOTTOM");
+    case Edge::CentreX:
+        return langStr("STEP_CENTRE_HORIZONTALLY");
+    case Edge::CentreY:
+        return langStr("STEP_CENTRE_VERTICALLY");
+    case Edge::Width:
+        return langStr("STEP_SAME_WIDTH");
+    case Edge::Height:
+        return langStr("STEP_SAME_HEIGHT");
     case Edge::Size:
         break;
     }
     return langStr("STEP_SAME_SIZE");
+}
+
+// The near edge that puts an extent of `size` around `centre`, in whole units.
+double CentredEdge(double centre, double size)
+{
+    return std::round(centre - size / 2);
 }
 
 }  // namespace
@@ -183,7 +198,7 @@ void CDiagramEditor::Align(AlignEdge edge)
         return;
     const CDiagramEntity& ref = *m_reference;
     const double refLeft = ref.GetLeft(), refTop = ref.GetTop(), refRight = ref.GetRight(), refBottom = ref.GetBottom();
-    std::vector<std::pair<CDiagramEntity*, std::array<double, 4>>> edges;
+    NewEdges edges;
     ForEachSelected([&](CDiagramEntity* e) {
         const double width = e->GetRight() - e->GetLeft();
         const double height = e->GetBottom() - e->GetTop();
@@ -205,22 +220,41 @@ void CDiagramEditor::Align(AlignEdge edge)
             bottom = refBottom;
             top = bottom - height;
             break;
+        case AlignEdge::CentreX:
+            left = CentredEdge((refLeft + refRight) / 2, width);
+            right = left + width;
+            break;
+        case AlignEdge::CentreY:
+            top = CentredEdge((refTop + refBottom) / 2, height);
+            bottom = top + height;
+            break;
         case AlignEdge::Size:
             right = left + (refRight - refLeft);
+            bottom = top + (refBottom - refTop);
+            break;
+        case AlignEdge::Width:
+            right = left + (refRight - refLeft);
+            break;
+        case AlignEdge::Height:
             bottom = top + (refBottom - refTop);
             break;
         }
         RestrainRect(left, top, right, bottom);
         edges.push_back({e, {left, top, right, bottom}});
     });
-    // Elements already in line take no step.
+    ApplyEdges(AlignStepName(edge), edges);
+}
+
+void CDiagramEditor::ApplyEdges(const std::string& stepName, const NewEdges& edges)
+{
+    // Elements already in place take no step.
     const auto moves = [](const auto& entry) {
         const CDiagramEntity& e = *entry.first;
         return entry.second != std::array<double, 4>{e.GetLeft(), e.GetTop(), e.GetRight(), e.GetBottom()};
     };
     if (std::none_of(edges.begin(), edges.end(), moves))
         return;
-    Snapshot(AlignStepName(edge));
+    Snapshot(stepName);
     for (const auto& [e, r] : edges)
         e->SetRect(r[0], r[1], r[2], r[3]);
     SetModified();
@@ -250,6 +284,93 @@ void CDiagramEditor::AlignBottom()
 void CDiagramEditor::MakeSameSize()
 {
     Align(AlignEdge::Size);
+}
+
+void CDiagramEditor::CentreHorizontally()
+{
+    Align(AlignEdge::CentreX);
+}
+
+void CDiagramEditor::CentreVertically()
+{
+    Align(AlignEdge::CentreY);
+}
+
+void CDiagramEditor::MakeSameWidth()
+{
+    Align(AlignEdge::Width);
+}
+
+void CDiagramEditor::MakeSameHeight()
+{
+    Align(AlignEdge::Height);
+}
+
+void CDiagramEditor::DistributeHorizontally()
+{
+    Distribute(true);
+}
+
+void CDiagramEditor::DistributeVertically()
+{
+    Distribute(false);
+}
+
+void CDiagramEditor::Distribute(bool horizontally)
+{
+    // With two there is no gap between the outermost to share.
+    if (!m_objs || GetSelectCount() < 3)
+        return;
+    // Along the axis: near edge (left or top) at 0, far edge at 2.
+    const int nearEdge = horizontally ? 0 : 1;
+    const int farEdge = nearEdge + 2;
+    NewEdges edges;
+    ForEachSelected([&](CDiagramEntity* e) {
+        edges.push_back({e, {e->GetLeft(), e->GetTop(), e->GetRight(), e->GetBottom()}});
+    });
+    // In order of their near edges; the first and the last stay where they are.
+    std::stable_sort(edges.begin(), edges.end(),
+                     [&](const auto& a, const auto& b) { return a.second[nearEdge] < b.second[nearEdge]; });
+    const auto extent = [&](const std::array<double, 4>& r) { return r[farEdge] - r[nearEdge]; };
+    double inner = 0;
+    for (std::size_t i = 1; i + 1 < edges.size(); ++i)
+        inner += extent(edges[i].second);
+    const double gap = (edges.back().second[nearEdge] - edges.front().second[farEdge] - inner) / (edges.size() - 1);
+    // Whole units: the gaps differ by one unit at most, and rounding never
+    // adds up along the row.
+    double position = edges.front().second[farEdge] + gap;
+    for (std::size_t i = 1; i + 1 < edges.size(); ++i) {
+        std::array<double, 4>& r = edges[i].second;
+        const double size = extent(r);
+        r[nearEdge] = std::round(position);
+        r[farEdge] = r[nearEdge] + size;
+        RestrainRect(r[0], r[1], r[2], r[3]);
+        position += size + gap;
+    }
+    ApplyEdges(langStr(horizontally ? "STEP_DISTRIBUTE_HORIZONTALLY" : "STEP_DISTRIBUTE_VERTICALLY"), edges);
+}
+
+void CDiagramEditor::CentreInForm()
+{
+    if (!m_objs || !IsAnyObjectSelected())
+        return;
+    NewEdges edges;
+    ForEachSelected([&](CDiagramEntity* e) {
+        edges.push_back({e, {e->GetLeft(), e->GetTop(), e->GetRight(), e->GetBottom()}});
+    });
+    std::array<double, 4> box = edges.front().second;
+    for (const auto& [e, r] : edges)
+        box = {std::min(box[0], r[0]), std::min(box[1], r[1]), std::max(box[2], r[2]), std::max(box[3], r[3])};
+    // The selection moves as a whole, so its own layout and its groups stay.
+    const IntSize paper = GetVirtualSize();
+    double dx = CentredEdge(paper.cx / 2.0, box[2] - box[0]) - box[0];
+    double dy = CentredEdge(paper.cy / 2.0, box[3] - box[1]) - box[1];
+    OffsetIntoArea(box[0], box[1], box[2], box[3], dx, dy);
+    for (auto& entry : edges) {
+        std::array<double, 4>& r = entry.second;
+        r = {r[0] + dx, r[1] + dy, r[2] + dx, r[3] + dy};
+    }
+    ApplyEdges(langStr("STEP_CENTRE_IN_FORM"), edges);
 }
 
 void CDiagramEditor::Group()

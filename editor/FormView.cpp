@@ -158,6 +158,9 @@ const std::vector<int>& FormView::GetCommands()
                                 ID_MULTIDRAW};
         for (const ButtonCommand& button : GetButtonCommands())
             ids.push_back(button.id);
+        for (int id : {ID_CENTRE_HORIZONTALLY, ID_CENTRE_VERTICALLY, ID_DISTRIBUTE_HORIZONTALLY,
+                       ID_DISTRIBUTE_VERTICALLY, ID_MAKE_SAME_WIDTH, ID_MAKE_SAME_HEIGHT, ID_CENTRE_IN_FORM})
+            ids.push_back(id);
         for (int id : {ID_LEFT_ALIGN, ID_RIGHT_ALIGN, ID_TOP_ALIGN, ID_BOTTOM_ALIGN, ID_MAKE_SAME_SIZE, ID_MOVE_FORWARD,
                        ID_MOVE_BACKWARD, ID_BRING_TO_FRONT, ID_SEND_TO_BACK, ID_LAYOUT_NO_EFFECT, ID_SHOW_GRID,
                        ID_SNAP_TO_GRID, ID_SHOW_MARGINS, ID_RESTRAIN_TO_MARGINS})
@@ -317,6 +320,27 @@ bool FormView::OnCommand(int id)
     case ID_MAKE_SAME_SIZE:
         m_editor.MakeSameSize();
         return true;
+    case ID_CENTRE_HORIZONTALLY:
+        m_editor.CentreHorizontally();
+        return true;
+    case ID_CENTRE_VERTICALLY:
+        m_editor.CentreVertically();
+        return true;
+    case ID_DISTRIBUTE_HORIZONTALLY:
+        m_editor.DistributeHorizontally();
+        return true;
+    case ID_DISTRIBUTE_VERTICALLY:
+        m_editor.DistributeVertically();
+        return true;
+    case ID_MAKE_SAME_WIDTH:
+        m_editor.MakeSameWidth();
+        return true;
+    case ID_MAKE_SAME_HEIGHT:
+        m_editor.MakeSameHeight();
+        return true;
+    case ID_CENTRE_IN_FORM:
+        m_editor.CentreInForm();
+        return true;
     case ID_MOVE_FORWARD:
         m_editor.MoveForward();
         return true;
@@ -399,7 +423,18 @@ CommandState FormView::GetCommandState(int id) const
     case ID_TOP_ALIGN:
     case ID_BOTTOM_ALIGN:
     case ID_MAKE_SAME_SIZE:
+    case ID_CENTRE_HORIZONTALLY:
+    case ID_CENTRE_VERTICALLY:
+    case ID_MAKE_SAME_WIDTH:
+    case ID_MAKE_SAME_HEIGHT:
         state.enabled = selected > 1;
+        break;
+    case ID_DISTRIBUTE_HORIZONTALLY:
+    case ID_DISTRIBUTE_VERTICALLY:
+        state.enabled = selected > 2;
+        break;
+    case ID_CENTRE_IN_FORM:
+        state.enabled = selected > 0;
         break;
 
     case ID_TEXT_CTRL:

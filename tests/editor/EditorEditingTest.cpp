@@ -1,6 +1,6 @@
 // Keyboard and editing operations of the canvas editor: the key groups, arrow
-// steps, z-order, duplicate, alignment, same size, the reference after
-// SelectAll, copy and paste, undo, and both context menus.
+// steps, z-order, duplicate, alignment, centring, distributing, same size, the
+// reference after SelectAll, copy and paste, undo, and both context menus.
 
 #include "controls/DiagramLinked.h"
 #include "controls/DiagramStatic.h"
@@ -288,6 +288,108 @@ TEST(EditorEditing, AlignmentAndSameSizeStayInsideTheArea)
     rig.Click(200, 150, Modifier::Ctrl);
     rig.editor.MakeSameSize();  // 200 x 100 from (650, 500) would end at (850, 600)
     EXPECT_EQ(EditorRig::RectOf(small), (IntRect{500, 500, 700, 600}));
+}
+
+TEST(EditorEditing, CentringAndSameWidthOrHeightFollowTheReference)
+{
+    EditorRig rig;
+    auto* a = rig.Put<CDiagramStatic>("a", 100, 100, 145, 141);  // odd sizes: 45 x 41
+    auto* ref = rig.Put<CDiagramStatic>("ref", 300, 200, 380, 240);
+    auto* edge = rig.Put<CDiagramStatic>("edge", 5, 400, 405, 420);  // wider than the reference
+    rig.Click(120, 120);
+    rig.Click(200, 410, Modifier::Ctrl);
+    rig.Click(340, 220, Modifier::Ctrl);
+    ASSERT_EQ(rig.editor.GetSelectedObject(), ref);
+
+    rig.editor.CentreHorizontally();  // centre 340: 340 - 22.5 rounds to 318; 340 - 200 = 140
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{318, 100, 363, 141}));
+    EXPECT_EQ(EditorRig::RectOf(edge), (IntRect{140, 400, 540, 420}));
+    EXPECT_EQ(EditorRig::RectOf(ref), (IntRect{300, 200, 380, 240}));
+    rig.editor.CentreVertically();  // centre 220
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{318, 200, 363, 241}));
+    EXPECT_EQ(EditorRig::RectOf(edge), (IntRect{140, 210, 540, 230}));
+    const int undo = rig.form.GetUndoCount();
+    rig.editor.CentreVertically();  // already centred: no step
+    EXPECT_EQ(rig.form.GetUndoCount(), undo);
+
+    rig.editor.MakeSameWidth();
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{318, 200, 398, 241}));
+    EXPECT_EQ(EditorRig::RectOf(edge), (IntRect{140, 210, 220, 230}));
+    rig.editor.MakeSameHeight();
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{318, 200, 398, 240}));
+    EXPECT_EQ(EditorRig::RectOf(edge), (IntRect{140, 210, 220, 250}));
+
+    // Centring on a reference at the paper's edge keeps a wider element inside.
+    rig.editor.SetRestraints(RestraintPaper);
+    ref->SetRect(660, 100, 700, 120);
+    edge->SetRect(100, 300, 300, 320);
+    rig.editor.CentreHorizontally();
+    EXPECT_EQ(EditorRig::RectOf(edge), (IntRect{500, 300, 700, 320}));
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{620, 200, 700, 240}));
+}
+
+TEST(EditorEditing, DistributingLeavesEqualGapsBetweenTheOutermost)
+{
+    EditorRig rig;
+    // Uneven sizes and gaps, selected out of order; the list order is not the
+    // order along the row.
+    auto* c = rig.Put<CDiagramStatic>("c", 200, 50, 230, 70);
+    auto* a = rig.Put<CDiagramStatic>("a", 10, 100, 60, 120);
+    auto* d = rig.Put<CDiagramStatic>("d", 400, 10, 500, 40);
+    auto* b = rig.Put<CDiagramStatic>("b", 70, 200, 90, 260);
+    rig.editor.SelectAll();
+
+    // Span 60..400 holds b (20) and c (30): three gaps of 290 / 3, in whole units.
+    rig.editor.DistributeHorizontally();
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{10, 100, 60, 120}));
+    EXPECT_EQ(EditorRig::RectOf(b), (IntRect{157, 200, 177, 260}));
+    EXPECT_EQ(EditorRig::RectOf(c), (IntRect{273, 50, 303, 70}));
+    EXPECT_EQ(EditorRig::RectOf(d), (IntRect{400, 10, 500, 40}));
+    EXPECT_EQ(rig.form.GetUndoName(), "Distribute horizontally");
+
+    // Top to bottom: d, c, a, b. Span 40..200 holds c (20) and a (20): gaps of 40.
+    rig.editor.DistributeVertically();
+    EXPECT_EQ(EditorRig::RectOf(c), (IntRect{273, 80, 303, 100}));
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{10, 140, 60, 160}));
+    EXPECT_EQ(EditorRig::RectOf(b), (IntRect{157, 200, 177, 260}));
+    const int undo = rig.form.GetUndoCount();
+    rig.editor.DistributeVertically();  // already even: no step
+    EXPECT_EQ(rig.form.GetUndoCount(), undo);
+
+    // Two elements have no inner gap to share.
+    rig.Click(600, 500);
+    rig.Click(30, 150);
+    rig.Click(167, 230, Modifier::Ctrl);
+    rig.editor.DistributeHorizontally();
+    rig.editor.DistributeVertically();
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{10, 140, 60, 160}));
+    EXPECT_EQ(EditorRig::RectOf(b), (IntRect{157, 200, 177, 260}));
+    EXPECT_EQ(rig.form.GetUndoCount(), undo);
+}
+
+TEST(EditorEditing, CentringInTheFormMovesTheSelectionAsAWhole)
+{
+    EditorRig rig;  // paper 700 x 600; a sits at its corner
+    auto* a = rig.Put<CDiagramStatic>("a", 1, 1, 41, 21);
+    auto* b = rig.Put<CDiagramStatic>("b", 101, 51, 161, 81);
+    auto* other = rig.Put<CDiagramStatic>("other", 500, 500, 520, 520);
+    rig.Click(20, 10);
+    rig.Click(130, 60, Modifier::Ctrl);
+    rig.editor.CentreInForm();  // box 160 x 80 goes to (270, 260)
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{270, 260, 310, 280}));
+    EXPECT_EQ(EditorRig::RectOf(b), (IntRect{370, 310, 430, 340}));
+    EXPECT_EQ(EditorRig::RectOf(other), (IntRect{500, 500, 520, 520}));
+    EXPECT_EQ(rig.form.GetUndoName(), "Centre in form");
+
+    // One element alone centres too; one taller than the paper keeps its top
+    // inside.
+    rig.editor.SetRestraints(RestraintPaper);
+    rig.Click(510, 510);
+    rig.editor.CentreInForm();
+    EXPECT_EQ(EditorRig::RectOf(other), (IntRect{340, 290, 360, 310}));
+    other->SetRect(600, 100, 640, 900);
+    rig.editor.CentreInForm();
+    EXPECT_EQ(EditorRig::RectOf(other), (IntRect{330, 1, 370, 801}));
 }
 
 TEST(EditorEditing, SelectAllKeepsTheReferenceOrTakesTheTopmost)

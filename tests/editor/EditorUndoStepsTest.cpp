@@ -171,6 +171,17 @@ TEST(EditorUndoSteps, EachChangeIsOneNamedStep)
              r.Click(30, 260, Modifier::Ctrl);
              r.editor.MakeSameSize();
          }},
+        {"Centre horizontally", [&](StepRig& r) { selectBoth(r), r.editor.CentreHorizontally(); }},
+        {"Centre vertically", [&](StepRig& r) { selectBoth(r), r.editor.CentreVertically(); }},
+        {"Same width",
+         [](StepRig& r) {
+             r.Click(30, 260);
+             r.Click(220, 210, Modifier::Ctrl);
+             r.editor.MakeSameWidth();
+         }},
+        {"Distribute horizontally", [](StepRig& r) { r.editor.SelectAll(), r.editor.DistributeHorizontally(); }},
+        {"Distribute vertically", [](StepRig& r) { r.editor.SelectAll(), r.editor.DistributeVertically(); }},
+        {"Centre in form", [](StepRig& r) { r.a->Select(true), r.editor.CentreInForm(); }},
         {"Group", [&](StepRig& r) { selectBoth(r), r.editor.Group(); }},
         {"Paste",
          [](StepRig& r) {

@@ -364,19 +364,28 @@ TEST_F(FormViewTest, StatesFollowSelectionClipboardAndUndo)
     EXPECT_TRUE(Enabled(ID_LAYOUT_NO_EFFECT));
 
     for (int id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_SHOW_SELECTION_PROPERTIES, ID_MOVE_FORWARD, ID_LEFT_ALIGN,
-                   ID_MAKE_SAME_SIZE, ID_EDIT_PASTE, ID_EDIT_UNDO})
+                   ID_MAKE_SAME_SIZE, ID_EDIT_PASTE, ID_EDIT_UNDO, ID_CENTRE_IN_FORM})
         EXPECT_FALSE(Enabled(id)) << id;
 
     a->Select(true);
     for (int id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_SHOW_SELECTION_PROPERTIES, ID_MOVE_FORWARD, ID_MOVE_BACKWARD,
                    ID_BRING_TO_FRONT, ID_SEND_TO_BACK})
         EXPECT_TRUE(Enabled(id)) << id;
-    for (int id : {ID_LEFT_ALIGN, ID_RIGHT_ALIGN, ID_TOP_ALIGN, ID_BOTTOM_ALIGN, ID_MAKE_SAME_SIZE})
+    EXPECT_TRUE(Enabled(ID_CENTRE_IN_FORM));
+    for (int id : {ID_LEFT_ALIGN, ID_RIGHT_ALIGN, ID_TOP_ALIGN, ID_BOTTOM_ALIGN, ID_MAKE_SAME_SIZE,
+                   ID_CENTRE_HORIZONTALLY, ID_CENTRE_VERTICALLY, ID_MAKE_SAME_WIDTH, ID_MAKE_SAME_HEIGHT})
         EXPECT_FALSE(Enabled(id)) << id;
 
     view.OnCommand(ID_EDIT_SELECT_ALL);
-    EXPECT_TRUE(Enabled(ID_LEFT_ALIGN));
-    EXPECT_TRUE(Enabled(ID_MAKE_SAME_SIZE));
+    for (int id : {ID_LEFT_ALIGN, ID_MAKE_SAME_SIZE, ID_CENTRE_HORIZONTALLY, ID_CENTRE_VERTICALLY, ID_MAKE_SAME_WIDTH,
+                   ID_MAKE_SAME_HEIGHT})
+        EXPECT_TRUE(Enabled(id)) << id;
+    // Two have no inner gap to share; a third makes one.
+    EXPECT_FALSE(Enabled(ID_DISTRIBUTE_HORIZONTALLY));
+    AddText("c", 60, 100)->Select(true);
+    EXPECT_TRUE(Enabled(ID_DISTRIBUTE_HORIZONTALLY));
+    EXPECT_TRUE(Enabled(ID_DISTRIBUTE_VERTICALLY));
+    form().GetAt(2)->Select(false);
     EXPECT_FALSE(Enabled(ID_SHOW_SELECTION_PROPERTIES));
     EXPECT_FALSE(Enabled(ID_BRING_TO_FRONT));
 

@@ -30,6 +30,7 @@
 #include <wx/uiaction.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -431,6 +432,8 @@ TEST_F(RibbonTest, TipsNameTheShortcutBeforeTheAnsweredDescription)
     EXPECT_EQ(m_ribbon->GetDescription(ID_SHOW_SELECTION_PROPERTIES).BeforeFirst('\n'),
               "Selection properties (Alt+Enter)");
     EXPECT_EQ(m_ribbon->GetDescription(ID_TEXT_CTRL).BeforeFirst('\n'), "Text (T)");
+    EXPECT_EQ(m_ribbon->GetDescription(ID_CENTRE_IN_FORM).BeforeFirst('\n'), "Centre in form")
+        << "a button without its label names itself";
     EXPECT_EQ(m_ribbon->GetDescription(ID_FILE_SAVE_AS), wxString::FromUTF8(langStr("H_RIB_SAVEAS")))
         << "no shortcut, no title line";
 
@@ -703,6 +706,43 @@ TEST_F(KeyJourney, F10ReachesTheRibbonWhoseArrowsAndEnterRunACommandOnTheCanvas)
     EXPECT_EQ(m_frame->GetRibbon().GetBar()->GetActivePage(), 1);
     EXPECT_EQ(FindCommand(ribbon.GetKeyboardItem())->category, std::string("CATEGORY_FORMATE"));
     Type(WXK_ESCAPE);
+}
+
+TEST_F(KeyJourney, CentreInFormOnTheRibbonCentresTheSelectionInOneStep)
+{
+    ASSERT_NE(Open(CopySample("PUMP_Main.xml")), nullptr);
+    CDiagramEditor& editor = ActiveView()->GetFormView().GetEditor();
+    CDiagramEntityContainer& form = *editor.GetDiagramEntityContainer();
+    editor.SelectAll();
+    wxRibbonButtonBar* buttons = m_frame->GetRibbon().FindButtonBar(ID_CENTRE_IN_FORM);
+    ASSERT_NE(buttons, nullptr);
+    m_frame->GetRibbon().GetBar()->SetActivePage(1);
+    test::PumpEvents(100);
+    const wxRect rect = buttons->GetItemRect(ID_CENTRE_IN_FORM);
+    // A button without its label still shows its icon: strokes well apart
+    // from the bar's colour at the corner.
+    const wxImage face = Capture(buttons, rect);
+    int strokes = 0;
+    for (int y = 0; y < face.GetHeight(); ++y)
+        for (int x = 0; x < face.GetWidth(); ++x)
+            strokes += std::abs(face.GetRed(x, y) - face.GetRed(0, 0)) > 40;
+    EXPECT_GT(strokes, 10) << "a blank button";
+    m_keys.MouseMove(buttons->ClientToScreen(wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2)));
+    test::PumpEvents(50);
+    m_keys.MouseClick();
+    test::PumpEvents(100);
+
+    ASSERT_EQ(form.GetUndoCount(), 1);
+    EXPECT_EQ(form.GetUndoName(), "Centre in form");
+    double left = 1e9, top = 1e9, right = -1e9, bottom = -1e9;
+    for (int i = 0; i < form.GetCount(); ++i) {
+        const CDiagramEntity* e = form.GetAt(i);
+        left = std::min(left, e->GetLeft()), top = std::min(top, e->GetTop());
+        right = std::max(right, e->GetRight()), bottom = std::max(bottom, e->GetBottom());
+    }
+    const IntSize paper = editor.GetVirtualSize();
+    EXPECT_NEAR(left + right, paper.cx, 1.0);
+    EXPECT_NEAR(top + bottom, paper.cy, 1.0);
 }
 
 class GermanKeyJourney : public KeyJourney {
