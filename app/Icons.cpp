@@ -38,7 +38,7 @@ public:
         const wxEventType type = event.GetEventType();
         if (type != wxEVT_SHOW && type != wxEVT_CREATE)
             return Event_Skip;
-        auto* window = wxDynamicCast(event.GetEventObject(), wxTopLevelWindow);
+        auto* window = dynamic_cast<wxTopLevelWindow*>(event.GetEventObject());
         // Windows that bring an icon of their own (the help's) take ours too.
         if (window && !icons.IsEmpty() && !HasIcons(*window, icons))
             window->SetIcons(icons);

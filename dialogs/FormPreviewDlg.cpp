@@ -98,7 +98,7 @@ wxColour FormColour(SysColor which)
 // theme, on the light paper); fields are white with black text as at run time.
 void UseFormColours(wxWindow& window)
 {
-    const bool field = wxDynamicCast(&window, wxTextCtrl) || wxDynamicCast(&window, wxListCtrl);
+    const bool field = dynamic_cast<wxTextCtrl*>(&window) || dynamic_cast<wxListCtrl*>(&window);
     window.SetBackgroundColour(FormColour(field ? SysColor::Window : SysColor::BtnFace));
     // A text's style colour stays.
     if (!window.UseForegroundColour())
@@ -113,7 +113,7 @@ CFormPreviewDlg::CFormPreviewDlg(wxWindow* parent, CDiagramEditor* editor)
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetBackgroundColour(FormColour(SysColor::BtnFace));
     SetForegroundColour(FormColour(SysColor::BtnText));
-    if (auto* top = wxDynamicCast(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, wxTopLevelWindow)) {
+    if (auto* top = dynamic_cast<wxTopLevelWindow*>(wxTheApp ? wxTheApp->GetTopWindow() : nullptr)) {
         if (!top->GetIcons().IsEmpty())
             SetIcons(top->GetIcons());
     }
