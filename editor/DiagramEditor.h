@@ -263,6 +263,10 @@ public:
     IntPoint AutoScroll(IntPoint point);
     void ShowPopup(IntPoint screenPoint);
 
+    // The size a click places of an element of this type; none for kinds
+    // whose size is fixed by their prototype (command buttons).
+    static std::optional<IntSize> DefaultPlacedSize(const std::string& type);
+
     // What Align lines up with the reference: one edge, or the size.
     enum class AlignEdge { Left, Right, Top, Bottom, Size };
 
@@ -442,6 +446,9 @@ private:
     void ShiftSelectionInside();
     void PlaceElement(IntPoint v);
     void PlacePair(IntPoint v);
+    // A placing click that did not drag: the element takes its kind's
+    // default size, kept inside the area (the paper when nothing restrains).
+    void GiveDefaultSize(CDiagramEntity& element);
 
     EditorHost* m_host = nullptr;
     double m_zoom = 1.0;
@@ -453,6 +460,9 @@ private:
     IntRect m_rubberBand;  // start (left, top) and end (right, bottom), client pixels
     IntPoint m_deltaPoint;
     int m_drawing = 0;
+    // The element the press placed and where the press was (client pixels).
+    CDiagramEntity* m_placed = nullptr;
+    IntPoint m_placePress;
     int m_multidraw = 0;
     CDiagramEntity* m_moveAnchor = nullptr;
     EditorColour m_bgColour = EditorColour::System(SysColor::Window);

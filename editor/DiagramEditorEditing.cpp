@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 // The editing operations that mouse, keys, menus and the form view share.
 
@@ -356,6 +357,45 @@ void CDiagramEditor::Paste()
         m_host->SetRedraw(true);
     Repaint();
     NotifySelection();
+}
+
+// --- default sizes ------------------------------------------------------------------
+
+std::optional<IntSize> CDiagramEditor::DefaultPlacedSize(const std::string& type)
+{
+    // A flat line is what a click most often wants: a rule under a heading.
+    static const std::pair<const char*, IntSize> sizes[] = {
+        {"static", {120, 20}},    {"Image", {64, 64}},    {"Table", {300, 120}},
+        {"rectangle", {100, 60}}, {"ellipse", {100, 60}}, {"line", {100, 0}},
+    };
+    for (const auto& [name, size] : sizes)
+        if (type == name)
+            return size;
+    return std::nullopt;
+}
+
+void CDiagramEditor::GiveDefaultSize(CDiagramEntity& element)
+{
+    const std::optional<IntSize> size = DefaultPlacedSize(element.GetType());
+    if (!size)
+        return;
+    // Without a restraint the element still lands on the paper: a click
+    // near its edge should not make something half of which is off it.
+    IntRect area = KeepArea();
+    if (m_restraint == RestraintNone) {
+        const IntSize paper = GetVirtualSize();
+        area.right = std::min(area.right, paper.cx);
+        area.bottom = std::min(area.bottom, paper.cy);
+    }
+    const double width = std::clamp(size->cx, 0, std::max(area.right - area.left, 0));
+    const double height = std::clamp(size->cy, 0, std::max(area.bottom - area.top, 0));
+    const double left =
+        std::clamp(element.GetLeft(), double(area.left), std::max<double>(area.left, area.right - width));
+    const double top = std::clamp(element.GetTop(), double(area.top), std::max<double>(area.top, area.bottom - height));
+    element.SetRect(left, top, left + width, top + height);
+    // The minimum size of a shape holds for drags; a placed line is flat.
+    if (height == 0)
+        element.SetBottom(top);
 }
 
 }  // namespace fw

@@ -137,12 +137,14 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
     BeginPress();
     const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
     const IntPoint v = ScreenToVirtual(point);
-    if (m_interactMode == ModeDrawing)
+    if (m_interactMode == ModeDrawing) {
         PlaceElement(v);
-    else if (m_interactMode == ModeDrawingPair)
+        m_placePress = point;
+    } else if (m_interactMode == ModeDrawingPair) {
         PlacePair(v);
-    else if (ctrl || !BeginGroupMove(point, v))
+    } else if (ctrl || !BeginGroupMove(point, v)) {
         BeginOnElement(point, ctrl);
+    }
     if (!IsAnyObjectSelected())
         BeginPaperResizeOrBand(point, v);
     NotifySelection();
@@ -167,6 +169,7 @@ void CDiagramEditor::BeginPress()
     }
     m_paperMarkersShown = 0;
     m_moveAnchor = nullptr;
+    m_placed = nullptr;
     m_nudge = Nudge{};
     m_gestureChanged = false;
     m_modifiedBeforeGesture = m_objs->IsModified();
@@ -329,6 +332,7 @@ void CDiagramEditor::PlaceElement(IntPoint v)
     element->SetRect(v.x, v.y, v.x, v.y);
     ShiftInside({element.get()});
     element->Select(true);
+    m_placed = element.get();
     AddObject(std::move(element));
     m_interactMode = ModeResizing;
     m_subMode = HitCode::BottomRight;
@@ -613,7 +617,7 @@ void CDiagramEditor::MoveSelection(IntPoint v, std::vector<IntRect>& moved)
     });
 }
 
-void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
+void CDiagramEditor::OnLButtonUp(IntPoint point, unsigned /*modifiers*/)
 {
     if (m_host)
         m_host->ReleaseMouse();
@@ -630,8 +634,14 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
     // Only a gesture that changed something snaps what it moved and counts as an edit.
     if (m_objs && m_gestureChanged) {
         switch (m_interactMode) {
-        case ModeMoving:
         case ModeResizing:
+            if (m_placed && point == m_placePress && m_objs->FindIndex(m_placed) >= 0) {
+                GiveDefaultSize(*m_placed);
+                SetModified();
+                break;
+            }
+            [[fallthrough]];
+        case ModeMoving:
             if (m_interactMode == ModeMoving)
                 FinishMove();
             else
@@ -676,6 +686,7 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
         m_interactMode = ModeNone;
     }
     m_subMode = 0;
+    m_placed = nullptr;
 }
 
 void CDiagramEditor::FinishMove()

@@ -219,7 +219,7 @@ TEST(EditorDrag, ShapesFlipOneAxisPerEventAndStayNormalised)
     rig.Release(320, 150);
 }
 
-TEST(EditorDrag, PlacingWithAClickGivesTheMinimumSize)
+TEST(EditorDrag, PlacingWithAClickGivesTheDefaultSize)
 {
     EditorRig rig;
     const int undo = rig.form.GetUndoCount();
@@ -231,7 +231,7 @@ TEST(EditorDrag, PlacingWithAClickGivesTheMinimumSize)
     rig.Click(200, 150);
     ASSERT_EQ(rig.form.GetCount(), 1);
     CDiagramEntity* placed = rig.form.GetAt(0);
-    EXPECT_EQ(EditorRig::RectOf(placed), (IntRect{200, 150, 201, 151}));
+    EXPECT_EQ(EditorRig::RectOf(placed), (IntRect{200, 150, 320, 170}));
     EXPECT_TRUE(placed->IsSelected());
     EXPECT_EQ(rig.editor.GetSelectedObject(), placed);
     EXPECT_EQ(rig.form.GetUndoCount(), undo + 1);
