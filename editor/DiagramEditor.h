@@ -20,6 +20,7 @@
 #include "services/Geometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -417,6 +418,11 @@ private:
     void ApplyNudge(NudgeKind kind, const std::vector<std::pair<CDiagramEntity*, IntRect>>& rects);
     void ResizePaper(IntPoint virtualPoint);
     void ResizeElement(IntPoint virtualPoint);
+    // A handle of `held`, one of several selected, dragged to the point;
+    // `edges` (left, top, right, bottom) says which edges the handle moves.
+    // Every selected element's same edges move by the same amount, held
+    // where the first of them would pass its size limits or the area.
+    void ResizeSeveral(const CDiagramEntity& held, IntPoint virtualPoint, std::array<bool, 4> edges);
     // Moves the selection; `moved` gets the client extents of each element
     // that moved, as it was and as it is.
     void MoveSelection(IntPoint virtualPoint, std::vector<IntRect>& moved);
@@ -464,6 +470,7 @@ private:
     CDiagramEntity* m_placed = nullptr;
     IntPoint m_placePress;
     int m_multidraw = 0;
+    // The element a drag holds: by its body when moving, by a handle when resizing.
     CDiagramEntity* m_moveAnchor = nullptr;
     EditorColour m_bgColour = EditorColour::System(SysColor::Window);
     EditorColour m_nonClientColour = EditorColour::System(SysColor::BtnShadow);

@@ -210,15 +210,17 @@ bool CDiagramEditor::BeginGroupMove(IntPoint point, IntPoint v)
 void CDiagramEditor::BeginOnElement(IntPoint point, bool ctrl)
 {
     int code = HitCode::None;
-    CDiagramEntity* handleElement = ctrl ? nullptr : FindSelectedHandle(point, code);
-    if (!ctrl)
-        UnselectAll();
-    if (handleElement) {
-        handleElement->Select(true);
-        m_reference = handleElement;
+    // A handle of any selected element resizes the whole selection.
+    if (CDiagramEntity* handleElement = ctrl ? nullptr : FindSelectedHandle(point, code)) {
+        // Among several, alignment keeps following the one picked last.
+        if (GetSelectCount() == 1 || !GetSelectedObject())
+            m_reference = handleElement;
+        m_moveAnchor = handleElement;
         BeginResize(code);
         return;
     }
+    if (!ctrl)
+        UnselectAll();
     CDiagramEntity* hit = FindElementAt(point, code);
     if (!hit)
         return;
@@ -388,18 +390,24 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         Repaint();
         break;
     case ModeResizing: {
-        const CDiagramEntity* resized = GetSelectedObject();
-        const IntRect before = resized ? ScreenExtentOf(*resized) : IntRect{};
-        const std::uint64_t stamp = resized ? resized->GetChangeStamp() : 0;
+        const std::vector<CDiagramEntity*> resized = SelectedElements();
+        const std::vector<IntRect> before = SelectionExtents();
+        std::vector<std::uint64_t> stamps;
+        for (const CDiagramEntity* e : resized)
+            stamps.push_back(e->GetChangeStamp());
         ResizeElement(v);
         const bool scrolled = AutoScroll(point) != IntPoint{};
         if (m_propertiesPane)
             m_propertiesPane->RefreshValues();
         if (scrolled) {
             Repaint();
-        } else if (resized && resized->GetChangeStamp() != stamp) {
-            RepaintArea(before);
-            RepaintArea(ScreenExtentOf(*resized));
+        } else {
+            for (size_t i = 0; i < resized.size(); ++i) {
+                if (resized[i]->GetChangeStamp() != stamps[i]) {
+                    RepaintArea(before[i]);
+                    RepaintArea(ScreenExtentOf(*resized[i]));
+                }
+            }
         }
         break;
     }
@@ -480,9 +488,13 @@ void CDiagramEditor::ResizePaper(IntPoint v)
 
 void CDiagramEditor::ResizeElement(IntPoint v)
 {
-    CDiagramEntity* e = GetSelectedObject();
+    CDiagramEntity* e = m_moveAnchor && m_objs->FindIndex(m_moveAnchor) >= 0 ? m_moveAnchor : GetSelectedObject();
     if (!e)
         return;
+    if (GetSelectCount() > 1) {
+        ResizeSeveral(*e, v, {OwnsLeft(m_subMode), OwnsTop(m_subMode), OwnsRight(m_subMode), OwnsBottom(m_subMode)});
+        return;
+    }
     if (m_snap)
         v = {SnapX(v.x), SnapY(v.y)};
     double x = v.x;
