@@ -117,6 +117,16 @@ inline void Enclose(IntRect& box, const IntRect& area)
            std::max(box.bottom, area.bottom)};
 }
 
+// One turn of the mouse wheel as the window reports it. `rotation` is in
+// the platform's units, `perNotch` of them a notch, which scrolls `lines`
+// lines; positive turns toward the top, or sideways toward the left.
+struct WheelTurn {
+    int rotation = 0;
+    int perNotch = 120;
+    int lines = 3;
+    bool sideways = false;
+};
+
 class CDiagramEditor : public ElementWindow {
 public:
     static constexpr unsigned PanTimerId = 100;
@@ -203,7 +213,14 @@ public:
     virtual bool OnKeyDown(EditorKey key, unsigned modifiers);
     // Commands 100..200 from an element's own context menu.
     virtual void OnObjectCommand(int command);
+    // A notch of `delta` (120 a notch) that scrolls three lines up or down.
     virtual void OnMouseWheel(int delta);
+    virtual void OnMouseWheel(const WheelTurn& turn);
+    // A wheel line, in pixels.
+    static constexpr int WheelLinePixels = 16;
+    // The whole pixels a turn scrolls, positive toward the top or left;
+    // `rest` keeps what is left of a pixel for the next turn that way.
+    static int WheelPixels(const WheelTurn& turn, std::int64_t& rest);
     virtual void OnMButtonDown(IntPoint point);
     virtual void OnTimer(unsigned id);
     virtual void OnKillFocus();
@@ -503,6 +520,9 @@ private:
     std::unique_ptr<CDiagramEntityContainer> m_internalData;
     PropertiesPane* m_propertiesPane = nullptr;
     int m_wheelMode = 0;
+    // What the wheel turned short of a whole pixel, across and down.
+    std::int64_t m_wheelRestX = 0;
+    std::int64_t m_wheelRestY = 0;
     ScrollBarState m_hScroll;
     ScrollBarState m_vScroll;
     IntSize m_clientSize;

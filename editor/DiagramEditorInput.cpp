@@ -14,9 +14,6 @@ namespace fw {
 
 namespace {
 
-// One wheel accumulator for every editor window.
-int g_wheelAccumulator = 0;
-
 bool OwnsLeft(int code)
 {
     return code == HitCode::TopLeft || code == HitCode::BottomLeft || code == HitCode::Left;
@@ -949,17 +946,40 @@ void CDiagramEditor::OnKillFocus()
 
 void CDiagramEditor::OnMouseWheel(int delta)
 {
+    OnMouseWheel(WheelTurn{delta});
+}
+
+int CDiagramEditor::WheelPixels(const WheelTurn& turn, std::int64_t& rest)
+{
+    if (turn.perNotch <= 0)
+        return 0;
+    // A turn back drops what was left of a turn the other way.
+    if ((rest > 0 && turn.rotation < 0) || (rest < 0 && turn.rotation > 0))
+        rest = 0;
+    rest += static_cast<std::int64_t>(turn.rotation) * std::clamp(turn.lines, 1, 100) * WheelLinePixels;
+    const std::int64_t pixels = rest / turn.perNotch;
+    rest -= pixels * turn.perNotch;
+    return static_cast<int>(std::clamp<std::int64_t>(pixels, -FormExtentLimit * 100, FormExtentLimit * 100));
+}
+
+void CDiagramEditor::OnMouseWheel(const WheelTurn& turn)
+{
     if (m_wheelMode == 1) {
-        SetZoom(delta < 0 ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
+        if (turn.rotation != 0)
+            SetZoom(turn.rotation < 0 ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
         return;
     }
-    g_wheelAccumulator += delta;
-    const int lines = g_wheelAccumulator / 120;
-    if (m_vScroll.range != 0) {
-        SetScroll(Orientation::Vertical, m_vScroll.pos - lines);
-        g_wheelAccumulator -= lines * 120;
-        Repaint();
+    const Orientation which = turn.sideways ? Orientation::Horizontal : Orientation::Vertical;
+    const ScrollBarState& bar = GetScrollBar(which);
+    std::int64_t& rest = turn.sideways ? m_wheelRestX : m_wheelRestY;
+    // With nothing to scroll the turn is spent: kept, it would make a
+    // later notch jump.
+    if (!bar.shown) {
+        rest = 0;
+        return;
     }
+    if (const int pixels = WheelPixels(turn, rest); pixels != 0)
+        SetScroll(which, bar.pos - pixels);
 }
 
 }  // namespace fw
