@@ -213,7 +213,7 @@ public:
     virtual bool OnKeyDown(EditorKey key, unsigned modifiers);
     // Commands 100..200 from an element's own context menu.
     virtual void OnObjectCommand(int command);
-    // A notch of `delta` (120 a notch) that scrolls three lines up or down.
+    // A turn of the wheel up or down, 120 a notch, three lines a notch.
     virtual void OnMouseWheel(int delta);
     virtual void OnMouseWheel(const WheelTurn& turn);
     // A wheel line, in pixels.
