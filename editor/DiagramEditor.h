@@ -267,6 +267,10 @@ public:
                 visit(e);
     }
 
+    // The size a click places of an element of this type; none for kinds
+    // whose size is fixed by their prototype (command buttons).
+    static std::optional<IntSize> DefaultPlacedSize(const std::string& type);
+
     // Restraint to the paper or the margins. Whatever the restraint, no left
     // or top edge goes below LowestEdge.
     static constexpr int LowestEdge = 1;
@@ -280,10 +284,6 @@ public:
     // what it scrolled.
     IntPoint AutoScroll(IntPoint point);
     void ShowPopup(IntPoint screenPoint);
-
-    // The size a click places of an element of this type; none for kinds
-    // whose size is fixed by their prototype (command buttons).
-    static std::optional<IntSize> DefaultPlacedSize(const std::string& type);
 
     // What Align lines up with the reference: one edge, or the size.
     enum class AlignEdge { Left, Right, Top, Bottom, Size };

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 // The editing operations that mouse, keys, menus and the form view share.
 
