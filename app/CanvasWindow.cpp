@@ -548,11 +548,15 @@ void CanvasWindow::OnMouse(wxMouseEvent& event)
     } else if (type == wxEVT_MOTION) {
         m_editor.OnMouseMove(point, modifiers);
     } else if (type == wxEVT_MOUSEWHEEL) {
-        if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
-            event.Skip();
-            return;
-        }
-        m_editor.OnMouseWheel(event.GetWheelRotation());
+        // Shift turns the wheel sideways; a tilted wheel or a sideways
+        // swipe already is, and turns positive toward the right.
+        const bool tilted = event.GetWheelAxis() == wxMOUSE_WHEEL_HORIZONTAL;
+        WheelTurn turn;
+        turn.rotation = tilted ? -event.GetWheelRotation() : event.GetWheelRotation();
+        turn.perNotch = event.GetWheelDelta();
+        turn.lines = tilted ? event.GetColumnsPerAction() : event.GetLinesPerAction();
+        turn.sideways = tilted || event.ShiftDown();
+        m_editor.OnMouseWheel(turn);
     }
 }
 

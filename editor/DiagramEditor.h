@@ -117,6 +117,16 @@ inline void Enclose(IntRect& box, const IntRect& area)
            std::max(box.bottom, area.bottom)};
 }
 
+// One turn of the mouse wheel as the window reports it. `rotation` is in
+// the platform's units, `perNotch` of them a notch, which scrolls `lines`
+// lines; positive turns toward the top, or sideways toward the left.
+struct WheelTurn {
+    int rotation = 0;
+    int perNotch = 120;
+    int lines = 3;
+    bool sideways = false;
+};
+
 class CDiagramEditor : public ElementWindow {
 public:
     static constexpr unsigned PanTimerId = 100;
@@ -212,7 +222,14 @@ public:
     virtual bool OnKeyDown(EditorKey key, unsigned modifiers);
     // Commands 100..200 from an element's own context menu.
     virtual void OnObjectCommand(int command);
+    // A turn of the wheel up or down, 120 a notch, three lines a notch.
     virtual void OnMouseWheel(int delta);
+    virtual void OnMouseWheel(const WheelTurn& turn);
+    // A wheel line, in pixels.
+    static constexpr int WheelLinePixels = 16;
+    // The whole pixels a turn scrolls, positive toward the top or left;
+    // `rest` keeps what is left of a pixel for the next turn that way.
+    static int WheelPixels(const WheelTurn& turn, std::int64_t& rest);
     virtual void OnMButtonDown(IntPoint point);
     virtual void OnTimer(unsigned id);
     virtual void OnKillFocus();
@@ -258,6 +275,10 @@ public:
             if (CDiagramEntity* e = m_objs->GetAt(i); e->IsSelected())
                 visit(e);
     }
+
+    // The size a click places of an element of this type; none for kinds
+    // whose size is fixed by their prototype (command buttons).
+    static std::optional<IntSize> DefaultPlacedSize(const std::string& type);
 
     // Restraint to the paper or the margins. Whatever the restraint, no left
     // or top edge goes below LowestEdge.
@@ -423,6 +444,11 @@ private:
     void ApplyNudge(NudgeKind kind, const std::vector<std::pair<CDiagramEntity*, IntRect>>& rects);
     void ResizePaper(IntPoint virtualPoint);
     void ResizeElement(IntPoint virtualPoint);
+    // A handle of `held`, one of several selected, dragged to the point;
+    // `edges` (left, top, right, bottom) says which edges the handle moves.
+    // Every selected element's same edges move by the same amount, held
+    // where the first of them would pass its size limits or the area.
+    void ResizeSeveral(const CDiagramEntity& held, IntPoint virtualPoint, std::array<bool, 4> edges);
     // Moves the selection; `moved` gets the client extents of each element
     // that moved, as it was and as it is.
     void MoveSelection(IntPoint virtualPoint, std::vector<IntRect>& moved);
@@ -457,6 +483,9 @@ private:
     void ShiftSelectionInside();
     void PlaceElement(IntPoint v);
     void PlacePair(IntPoint v);
+    // A placing click that did not drag: the element takes its kind's
+    // default size, kept inside the area (the paper when nothing restrains).
+    void GiveDefaultSize(CDiagramEntity& element);
 
     EditorHost* m_host = nullptr;
     double m_zoom = 1.0;
@@ -468,7 +497,11 @@ private:
     IntRect m_rubberBand;  // start (left, top) and end (right, bottom), client pixels
     IntPoint m_deltaPoint;
     int m_drawing = 0;
+    // The element the press placed and where the press was (client pixels).
+    CDiagramEntity* m_placed = nullptr;
+    IntPoint m_placePress;
     int m_multidraw = 0;
+    // The element a drag holds: by its body when moving, by a handle when resizing.
     CDiagramEntity* m_moveAnchor = nullptr;
     EditorColour m_bgColour = EditorColour::System(SysColor::Window);
     EditorColour m_nonClientColour = EditorColour::System(SysColor::BtnShadow);
@@ -501,6 +534,9 @@ private:
     std::unique_ptr<CDiagramEntityContainer> m_internalData;
     PropertiesPane* m_propertiesPane = nullptr;
     int m_wheelMode = 0;
+    // What the wheel turned short of a whole pixel, across and down.
+    std::int64_t m_wheelRestX = 0;
+    std::int64_t m_wheelRestY = 0;
     ScrollBarState m_hScroll;
     ScrollBarState m_vScroll;
     IntSize m_clientSize;

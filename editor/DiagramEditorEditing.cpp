@@ -479,4 +479,96 @@ void CDiagramEditor::Paste()
     NotifySelection();
 }
 
+// --- default sizes ------------------------------------------------------------------
+
+std::optional<IntSize> CDiagramEditor::DefaultPlacedSize(const std::string& type)
+{
+    // A flat line is what a click most often wants: a rule under a heading.
+    static const std::pair<const char*, IntSize> sizes[] = {
+        {"static", {120, 20}},    {"Image", {64, 64}},    {"Table", {300, 120}},
+        {"rectangle", {100, 60}}, {"ellipse", {100, 60}}, {"line", {100, 0}},
+    };
+    for (const auto& [name, size] : sizes)
+        if (type == name)
+            return size;
+    return std::nullopt;
+}
+
+void CDiagramEditor::GiveDefaultSize(CDiagramEntity& element)
+{
+    const std::optional<IntSize> size = DefaultPlacedSize(element.GetType());
+    if (!size)
+        return;
+    // Without a restraint the element still lands on the paper: a click
+    // near its edge should not make something half of which is off it.
+    IntRect area = KeepArea();
+    if (m_restraint == RestraintNone) {
+        const IntSize paper = GetVirtualSize();
+        area.right = std::min(area.right, paper.cx);
+        area.bottom = std::min(area.bottom, paper.cy);
+    }
+    const double width = std::clamp(size->cx, 0, std::max(area.right - area.left, 0));
+    const double height = std::clamp(size->cy, 0, std::max(area.bottom - area.top, 0));
+    const double left =
+        std::clamp(element.GetLeft(), double(area.left), std::max<double>(area.left, area.right - width));
+    const double top = std::clamp(element.GetTop(), double(area.top), std::max<double>(area.top, area.bottom - height));
+    element.SetRect(left, top, left + width, top + height);
+    // The minimum size of a shape holds for drags; a placed line is flat.
+    if (height == 0)
+        element.SetBottom(top);
+}
+
+// --- resizing several ---------------------------------------------------------------
+
+void CDiagramEditor::ResizeSeveral(const CDiagramEntity& held, IntPoint v, std::array<bool, 4> edges)
+{
+    if (m_snap)
+        v = {SnapX(v.x), SnapY(v.y)};
+    const auto [ownsLeft, ownsTop, ownsRight, ownsBottom] = edges;
+    double dx = ownsLeft ? v.x - held.GetLeft() : ownsRight ? v.x - held.GetRight() : 0.0;
+    double dy = ownsTop ? v.y - held.GetTop() : ownsBottom ? v.y - held.GetBottom() : 0.0;
+
+    // The range of an offset that keeps every element within its size limits
+    // and the area. Shapes do not flip here: their sizes differ, so they
+    // would flip at different places.
+    const IntRect area = KeepArea();
+    constexpr double Far = 1e9;
+    double lowX = -Far, highX = Far, lowY = -Far, highY = Far;
+    auto limit = [](double size, int minimum, int maximum, bool nearEdge, double& low, double& high) {
+        const double smallest = std::max(minimum, 0);
+        const double largest = maximum == -1 ? Far : maximum;
+        // The near edge grows the element as it goes toward lower values.
+        low = std::max(low, nearEdge ? size - largest : smallest - size);
+        high = std::min(high, nearEdge ? size - smallest : largest - size);
+    };
+    ForEachSelected([&](const CDiagramEntity* e) {
+        const IntSize minimum = e->GetMinimumSize();
+        const IntSize maximum = e->GetMaximumSize();
+        const double width = e->GetRight() - e->GetLeft();
+        const double height = e->GetBottom() - e->GetTop();
+        if (ownsLeft || ownsRight)
+            limit(width, minimum.cx, maximum.cx, ownsLeft, lowX, highX);
+        if (ownsTop || ownsBottom)
+            limit(height, minimum.cy, maximum.cy, ownsTop, lowY, highY);
+        if (ownsLeft)
+            lowX = std::max(lowX, area.left - e->GetLeft());
+        if (ownsRight)
+            highX = std::min(highX, area.right - e->GetRight());
+        if (ownsTop)
+            lowY = std::max(lowY, area.top - e->GetTop());
+        if (ownsBottom)
+            highY = std::min(highY, area.bottom - e->GetBottom());
+    });
+    // An element already beyond its limits leaves that axis as it is.
+    dx = lowX <= highX ? std::clamp(dx, lowX, highX) : 0.0;
+    dy = lowY <= highY ? std::clamp(dy, lowY, highY) : 0.0;
+    if (dx == 0 && dy == 0)
+        return;
+    TakeGestureStep();
+    ForEachSelected([&](CDiagramEntity* e) {
+        e->SetRect(e->GetLeft() + (ownsLeft ? dx : 0), e->GetTop() + (ownsTop ? dy : 0),
+                   e->GetRight() + (ownsRight ? dx : 0), e->GetBottom() + (ownsBottom ? dy : 0));
+    });
+}
+
 }  // namespace fw

@@ -14,9 +14,6 @@ namespace fw {
 
 namespace {
 
-// One wheel accumulator for every editor window.
-int g_wheelAccumulator = 0;
-
 bool OwnsLeft(int code)
 {
     return code == HitCode::TopLeft || code == HitCode::BottomLeft || code == HitCode::Left;
@@ -137,12 +134,14 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
     BeginPress();
     const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
     const IntPoint v = ScreenToVirtual(point);
-    if (m_interactMode == ModeDrawing)
+    if (m_interactMode == ModeDrawing) {
         PlaceElement(v);
-    else if (m_interactMode == ModeDrawingPair)
+        m_placePress = point;
+    } else if (m_interactMode == ModeDrawingPair) {
         PlacePair(v);
-    else if (ctrl || !BeginGroupMove(point, v))
+    } else if (ctrl || !BeginGroupMove(point, v)) {
         BeginOnElement(point, ctrl);
+    }
     if (!IsAnyObjectSelected())
         BeginPaperResizeOrBand(point, v);
     NotifySelection();
@@ -167,6 +166,7 @@ void CDiagramEditor::BeginPress()
     }
     m_paperMarkersShown = 0;
     m_moveAnchor = nullptr;
+    m_placed = nullptr;
     m_nudge = Nudge{};
     m_gestureChanged = false;
     m_modifiedBeforeGesture = m_objs->IsModified();
@@ -207,15 +207,17 @@ bool CDiagramEditor::BeginGroupMove(IntPoint point, IntPoint v)
 void CDiagramEditor::BeginOnElement(IntPoint point, bool ctrl)
 {
     int code = HitCode::None;
-    CDiagramEntity* handleElement = ctrl ? nullptr : FindSelectedHandle(point, code);
-    if (!ctrl)
-        UnselectAll();
-    if (handleElement) {
-        handleElement->Select(true);
-        m_reference = handleElement;
+    // A handle of any selected element resizes the whole selection.
+    if (CDiagramEntity* handleElement = ctrl ? nullptr : FindSelectedHandle(point, code)) {
+        // Among several, alignment keeps following the one picked last.
+        if (GetSelectCount() == 1 || !GetSelectedObject())
+            m_reference = handleElement;
+        m_moveAnchor = handleElement;
         BeginResize(code);
         return;
     }
+    if (!ctrl)
+        UnselectAll();
     CDiagramEntity* hit = FindElementAt(point, code);
     if (!hit)
         return;
@@ -329,6 +331,7 @@ void CDiagramEditor::PlaceElement(IntPoint v)
     element->SetRect(v.x, v.y, v.x, v.y);
     ShiftInside({element.get()});
     element->Select(true);
+    m_placed = element.get();
     AddObject(std::move(element));
     m_interactMode = ModeResizing;
     m_subMode = HitCode::BottomRight;
@@ -384,18 +387,24 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         Repaint();
         break;
     case ModeResizing: {
-        const CDiagramEntity* resized = GetSelectedObject();
-        const IntRect before = resized ? ScreenExtentOf(*resized) : IntRect{};
-        const std::uint64_t stamp = resized ? resized->GetChangeStamp() : 0;
+        const std::vector<CDiagramEntity*> resized = SelectedElements();
+        const std::vector<IntRect> before = SelectionExtents();
+        std::vector<std::uint64_t> stamps;
+        for (const CDiagramEntity* e : resized)
+            stamps.push_back(e->GetChangeStamp());
         ResizeElement(v);
         const bool scrolled = AutoScroll(point) != IntPoint{};
         if (m_propertiesPane)
             m_propertiesPane->RefreshValues();
         if (scrolled) {
             Repaint();
-        } else if (resized && resized->GetChangeStamp() != stamp) {
-            RepaintArea(before);
-            RepaintArea(ScreenExtentOf(*resized));
+        } else {
+            for (size_t i = 0; i < resized.size(); ++i) {
+                if (resized[i]->GetChangeStamp() != stamps[i]) {
+                    RepaintArea(before[i]);
+                    RepaintArea(ScreenExtentOf(*resized[i]));
+                }
+            }
         }
         break;
     }
@@ -476,9 +485,13 @@ void CDiagramEditor::ResizePaper(IntPoint v)
 
 void CDiagramEditor::ResizeElement(IntPoint v)
 {
-    CDiagramEntity* e = GetSelectedObject();
+    CDiagramEntity* e = m_moveAnchor && m_objs->FindIndex(m_moveAnchor) >= 0 ? m_moveAnchor : GetSelectedObject();
     if (!e)
         return;
+    if (GetSelectCount() > 1) {
+        ResizeSeveral(*e, v, {OwnsLeft(m_subMode), OwnsTop(m_subMode), OwnsRight(m_subMode), OwnsBottom(m_subMode)});
+        return;
+    }
     if (m_snap)
         v = {SnapX(v.x), SnapY(v.y)};
     double x = v.x;
@@ -613,7 +626,7 @@ void CDiagramEditor::MoveSelection(IntPoint v, std::vector<IntRect>& moved)
     });
 }
 
-void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
+void CDiagramEditor::OnLButtonUp(IntPoint point, unsigned /*modifiers*/)
 {
     if (m_host)
         m_host->ReleaseMouse();
@@ -630,8 +643,14 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
     // Only a gesture that changed something snaps what it moved and counts as an edit.
     if (m_objs && m_gestureChanged) {
         switch (m_interactMode) {
-        case ModeMoving:
         case ModeResizing:
+            if (m_placed && point == m_placePress && m_objs->FindIndex(m_placed) >= 0) {
+                GiveDefaultSize(*m_placed);
+                SetModified();
+                break;
+            }
+            [[fallthrough]];
+        case ModeMoving:
             if (m_interactMode == ModeMoving)
                 FinishMove();
             else
@@ -676,6 +695,7 @@ void CDiagramEditor::OnLButtonUp(IntPoint /*point*/, unsigned /*modifiers*/)
         m_interactMode = ModeNone;
     }
     m_subMode = 0;
+    m_placed = nullptr;
 }
 
 void CDiagramEditor::FinishMove()
@@ -926,17 +946,40 @@ void CDiagramEditor::OnKillFocus()
 
 void CDiagramEditor::OnMouseWheel(int delta)
 {
+    OnMouseWheel(WheelTurn{delta});
+}
+
+int CDiagramEditor::WheelPixels(const WheelTurn& turn, std::int64_t& rest)
+{
+    if (turn.perNotch <= 0)
+        return 0;
+    // A turn back drops what was left of a turn the other way.
+    if ((rest > 0 && turn.rotation < 0) || (rest < 0 && turn.rotation > 0))
+        rest = 0;
+    rest += static_cast<std::int64_t>(turn.rotation) * std::clamp(turn.lines, 1, 100) * WheelLinePixels;
+    const std::int64_t pixels = rest / turn.perNotch;
+    rest -= pixels * turn.perNotch;
+    return static_cast<int>(std::clamp<std::int64_t>(pixels, -FormExtentLimit * 100, FormExtentLimit * 100));
+}
+
+void CDiagramEditor::OnMouseWheel(const WheelTurn& turn)
+{
     if (m_wheelMode == 1) {
-        SetZoom(delta < 0 ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
+        if (turn.rotation != 0)
+            SetZoom(turn.rotation < 0 ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
         return;
     }
-    g_wheelAccumulator += delta;
-    const int lines = g_wheelAccumulator / 120;
-    if (m_vScroll.range != 0) {
-        SetScroll(Orientation::Vertical, m_vScroll.pos - lines);
-        g_wheelAccumulator -= lines * 120;
-        Repaint();
+    const Orientation which = turn.sideways ? Orientation::Horizontal : Orientation::Vertical;
+    const ScrollBarState& bar = GetScrollBar(which);
+    std::int64_t& rest = turn.sideways ? m_wheelRestX : m_wheelRestY;
+    // With nothing to scroll the turn is spent: kept, it would make a
+    // later notch jump.
+    if (!bar.shown) {
+        rest = 0;
+        return;
     }
+    if (const int pixels = WheelPixels(turn, rest); pixels != 0)
+        SetScroll(which, bar.pos - pixels);
 }
 
 }  // namespace fw

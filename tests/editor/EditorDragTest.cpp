@@ -219,7 +219,7 @@ TEST(EditorDrag, ShapesFlipOneAxisPerEventAndStayNormalised)
     rig.Release(320, 150);
 }
 
-TEST(EditorDrag, PlacingWithAClickGivesTheMinimumSize)
+TEST(EditorDrag, PlacingWithAClickGivesTheDefaultSize)
 {
     EditorRig rig;
     const int undo = rig.form.GetUndoCount();
@@ -231,7 +231,7 @@ TEST(EditorDrag, PlacingWithAClickGivesTheMinimumSize)
     rig.Click(200, 150);
     ASSERT_EQ(rig.form.GetCount(), 1);
     CDiagramEntity* placed = rig.form.GetAt(0);
-    EXPECT_EQ(EditorRig::RectOf(placed), (IntRect{200, 150, 201, 151}));
+    EXPECT_EQ(EditorRig::RectOf(placed), (IntRect{200, 150, 320, 170}));
     EXPECT_TRUE(placed->IsSelected());
     EXPECT_EQ(rig.editor.GetSelectedObject(), placed);
     EXPECT_EQ(rig.form.GetUndoCount(), undo + 1);
@@ -403,28 +403,33 @@ TEST(EditorDrag, MiddleButtonPansWithTheTimerAndShowsTheDirection)
     EXPECT_FALSE(unscrolled.editor.IsPanning());
 }
 
-TEST(EditorDrag, WheelAccumulatesUntilItCanScrollAndZoomsInWheelMode)
+TEST(EditorDrag, WheelScrollsThreeLinesANotchAndKeepsNoTurnsWhileThereIsNothingToScroll)
 {
     EditorRig rig({700, 600}, {1000, 800});
-    rig.editor.OnMouseWheel(120);  // no vertical range: the deltas pile up
-    rig.editor.OnMouseWheel(120);
-    EXPECT_EQ(rig.editor.GetVScrollPos(), 0);
-
-    rig.host.SetClientSize({1000, 500});
+    for (int i = 0; i < 20; ++i)
+        rig.editor.OnMouseWheel(-120);  // no scroll bars: the turns are spent
+    rig.host.SetClientSize({300, 300});
     ASSERT_TRUE(rig.editor.GetScrollBar(Orientation::Vertical).shown);
-    rig.editor.SetVScroll(50);
-    rig.editor.OnMouseWheel(0);  // 240 piled up: two lines toward the top
-    EXPECT_EQ(rig.editor.GetVScrollPos(), 48);
-    rig.editor.OnMouseWheel(60);
-    EXPECT_EQ(rig.editor.GetVScrollPos(), 48);
-    rig.editor.OnMouseWheel(-180);  // 60 - 180 = -120: one line down
-    EXPECT_EQ(rig.editor.GetVScrollPos(), 49);
+    rig.editor.SetVScroll(100);
+    rig.editor.OnMouseWheel(-120);  // one notch down: 3 lines of 16
+    EXPECT_EQ(rig.editor.GetVScrollPos(), 148);
+    rig.editor.OnMouseWheel(50);  // finer turns add up to whole pixels
+    rig.editor.OnMouseWheel(70);
+    EXPECT_EQ(rig.editor.GetVScrollPos(), 100);
+    rig.editor.OnMouseWheel(WheelTurn{-1, 120, 3, false});  // 0.4 px: nothing yet
+    EXPECT_EQ(rig.editor.GetVScrollPos(), 100);
+    rig.editor.OnMouseWheel(WheelTurn{-240, 120, 1, false});  // the platform's one line a notch
+    EXPECT_EQ(rig.editor.GetVScrollPos(), 132);
+
+    rig.editor.OnMouseWheel(WheelTurn{-120, 120, 3, true});  // sideways
+    EXPECT_EQ(rig.editor.GetHScrollPos(), 48);
+    EXPECT_EQ(rig.editor.GetVScrollPos(), 132);
+    rig.editor.OnMouseWheel(WheelTurn{240, 120, 3, true});  // back past the left end
+    EXPECT_EQ(rig.editor.GetHScrollPos(), 0);
 
     rig.editor.SetWheelMode(1);
     rig.editor.OnMouseWheel(-120);
     EXPECT_NEAR(rig.editor.GetZoom(), 1.01, 1e-9);
-    rig.editor.OnMouseWheel(120);
-    EXPECT_NEAR(rig.editor.GetZoom(), 1.0, 1e-9);
 }
 
 TEST(EditorDrag, NoGestureTakesAnElementOrThePaperBeyondTheLimit)

@@ -333,7 +333,7 @@ TEST_F(FormViewTest, ElementsPushedIntoTheCornerSurviveSavingAndReading)
     Click({0, 0});
     EXPECT_EQ(dragged->GetRect(), (IntRect{1, 1, 51, 21}));
     EXPECT_EQ(keyed->GetRect(), (IntRect{1, 1, 51, 21}));
-    EXPECT_EQ(Last()->GetRect(), (IntRect{1, 1, 2, 2}));
+    EXPECT_EQ(Last()->GetRect(), (IntRect{1, 1, 101, 61}));
 
     ElementFactory::Global().Clear();
     RegisterStandardControls(ElementFactory::Global());

@@ -183,6 +183,13 @@ TEST_P(IncrementalPaint, RepaintingWhatChangedGivesTheWholePicture)
     Check("group drag step");
     Release(Plus(both, -40, 12));
     Check("end of the group drag");
+    const IntPoint corners = Corner(box);
+    Press(corners);
+    Move(Plus(corners, 20, 10));
+    Check("step of resizing both");
+    Release(Plus(corners, 20, 10));
+    Check("end of resizing both");
+    EXPECT_EQ(editor.GetSelectCount(), 2);
 
     // Nothing lies there at either zoom.
     Press({20, 380});

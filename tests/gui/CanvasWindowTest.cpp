@@ -288,23 +288,29 @@ TEST_F(CanvasPaint, ScrollBarsFollowTheEditorAndMoveThePaint)
     EXPECT_EQ(m_canvas->GetClientSize(), wxSize(900, 800)) << "hidden bars still take room";
 }
 
-TEST_F(CanvasPaint, WheelScrollsOneLinePerNotch)
+TEST_F(CanvasPaint, WheelScrollsThreeLinesANotchAndShiftScrollsSideways)
 {
     OpenSample({400, 300});
-    auto turn = [&](int rotation) {
+    auto turn = [&](int rotation, bool shift, wxMouseWheelAxis axis) {
         wxMouseEvent event(wxEVT_MOUSEWHEEL);
         event.SetEventObject(m_canvas);
         event.m_wheelRotation = rotation;
         event.m_wheelDelta = 120;
-        event.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        event.m_linesPerAction = 3;
+        event.m_columnsPerAction = 2;
+        event.m_wheelAxis = axis;
+        event.SetShiftDown(shift);
         m_canvas->GetEventHandler()->ProcessEvent(event);
     };
-    turn(-120);
-    turn(-120);
-    EXPECT_EQ(Editor().GetVScrollPos(), 2);
-    turn(120);
-    EXPECT_EQ(Editor().GetVScrollPos(), 1);
-    EXPECT_EQ(m_canvas->GetScrollPos(wxVERTICAL), 1);
+    turn(-120, false, wxMOUSE_WHEEL_VERTICAL);
+    EXPECT_EQ(Editor().GetVScrollPos(), 48);
+    EXPECT_EQ(m_canvas->GetScrollPos(wxVERTICAL), 48);
+    turn(-120, true, wxMOUSE_WHEEL_VERTICAL);
+    EXPECT_EQ(Editor().GetHScrollPos(), 48);
+    EXPECT_EQ(Editor().GetVScrollPos(), 48);
+    turn(120, false, wxMOUSE_WHEEL_HORIZONTAL);  // tilted right, two columns a notch
+    EXPECT_EQ(Editor().GetHScrollPos(), 80);
+    EXPECT_EQ(m_canvas->GetScrollPos(wxHORIZONTAL), 80);
 }
 
 TEST_F(CanvasPaint, MiddleButtonPansUntilTheFocusLeaves)
