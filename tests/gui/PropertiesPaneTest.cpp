@@ -94,6 +94,20 @@ protected:
         PumpEvents(20);
     }
 
+    // Selects the element and types a new left edge into its row, not confirmed.
+    void TypeLeftUnconfirmed(CDiagramEntity* element, double left)
+    {
+        Select({element});
+        wxPropertyGrid* grid = m_pane->GetGrid();
+        ASSERT_TRUE(grid->SelectProperty(Row(4007), true));
+        auto* field = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
+        ASSERT_NE(field, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == field; }));
+        field->SelectAll();
+        wxUIActionSimulator().Text(wxString::Format("%d", static_cast<int>(left)).utf8_str());
+        PumpEvents(50);
+    }
+
     static bool Bold(const wxPGProperty* row) { return row->HasFlag(wxPG_PROP_MODIFIED); }
 
     FormwrightDoc* m_doc = nullptr;
@@ -392,19 +406,10 @@ TEST_F(PropertiesPane, AValueTypedAndLeftByAClickOnTheCanvasIsKept)
     CDiagramEntity* typedFor = texts[0];
     CDiagramEntity* clicked = texts[1];
     const double clickedLeft = clicked->GetLeft();
-    Select({typedFor});
     const double wanted = typedFor->GetLeft() + 23.0;
+    ASSERT_NO_FATAL_FAILURE(TypeLeftUnconfirmed(typedFor, wanted));
 
-    wxPropertyGrid* grid = m_pane->GetGrid();
-    ASSERT_TRUE(grid->SelectProperty(Row(4007), true));
-    auto* field = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
-    ASSERT_NE(field, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == field; }));
-    field->SelectAll();
     wxUIActionSimulator input;
-    input.Text(wxString::Format("%d", static_cast<int>(wanted)).utf8_str());
-    PumpEvents(50);
-
     CanvasWindow* canvas = m_frame->GetActiveFormView()->GetCanvas();
     const IntRect shown = Editor().VirtualToScreen(clicked->GetRect()).Normalized();
     input.MouseMove(canvas->ClientToScreen(wxPoint((shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2)));
@@ -427,16 +432,8 @@ TEST_F(PropertiesPane, AValueTypedBeforeARibbonCommandIsKept)
     std::vector<CDiagramEntity*> texts = ElementsOf<CDiagramStatic>();
     ASSERT_FALSE(texts.empty());
     CDiagramEntity* typedFor = texts[0];
-    Select({typedFor});
     const double wanted = typedFor->GetLeft() + 17.0;
-    wxPropertyGrid* grid = m_pane->GetGrid();
-    ASSERT_TRUE(grid->SelectProperty(Row(4007), true));
-    auto* field = dynamic_cast<wxTextCtrl*>(grid->GetEditorControl());
-    ASSERT_NE(field, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == field; }));
-    field->SelectAll();
-    wxUIActionSimulator().Text(wxString::Format("%d", static_cast<int>(wanted)).utf8_str());
-    PumpEvents(50);
+    ASSERT_NO_FATAL_FAILURE(TypeLeftUnconfirmed(typedFor, wanted));
 
     wxCommandEvent selectAll(wxEVT_MENU, ID_EDIT_SELECT_ALL);
     selectAll.SetEventObject(m_frame->GetRibbon().GetBar());
