@@ -203,6 +203,8 @@ const std::vector<CommandInfo> Commands = {
      "PANEL_TABORDER", "view-sort-ascending", Btn, "", 0, true},
     {ID_CHECK_SHOW_TABORDER, "ID_CHECK_SHOW_TABORDER", "T_RIB_SHOW_TABORDER", "H_RIB_SHOW_TABORDER", Format,
      "PANEL_TABORDER", "format-list-ordered", Tgl, "", 0, true},
+    {ID_TABORDER_BY_CLICKS, "ID_TABORDER_BY_CLICKS", "T_RIB_TABORDER_BY_CLICKS", "H_RIB_TABORDER_BY_CLICKS", Format,
+     "PANEL_TABORDER", "view-sort", Tgl, "Ctrl+Shift+T", 0, false, true},
 
     // Keyboard only.
     {ID_NEXT_PANE, "ID_NEXT_PANE", "T_RIB_NEXT_PANE", "H_RIB_NEXT_PANE", "", "", "", Btn, "F6"},

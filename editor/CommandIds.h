@@ -87,5 +87,6 @@ constexpr int ID_ZOOM_OUT = 32800;
 // Tab order.
 constexpr int ID_CALC_TABORDER_COORD = 32881;
 constexpr int ID_CHECK_SHOW_TABORDER = 32882;
+constexpr int ID_TABORDER_BY_CLICKS = 32950;
 
 }  // namespace fw

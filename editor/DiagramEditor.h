@@ -13,6 +13,7 @@
 // the list) becomes it, so alignment and same size work at once.
 
 #include "editor/EditorHost.h"
+#include "editor/TabOrderClicks.h"
 #include "model/DiagramEntity.h"
 #include "model/DiagramEntityContainer.h"
 #include "model/ElementWindow.h"
@@ -372,6 +373,11 @@ public:
     void SetKeyboardFlags(unsigned flags) { m_keyFlags = flags; }
     bool IsShowTabOrder() const { return m_showTabOrder != 0; }
     void SetShowTabOrder(bool show);
+    // Tab order by clicking (TabOrderClicks.h): every field shows its number,
+    // and a left click on a field numbers it instead of selecting or moving.
+    void StartTabOrderClicks();
+    void EndTabOrderClicks();
+    bool IsTabOrderClicking() const { return m_tabOrderClicks.IsOn(); }
     int GetWheelMode() const { return m_wheelMode; }
     void SetWheelMode(int mode) { m_wheelMode = mode; }
     bool IsPanning() const { return m_panning != 0; }
@@ -486,6 +492,7 @@ private:
     // A placing click that did not drag: the element takes its kind's
     // default size, kept inside the area (the paper when nothing restrains).
     void GiveDefaultSize(CDiagramEntity& element);
+    void ClickTabOrder(IntPoint point);
 
     EditorHost* m_host = nullptr;
     double m_zoom = 1.0;
@@ -527,6 +534,7 @@ private:
     int m_panning = 0;
     unsigned m_panTimer = PanTimerId;
     bool m_showTabOrder = false;
+    TabOrderClicks m_tabOrderClicks;
     CDiagramEntityContainer* m_objs = nullptr;
     std::unique_ptr<CDiagramMenu> m_popupMenu;
     std::unique_ptr<CDiagramEntity> m_drawObj;

@@ -127,6 +127,10 @@ void CDiagramEditor::OnLButtonDown(IntPoint point, unsigned modifiers)
 {
     if (!m_objs)
         return;
+    if (m_tabOrderClicks.IsOn()) {
+        ClickTabOrder(point);
+        return;
+    }
     // Placing adds elements and hidden paper markers leave the paper: all
     // of it is repainted then; otherwise only where the selection changed.
     const bool repaintAll = m_interactMode == ModeDrawing || m_interactMode == ModeDrawingPair || m_paperMarkersShown;
@@ -763,6 +767,8 @@ void CDiagramEditor::SelectInRubberBand()
 void CDiagramEditor::OnRButtonDown(IntPoint point, unsigned /*modifiers*/)
 {
     StopPanning();
+    if (m_tabOrderClicks.IsOn())
+        return;
     if (m_objs) {
         const IntPoint v = ScreenToVirtual(point);
         bool selected = false;
@@ -785,6 +791,8 @@ void CDiagramEditor::OnRButtonDown(IntPoint point, unsigned /*modifiers*/)
 
 void CDiagramEditor::OnRButtonUp(IntPoint point, unsigned /*modifiers*/)
 {
+    if (m_tabOrderClicks.IsOn())
+        return;
     const IntPoint screen = m_host ? m_host->ClientToScreen(point) : point;
     const IntPoint v = ScreenToVirtual(point);
     CDiagramEntity* reference = GetSelectedObject();

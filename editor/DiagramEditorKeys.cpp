@@ -13,21 +13,6 @@ namespace fw {
 
 namespace {
 
-// The fields in the order Tab visits them: by number, one number's fields in
-// list order.
-std::vector<CDiagramEntity*> TabSequence(const CDiagramEntityContainer& form)
-{
-    std::vector<std::pair<int, int>> numbered;  // tab index, list position
-    for (int i = 0; i < form.GetCount(); ++i)
-        if (form.GetAt(i)->TakesPartInTabOrder())
-            numbered.emplace_back(form.GetAt(i)->GetTabIndex(), i);
-    std::sort(numbered.begin(), numbered.end());
-    std::vector<CDiagramEntity*> sequence;
-    for (const auto& [number, at] : numbered)
-        sequence.push_back(form.GetAt(at));
-    return sequence;
-}
-
 // Selects the field after (before) the reference in the tab order, round
 // the end; the first (last) one when the reference is no such field.
 void SelectByTab(CDiagramEditor& editor, bool backward)
@@ -53,6 +38,7 @@ bool CDiagramEditor::OnKeyDown(EditorKey key, unsigned modifiers)
     StopPanning();
     bool used = HandleKey(key, modifiers);
     if ((m_keyFlags & KeyFlag::KeyEscape) && key == EditorKey::Escape) {
+        EndTabOrderClicks();
         if (m_interactMode == ModeMoving || m_interactMode == ModeResizing || m_interactMode == ModeResizingPaper ||
             m_interactMode == ModeDrawingPair)
             CancelGesture();

@@ -167,7 +167,7 @@ const std::vector<int>& FormView::GetCommands()
             ids.push_back(id);
         for (const ZoomStep& step : ZoomSteps)
             ids.push_back(step.id);
-        for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_CALC_TABORDER_COORD, ID_CHECK_SHOW_TABORDER})
+        for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_CALC_TABORDER_COORD, ID_CHECK_SHOW_TABORDER, ID_TABORDER_BY_CLICKS})
             ids.push_back(id);
         return ids;
     }();
@@ -211,6 +211,7 @@ void FormView::OnInitialUpdate(EditorHost* host, PropertiesPane* pane, int scree
 
 void FormView::OnCurrentFormChanged()
 {
+    m_editor.EndTabOrderClicks();
     m_editor.SetDiagramEntityContainer(m_document.GetCurrentForm());
     if (EditorHost* host = m_editor.GetHost())
         host->Invalidate();
@@ -218,6 +219,8 @@ void FormView::OnCurrentFormChanged()
 
 void FormView::ArmTool(std::unique_ptr<CDiagramEntity> prototype, int insertKind)
 {
+    // A tool and numbering by clicks both want the clicks: the newer wins.
+    m_editor.EndTabOrderClicks();
     m_editor.StartDrawingObject(std::move(prototype));
     m_insertKind = insertKind;
 }
@@ -381,6 +384,14 @@ bool FormView::OnCommand(int id)
     case ID_CHECK_SHOW_TABORDER:
         m_editor.SetShowTabOrder(!m_editor.IsShowTabOrder());
         return true;
+    case ID_TABORDER_BY_CLICKS:
+        if (m_editor.IsTabOrderClicking()) {
+            m_editor.EndTabOrderClicks();
+        } else {
+            m_insertKind = InsertKind::None;
+            m_editor.StartTabOrderClicks();
+        }
+        return true;
     default:
         return false;
     }
@@ -470,7 +481,13 @@ CommandState FormView::GetCommandState(int id) const
         state.checked = armed;
         break;
     case ID_CHECK_SHOW_TABORDER:
+        // While numbering by clicks, every number shows anyway.
+        state.enabled = !m_editor.IsTabOrderClicking();
         state.checked = m_editor.IsShowTabOrder();
+        break;
+    case ID_TABORDER_BY_CLICKS:
+        state.checked = m_editor.IsTabOrderClicking();
+        state.enabled = state.checked || (form && !TabSequence(*form).empty());
         break;
     default:
         break;
@@ -542,6 +559,7 @@ bool FormView::ArmPropertyPair(const std::string& text)
     label->SetStyle(styles.Find(DroppedStyle));
     field->AdoptLabel(std::move(label));
 
+    m_editor.EndTabOrderClicks();
     m_editor.StartDrawingPair(std::move(field), replaceAll(langStr("STEP_DROP"), "%s", parts.localized));
     m_insertKind = InsertKind::Text;
     return true;

@@ -6,6 +6,7 @@
 #include "controls/StandardControls.h"
 #include "editor/CommandIds.h"
 #include "editor/HeadlessHost.h"
+#include "editor/TabOrderClicks.h"
 #include "model/ElementFactory.h"
 #include "model/FormDefinitionDocument.h"
 #include "services/LanguageTable.h"
@@ -587,3 +588,140 @@ TEST_F(FormViewTest, FormWithoutFieldsKeepsItsCounter)
 }
 
 }  // namespace
+
+// --- tab order by clicking -------------------------------------------------------
+
+class TabOrderClicksTest : public FormViewTest {
+protected:
+    // The fields in tab order, each as "name number".
+    std::vector<std::string> Numbers() const
+    {
+        std::vector<std::string> numbers;
+        for (const CDiagramEntity* field : TabSequence(*doc.GetMainForm()))
+            numbers.push_back(field->GetName() + " " + std::to_string(field->GetTabIndex()));
+        return numbers;
+    }
+    using Order = std::vector<std::string>;
+    // Undo puts copies in place of the elements: look them up again after it.
+    CDiagramEntity* Named(const std::string& name)
+    {
+        for (CDiagramEntity* field : TabSequence(form()))
+            if (field->GetName() == name)
+                return field;
+        return nullptr;
+    }
+};
+
+TEST_F(TabOrderClicksTest, ClickedFieldsLeadInTurnAndTheRoundIsOneNamedStep)
+{
+    CDiagramStatic* text = AddText("text", 300, 200);
+    CDiagramLinked* a = AddField("a", 10, 10, 0);
+    AddField("b", 10, 60, 1);
+    AddField("c", 10, 110, 2);
+    AddField("d", 10, 160, 3);
+    a->Select(true);
+    form().SetModified(false);
+    const int undo = form().GetUndoCount();
+
+    ASSERT_TRUE(view.OnCommand(ID_TABORDER_BY_CLICKS));
+    EXPECT_TRUE(Checked(ID_TABORDER_BY_CLICKS));
+    EXPECT_TRUE(form().IsShowTabOrder()) << "every field shows its number";
+    EXPECT_FALSE(Enabled(ID_CHECK_SHOW_TABORDER));
+    EXPECT_EQ(editor().GetSelectCount(), 0);
+
+    Click({50, 120});                                   // c
+    Drag({50, 20}, {200, 250});                         // a, dragged: numbered, not moved
+    Click({310, 210});                                  // a text: no field
+    Click({30, 200});                                   // d's caption
+    editor().OnRButtonDown({50, 170}, Modifier::None);  // d, right button
+    editor().OnRButtonUp({50, 170}, Modifier::None);
+
+    EXPECT_EQ(Numbers(), (Order{"c 0", "a 1", "b 2", "d 3"})) << "the rest keep their order behind the clicked";
+    EXPECT_EQ(a->GetRect(), (IntRect{10, 10, 110, 30}));
+    EXPECT_EQ(editor().GetSelectCount(), 0);
+    EXPECT_TRUE(host.GetShownMenus().empty()) << "no menu while numbering";
+    EXPECT_FALSE(text->IsSelected());
+    EXPECT_TRUE(form().IsModified());
+    EXPECT_EQ(form().GetUndoCount(), undo + 1);
+    EXPECT_EQ(form().GetUndoName(), "Tab order by clicking");
+
+    EXPECT_TRUE(editor().OnKeyDown(EditorKey::Escape, Modifier::None));
+    EXPECT_FALSE(editor().IsTabOrderClicking());
+    EXPECT_FALSE(form().IsShowTabOrder()) << "the numbers hide again as they were";
+    Click({50, 170});
+    EXPECT_TRUE(editor().GetSelectedObject() && editor().GetSelectedObject()->GetName() == "d");
+    EXPECT_EQ(Numbers(), (Order{"c 0", "a 1", "b 2", "d 3"}));
+
+    view.OnCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(Numbers(), (Order{"a 0", "b 1", "c 2", "d 3"}));
+}
+
+TEST_F(TabOrderClicksTest, ClickingAnEarlierFieldAgainContinuesAfterIt)
+{
+    AddField("a", 10, 10, 0);
+    AddField("b", 10, 60, 1);
+    AddField("c", 10, 110, 7);
+    AddField("d", 10, 160, 7);
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+
+    Click({50, 120});  // c
+    Click({50, 20});   // a
+    // Clicked first, a field keeps its number: the form stays as it is.
+    const int undo = form().GetUndoCount();
+    Click({50, 120});
+    EXPECT_EQ(form().GetUndoCount(), undo);
+    EXPECT_EQ(Numbers(), (Order{"c 0", "a 1", "b 2", "d 3"}));
+    Click({50, 170});  // d comes right after c
+
+    EXPECT_EQ(Numbers(), (Order{"c 0", "d 1", "a 2", "b 3"}));
+    EXPECT_EQ(form().GetUndoCount(), undo) << "still the round's one step";
+    // The list follows the numbers, as the file writes it.
+    EXPECT_EQ(Last()->GetName(), "b");
+}
+
+TEST_F(TabOrderClicksTest, UndoInTheMiddleStartsTheRoundOverAndAPaneStepSplitsIt)
+{
+    AddField("a", 10, 10, 0);
+    AddField("b", 10, 60, 1);
+    AddField("c", 10, 110, 2);
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    const int undo = form().GetUndoCount();
+
+    Click({50, 120});  // c
+    view.OnCommand(ID_EDIT_UNDO);
+    Click({50, 70});  // b: first again, not second
+    EXPECT_EQ(Numbers(), (Order{"b 0", "a 1", "c 2"}));
+    EXPECT_EQ(form().GetUndoCount(), undo + 1);
+
+    form().Snapshot("Width");
+    Named("b")->SetRect(10, 60, 150, 80);
+    Click({50, 120});  // c, after the other step: a step of its own
+    EXPECT_EQ(Numbers(), (Order{"b 0", "c 1", "a 2"}));
+    EXPECT_EQ(form().GetUndoCount(), undo + 3);
+    view.OnCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(Numbers(), (Order{"b 0", "a 1", "c 2"}));
+    EXPECT_EQ(Named("b")->GetRect().right, 150) << "the other step stays";
+}
+
+TEST_F(TabOrderClicksTest, ToolsAndTheRoundTakeTurnsAndAFormWithoutFieldsHasNone)
+{
+    EXPECT_FALSE(Enabled(ID_TABORDER_BY_CLICKS));
+    AddField("a", 10, 10, 0);
+    EXPECT_TRUE(Enabled(ID_TABORDER_BY_CLICKS));
+
+    view.OnCommand(ID_ADD_RECTANGLE);
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    EXPECT_FALSE(editor().IsDrawing()) << "the round disarms the tool";
+    EXPECT_FALSE(Checked(ID_ADD_RECTANGLE));
+    view.OnCommand(ID_ADD_RECTANGLE);
+    EXPECT_FALSE(editor().IsTabOrderClicking()) << "a tool ends the round";
+    EXPECT_TRUE(editor().IsDrawing());
+
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    EXPECT_FALSE(editor().IsTabOrderClicking()) << "the button ends it as well";
+    view.OnCommand(ID_CHECK_SHOW_TABORDER);
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    EXPECT_TRUE(form().IsShowTabOrder()) << "numbers shown before stay shown";
+}
