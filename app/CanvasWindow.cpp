@@ -35,6 +35,8 @@ unsigned ModifiersOf(const wxKeyboardState& state)
         modifiers |= Modifier::Ctrl;
     if (state.ShiftDown())
         modifiers |= Modifier::Shift;
+    if (state.AltDown())
+        modifiers |= Modifier::Alt;
     return modifiers;
 }
 

@@ -153,6 +153,8 @@ const std::vector<CommandInfo> Commands = {
      "Ctrl+Minus"},
     {ID_SHOW_GRID, "ID_SHOW_GRID", "T_RIB_GRID", "H_RIB_GRID", Format, "PANEL_VIEW", "view-grid", Tgl, "Ctrl+G"},
     {ID_SNAP_TO_GRID, "ID_SNAP_TO_GRID", "T_RIB_SNAP", "H_RIB_SNAP", Format, "PANEL_VIEW", "snap", Tgl, "Ctrl+Shift+G"},
+    {ID_SNAP_LINES, "ID_SNAP_LINES", "T_RIB_SNAP_LINES", "H_RIB_SNAP_LINES", Format, "PANEL_VIEW",
+     "snap-bounding-box-edges", Tgl, ""},
     {ID_SHOW_MARGINS, "ID_SHOW_MARGINS", "T_RIB_MARGINS", "H_RIB_MARGINS", Format, "PANEL_VIEW", "trim-margins", Tgl,
      "Ctrl+Shift+M"},
     {ID_RESTRAIN_TO_MARGINS, "ID_RESTRAIN_TO_MARGINS", "T_RIB_RESTRAIN", "H_RIB_RESTRAIN", Format, "PANEL_VIEW",

@@ -2,7 +2,8 @@
 // elements of the generated 2k form follow the mouse for 100 steps, moved
 // through the X server. Each step is timed in process CPU time up to the
 // point where its paint has been done and the idle handlers have run, once
-// with the properties pane shown and once with it hidden.
+// with the properties pane shown and once with it hidden; then once more with
+// snap lines on, where the selection lines up with the elements around it.
 
 #include "app/AppSettings.h"
 #include "app/CanvasWindow.h"
@@ -129,9 +130,12 @@ bool SelectInView(Drag& drag)
 }
 
 // CPU seconds per step of a drag of the selection, or a negative number when
-// the selection did not follow the mouse.
-double TimeDrag(Drag& drag)
+// the selection did not follow the mouse. With snapping the selection may land
+// up to the snap reach away, and where two steps snap to the same line, stay.
+double TimeDrag(Drag& drag, bool snapping, int* snappedSteps = nullptr)
 {
+    constexpr int Reach = 4;
+    drag.Editor().SetSnapLines(snapping);
     wxUIActionSimulator input;
     const IntPoint home = drag.GripCentre();
     const IntRect start = drag.grip->GetRect();
@@ -147,12 +151,19 @@ double TimeDrag(Drag& drag)
         // Down and back up again, so the selection stays in view.
         const int offset = step % 2 ? StepPixels : 0;
         const int paintsBefore = drag.paints;
+        const int topBefore = drag.grip->GetRect().top;
         input.MouseMove(drag.ScreenOf({home.x, home.y + offset}));
-        const bool followed =
-            WaitFor([&] { return drag.grip->GetRect().top == start.top + offset && drag.paints > paintsBefore; });
+        const bool followed = WaitFor([&] {
+            const int top = drag.grip->GetRect().top;
+            if (!snapping)
+                return top == start.top + offset && drag.paints > paintsBefore;
+            return std::abs(top - (start.top + offset)) <= Reach && (top == topBefore || drag.paints > paintsBefore);
+        });
         if (!followed)
             return -1;
         Settle();
+        if (snappedSteps && !drag.Editor().GetSnapGuides().empty())
+            ++*snappedSteps;
     }
     const double spent = CpuSeconds() - begin;
 
@@ -213,13 +224,17 @@ int Run()
             // Alternately, twice each, keeping the faster: the machine is shared.
             double shown = std::numeric_limits<double>::infinity();
             double hidden = shown;
+            double snapping = shown;
+            int snappedSteps = 0;
             for (int round = 0; round < Rounds; ++round) {
-                shown = Faster(shown, TimeDrag(drag));
+                shown = Faster(shown, TimeDrag(drag, false));
                 ShowPropertiesPane(drag, false);
-                hidden = Faster(hidden, TimeDrag(drag));
+                hidden = Faster(hidden, TimeDrag(drag, false));
                 ShowPropertiesPane(drag, true);
+                snappedSteps = 0;
+                snapping = Faster(snapping, TimeDrag(drag, true, &snappedSteps));
             }
-            if (shown < 0 || hidden < 0) {
+            if (shown < 0 || hidden < 0 || snapping < 0) {
                 std::fprintf(stderr, "bench_window_drag: the selection did not follow the mouse\n");
             } else {
                 std::printf("drag step, %d of %d elements selected, %d steps (CPU time per step)\n", DraggedElements,
@@ -227,6 +242,8 @@ int Run()
                 std::printf("  properties pane shown:  %7.3f ms\n", shown * 1e3);
                 std::printf("  properties pane hidden: %7.3f ms\n", hidden * 1e3);
                 std::printf("  shown / hidden:         %7.2fx\n", shown / hidden);
+                std::printf("  snap lines on, shown:   %7.3f ms (%d of %d steps snapped)\n", snapping * 1e3,
+                            snappedSteps, Steps);
                 status = 0;
             }
         }

@@ -66,6 +66,7 @@ constexpr int ID_SHOW_GRID = 32804;
 constexpr int ID_SNAP_TO_GRID = 32802;
 constexpr int ID_SHOW_MARGINS = 32806;
 constexpr int ID_RESTRAIN_TO_MARGINS = 32807;
+constexpr int ID_SNAP_LINES = 32940;
 
 // Zoom steps.
 constexpr int ID_ZOOM_100 = 32784;

@@ -13,6 +13,7 @@
 // the list) becomes it, so alignment and same size work at once.
 
 #include "editor/EditorHost.h"
+#include "editor/SnapLines.h"
 #include "editor/TabOrderClicks.h"
 #include "model/DiagramEntity.h"
 #include "model/DiagramEntityContainer.h"
@@ -68,7 +69,11 @@ namespace Modifier {
 constexpr unsigned None = 0;
 constexpr unsigned Ctrl = 1;
 constexpr unsigned Shift = 2;
+constexpr unsigned Alt = 4;
 }  // namespace Modifier
+
+// The thin line that shows what a dragged edge or centre lines up with.
+inline constexpr Color SnapGuideColour{0xE0, 0x20, 0xA0};
 
 // The keys the editor reacts to; Add and Subtract are the numeric keypad's.
 enum class EditorKey {
@@ -348,6 +353,10 @@ public:
     bool ArePaperMarkersShown() const { return m_paperMarkersShown != 0; }
     bool GetSnapToGrid() const { return m_snap != 0; }
     void SetSnapToGrid(bool on) { m_snap = on; }
+    // Lining up with other elements and the margins while dragging; the grid wins when on.
+    bool GetSnapLines() const { return m_snapLines; }
+    void SetSnapLines(bool on) { m_snapLines = on; }
+    const std::vector<SnapGuide>& GetSnapGuides() const { return m_snapGuides; }
     bool IsGridVisible() const { return m_gridVisible != 0; }
     void ShowGrid(bool on);
     PenStyle GetGridPenStyle() const { return m_gridStyle; }
@@ -423,6 +432,14 @@ protected:
     // fine grid has a billion dots, of which a window shows a few thousand.
     std::pair<int, int> PaintedGridLines(int count, int cell, double zoom, Orientation axis) const;
     void DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label);
+    // Snap lines of the current drag: the targets are gathered at its first step.
+    bool SnapLinesActive() const { return m_snapLines && !m_snap && !m_snapSuspended; }
+    void GatherSnapTargets();
+    void SetSnapGuides(const SnapResult& result);
+    void ClearSnapGuides();
+    void RepaintSnapGuides();
+    IntRect GuideScreenRect(const SnapGuide& guide) const;
+    void DrawSnapGuides(DrawContext& dc);
 
 private:
     // The press, split by gesture: per-press resets, a move of several
@@ -516,6 +533,11 @@ private:
     int m_paperResize = 0;
     int m_paperMarkersShown = 0;
     int m_snap = 0;
+    bool m_snapLines = true;
+    bool m_snapSuspended = false;
+    bool m_snapTargetsReady = false;
+    SnapLines m_snapTargets;
+    std::vector<SnapGuide> m_snapGuides;
     int m_gridVisible = 1;
     PenStyle m_gridStyle = PenStyle::Solid;
     IntSize m_gridSize{8, 8};

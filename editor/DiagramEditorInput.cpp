@@ -105,6 +105,13 @@ bool HasEdges(const CDiagramEntity& e, double left, double top, double right, do
 
 // A placed property field stands this far right of its caption's left edge.
 constexpr double CaptionToField = 150.0;
+// How near, in screen pixels at any zoom, a dragged line comes before it snaps.
+constexpr int SnapReach = 4;
+
+IntRect Around(const IntRect& a, const IntRect& b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
 
 // A moved edge of a control: the size between it and the fixed edge stays
 // within the limits (-1: none); crossing the fixed edge holds at the minimum.
@@ -173,6 +180,7 @@ void CDiagramEditor::BeginPress()
     m_placed = nullptr;
     m_nudge = Nudge{};
     m_gestureChanged = false;
+    m_snapTargetsReady = false;
     m_modifiedBeforeGesture = m_objs->IsModified();
 }
 
@@ -309,6 +317,8 @@ bool CDiagramEditor::GestureEndedWhereItBegan() const
 
 void CDiagramEditor::CancelGesture()
 {
+    RepaintSnapGuides();
+    ClearSnapGuides();
     if (!m_gestureChanged || !m_objs)
         return;
     m_gestureChanged = false;
@@ -375,8 +385,9 @@ void CDiagramEditor::PlacePair(IntPoint v)
     m_subMode = HitCode::BottomRight;
 }
 
-void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
+void CDiagramEditor::OnMouseMove(IntPoint point, unsigned modifiers)
 {
+    m_snapSuspended = (modifiers & Modifier::Alt) != 0;
     if (m_panning || m_interactMode == ModeNone || m_interactMode == ModeDrawing || m_interactMode == ModeDrawingPair) {
         OnSetCursor(point);
         return;
@@ -384,6 +395,7 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
     if (!m_objs)
         return;
     const IntPoint v = ScreenToVirtual(point);
+    RepaintSnapGuides();
     switch (m_interactMode) {
     case ModeResizingPaper:
         ResizePaper(v);
@@ -397,6 +409,7 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         for (const CDiagramEntity* e : resized)
             stamps.push_back(e->GetChangeStamp());
         ResizeElement(v);
+        RepaintSnapGuides();
         const bool scrolled = AutoScroll(point) != IntPoint{};
         if (m_propertiesPane)
             m_propertiesPane->RefreshValues();
@@ -433,6 +446,7 @@ void CDiagramEditor::OnMouseMove(IntPoint point, unsigned /*modifiers*/)
         // would take in much that did not change.
         std::vector<IntRect> moved;
         MoveSelection(v, moved);
+        RepaintSnapGuides();
         const bool scrolled = AutoScroll(point) != IntPoint{};
         if (m_propertiesPane)
             m_propertiesPane->RefreshValues();
@@ -492,6 +506,26 @@ void CDiagramEditor::ResizeElement(IntPoint v)
     CDiagramEntity* e = m_moveAnchor && m_objs->FindIndex(m_moveAnchor) >= 0 ? m_moveAnchor : GetSelectedObject();
     if (!e)
         return;
+    // An element being drawn follows the mouse: it is sized, not lined up.
+    if (SnapLinesActive() && !m_placed) {
+        // Only the dragged edges line up; the others stay where they are.
+        IntRect box = e->GetRect().Normalized();
+        unsigned xLines = 0, yLines = 0;
+        if (OwnsLeft(m_subMode) || OwnsRight(m_subMode)) {
+            xLines = OwnsLeft(m_subMode) ? SnapLines::Near : SnapLines::Far;
+            (OwnsLeft(m_subMode) ? box.left : box.right) = v.x;
+        }
+        if (OwnsTop(m_subMode) || OwnsBottom(m_subMode)) {
+            yLines = OwnsTop(m_subMode) ? SnapLines::Near : SnapLines::Far;
+            (OwnsTop(m_subMode) ? box.top : box.bottom) = v.y;
+        }
+        GatherSnapTargets();
+        const SnapResult snapped = m_snapTargets.Snap(box, xLines, yLines, double(SnapReach) / m_zoom);
+        v = {v.x + snapped.dx, v.y + snapped.dy};
+        SetSnapGuides(snapped);
+    } else {
+        ClearSnapGuides();
+    }
     if (GetSelectCount() > 1) {
         ResizeSeveral(*e, v, {OwnsLeft(m_subMode), OwnsTop(m_subMode), OwnsRight(m_subMode), OwnsBottom(m_subMode)});
         return;
@@ -598,7 +632,22 @@ void CDiagramEditor::MoveSelection(IntPoint v, std::vector<IntRect>& moved)
         IntPoint p{v.x - delta.x, v.y - delta.y};
         if (m_snap)
             p = {SnapX(p.x), SnapY(p.y)};
-        return p;
+        if (!SnapLinesActive()) {
+            ClearSnapGuides();
+            return p;
+        }
+        // The selection's box as it would stand at p lines up as a whole.
+        CDiagramEntity* anchor =
+            m_moveAnchor && m_objs->FindIndex(m_moveAnchor) >= 0 ? m_moveAnchor : GetSelectedObject();
+        const IntRect at = anchor->GetRect().Normalized();
+        IntRect box = at;
+        ForEachSelected([&box](CDiagramEntity* e) { box = Around(box, e->GetRect().Normalized()); });
+        box = box.Offset(p.x - at.left, p.y - at.top);
+        GatherSnapTargets();
+        const SnapResult snapped =
+            m_snapTargets.Snap(box, SnapLines::AllLines, SnapLines::AllLines, double(SnapReach) / m_zoom);
+        SetSnapGuides(snapped);
+        return IntPoint{p.x + snapped.dx, p.y + snapped.dy};
     };
 
     if (!m_moveAnchor || m_objs->FindIndex(m_moveAnchor) < 0) {
@@ -644,6 +693,8 @@ void CDiagramEditor::OnLButtonUp(IntPoint point, unsigned /*modifiers*/)
     const std::vector<IntRect> extentsBefore = local && m_gestureChanged ? SelectionExtents() : std::vector<IntRect>{};
     const IntRect band = m_rubberBand;
     const bool changed = m_gestureChanged;
+    RepaintSnapGuides();
+    ClearSnapGuides();
     // Only a gesture that changed something snaps what it moved and counts as an edit.
     if (m_objs && m_gestureChanged) {
         switch (m_interactMode) {
@@ -700,6 +751,54 @@ void CDiagramEditor::OnLButtonUp(IntPoint point, unsigned /*modifiers*/)
     }
     m_subMode = 0;
     m_placed = nullptr;
+}
+
+void CDiagramEditor::GatherSnapTargets()
+{
+    if (m_snapTargetsReady)
+        return;
+    m_snapTargetsReady = true;
+    m_snapTargets.Clear();
+    // What the window shows, and a little around it: the lines a designer can see.
+    const IntRect shown =
+        ScreenToVirtual(IntRect{0, 0, m_clientSize.cx, m_clientSize.cy}).Inflated(SnapReach * 4, SnapReach * 4);
+    for (int i = 0; i < m_objs->GetCount(); ++i) {
+        const CDiagramEntity* e = m_objs->GetAt(i);
+        const IntRect r = e->GetRect().Normalized();
+        if (!e->IsSelected() && !r.Inflated(1, 1).Intersection(shown).IsEmpty())
+            m_snapTargets.AddElement(r);
+    }
+    const IntSize paper = GetVirtualSize();
+    m_snapTargets.AddMargins({m_leftMargin, m_topMargin, paper.cx - m_rightMargin, paper.cy - m_bottomMargin});
+    m_snapTargets.Finish();
+}
+
+void CDiagramEditor::SetSnapGuides(const SnapResult& result)
+{
+    m_snapGuides.clear();
+    if (result.vertical)
+        m_snapGuides.push_back(*result.vertical);
+    if (result.horizontal)
+        m_snapGuides.push_back(*result.horizontal);
+}
+
+void CDiagramEditor::ClearSnapGuides()
+{
+    m_snapGuides.clear();
+}
+
+void CDiagramEditor::RepaintSnapGuides()
+{
+    for (const SnapGuide& guide : m_snapGuides)
+        RepaintArea(GuideScreenRect(guide));
+}
+
+IntRect CDiagramEditor::GuideScreenRect(const SnapGuide& guide) const
+{
+    const IntRect r = guide.vertical ? VirtualToScreen(IntRect{guide.at, guide.from, guide.at, guide.to})
+                                     : VirtualToScreen(IntRect{guide.from, guide.at, guide.to, guide.at});
+    return guide.vertical ? IntRect{r.left, r.top, r.left + 1, r.bottom + 1}
+                          : IntRect{r.left, r.top, r.right + 1, r.top + 1};
 }
 
 void CDiagramEditor::FinishMove()

@@ -79,9 +79,16 @@ void CDiagramEditor::PaintElements(DrawContext& dc, const std::vector<IntRect>& 
     if (m_showButtonBar)
         DrawButtonBar(dc);
     dc.SetOrigin(oldOrigin);
+    DrawSnapGuides(dc);
     if (m_interactMode == ModeRubberBand && m_rubberBand.left != m_rubberBand.right &&
         m_rubberBand.top != m_rubberBand.bottom)
         dc.DrawFocusRect(m_rubberBand.Normalized());
+}
+
+void CDiagramEditor::DrawSnapGuides(DrawContext& dc)
+{
+    for (const SnapGuide& guide : m_snapGuides)
+        dc.FillSolidRect(GuideScreenRect(guide), SnapGuideColour);
 }
 
 void CDiagramEditor::Print(DrawContext& dc, const IntRect& rect, double scale)

@@ -163,7 +163,7 @@ const std::vector<int>& FormView::GetCommands()
             ids.push_back(id);
         for (int id : {ID_LEFT_ALIGN, ID_RIGHT_ALIGN, ID_TOP_ALIGN, ID_BOTTOM_ALIGN, ID_MAKE_SAME_SIZE, ID_MOVE_FORWARD,
                        ID_MOVE_BACKWARD, ID_BRING_TO_FRONT, ID_SEND_TO_BACK, ID_LAYOUT_NO_EFFECT, ID_SHOW_GRID,
-                       ID_SNAP_TO_GRID, ID_SHOW_MARGINS, ID_RESTRAIN_TO_MARGINS})
+                       ID_SNAP_TO_GRID, ID_SNAP_LINES, ID_SHOW_MARGINS, ID_RESTRAIN_TO_MARGINS})
             ids.push_back(id);
         for (const ZoomStep& step : ZoomSteps)
             ids.push_back(step.id);
@@ -365,6 +365,9 @@ bool FormView::OnCommand(int id)
     case ID_SNAP_TO_GRID:
         m_editor.SetSnapToGrid(!m_editor.GetSnapToGrid());
         return true;
+    case ID_SNAP_LINES:
+        m_editor.SetSnapLines(!m_editor.GetSnapLines());
+        return true;
     case ID_SHOW_MARGINS:
         m_editor.ShowMargins(!m_editor.IsMarginsVisible());
         return true;
@@ -469,6 +472,9 @@ CommandState FormView::GetCommandState(int id) const
         break;
     case ID_SNAP_TO_GRID:
         state.checked = m_editor.GetSnapToGrid();
+        break;
+    case ID_SNAP_LINES:
+        state.checked = m_editor.GetSnapLines();
         break;
     case ID_SHOW_MARGINS:
         state.checked = m_editor.IsMarginsVisible();

@@ -93,15 +93,18 @@ public:
 
     bool HasMore() const { return m_next < m_line.args.size(); }
 
-    // What is left may only be "ctrl" and "shift", each once.
+    // What is left may only be "ctrl", "shift" and "alt", each once.
     bool Modifiers(unsigned& modifiers)
     {
         modifiers = Modifier::None;
         for (; m_next < m_line.args.size(); ++m_next) {
             const std::string& word = m_line.args[m_next];
-            const unsigned bit = word == "ctrl" ? Modifier::Ctrl : word == "shift" ? Modifier::Shift : 0;
+            const unsigned bit = word == "ctrl"    ? Modifier::Ctrl
+                                 : word == "shift" ? Modifier::Shift
+                                 : word == "alt"   ? Modifier::Alt
+                                                   : 0;
             if (bit == 0)
-                return Fail(m_line.verb + ": \"" + word + "\" is neither ctrl nor shift");
+                return Fail(m_line.verb + ": \"" + word + "\" is not ctrl, shift or alt");
             if (modifiers & bit)
                 return Fail(m_line.verb + ": " + word + " is given twice");
             modifiers |= bit;
@@ -527,7 +530,7 @@ const std::vector<ScriptVerb>& GetScriptVerbs()
         {"size", "W H", "client area in pixels", ParseSize},
         {"press", "X Y [ctrl] [shift]", "left button down at a client point",
          ParseMouse<&CDiagramEditor::OnLButtonDown>},
-        {"move", "X Y [ctrl] [shift]", "mouse move (dragging while the left button is down)",
+        {"move", "X Y [ctrl] [shift] [alt]", "mouse move (dragging while the left button is down)",
          ParseMouse<&CDiagramEditor::OnMouseMove>},
         {"release", "X Y [ctrl] [shift]", "left button up", ParseMouse<&CDiagramEditor::OnLButtonUp>},
         {"rpress", "X Y", "right button down", ParseClick<&CDiagramEditor::OnRButtonDown>},

@@ -124,6 +124,7 @@ TEST(EditorDrag, WithoutRestraintNoEdgeGoesBelowOne)
 TEST(EditorDrag, ReleaseSnapsTheMovedTopLeftToTheGrid)
 {
     EditorRig rig;
+    rig.editor.SetSnapLines(false);  // the left margin at 7 would pull the element below
     auto* a = rig.Put<CDiagramStatic>("a", 40, 40, 80, 60);
 
     rig.Press(50, 50);
@@ -478,4 +479,44 @@ TEST(EditorDrag, PaintingTheLargestPapersAtTheLargestZoomStaysInRange)
         rig.editor.SetHScroll(0);
         rig.editor.Paint(*dc);
     }
+}
+
+TEST(EditorDrag, SnapLinesPullMovedAndResizedEdgesOntoNeighboursUnlessGridOrAlt)
+{
+    EditorRig rig;
+    rig.Put<CDiagramStatic>("n", 300, 100, 400, 140);
+    auto* a = rig.Put<CDiagramStatic>("a", 100, 300, 160, 320);
+    ASSERT_TRUE(rig.editor.GetSnapLines()) << "on by default";
+
+    // Moved so its left edge comes 3 short of the neighbour's: it lines up and a guide shows.
+    rig.Press(110, 310);
+    rig.Move(307, 410);
+    EXPECT_EQ(a->GetLeft(), 300);
+    ASSERT_EQ(rig.editor.GetSnapGuides().size(), 1u);
+    EXPECT_TRUE(rig.editor.GetSnapGuides()[0].vertical);
+    EXPECT_EQ(rig.editor.GetSnapGuides()[0].at, 300);
+    // Held Alt drags freely.
+    rig.Move(307, 410, Modifier::Alt);
+    EXPECT_EQ(a->GetLeft(), 297);
+    EXPECT_TRUE(rig.editor.GetSnapGuides().empty());
+    rig.Move(307, 410);
+    rig.Release(307, 410);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{300, 400, 360, 420}));
+    EXPECT_TRUE(rig.editor.GetSnapGuides().empty()) << "the guide goes with the drag";
+
+    // The dragged right edge lines up with the neighbour's centre (350), not the left edge.
+    rig.Drag(360, 410, 352, 410);
+    EXPECT_EQ(EditorRig::RectOf(a), (IntRect{300, 400, 350, 420}));
+
+    // With the grid on, the grid decides; with snap lines off nothing pulls.
+    rig.editor.SetSnapToGrid(true);
+    rig.Press(310, 410);
+    rig.Move(302, 410);
+    EXPECT_EQ(a->GetLeft(), 296);
+    EXPECT_TRUE(rig.editor.GetSnapGuides().empty());
+    rig.Release(302, 410);
+    rig.editor.SetSnapToGrid(false);
+    rig.editor.SetSnapLines(false);
+    rig.Drag(300, 410, 303, 410);
+    EXPECT_EQ(a->GetLeft(), 299);
 }

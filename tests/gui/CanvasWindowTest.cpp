@@ -391,6 +391,7 @@ using CanvasMouse = CanvasFixture;
 TEST_F(CanvasMouse, DragMovesTheElementByTheDraggedDistance)
 {
     OpenSample({900, 800});
+    Editor().SetSnapLines(false);  // the distance dragged is the distance moved
     CDiagramEntity* control = FindControl();
     ASSERT_NE(control, nullptr);
     const IntRect start = control->GetRect();
@@ -424,9 +425,53 @@ TEST_F(CanvasMouse, DragMovesTheElementByTheDraggedDistance)
     EXPECT_TRUE(Form().IsModified());
 }
 
+TEST_F(CanvasMouse, DragSnapsToANeighboursEdgeAndShowsTheGuide)
+{
+    OpenSample({900, 800});
+    CDiagramEntity* moved = FindControl();
+    ASSERT_NE(moved, nullptr);
+    // A neighbour to the right whose left edge the moved control can reach on the paper.
+    CDiagramEntity* neighbour = nullptr;
+    const int room = Editor().GetVirtualSize().cx - Editor().GetMargins().right - moved->GetRect().Width();
+    for (int i = 1; !neighbour && FindControl(i); ++i) {
+        const IntRect r = FindControl(i)->GetRect();
+        if (r.left > moved->GetRect().left + 40 && r.left + 10 < room)
+            neighbour = FindControl(i);
+    }
+    ASSERT_NE(neighbour, nullptr);
+    const IntRect start = moved->GetRect();
+    const IntPoint grip = Centre(Editor().VirtualToScreen(start));
+    // Bring the left edge 3 pixels right of the neighbour's, below the neighbour.
+    const IntRect next = neighbour->GetRect();
+    const IntPoint to{grip.x + next.left + 3 - start.left, grip.y + next.bottom + 40 - start.top};
+    auto guidePixels = [](const wxImage& shot) {
+        int count = 0;
+        const unsigned char* p = shot.GetData();
+        for (int i = 0; i < shot.GetWidth() * shot.GetHeight(); ++i, p += 3)
+            count += p[0] == SnapGuideColour.r && p[1] == SnapGuideColour.g && p[2] == SnapGuideColour.b;
+        return count;
+    };
+
+    m_sim.MouseMove(ScreenOf(grip));
+    test::PumpEvents(50);
+    m_sim.MouseDown();
+    test::PumpEvents(50);
+    m_sim.MouseMove(ScreenOf({grip.x + 10, grip.y + 10}));
+    test::PumpEvents(50);
+    m_sim.MouseMove(ScreenOf(to));
+    test::PumpEvents(100);
+    EXPECT_EQ(moved->GetLeft(), neighbour->GetLeft());
+    EXPECT_GT(guidePixels(Capture(m_canvas, "canvas-snap-guide")), 20);
+    m_sim.MouseUp();
+    test::PumpEvents(100);
+    EXPECT_EQ(moved->GetLeft(), neighbour->GetLeft());
+    EXPECT_EQ(guidePixels(Capture(m_canvas, "canvas-snap-released")), 0) << "the guide leaves with the drag";
+}
+
 TEST_F(CanvasMouse, LosingTheMouseMidDragEndsTheDragWhereItWas)
 {
     OpenSample({900, 800});
+    Editor().SetSnapLines(false);  // the distance dragged is the distance moved
     CDiagramEntity* control = FindControl();
     ASSERT_NE(control, nullptr);
     const IntRect start = control->GetRect();
@@ -616,6 +661,7 @@ TEST_F(CanvasLatency, GroupDragOfAHundredElementsKeepsUp)
     m_canvas->Refresh(false);
     test::PumpEvents(100);
 
+    Editor().SetSnapLines(false);  // each step lands exactly where the mouse went
     const IntRect home = grip->GetRect();
     const IntPoint at = Centre(Editor().VirtualToScreen(home));
     m_sim.MouseMove(ScreenOf(at));

@@ -105,7 +105,7 @@ TEST_F(EditorScript, AMalformedLineStopsTheScriptBeforeAnyEventRuns)
 TEST_F(EditorScript, EachMalformedLineNamesWhatIsWrong)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"press 1 2 alt", "press: \"alt\" is neither ctrl nor shift"},
+        {"press 1 2 meta", "press: \"meta\" is not ctrl, shift or alt"},
         {"move 1 2 ctrl ctrl", "move: ctrl is given twice"},
         {"release 1.5 2", "release: X \"1.5\" is not a whole number"},
         {"press 1 99999", "press: Y 99999 is not between -32767 and 32767"},
