@@ -524,7 +524,8 @@ void CDiagramEditor::ResizeSeveral(const CDiagramEntity& held, IntPoint v, std::
 {
     if (m_snap)
         v = {SnapX(v.x), SnapY(v.y)};
-    const auto [ownsLeft, ownsTop, ownsRight, ownsBottom] = edges;
+    // Plain names rather than a structured binding: the lambdas below take them.
+    const bool ownsLeft = edges[0], ownsTop = edges[1], ownsRight = edges[2], ownsBottom = edges[3];
     double dx = ownsLeft ? v.x - held.GetLeft() : ownsRight ? v.x - held.GetRight() : 0.0;
     double dy = ownsTop ? v.y - held.GetTop() : ownsBottom ? v.y - held.GetBottom() : 0.0;
 
