@@ -483,9 +483,6 @@ CommandState FormView::GetCommandState(int id) const
         state.checked = m_editor.GetRestraints() == RestraintMargins;
         break;
 
-    case ID_CALC_TABORDER_COORD:
-        state.checked = armed;
-        break;
     case ID_CHECK_SHOW_TABORDER:
         // While numbering by clicks, every number shows anyway.
         state.enabled = !m_editor.IsTabOrderClicking();
