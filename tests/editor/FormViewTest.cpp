@@ -703,6 +703,42 @@ TEST_F(TabOrderClicksTest, UndoInTheMiddleStartsTheRoundOverAndAPaneStepSplitsIt
     EXPECT_EQ(Named("b")->GetRect().right, 150) << "the other step stays";
 }
 
+TEST_F(TabOrderClicksTest, EditingKeysAndCommandsEndTheRoundFirstViewCommandsDoNot)
+{
+    AddField("a", 10, 10, 0);
+    AddField("b", 10, 60, 1);
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    Click({50, 70});  // b
+    const int undo = form().GetUndoCount();
+
+    // Tab selects the first field once the round is over: b, numbered 0.
+    EXPECT_TRUE(editor().OnKeyDown(EditorKey::Tab, Modifier::None));
+    EXPECT_FALSE(editor().IsTabOrderClicking());
+    ASSERT_EQ(editor().GetSelectCount(), 1);
+    EXPECT_EQ(editor().GetSelectedObject()->GetName(), "b");
+    EXPECT_EQ(Numbers(), (Order{"b 0", "a 1"}));
+    EXPECT_EQ(form().GetUndoCount(), undo) << "the round's step stays one step";
+
+    const std::pair<EditorKey, unsigned> keys[] = {
+        {EditorKey::A, Modifier::Ctrl}, {EditorKey::Down, Modifier::None}, {EditorKey::Delete, Modifier::None}};
+    for (const auto& [key, modifiers] : keys) {
+        view.OnCommand(ID_TABORDER_BY_CLICKS);
+        editor().OnKeyDown(key, modifiers);
+        EXPECT_FALSE(editor().IsTabOrderClicking()) << static_cast<int>(key);
+        editor().UnselectAll();
+    }
+    EXPECT_EQ(form().GetCount(), 4) << "with nothing selected, Delete deleted nothing";
+
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    view.OnCommand(ID_SHOW_GRID);
+    view.OnCommand(ID_ZOOM_IN);
+    editor().OnKeyDown(EditorKey::C, Modifier::None);
+    EXPECT_TRUE(editor().IsTabOrderClicking());
+    view.OnCommand(ID_EDIT_SELECT_ALL);
+    EXPECT_FALSE(editor().IsTabOrderClicking());
+    EXPECT_EQ(editor().GetSelectCount(), 4);
+}
+
 TEST_F(TabOrderClicksTest, ToolsAndTheRoundTakeTurnsAndAFormWithoutFieldsHasNone)
 {
     EXPECT_FALSE(Enabled(ID_TABORDER_BY_CLICKS));
