@@ -1,5 +1,6 @@
 #include "app/CanvasWindow.h"
 
+#include "dialogs/PaintCairoEx.h"
 #include "editor/DiagramEditor.h"
 #include "editor/EditorHost.h"
 #include "editor/PartialPaint.h"
@@ -9,7 +10,6 @@
 #include <cairo/cairo.h>
 #include <wx/dcclient.h>
 #include <wx/dnd.h>
-#include <wx/graphics.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/settings.h>
@@ -424,14 +424,9 @@ void CanvasWindow::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
     const auto start = std::chrono::steady_clock::now();
-    // wxGTK paints through cairo: the buffer is copied onto the window's context.
-    wxGraphicsContext* gc = dc.GetGraphicsContext();
-    std::unique_ptr<wxGraphicsContext> own;
-    if (!gc) {
-        own.reset(wxGraphicsRenderer::GetCairoRenderer()->CreateContext(dc));
-        gc = own.get();
-    }
-    cairo_t* target = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+    // The buffer is copied onto the window's context.
+    const PaintCairoEx window(dc);
+    cairo_t* target = window.Get();
     const wxSize client = GetClientSize();
     if (client.x <= 0 || client.y <= 0 ||
         !EnsureBuffer(client.x, client.y, target ? cairo_get_target(target) : nullptr))

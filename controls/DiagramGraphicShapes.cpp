@@ -158,7 +158,11 @@ std::string CDiagramGraphicFilledShape::GetFillColor() const
 
 // --- CDiagramGraphicLine ----------------------------------------------------
 
-CDiagramGraphicLine::CDiagramGraphicLine() : CDiagramGraphicShape("Line", "line") {}
+CDiagramGraphicLine::CDiagramGraphicLine() : CDiagramGraphicShape("Line", "line")
+{
+    // A rule under a heading is 0 high; SetRect keeps it from becoming a point.
+    SetMinimumSize({0, 0});
+}
 
 CDiagramGraphicLine::~CDiagramGraphicLine() = default;
 
@@ -170,6 +174,14 @@ std::unique_ptr<CDiagramEntity> CDiagramGraphicLine::Clone() const
     clone->SetQuadrant(GetQuadrant());
     clone->Copy(*this);
     return clone;
+}
+
+void CDiagramGraphicLine::SetRect(double left, double top, double right, double bottom)
+{
+    // Flat either way, but a point could be neither seen nor grabbed.
+    if (TruncEdge(left) == TruncEdge(right) && TruncEdge(top) == TruncEdge(bottom))
+        right = left + 1;
+    CDiagramGraphicShape::SetRect(left, top, right, bottom);
 }
 
 void CDiagramGraphicLine::DrawObject(DrawContext& dc, const IntRect& rect)

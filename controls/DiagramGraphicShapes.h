@@ -60,6 +60,8 @@ public:
     ~CDiagramGraphicLine() override;
 
     std::unique_ptr<CDiagramEntity> Clone() const override;
+    using CDiagramGraphicShape::SetRect;
+    void SetRect(double left, double top, double right, double bottom) override;
     void DrawObject(DrawContext& dc, const IntRect& rect) override;
     void WriteXml() override;
     bool LoadXml() override;

@@ -3,6 +3,7 @@
 #include "controls/ButtonBitmaps.h"
 #include "controls/PictureCtrl.h"
 #include "dialogs/DialogTexts.h"
+#include "dialogs/PaintCairoEx.h"
 #include "dialogs/ThemedButton.h"
 #include "editor/DiagramEditor.h"
 #include "model/DiagramEntityContainer.h"
@@ -18,7 +19,6 @@
 #include <wx/button.h>
 #include <wx/dcclient.h>
 #include <wx/display.h>
-#include <wx/graphics.h>
 #include <wx/listctrl.h>
 #include <wx/settings.h>
 #include <wx/stattext.h>
@@ -357,13 +357,8 @@ void CFormPreviewDlg::OnPaint(wxPaintEvent& /*event*/)
 {
     wxPaintDC dc(this);
     m_paintedScroll = GetScrollOffset();
-    wxGraphicsContext* gc = dc.GetGraphicsContext();
-    std::unique_ptr<wxGraphicsContext> own;
-    if (!gc) {
-        own.reset(wxGraphicsRenderer::GetCairoRenderer()->CreateContext(dc));
-        gc = own.get();
-    }
-    auto* cr = gc ? static_cast<cairo_t*>(gc->GetNativeContext()) : nullptr;
+    const PaintCairoEx window(dc);
+    cairo_t* cr = window.Get();
     if (!cr)
         return;
 

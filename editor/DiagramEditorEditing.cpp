@@ -513,9 +513,6 @@ void CDiagramEditor::GiveDefaultSize(CDiagramEntity& element)
         std::clamp(element.GetLeft(), double(area.left), std::max<double>(area.left, area.right - width));
     const double top = std::clamp(element.GetTop(), double(area.top), std::max<double>(area.top, area.bottom - height));
     element.SetRect(left, top, left + width, top + height);
-    // The minimum size of a shape holds for drags; a placed line is flat.
-    if (height == 0)
-        element.SetBottom(top);
 }
 
 // --- resizing several ---------------------------------------------------------------

@@ -29,6 +29,35 @@ void SelectByTab(CDiagramEditor& editor, bool backward)
     editor.SelectOnly(sequence[next]);
 }
 
+// The keys HandleKey gives to the selection or the elements. Undo and redo
+// are not among them: within a round of numbering by clicks they take its
+// numbers back and the round starts over.
+bool ActsOnElements(EditorKey key, unsigned modifiers)
+{
+    const bool ctrl = (modifiers & Modifier::Ctrl) != 0;
+    switch (key) {
+    case EditorKey::Left:
+    case EditorKey::Right:
+    case EditorKey::Up:
+    case EditorKey::Down:
+    case EditorKey::Delete:
+    case EditorKey::Insert:
+    case EditorKey::PageUp:
+    case EditorKey::PageDown:
+        return true;
+    case EditorKey::Tab:
+        return !ctrl;
+    case EditorKey::Enter:
+    case EditorKey::A:
+    case EditorKey::X:
+    case EditorKey::V:
+    case EditorKey::C:
+        return ctrl;
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 // --- keyboard ---------------------------------------------------------------------
@@ -36,6 +65,10 @@ void SelectByTab(CDiagramEditor& editor, bool backward)
 bool CDiagramEditor::OnKeyDown(EditorKey key, unsigned modifiers)
 {
     StopPanning();
+    // Editing while numbering would select under the badges: the round ends
+    // first, its numbers kept as its one step, and the key does its usual work.
+    if (ActsOnElements(key, modifiers))
+        EndTabOrderClicks();
     bool used = HandleKey(key, modifiers);
     if ((m_keyFlags & KeyFlag::KeyEscape) && key == EditorKey::Escape) {
         EndTabOrderClicks();

@@ -57,6 +57,26 @@ const ZoomStep* FindZoom(int id)
     return nullptr;
 }
 
+// Numbering by clicks goes on through the commands that change only the
+// view, and through undo and redo, after which the round starts over. Every
+// other command ends the round before it runs.
+bool KeepsTabOrderRound(int id)
+{
+    static const int goOnThrough[] = {ID_EDIT_UNDO,
+                                       ID_EDIT_REDO,
+                                       ID_ZOOM_IN,
+                                       ID_ZOOM_OUT,
+                                       ID_SHOW_GRID,
+                                       ID_SNAP_TO_GRID,
+                                       ID_SNAP_LINES,
+                                       ID_SHOW_MARGINS,
+                                       ID_RESTRAIN_TO_MARGINS,
+                                       ID_MULTIDRAW,
+                                       ID_CHECK_SHOW_TABORDER,
+                                       ID_TABORDER_BY_CLICKS};
+    return FindZoom(id) || std::find(std::begin(goOnThrough), std::end(goOnThrough), id) != std::end(goOnThrough);
+}
+
 // The tool each plain insert command arms, for its check mark.
 int InsertKindOf(int id)
 {
@@ -239,6 +259,8 @@ bool FormView::InsertButton(const ButtonCommand& button)
 bool FormView::OnCommand(int id)
 {
     m_editor.EndNudges();
+    if (!KeepsTabOrderRound(id))
+        m_editor.EndTabOrderClicks();
     if (const ButtonCommand* button = FindButton(id))
         return InsertButton(*button);
     if (const ZoomStep* step = FindZoom(id)) {
@@ -483,9 +505,6 @@ CommandState FormView::GetCommandState(int id) const
         state.checked = m_editor.GetRestraints() == RestraintMargins;
         break;
 
-    case ID_CALC_TABORDER_COORD:
-        state.checked = armed;
-        break;
     case ID_CHECK_SHOW_TABORDER:
         // While numbering by clicks, every number shows anyway.
         state.enabled = !m_editor.IsTabOrderClicking();
@@ -577,6 +596,7 @@ bool FormView::SelectByName(const std::string& name)
     for (int i = 0; form && i < form->GetCount(); ++i) {
         CDiagramEntity* element = form->GetAt(i);
         if (!element->IsDependentPart() && equalsNoCase(element->GetName(), name)) {
+            m_editor.EndTabOrderClicks();
             m_editor.SelectOnly(element);
             return true;
         }

@@ -105,12 +105,12 @@ TEST_F(ShapeTest, CopiesKeepEveryShapeSetting)
 {
     ASSERT_TRUE(s.Load(std::string(Line) + Rectangle + Ellipse));
     const Lines original = s.WrittenLines();
-    s.form.Duplicate(s.At(0));  // moved, direction kept, at the minimum height
+    s.form.Duplicate(s.At(0));  // moved, direction kept, still flat
     s.form.Add(s.At(1)->Clone());
     s.form.Add(s.At(2)->Clone());
     EXPECT_EQ(s.WrittenLines(),
               (Lines{original[0], original[1], original[2],
-                     R"(<Line pos="60,70" size="80,1" linecolor="0,0,0" linewidth="3.0" quadrant="2"/>)", original[1],
+                     R"(<Line pos="60,70" size="80,0" linecolor="0,0,0" linewidth="3.0" quadrant="2"/>)", original[1],
                      original[2]}));
 }
 

@@ -163,7 +163,7 @@ TEST_P(FormViewTool, ArmsPlacesOneCopyAndDisarms)
     EXPECT_EQ(view.GetInsertKind(), tool.insertKind);
     EXPECT_TRUE(Checked(item));
     EXPECT_FALSE(Checked(ID_SELECT_TOOL));
-    EXPECT_TRUE(Checked(ID_CALC_TABORDER_COORD));
+    EXPECT_FALSE(Checked(ID_CALC_TABORDER_COORD)) << "numbering by position is no placing tool";
     for (int other :
          {ID_TEXT_CTRL, ID_ADD_IMAGE, ID_TABLE, ID_ADD_LINE, ID_ADD_RECTANGLE, ID_ADD_ELLIPSE, ID_ADD_BUTTON})
         if (other != item) {
@@ -701,6 +701,42 @@ TEST_F(TabOrderClicksTest, UndoInTheMiddleStartsTheRoundOverAndAPaneStepSplitsIt
     view.OnCommand(ID_EDIT_UNDO);
     EXPECT_EQ(Numbers(), (Order{"b 0", "a 1", "c 2"}));
     EXPECT_EQ(Named("b")->GetRect().right, 150) << "the other step stays";
+}
+
+TEST_F(TabOrderClicksTest, EditingKeysAndCommandsEndTheRoundFirstViewCommandsDoNot)
+{
+    AddField("a", 10, 10, 0);
+    AddField("b", 10, 60, 1);
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    Click({50, 70});  // b
+    const int undo = form().GetUndoCount();
+
+    // Tab selects the first field once the round is over: b, numbered 0.
+    EXPECT_TRUE(editor().OnKeyDown(EditorKey::Tab, Modifier::None));
+    EXPECT_FALSE(editor().IsTabOrderClicking());
+    ASSERT_EQ(editor().GetSelectCount(), 1);
+    EXPECT_EQ(editor().GetSelectedObject()->GetName(), "b");
+    EXPECT_EQ(Numbers(), (Order{"b 0", "a 1"}));
+    EXPECT_EQ(form().GetUndoCount(), undo) << "the round's step stays one step";
+
+    const std::pair<EditorKey, unsigned> keys[] = {
+        {EditorKey::A, Modifier::Ctrl}, {EditorKey::Down, Modifier::None}, {EditorKey::Delete, Modifier::None}};
+    for (const auto& [key, modifiers] : keys) {
+        view.OnCommand(ID_TABORDER_BY_CLICKS);
+        editor().OnKeyDown(key, modifiers);
+        EXPECT_FALSE(editor().IsTabOrderClicking()) << static_cast<int>(key);
+        editor().UnselectAll();
+    }
+    EXPECT_EQ(form().GetCount(), 4) << "with nothing selected, Delete deleted nothing";
+
+    view.OnCommand(ID_TABORDER_BY_CLICKS);
+    view.OnCommand(ID_SHOW_GRID);
+    view.OnCommand(ID_ZOOM_IN);
+    editor().OnKeyDown(EditorKey::C, Modifier::None);
+    EXPECT_TRUE(editor().IsTabOrderClicking());
+    view.OnCommand(ID_EDIT_SELECT_ALL);
+    EXPECT_FALSE(editor().IsTabOrderClicking());
+    EXPECT_EQ(editor().GetSelectCount(), 4);
 }
 
 TEST_F(TabOrderClicksTest, ToolsAndTheRoundTakeTurnsAndAFormWithoutFieldsHasNone)

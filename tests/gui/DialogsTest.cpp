@@ -59,11 +59,17 @@ protected:
 
 }  // namespace
 
-TEST_F(DialogBaseTest, GrowingMovesAndResizesAnchoredControls)
+TEST_F(DialogBaseTest, TheFirstSizeIsTheMinimumAndGrowingMovesAndResizesAnchoredControls)
 {
     AnchoredDialog dialog;
+    const wxSize first = dialog.GetSize();
     dialog.Show();
     PumpEvents(50);
+    dialog.SetSize(100, 80);
+    PumpEvents(50);
+    EXPECT_GE(dialog.GetSize().x, first.x);
+    EXPECT_GE(dialog.GetSize().y, first.y);
+
     dialog.SetClientSize(400, 260);  // grows by 100 x 60
     ASSERT_TRUE(WaitFor([&] { return dialog.GetClientSize() == wxSize(400, 260); }));
     PumpEvents(50);
@@ -83,18 +89,6 @@ TEST_F(DialogBaseTest, GrowingMovesAndResizesAnchoredControls)
     PumpEvents(50);
     EXPECT_EQ(dialog.m_mover->GetRect(), wxRect(200, 150, 80, 30));
     EXPECT_EQ(dialog.m_grower->GetRect(), wxRect(10, 50, 150, 90));
-}
-
-TEST_F(DialogBaseTest, FirstSizeIsTheMinimum)
-{
-    AnchoredDialog dialog;
-    const wxSize first = dialog.GetSize();
-    dialog.Show();
-    PumpEvents(50);
-    dialog.SetSize(100, 80);
-    PumpEvents(50);
-    EXPECT_GE(dialog.GetSize().x, first.x);
-    EXPECT_GE(dialog.GetSize().y, first.y);
 }
 
 TEST_F(DialogBaseTest, ContentThatDoesNotFitScrollsAndReturnsWhenItFits)
@@ -122,7 +116,7 @@ TEST_F(DialogBaseTest, ContentThatDoesNotFitScrollsAndReturnsWhenItFits)
     EXPECT_EQ(dialog.m_mover->GetRect(), wxRect(200, 150, 80, 30));
 }
 
-TEST_F(DialogBaseTest, PlacementSurvivesARestart)
+TEST_F(DialogBaseTest, PlacementSurvivesARestartAndComesBackOntoTheDesktop)
 {
     const wxRect moved(123, 87, 420, 310);
     {
@@ -141,15 +135,12 @@ TEST_F(DialogBaseTest, PlacementSurvivesARestart)
         << again.GetRect().height;
     // The controls follow the restored size.
     EXPECT_EQ(again.m_mover->GetPosition(), wxPoint(200, 150) + (again.GetClientSize() - wxSize(300, 200)));
-}
 
-TEST_F(DialogBaseTest, StoredPlacementOffTheDesktopIsPulledBack)
-{
     BaseItfDialog::WritePlacementText("FD_TestDialog", "-500;-400;420;310");
-    AnchoredDialog dialog("FD_TestDialog");
-    dialog.Show();
-    EXPECT_TRUE(WaitFor([&] { return dialog.GetRect() == wxRect(0, 0, 420, 310); }))
-        << "at " << dialog.GetPosition().x << "," << dialog.GetPosition().y;
+    AnchoredDialog off("FD_TestDialog");
+    off.Show();
+    EXPECT_TRUE(WaitFor([&] { return off.GetRect() == wxRect(0, 0, 420, 310); }))
+        << "at " << off.GetPosition().x << "," << off.GetPosition().y;
 }
 
 TEST_F(DialogBaseTest, UnnamedOrNeverShownDialogStoresNothingAndEmptyTextDeletes)
@@ -170,7 +161,7 @@ TEST_F(DialogBaseTest, UnnamedOrNeverShownDialogStoresNothingAndEmptyTextDeletes
     EXPECT_FALSE(wxConfigBase::Get()->HasEntry("/LORVATH/Window/FD_TestDialog"));
 }
 
-TEST(StartOptions, OkAnswersTheChosenRadioButton)
+TEST(StartOptions, OkAnswersTheChosenRadioButtonAndCancelKeepsTheChoice)
 {
     {
         CFormDesignOptions untouched(nullptr);
@@ -187,10 +178,6 @@ TEST(StartOptions, OkAnswersTheChosenRadioButton)
                   wxID_OK);
         EXPECT_EQ(open.GetChoice(), 1);
     }
-}
-
-TEST(StartOptions, CancelKeepsTheChoice)
-{
     CFormDesignOptions dialog(nullptr);
     EXPECT_EQ(RunModal(dialog,
                        [&] {
@@ -215,7 +202,7 @@ protected:
     }
 };
 
-TEST_F(ObjectClassChooserTest, OpensSortedReadOnlyWithOkDisabled)
+TEST_F(ObjectClassChooserTest, OpensSortedReadOnlyWithOkDisabledAndOkWithoutSelectionAnswersEmpty)
 {
     CObjectClassList dialog(nullptr, m_types);
     const std::vector<std::string> expected = {"Artikel", "Motor", "Pumpe", "Pumpenstation", "Ventil"};
@@ -227,6 +214,8 @@ TEST_F(ObjectClassChooserTest, OpensSortedReadOnlyWithOkDisabled)
     EXPECT_TRUE(first->HasFlag(wxPG_PROP_READONLY));
     EXPECT_EQ(dialog.GetList()->GetSelection(), nullptr);
     EXPECT_FALSE(dialog.GetOkButton()->IsEnabled());
+    EXPECT_EQ(RunModal(dialog, [&] { Click(dialog.GetOkButton()); }), wxID_OK);
+    EXPECT_EQ(dialog.GetResult(), "");
 }
 
 TEST_F(ObjectClassChooserTest, WildCardSearchSelectsAndOkAnswersTheInternalName)
@@ -260,13 +249,6 @@ TEST_F(ObjectClassChooserTest, SearchMatchesInternalNamesAndMissChangesNothing)
     dialog.GetSearchBox()->ChangeValue("nothing*");
     EXPECT_FALSE(dialog.Search());
     EXPECT_EQ(dialog.GetList()->GetSelection()->GetLabel(), "Ventil");
-}
-
-TEST_F(ObjectClassChooserTest, OkWithoutSelectionAnswersEmpty)
-{
-    CObjectClassList dialog(nullptr, m_types);
-    EXPECT_EQ(RunModal(dialog, [&] { Click(dialog.GetOkButton()); }), wxID_OK);
-    EXPECT_EQ(dialog.GetResult(), "");
 }
 
 TEST_F(ObjectClassChooserTest, ClickingAnItemEnablesOkAndDoubleClickChoosesIt)

@@ -456,6 +456,22 @@ TEST_F(ScriptTool, RenderEditorDrawsTheClientAreaAfterTheScript)
     EXPECT_FALSE(std::filesystem::exists(none));
 }
 
+// The README's picture ends its script with the button still down: the
+// held field stands where it snapped and both guides show.
+TEST_F(EditorScript, TheReadmePictureHoldsADragThatSnapsToTwoGuides)
+{
+    ASSERT_TRUE(m_doc.ReadFile(std::string(FORMWRIGHT_SOURCE_ROOT) + "/data/samples/PUMP_Main.xml"));
+    m_session = std::make_unique<HeadlessFormView>(m_doc);
+    ASSERT_TRUE(Run(ReadFile(std::string(FORMWRIGHT_SOURCE_ROOT) + "/docs/editor-canvas.script")).ok) << m_err.str();
+
+    EXPECT_EQ(RectOf(Named("WEIGHT_KG")), (IntRect{510, 334, 590, 354}));
+    std::vector<std::pair<bool, int>> guides;
+    for (const SnapGuide& guide : Editor().GetSnapGuides())
+        guides.emplace_back(guide.vertical, guide.at);
+    std::sort(guides.begin(), guides.end());
+    EXPECT_EQ(guides, (std::vector<std::pair<bool, int>>{{false, 334}, {true, 510}}));
+}
+
 TEST_F(ScriptTool, HelpListsEveryVerb)
 {
     const std::string help = Tool({"--help"}).out;
