@@ -9,6 +9,10 @@ JOBS        ?= $(shell nproc)
 FUZZ_DIR    ?= build-fuzz
 BENCH_DIR   ?= build-bench
 BENCH_GUI_DIR ?= build-bench-gui
+# `make install` puts the programs in $(DESTDIR)$(PREFIX)/bin and their data in
+# $(DESTDIR)$(PREFIX)/share/formwright.
+PREFIX      ?= /usr/local
+DESTDIR     ?=
 # Total fuzzing time of `make fuzz`, shared equally by the targets; with
 # SECONDS=N each target runs N seconds instead.
 FUZZ_SECONDS ?= 60
@@ -29,7 +33,7 @@ SANITIZER_ENV = G_SLICE=always-malloc NO_AT_BRIDGE=1 LSAN_OPTIONS=suppressions=$
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DFORMWRIGHT_WERROR=$(WERROR)
 
-.PHONY: all deps build build-programs build-asan test test-fast fuzz bench bench-gui run screenshot format clean
+.PHONY: all deps build build-programs build-asan test test-fast fuzz bench bench-gui run screenshot install deb format clean
 
 all: build
 
@@ -43,10 +47,20 @@ build: deps $(BUILD_DIR)/build.ninja
 	cmake $(BUILD_DIR) -DFORMWRIGHT_WERROR=$(WERROR) > /dev/null
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# The editor and formwright-tool only, without the tests and benchmarks.
+# The editor and formwright-tool (with their manual pages) only, without the
+# tests and benchmarks.
 build-programs: deps $(BUILD_DIR)/build.ninja
 	cmake $(BUILD_DIR) -DFORMWRIGHT_WERROR=$(WERROR) > /dev/null
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target formwright formwright-tool
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target formwright formwright-tool formwright_packaging
+
+# The programs, their data, desktop entry, file type, icons, metainfo, manual
+# pages and bash completion under PREFIX (staged below DESTDIR when set).
+install: build-programs
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# $(BUILD_DIR)/formwright_VERSION_amd64.deb, installed under /usr, stripped.
+deb: build-programs
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # Everything once more under AddressSanitizer and UBSan, the desktop program
 # and its window tests included.

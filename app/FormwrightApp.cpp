@@ -72,6 +72,7 @@ void DescribeCommandLine(wxCmdLineParser& parser)
 {
     static const wxCmdLineEntryDesc entries[] = {
         {wxCMD_LINE_SWITCH, "h", "help", "show this help and exit", wxCMD_LINE_VAL_NONE, wxCMD_LINE_OPTION_HELP},
+        {wxCMD_LINE_SWITCH, nullptr, "version", "show the version and exit", wxCMD_LINE_VAL_NONE, 0},
         {wxCMD_LINE_SWITCH, nullptr, "no-start-options",
          "do not ask whether to create or open a form file (also skipped when a file is given)", wxCMD_LINE_VAL_NONE,
          0},
@@ -85,7 +86,8 @@ void DescribeCommandLine(wxCmdLineParser& parser)
         {wxCMD_LINE_OPTION, nullptr, "dialog",
          "open a dialog on the shown form once the window is up: filters, filter, preview or styles",
          wxCMD_LINE_VAL_STRING, 0},
-        {wxCMD_LINE_PARAM, nullptr, nullptr, "form file to open", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL},
+        {wxCMD_LINE_PARAM, nullptr, nullptr, "form files to open", wxCMD_LINE_VAL_STRING,
+         wxCMD_LINE_PARAM_OPTIONAL | wxCMD_LINE_PARAM_MULTIPLE},
         {wxCMD_LINE_NONE, nullptr, nullptr, nullptr, wxCMD_LINE_VAL_NONE, 0},
     };
     parser.SetDesc(entries);
@@ -103,8 +105,8 @@ FormwrightApp::~FormwrightApp() = default;
 
 bool FormwrightApp::OnCmdLineParsed(wxCmdLineParser& parser)
 {
-    if (parser.GetParamCount() > 0)
-        m_file = parser.GetParam(0);
+    for (size_t i = 0; i < parser.GetParamCount(); ++i)
+        m_files.push_back(parser.GetParam(i));
     parser.Found("screenshot", &m_screenshot);
     parser.Found("form", &m_form);
     parser.Found("select", &m_select);
@@ -132,15 +134,21 @@ bool FormwrightApp::OnInit()
     SetTopWindow(m_frame);
     m_frame->Show();
 
-    if (!m_file.empty()) {
-        const wxString path = wxFileName(m_file).GetAbsolutePath();
-        // Opening says why it failed, with the reason from the system or the
-        // reader; in a message box, or on stderr while a picture is taken.
-        if (!m_frame->OpenFile(path)) {
-            if (m_exitCode == 0)
-                Fail(LangText("MSG_OPEN_FAILED") + " " + path);
-            m_exitCode = 1;
-        } else if (!m_form.empty()) {
+    if (!m_files.empty()) {
+        // Several files come from a file manager's selection; --form and
+        // --select apply to the last, which is the one shown.
+        for (const wxString& file : m_files) {
+            const wxString path = wxFileName(file).GetAbsolutePath();
+            // Opening says why it failed, with the reason from the system or the
+            // reader; in a message box, or on stderr while a picture is taken.
+            if (!m_frame->OpenFile(path)) {
+                if (m_exitCode == 0)
+                    Fail(LangText("MSG_OPEN_FAILED") + " " + path);
+                m_exitCode = 1;
+                break;
+            }
+        }
+        if (m_exitCode == 0 && !m_form.empty()) {
             m_frame->SelectFormByName(m_form.utf8_string());
             FormwrightDoc* doc = m_frame->GetActiveDocument();
             if (!doc || !equalsNoCase(doc->GetModel().GetCurrentFormName(), m_form.utf8_string()))

@@ -6,6 +6,7 @@
 #include <wx/string.h>
 
 #include <memory>
+#include <vector>
 
 class wxCmdLineParser;
 class wxModalDialogHook;
@@ -38,7 +39,7 @@ private:
     // Says what went wrong on stderr; the program then ends with status 1.
     void Fail(const wxString& text);
 
-    wxString m_file;
+    std::vector<wxString> m_files;
     wxString m_screenshot;
     wxString m_select;
     wxString m_form;

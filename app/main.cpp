@@ -21,10 +21,11 @@ bool IsSet(const char* variable)
     return value && *value;
 }
 
-bool AsksForHelp(int argc, char** argv)
+// True when `option` (or its short form, when it has one) comes before any "--".
+bool Asks(int argc, char** argv, const char* option, const char* shortForm = nullptr)
 {
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
-        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0)
+        if (std::strcmp(argv[i], option) == 0 || (shortForm && std::strcmp(argv[i], shortForm) == 0))
             return true;
     return false;
 }
@@ -48,12 +49,16 @@ int main(int argc, char** argv)
     pointers.push_back(nullptr);
     int count = argc;
 
-    // The help and the lack of a desktop are answered before the toolkit
-    // starts, since starting it needs a display.
-    if (AsksForHelp(argc, argv)) {
+    // The help, the version and the lack of a desktop are answered before
+    // the toolkit starts, since starting it needs a display.
+    if (Asks(argc, argv, "--help", "-h")) {
         wxCmdLineParser parser(count, pointers.data());
         fw::DescribeCommandLine(parser);
         std::fputs(parser.GetUsageString().utf8_str().data(), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (Asks(argc, argv, "--version")) {
+        std::puts("formwright " FORMWRIGHT_VERSION);
         return EXIT_SUCCESS;
     }
     if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {

@@ -96,31 +96,31 @@ bool isDirectory(const std::string& path)
     return !path.empty() && fs::is_directory(path, ec);
 }
 
+#ifndef FORMWRIGHT_SOURCE_DATA_DIR
+#define FORMWRIGHT_SOURCE_DATA_DIR ""
+#endif
+#ifndef FORMWRIGHT_INSTALL_DATA_DIR
+#define FORMWRIGHT_INSTALL_DATA_DIR "/usr/share/formwright"
+#endif
+
 std::string installedDataDir()
 {
     std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        std::string beside = (exe.parent_path() / ".." / "share" / "formwright").lexically_normal().string();
-        if (isDirectory(beside))
-            return beside;
-    }
-#ifdef FORMWRIGHT_INSTALL_DATA_DIR
-    if (isDirectory(FORMWRIGHT_INSTALL_DATA_DIR))
-        return FORMWRIGHT_INSTALL_DATA_DIR;
-#endif
-#ifdef FORMWRIGHT_SOURCE_DATA_DIR
-    if (isDirectory(FORMWRIGHT_SOURCE_DATA_DIR))
-        return FORMWRIGHT_SOURCE_DATA_DIR;
-#endif
-#ifdef FORMWRIGHT_INSTALL_DATA_DIR
-    return FORMWRIGHT_INSTALL_DATA_DIR;
-#else
-    return "/usr/share/formwright";
-#endif
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return locateDataDir(ec ? std::string() : exe.string(), FORMWRIGHT_SOURCE_DATA_DIR, FORMWRIGHT_INSTALL_DATA_DIR);
 }
 
 }  // namespace
+
+std::string locateDataDir(const std::string& executable, const std::string& sourceDir, const std::string& configuredDir)
+{
+    if (!executable.empty()) {
+        const fs::path beside = fs::path(executable).parent_path().parent_path() / "share" / "formwright";
+        if (isDirectory(beside.string()))
+            return beside.lexically_normal().string();
+    }
+    return isDirectory(sourceDir) ? sourceDir : configuredDir;
+}
 
 Environment& Environment::instance()
 {

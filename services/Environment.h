@@ -38,4 +38,12 @@ private:
     std::map<std::string, std::string> m_fileValues;
 };
 
+// The shipped data folder when no setting names one: <prefix>/share/formwright
+// beside the program at <prefix>/bin, so that an installed, staged or moved
+// tree finds its own data; else the source tree's (a program run from its
+// build folder), else the configured install prefix's, which is also the
+// answer when none of them is there.
+std::string locateDataDir(const std::string& executable, const std::string& sourceDir,
+                          const std::string& configuredDir);
+
 }  // namespace fw

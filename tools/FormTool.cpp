@@ -31,7 +31,7 @@ namespace fw {
 
 namespace {
 
-const char* const Version = "formwright-tool 0.1.0";
+const char* const Version = "formwright-tool " FORMWRIGHT_VERSION;
 
 const char* const UsageHead = R"(usage: formwright-tool [options] COMMAND ...
 
@@ -62,7 +62,7 @@ commands:
 options:
   --model FILE             object model file (default: the configured one)
   --language NAME          language of names and texts (English, German)
-  --help                   show this text
+  -h, --help               show this text
   --version                show the version
 
 script lines, one event each; # starts a comment; points are client pixels:

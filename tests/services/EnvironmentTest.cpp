@@ -121,4 +121,22 @@ TEST_F(EnvironmentTest, SettingsFileIsParsedAndVariablesOverrideIt)
     EXPECT_EQ(env().getUiFontSize(), 12);
 }
 
+// Without FORMWRIGHT_DATA_DIR, an installed program finds the data of its own
+// prefix first, wherever that tree was staged or moved; the build tree's and
+// the configured prefix's folders only come after, in that order.
+TEST_F(EnvironmentTest, DataFolderBesideTheProgramComesBeforeTheFallbacks)
+{
+    const std::string root = m_home.Path();
+    const std::string source = root + "/src/data";
+    const std::string configured = root + "/usr/share/formwright";
+    m_home.Put("moved/share/formwright/lang/English.lang", "");
+    m_home.Put("src/data/lang/English.lang", "");
+    m_home.Put("usr/share/formwright/lang/English.lang", "");
+
+    EXPECT_EQ(locateDataDir(root + "/moved/bin/formwright", source, configured), root + "/moved/share/formwright");
+    EXPECT_EQ(locateDataDir(root + "/build/tools/formwright-tool", source, configured), source);
+    EXPECT_EQ(locateDataDir(root + "/build/tools/formwright-tool", root + "/gone", configured), configured);
+    EXPECT_EQ(locateDataDir("", "", root + "/also-gone"), root + "/also-gone");
+}
+
 }  // namespace
