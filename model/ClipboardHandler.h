@@ -24,7 +24,7 @@ public:
     virtual void Offer(const std::string& text) = 0;
     // Whether the system clipboard holds elements (this program's too), as
     // far as the toolkit tells without fetching them.
-    virtual bool HoldsElements() const = 0;
+    virtual bool HoldsElements() = 0;
     // The elements text on the system clipboard, fetched now; none when it holds none.
     virtual std::optional<std::string> Fetch() = 0;
     // Tells the designer why a paste placed nothing, or not everything.

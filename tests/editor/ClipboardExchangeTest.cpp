@@ -23,7 +23,7 @@ namespace {
 
 struct Board : ClipboardExchange {
     void Offer(const std::string& offered) override { text = offered; }
-    bool HoldsElements() const override { return text.has_value(); }
+    bool HoldsElements() override { return text.has_value(); }
     std::optional<std::string> Fetch() override { return text; }
     void Tell(const std::string& message) override { told.push_back(message); }
     std::optional<std::string> text;
