@@ -17,31 +17,43 @@ namespace fw {
 
 namespace {
 
-// The text form's separators, and the line breaks, as XML character
-// references: inside XML they read back as themselves. ";" goes first, as
-// every reference ends with one.
-const std::pair<const char*, const char*> FieldEscapes[] = {
-    {";", "&#59;"}, {":", "&#58;"}, {",", "&#44;"}, {"\n", "&#10;"}, {"\r", "&#13;"},
+// The text form's separators and the line breaks, as percent codes in the
+// fields that may hold them; "%" itself first, so every text reads back exactly.
+const std::pair<char, const char*> FieldEscapes[] = {
+    {'%', "%25"}, {';', "%3B"}, {':', "%3A"}, {',', "%2C"}, {'\n', "%0A"}, {'\r', "%0D"},
 };
 
-std::string EscapeXml(std::string text)
+std::string EscapeField(std::string_view text)
 {
-    for (const auto& [plain, escaped] : FieldEscapes)
-        text = replaceAll(text, plain, escaped);
-    return text;
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto* escape = std::find_if(std::begin(FieldEscapes), std::end(FieldEscapes),
+                                          [c](const auto& entry) { return entry.first == c; });
+        if (escape == std::end(FieldEscapes))
+            out += c;
+        else
+            out += escape->second;
+    }
+    return out;
 }
 
-// A plain field (the object class) escapes "&" first, so it reads back exactly.
-std::string EscapeField(const std::string& text)
+// One pass, so a decoded "%" never starts another code.
+std::string UnescapeField(std::string_view text)
 {
-    return EscapeXml(replaceAll(text, "&", "&amp;"));
-}
-
-std::string UnescapeField(std::string text)
-{
-    for (const auto& [plain, escaped] : FieldEscapes)
-        text = replaceAll(text, escaped, plain);
-    return replaceAll(text, "&amp;", "&");
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto* escape = std::find_if(std::begin(FieldEscapes), std::end(FieldEscapes),
+                                          [&](const auto& entry) { return text.compare(i, 3, entry.second) == 0; });
+        if (escape == std::end(FieldEscapes)) {
+            out += text[i];
+        } else {
+            out += escape->first;
+            i += 2;
+        }
+    }
+    return out;
 }
 
 template <class Part> std::string XmlOf(Part& part)
@@ -50,7 +62,7 @@ template <class Part> std::string XmlOf(Part& part)
     part.SetXmlWriter(&writer);
     part.WriteXml();
     part.SetXmlWriter(nullptr);
-    return EscapeXml(trim(writer.text()));
+    return EscapeField(trim(writer.text()));
 }
 
 // Every style a copy or its caption uses, once, by name.
@@ -159,7 +171,7 @@ std::string ClipboardReader::ReadLine(const std::string& line)
 std::string ClipboardReader::ReadStyle(const SplitText& fields)
 {
     XmlDocument xml;
-    if (fields.count() != 1 || !xml.parse(fields.at(0)) || !xml.getChild("Style"))
+    if (fields.count() != 1 || !xml.parse(UnescapeField(fields.at(0))) || !xml.getChild("Style"))
         return "the style is not a \"Style\" element";
     auto style = std::make_unique<CEntityStyle>();
     style->SetXmlElement(xml.root());
@@ -173,7 +185,7 @@ std::string ClipboardReader::ReadStyle(const SplitText& fields)
 std::string ClipboardReader::ReadElement(const std::string& type, const SplitText& fields)
 {
     XmlDocument xml;
-    if (!xml.parse(fields.at(8)) || !xml.root())
+    if (!xml.parse(UnescapeField(fields.at(8))) || !xml.root())
         return "the element's form file text is not XML: " + xml.errorText();
     const XmlElement& root = *xml.root();
     std::unique_ptr<CDiagramEntity> element = m_factory.Create(root.getElementName());

@@ -5,8 +5,8 @@
 // fields of its own: the object class of a property field and the element as
 // a form file writes it. A caption follows its field as a plain line, and the
 // styles the elements use come first, one "style:" line each. The separators
-// of the text form inside those fields are written as XML character
-// references, so a line never splits where it should not.
+// of the text form and line breaks inside those two fields are written as
+// percent codes ("%2C" for ","), so a line never splits where it should not.
 
 #include <memory>
 #include <string>

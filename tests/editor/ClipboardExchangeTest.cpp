@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 using namespace fw;
@@ -167,13 +168,13 @@ TEST_F(ClipboardBetweenEditors, UnreadableTextPastesNothingTakesNoStepAndSaysWhi
     const std::pair<std::string, int> cases[] = {
         {"hello", 1},
         {"", 1},
-        {"\n" + field, 2},                                                // the caption line is missing
-        {field + "line:1,2,3,4,a,b,0;\n", 2},                             // another kind where the caption goes
-        {field + caption + "static:20,100,120,120,t,n,0,;\n", 3},         // eight fields
-        {"static:20,100,120,120,t,n,0,,<Bogus/>;\n", 1},                  // no such element
-        {"static:20,100,120,120,t,n,0,,<Text pos=\"20&#44;100\"/\n", 1},  // no ";"
-        {"rectangle:20,100,120,120,t,n,0,,<Text pos=\"20&#44;100\" size=\"100&#44;20\">X</Text>;", 1},
-        {"static:500,100,600,120,t,n,0,,<Text pos=\"20&#44;100\" size=\"100&#44;20\">X</Text>;", 1},
+        {"\n" + field, 2},                                              // the caption line is missing
+        {field + "line:1,2,3,4,a,b,0;\n", 2},                           // another kind where the caption goes
+        {field + caption + "static:20,100,120,120,t,n,0,;\n", 3},       // eight fields
+        {"static:20,100,120,120,t,n,0,,<Bogus/>;\n", 1},                // no such element
+        {"static:20,100,120,120,t,n,0,,<Text pos=\"20%2C100\"/\n", 1},  // no ";"
+        {"rectangle:20,100,120,120,t,n,0,,<Text pos=\"20%2C100\" size=\"100%2C20\">X</Text>;", 1},
+        {"static:500,100,600,120,t,n,0,,<Text pos=\"20%2C100\" size=\"100%2C20\">X</Text>;", 1},
         {"style:<Style name=\"x\"/>;\n", 1},
     };
     Editor target(board, "PUMP");
@@ -224,6 +225,9 @@ TEST_F(ClipboardBetweenEditors, EveryElementOfASampleReadsBackToTheSameText)
     source.rig.form.SetXmlElement(file.getChild("FormDefinition")->getChild("Dialog"));
     ASSERT_TRUE(source.rig.form.LoadDialog());
     source.rig.form.GetAt(3)->MoveRect(0.25, 0.5);
+    // What the file writes as references and the separators of a line.
+    const std::string message = "P-1, P-2; not \"Q\" & <R>:\nask";
+    source.Named("ARTNO")->SetValidationMessage(message);
     source.rig.editor.SelectAll();
     source.rig.editor.Copy();
     ASSERT_TRUE(board.text);
@@ -232,4 +236,8 @@ TEST_F(ClipboardBetweenEditors, EveryElementOfASampleReadsBackToTheSameText)
     ASSERT_EQ(read.badLine, 0) << read.problem;
     EXPECT_EQ(static_cast<int>(read.copies.size()), source.rig.form.GetClipboardCount());
     EXPECT_EQ(WriteClipboardText(read.copies), *board.text);
+    const auto field = std::find_if(read.copies.begin(), read.copies.end(),
+                                    [](const auto& copy) { return copy->GetName() == "ARTNO"; });
+    ASSERT_NE(field, read.copies.end());
+    EXPECT_EQ((*field)->GetValidationMessage(), message);
 }
