@@ -96,6 +96,14 @@ TEST_F(TwoEditors, AFieldWithItsCaptionTravelsToAnotherEditor)
     ASSERT_TRUE(Exists(dir + "/copied")) << "the first editor ended with status " << status;
     // The ribbon learns of the elements without fetching them.
     EXPECT_TRUE(WaitFor([this] { return m_frame->GetCommandState(ID_EDIT_PASTE).enabled; }, 5000));
+    // A text editor gets the lines, the field's first.
+    wxTextDataObject plain;
+    if (wxTheClipboard->Open()) {
+        EXPECT_TRUE(wxTheClipboard->GetData(plain));
+        wxTheClipboard->Close();
+    }
+    EXPECT_TRUE(plain.GetText().StartsWith("style:<Style name=\"s4\"")) << plain.GetText();
+    EXPECT_TRUE(plain.GetText().Contains("\neditbox:160.000000,54.000000,310.000000,74.000000,")) << plain.GetText();
     SendCommand(*m_frame, ID_EDIT_PASTE);
     SendCommand(*m_frame, ID_FILE_SAVE);
     Touch(dir + "/saved");
