@@ -7,6 +7,7 @@
 #include "app/FormwrightView.h"
 #include "app/Icons.h"
 #include "app/Ribbon.h"
+#include "app/SystemClipboard.h"
 #include "app/VisualStyles.h"
 #include "dialogs/DefineFilterDlg.h"
 #include "dialogs/DialogTexts.h"
@@ -162,6 +163,7 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
     const std::vector<wxAcceleratorEntry> keys = Ribbon::GetAcceleratorEntries();
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
 
+    m_systemClipboard = std::make_unique<SystemClipboard>(m_clipboard, this);
     DragAcceptFiles(true);
     Bind(wxEVT_CHAR_HOOK, &MainFrame::OnCharHook, this);
     Bind(wxEVT_DROP_FILES, &MainFrame::OnDropFiles, this);

@@ -35,6 +35,7 @@ class FormwrightDoc;
 class FormwrightDocManager;
 class FormwrightView;
 class Ribbon;
+class SystemClipboard;
 
 // The files' windows are pages of one notebook, not frames of their own.
 using MainFrameBase = wxDocParentFrame;
@@ -181,6 +182,7 @@ private:
     CPropertiesWnd* m_properties = nullptr;
     CObjectInspectorWnd* m_inspector = nullptr;
     CDiagramClipboardHandler m_clipboard;
+    std::unique_ptr<SystemClipboard> m_systemClipboard;
     std::unique_ptr<wxHtmlHelpController> m_help;
     FormwrightDoc* m_paneDocument = nullptr;
     // The document last closed (compared only, never used).

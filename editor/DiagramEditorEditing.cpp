@@ -429,10 +429,11 @@ void CDiagramEditor::AfterHistoryStep(CDiagramEntity* reference)
     NotifySelection();
 }
 
-// Copying changes the clipboard, not the form: no step.
+// Copying changes the clipboard, not the form: no step. Copying nothing
+// keeps what the clipboard holds, here and on the system clipboard.
 void CDiagramEditor::Copy()
 {
-    if (m_objs)
+    if (m_objs && IsAnyObjectSelected())
         m_objs->CopyAllSelected();
 }
 
@@ -447,7 +448,9 @@ void CDiagramEditor::Cut()
 
 void CDiagramEditor::Paste()
 {
-    if (!m_objs || m_objs->GetClipboardCount() == 0)
+    // What another editor put on the system clipboard replaces the copies
+    // held; unreadable elements place nothing and take no step.
+    if (!m_objs || !m_objs->TakeClipboardOffer())
         return;
     if (m_host)
         m_host->SetRedraw(false);

@@ -24,7 +24,7 @@ PopupMenu& CDiagramMenu::GetPopupMenu(const CDiagramEditor& editor)
     CDiagramEntityContainer* form = editor.GetDiagramEntityContainer();
     m_menu->Find(ID_EDIT_CUT)->enabled = selected > 0;
     m_menu->Find(ID_EDIT_COPY)->enabled = selected > 0;
-    m_menu->Find(ID_EDIT_PASTE)->enabled = form && form->GetClipboardCount() > 0;
+    m_menu->Find(ID_EDIT_PASTE)->enabled = form && form->CanPaste();
     m_menu->Find(ID_EDIT_GROUP)->enabled = selected > 1;
     m_menu->Find(ID_EDIT_UNGROUP)->enabled = selected > 1;
     return *m_menu;

@@ -435,7 +435,7 @@ CommandState FormView::GetCommandState(int id) const
         state.enabled = selected > 0;
         break;
     case ID_EDIT_PASTE:
-        state.enabled = form && form->GetClipboardCount() > 0;
+        state.enabled = form && form->CanPaste();
         break;
     case ID_EDIT_UNDO:
         state.enabled = form && form->GetUndoCount() > 0;

@@ -1,17 +1,21 @@
 // Any text as the one-line text form of a form and of its elements (what the
 // clipboard carries), tried on every element kind: the base element, each
 // control the element table registers, each kind of command button and the
-// caption-less edit box. Parsing must not crash, and what parses must give a
-// text that parses again, into a fresh element of the same kind, to the same
-// text.
+// caption-less edit box; and as what the system clipboard carries between
+// editors. Parsing must not crash, and what parses must give a text that
+// parses again, into a fresh element of the same kind, to the same text; the
+// elements read from a clipboard text must write a text that reads back to
+// the same elements.
 
 #include "controls/DiagramButton.h"
 #include "controls/DiagramEdit.h"
 #include "controls/DiagramStatic.h"
 #include "fuzz/FuzzSetup.h"
+#include "model/ClipboardText.h"
 #include "model/DiagramEntity.h"
 #include "model/DiagramEntityContainer.h"
 #include "model/ElementFactory.h"
+#include "services/ObjectModel.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -51,6 +55,25 @@ const std::vector<std::unique_ptr<CDiagramEntity>>& Kinds()
     return kinds;
 }
 
+void CheckClipboardText(const std::string& text)
+{
+    const ElementFactory& factory = ElementFactory::Global();
+    const ObjectModel* model = ClassFactory::CurrentObjectModel();
+    const ClipboardElements read = ReadClipboardText(text, factory, model);
+    if (read.badLine != 0)
+        return;
+    if (read.copies.empty() && read.unknownClasses.empty())
+        fuzz::Fail("clipboard text read into nothing without a problem", text);
+    const std::string first = WriteClipboardText(read.copies);
+    if (read.copies.empty())
+        return;
+    const ClipboardElements again = ReadClipboardText(first, factory, model);
+    if (again.badLine != 0)
+        fuzz::Fail("the written clipboard text does not read again", first + "\n---- " + again.problem);
+    if (WriteClipboardText(again.copies) != first)
+        fuzz::Fail("reading the clipboard text again changed it", first);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -76,5 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CDiagramStatic copy;
         CheckAgain(*label, copy, text);
     }
+
+    CheckClipboardText(text);
     return 0;
 }

@@ -1,10 +1,15 @@
 #include "model/ClipboardHandler.h"
 
+#include "model/ClipboardText.h"
 #include "model/DiagramEntity.h"
 #include "model/DiagramEntityContainer.h"
 #include "model/EntityStyle.h"
+#include "services/LanguageTable.h"
+#include "services/ObjectModel.h"
+#include "services/Strings.h"
 
 #include <map>
+#include <string>
 
 namespace fw {
 
@@ -48,6 +53,7 @@ void CDiagramClipboardHandler::Copy(const CDiagramEntity* element)
     std::unique_ptr<CDiagramEntity> copy = element->Clone();
     PrepareCopy(*copy);
     Store(std::move(copy));
+    Publish();
 }
 
 void CDiagramClipboardHandler::CopyAllSelected(const CDiagramEntityContainer* container)
@@ -70,6 +76,52 @@ void CDiagramClipboardHandler::CopyAllSelected(const CDiagramEntityContainer* co
             Store(std::move(dependent));
         }
     }
+    Publish();
+}
+
+// Copying nothing leaves the system clipboard to whatever else is on it.
+void CDiagramClipboardHandler::Publish()
+{
+    if (!m_exchange || m_paste.empty())
+        return;
+    m_offered = WriteClipboardText(m_paste);
+    m_exchange->Offer(*m_offered);
+}
+
+bool CDiagramClipboardHandler::CanPaste() const
+{
+    return !m_paste.empty() || (m_exchange && m_exchange->HoldsElements());
+}
+
+bool CDiagramClipboardHandler::TakeOffered(const ElementFactory& factory)
+{
+    if (m_exchange) {
+        const std::optional<std::string> text = m_exchange->Fetch();
+        if (text && text != m_offered && !TakeText(*text, factory))
+            return false;
+    }
+    return !m_paste.empty();
+}
+
+bool CDiagramClipboardHandler::TakeText(const std::string& text, const ElementFactory& factory)
+{
+    ClipboardElements read = ReadClipboardText(text, factory, ClassFactory::CurrentObjectModel());
+    if (read.badLine != 0) {
+        m_exchange->Tell(replaceAll(langStr("MSG_PASTE_UNREADABLE"), "%s", std::to_string(read.badLine)) + "\n" +
+                         read.problem);
+        return false;
+    }
+    if (!read.unknownClasses.empty()) {
+        std::string classes;
+        for (const std::string& name : read.unknownClasses)
+            classes += (classes.empty() ? "" : ", ") + name;
+        m_exchange->Tell(replaceAll(langStr("MSG_PASTE_UNKNOWN_CLASS"), "%s", classes));
+    }
+    if (read.copies.empty())
+        return false;
+    ClearPaste();
+    m_paste = std::move(read.copies);
+    return true;
 }
 
 void CDiagramClipboardHandler::Paste(CDiagramEntityContainer* container)

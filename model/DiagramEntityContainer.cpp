@@ -483,6 +483,16 @@ void CDiagramEntityContainer::ClearClipboard()
     Handler()->ClearPaste();
 }
 
+bool CDiagramEntityContainer::CanPaste()
+{
+    return Handler()->CanPaste();
+}
+
+bool CDiagramEntityContainer::TakeClipboardOffer()
+{
+    return Handler()->TakeOffered(*m_factory);
+}
+
 void CDiagramEntityContainer::SendCommandToElements(int command, bool selectedOnly, CDiagramEntity* sender,
                                                     ElementWindow* window)
 {

@@ -134,6 +134,11 @@ public:
     virtual void CopyAllSelected();
     virtual int GetClipboardCount();
     virtual void ClearClipboard();
+    // Whether Paste may find something, on the system clipboard too.
+    bool CanPaste();
+    // Takes elements another program put on the system clipboard for the
+    // next Paste; false when there is nothing to paste.
+    bool TakeClipboardOffer();
 
     // Sends a command to the elements in list order until one answers true.
     virtual void SendCommandToElements(int command, bool selectedOnly, CDiagramEntity* sender, ElementWindow* window);
