@@ -18,8 +18,8 @@ CRecoveryDialog::CRecoveryDialog(wxWindow* parent, RecoveryChoices& choices)
     auto* intro = new wxStaticText(this, wxID_ANY, LangText("REC_INTRO"));
     intro->Wrap(FromDIP(560));
     m_list = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(600, 180)), wxLC_REPORT);
-    m_list->AppendColumn(LangText("REC_FILE"), wxLIST_FORMAT_LEFT, FromDIP(380));
-    m_list->AppendColumn(LangText("REC_TIME"), wxLIST_FORMAT_LEFT, FromDIP(140));
+    m_list->AppendColumn(LangText("REC_FILE"), wxLIST_FORMAT_LEFT, FromDIP(360));
+    m_list->AppendColumn(LangText("REC_TIME"), wxLIST_FORMAT_LEFT, FromDIP(170));
     m_list->AppendColumn(LangText("REC_FORMS"), wxLIST_FORMAT_RIGHT, FromDIP(60));
 
     m_restore = new wxButton(this, wxID_ANY, LangText("REC_RESTORE"));

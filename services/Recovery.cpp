@@ -219,6 +219,10 @@ std::string WriteRecoveryCopy(const std::string& copyPath, std::string_view byte
 {
     ReplaceOptions options;
     options.followLinks = false;
+    // The mode of a new file then comes from the folder's own lock file (the
+    // user's alone), not from the process's umask, which finding out would
+    // change for a moment under the feet of every other thread.
+    options.metadataFrom = copyPath.substr(0, copyPath.find_last_of('/')) + "/.lock";
     ReplaceResult written = ReplaceFile(RecordPathOf(copyPath), RecordText(record), options);
     if (written.ok())
         written = ReplaceFile(copyPath, bytes, options);

@@ -159,6 +159,7 @@ protected:
         std::vector<DialogDriver::Step> steps{[&rows, button](wxDialog& dialog) {
             auto& recovery = dynamic_cast<CRecoveryDialog&>(dialog);
             rows = recovery.GetList()->GetItemCount();
+            Capture(&recovery, "recovery-dialog");
             wxButton* pressed = (recovery.*button)();
             wxCommandEvent press(wxEVT_BUTTON, pressed->GetId());
             press.SetEventObject(pressed);
@@ -238,6 +239,30 @@ TEST_F(Recovery, AKilledEditorsFileIsRestoredWithEveryChangeUpToTwoSecondsBefore
     m_frame->GetRecovery().GetKeeper().Flush();
     EXPECT_NE(ReadFile(file).find("name=\"NAME\" pos=\"" + std::to_string(restored) + ",70\""), std::string::npos);
     EXPECT_TRUE(Copies().empty());
+}
+
+TEST_F(Recovery, AFileNeverSavedIsRestoredAsANewFileOfItsClass)
+{
+    // As an editor that was killed leaves it: its lock is gone with it.
+    RecoveryRecord record;
+    record.name = "VALVE_Main.xml";
+    record.owner = "1-dead";
+    record.forms = 2;
+    fs::create_directories(Folder());
+    const std::string copy = Folder() + "/VALVE_Main.1-dead-1.xml";
+    ASSERT_EQ(WriteRecoveryCopy(copy, ReadFile(CopySample("VALVE_Main.xml")), record), "");
+
+    EXPECT_EQ(Offer(&CRecoveryDialog::GetRestoreButton), 1);
+    FormwrightDoc* doc = m_frame->GetActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_FALSE(doc->GetDocumentSaved());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetModel().GetObjectClass(), "VALVE");
+    EXPECT_EQ(doc->GetUserReadableName(), "VALVE");
+    EXPECT_EQ(doc->GetModel().GetFilteredForms().size(), 1u);
+    // Kept by this editor now: another start leaves it alone.
+    EXPECT_EQ(RecoveryClaim(Folder(), std::time(nullptr)).Entries().size(), 0u);
+    EXPECT_TRUE(fs::exists(copy));
 }
 
 TEST_F(Recovery, DiscardDeletesTheCopiesAndOpensNothing)

@@ -130,6 +130,10 @@ TEST_F(RecoveryTest, CopiesOfARunningEditorAreNeitherListedNorExpired)
     RecoveryClaim claim(Folder(), now);
     EXPECT_TRUE(claim.Entries().empty());
     EXPECT_EQ(test::ReadFile(copy), "<live/>");
+    // The user's work, readable by the user alone whatever the umask.
+    struct stat info {};
+    ASSERT_EQ(::stat(copy.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 TEST_F(RecoveryTest, CopiesOfAKilledEditorAreHeldByOneClaimAtATime)
