@@ -4,6 +4,7 @@
 #include "app/FormwrightDoc.h"
 #include "app/FormwrightView.h"
 #include "app/MainFrame.h"
+#include "app/Recovery.h"
 #include "controls/StandardControls.h"
 #include "dialogs/DialogTexts.h"
 #include "model/ElementFactory.h"
@@ -133,6 +134,10 @@ bool FormwrightApp::OnInit()
     m_frame = MainFrame::Create();
     SetTopWindow(m_frame);
     m_frame->Show();
+    // Before the command line's file: a restored copy of it is that file.
+    // A picture is taken unattended, with nobody to answer.
+    if (m_screenshot.empty())
+        OfferRecovery(*m_frame);
 
     if (!m_files.empty()) {
         // Several files come from a file manager's selection; --form and
@@ -157,7 +162,8 @@ bool FormwrightApp::OnInit()
         FormwrightView* view = m_frame->GetActiveFormView();
         if (m_exitCode == 0 && !m_select.empty() && !(view && view->SelectByName(m_select.utf8_string())))
             Fail("the form has no element named " + m_select);
-    } else if (m_startOptions) {
+    } else if (m_startOptions && m_frame->GetDocManager().GetDocumentsVector().empty()) {
+        // Restored files are what the designer goes on with.
         m_frame->RunStartOptions();
     }
     // A run that cannot do what its command line asks ends at once, through

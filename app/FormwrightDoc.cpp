@@ -3,6 +3,7 @@
 #include "app/FileNames.h"
 #include "app/FormwrightView.h"
 #include "app/MainFrame.h"
+#include "app/Recovery.h"
 #include "dialogs/DialogTexts.h"
 #include "services/FileReplace.h"
 #include "services/LanguageTable.h"
@@ -32,8 +33,11 @@ FormwrightDoc::FormwrightDoc() = default;
 
 FormwrightDoc::~FormwrightDoc()
 {
-    if (MainFrame* frame = GetFrame())
+    if (MainFrame* frame = GetFrame()) {
+        if (m_model)
+            frame->GetRecovery().Forget(*this);
         frame->ForgetDocument(this);
+    }
 }
 
 MainFrame* FormwrightDoc::GetFrame() const
@@ -52,6 +56,8 @@ bool FormwrightDoc::OnCreate(const wxString& path, long flags)
 
 bool FormwrightDoc::OnNewDocument()
 {
+    if (m_recovery)
+        return OpenUntitledCopy();
     const FormDefinitionDocument::NewResult result = m_model->NewDocument();
     if (result == FormDefinitionDocument::NewResult::Refused)
         return false;
@@ -67,10 +73,32 @@ bool FormwrightDoc::OnNewDocument()
     return true;
 }
 
+bool FormwrightDoc::OpenUntitledCopy()
+{
+    const std::unique_ptr<RecoveryEntry> entry = std::move(m_recovery);
+    const wxString name = FileNameFromBytes(entry->record.name.c_str());
+    m_model->OpenCopy(entry->copyPath, entry->record.name, entry->record.diskStamp);
+    if (m_model->GetFileFailure() != XmlReadFailure::None) {
+        ReportUnreadable(name);
+        return false;
+    }
+    if (!wxDocument::OnNewDocument())
+        return false;
+    SetTitle(wxString::FromUTF8(m_model->GetObjectClass()));
+    SetFilename(name, false);
+    BecomeReady();
+    Modify(true);
+    return true;
+}
+
 bool FormwrightDoc::OnOpenDocument(const wxString& path)
 {
+    const bool recovered = m_recovery != nullptr;
     if (!wxDocument::OnOpenDocument(path))
         return false;
+    m_recovery.reset();
+    if (recovered)
+        Modify(true);
     BecomeReady();
     if (MainFrame* frame = GetFrame()) {
         // Reading showed this document's panes already.
@@ -83,19 +111,27 @@ bool FormwrightDoc::OnOpenDocument(const wxString& path)
 bool FormwrightDoc::DoOpenDocument(const wxString& path)
 {
     SetFilename(path, false);
-    const bool read = m_model->OpenDocument(FileNameBytes(path));
+    const bool read = m_recovery
+                          ? m_model->OpenCopy(m_recovery->copyPath, FileNameBytes(path), m_recovery->record.diskStamp)
+                          : m_model->OpenDocument(FileNameBytes(path));
     if (m_model->GetFileFailure() != XmlReadFailure::None) {
-        // Nothing of it could be read: an empty form in its place would only
-        // invite a save over the file.
-        const std::vector<std::string>& problems = m_model->GetReadProblems();
-        const wxString why = problems.empty() ? wxString() : "\n" + wxString::FromUTF8(problems.front());
-        wxMessageBox(LangText("MSG_OPEN_FAILED") + "\n" + path + why, LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR,
-                     GetDocumentWindow());
+        ReportUnreadable(m_recovery ? FileNameFromBytes(m_recovery->copyPath.c_str()) : path);
         return false;
     }
-    m_readInPart = !read || !m_model->WasReadWhole();
+    // A copy of a file read in part still needs the .bak at the first save over that file.
+    m_readInPart = m_recovery ? m_recovery->record.readInPart : !read || !m_model->WasReadWhole();
     m_keepBackupOf = m_readInPart ? path : wxString();
     return true;
+}
+
+void FormwrightDoc::ReportUnreadable(const wxString& path) const
+{
+    // Nothing of it could be read: an empty form in its place would only
+    // invite a save over the file.
+    const std::vector<std::string>& problems = m_model->GetReadProblems();
+    const wxString why = problems.empty() ? wxString() : "\n" + wxString::FromUTF8(problems.front());
+    wxMessageBox(LangText("MSG_OPEN_FAILED") + "\n" + path + why, LangText("MSG_TITLE_ERROR"), wxOK | wxICON_ERROR,
+                 GetDocumentWindow());
 }
 
 bool FormwrightDoc::ConfirmSaveLosses(const wxString& path) const
@@ -201,6 +237,9 @@ bool FormwrightDoc::DoSaveDocument(const wxString& path)
         m_readInPart = false;
         UpdateTitles();
     }
+    // Saved: its recovery copy goes now, not at the next look.
+    if (MainFrame* frame = GetFrame())
+        frame->GetRecovery().Look(*this);
     return true;
 }
 

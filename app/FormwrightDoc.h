@@ -4,6 +4,7 @@
 // (new, open, save, close, the save-changes question).
 
 #include "model/FormDefinitionDocument.h"
+#include "services/Recovery.h"
 
 #include <wx/docview.h>
 
@@ -50,6 +51,10 @@ public:
     bool SaveAs() override;
     // Windows come and go: the others' tabs are numbered anew.
     void OnChangedViewList() override;
+    // The next Open (or, for a file never saved, New) step reads this copy
+    // instead: the document becomes the copy's file with the copy's
+    // content, modified, so that a save writes it where it belongs.
+    void RecoverFrom(const RecoveryEntry& entry) { m_recovery = std::make_unique<RecoveryEntry>(entry); }
 
     FormDefinitionDocument& GetModel() { return *m_model; }
     const FormDefinitionDocument& GetModel() const { return *m_model; }
@@ -71,6 +76,8 @@ protected:
 
 private:
     void BecomeReady();
+    bool OpenUntitledCopy();
+    void ReportUnreadable(const wxString& path) const;
     // Lists what saving to `path` would lose and asks; false cancels the save.
     bool ConfirmSaveLosses(const wxString& path) const;
     // Asks before replacing a file someone else changed since it was read or
@@ -84,6 +91,7 @@ private:
     bool m_readInPart = false;
     // The file read in part; the first save over it copies it aside.
     wxString m_keepBackupOf;
+    std::unique_ptr<RecoveryEntry> m_recovery;
 
     wxDECLARE_DYNAMIC_CLASS(FormwrightDoc);
 };

@@ -6,6 +6,7 @@
 #include "app/FormwrightDoc.h"
 #include "app/FormwrightView.h"
 #include "app/Icons.h"
+#include "app/Recovery.h"
 #include "app/Ribbon.h"
 #include "app/SystemClipboard.h"
 #include "app/VisualStyles.h"
@@ -119,6 +120,7 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
       m_docManager(std::move(docManager)), m_look(ReadApplicationLook(*wxConfigBase::Get()))
 {
     m_docManager->SetFrame(this);
+    m_recovery = std::make_unique<AppRecovery>(*this);
     GiveWindowsAppIcon(*this);
     m_aui.SetManagedWindow(this);
     // The layout manager paints the frame and takes its erasing as a no-op;
@@ -208,6 +210,7 @@ MainFrame::~MainFrame()
         config->Flush();
     }
     // Closing was confirmed (or forced) already; nothing is asked on the way out.
+    m_recovery->KeepUnsaved();
     for (wxDocument* doc : m_docManager->GetDocumentsVector())
         doc->Modify(false);
     m_docManager->Clear(true);

@@ -28,6 +28,7 @@ class wxKeyEvent;
 
 namespace fw {
 
+class AppRecovery;
 class CObjectInspectorWnd;
 class CPropertiesWnd;
 class FormDefinitionDocument;
@@ -50,6 +51,7 @@ public:
 
     FormwrightDocManager& GetDocManager() const { return *m_docManager; }
     CDiagramClipboardHandler& GetClipboardHandler() { return m_clipboard; }
+    AppRecovery& GetRecovery() { return *m_recovery; }
     CPropertiesWnd* GetPropertiesPane() const { return m_properties; }
     CObjectInspectorWnd* GetInspector() const { return m_inspector; }
     Ribbon& GetRibbon() const { return *m_ribbon; }
@@ -190,6 +192,8 @@ private:
     bool m_loading = false;
     std::string m_historyStatus;  // as last shown
     int m_look;
+    // Copies are written until the destructor has closed the documents.
+    std::unique_ptr<AppRecovery> m_recovery;
 };
 
 }  // namespace fw

@@ -185,7 +185,7 @@ void CDiagramEntityContainer::Add(std::unique_ptr<CDiagramEntity> element)
     element->BindStyle();
     ListChanging();
     m_objects.push_back(std::move(element));
-    m_modified = true;
+    MarkChanged();
 }
 
 CDiagramEntity* CDiagramEntityContainer::AddWithDependent(std::unique_ptr<CDiagramEntity> element)
@@ -263,7 +263,7 @@ int CDiagramEntityContainer::RemoveAt(int index)
         }
     }
     ForgetDependent(element.get());
-    m_modified = true;
+    MarkChanged();
     return removed;
 }
 
@@ -271,7 +271,7 @@ void CDiagramEntityContainer::RemoveAll()
 {
     ListChanging();
     m_objects.clear();
-    m_modified = true;
+    MarkChanged();
     RecomputeNextTabIndex();
 }
 
@@ -320,7 +320,7 @@ void CDiagramEntityContainer::DeleteAllSelected()
     }
     m_objects.resize(kept);
     if (!gone.empty())
-        m_modified = true;
+        MarkChanged();
     RecomputeNextTabIndex();
 }
 
@@ -412,7 +412,7 @@ void CDiagramEntityContainer::CopyFrom(const CDiagramEntityContainer& other)
     m_styleContainer = other.m_styleContainer;
     for (const auto& element : m_objects)
         element->BindStyle();
-    m_modified = true;
+    MarkChanged();
 }
 
 void CDiagramEntityContainer::Copy(const CDiagramEntity* element)
@@ -427,7 +427,7 @@ bool CDiagramEntityContainer::SwapSlots(int a, int b)
         return false;
     ListChanging();
     std::swap(m_objects[static_cast<size_t>(a)], m_objects[static_cast<size_t>(b)]);
-    m_modified = true;
+    MarkChanged();
     return true;
 }
 
@@ -451,7 +451,7 @@ void CDiagramEntityContainer::MoveToEnd(const CDiagramEntity* element)
     if (index < 0)
         return;
     m_objects.push_back(Detach(index));
-    m_modified = true;
+    MarkChanged();
 }
 
 void CDiagramEntityContainer::MoveToStart(const CDiagramEntity* element)
@@ -460,7 +460,7 @@ void CDiagramEntityContainer::MoveToStart(const CDiagramEntity* element)
     if (index < 0)
         return;
     m_objects.insert(m_objects.begin(), Detach(index));
-    m_modified = true;
+    MarkChanged();
 }
 
 void CDiagramEntityContainer::Paste()
@@ -503,7 +503,7 @@ void CDiagramEntityContainer::SendCommandToElements(int command, bool selectedOn
             continue;
         // Selecting a group's members changes nothing that is saved.
         if (command != ElementCommand::SelectGroup)
-            m_modified = true;
+            MarkChanged();
         if (element->DoCommand(command, sender, window))
             break;
     }
@@ -545,7 +545,7 @@ bool CDiagramEntityContainer::SetAt(int index, std::unique_ptr<CDiagramEntity> e
     element->SetParent(this);
     ListChanging();
     m_objects[static_cast<size_t>(index)] = std::move(element);
-    m_modified = true;
+    MarkChanged();
     return true;
 }
 
@@ -714,9 +714,10 @@ void CDiagramEntityContainer::ReplaceUnusablePaper(const std::string& written, i
                                                    written.c_str(), fault.c_str(), paper.cx, paper.cy));
 }
 
-void CDiagramEntityContainer::WriteControls()
+void CDiagramEntityContainer::WriteControls(bool keepOrder)
 {
-    SortByTabIndex();
+    if (!keepOrder)
+        SortByTabIndex();
     if (!m_xmlWriter)
         return;
     // Every field asks whether it and its caption are on the form; an index
@@ -829,7 +830,7 @@ void CDiagramEntityContainer::CalcTabOrderByPosition()
     for (auto& [position, field] : fields) {
         if (field->GetTabIndex() != number) {
             field->SetTabIndex(number);
-            m_modified = true;
+            MarkChanged();
         }
         m_objects.push_back(std::move(field));
         ++number;
@@ -866,7 +867,7 @@ void CDiagramEntityContainer::ChangeTabIndex(int oldIndex, int newIndex, const C
     }
     if (changed) {
         SortByTabIndex();
-        m_modified = true;
+        MarkChanged();
     }
 }
 

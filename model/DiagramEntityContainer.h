@@ -179,7 +179,9 @@ public:
     // them; a side beyond FormExtentLimit is read as the limit.
     bool LoadDialog();
     static constexpr IntSize NewFormPaper{700, 600};
-    void WriteControls();
+    // A save first puts the fields in tab order; `keepOrder` writes the
+    // elements as the list holds them and leaves the list alone.
+    void WriteControls(bool keepOrder = false);
     void SetElementFactory(const ElementFactory* factory) { m_factory = factory; }
     // Told about every part LoadDialog leaves out (none: read silently).
     void SetLoadObserver(LoadObserver* observer) { m_loadObserver = observer; }
@@ -220,6 +222,9 @@ public:
     // false: the form is as last read or saved, and that place in its history
     // is where undo and redo make it unmodified again.
     void SetModified(bool modified);
+    // Goes up with every change of the form (and every marking as saved):
+    // whoever remembers it can tell whether anything happened since.
+    unsigned long long GetChangeCount() const { return m_changes; }
     CEntityStyleContainer* GetStyleContainer() const { return m_styleContainer; }
     void SetStyleContainer(CEntityStyleContainer* styles) { m_styleContainer = styles; }
     void SetXmlElement(const XmlElement* element) { m_xmlElement = element; }
@@ -263,6 +268,11 @@ private:
     void KeepWithinCap();
     // After undo or redo: modified unless back where the form was saved.
     void FollowSavePoint();
+    void MarkChanged()
+    {
+        m_modified = true;
+        ++m_changes;
+    }
     // The form's own properties that the history does not keep, as one text.
     std::string UnrecordedProperties() const;
     bool SwapSlots(int a, int b);
@@ -290,6 +300,7 @@ private:
     XmlWriter* m_xmlWriter = nullptr;
     CEntityStyleContainer* m_styleContainer = nullptr;
     int m_modified = 0;
+    unsigned long long m_changes = 0;
     std::string m_progIdType = "OEF";
     std::string m_objectClass;
     std::string m_formName;

@@ -228,6 +228,7 @@ void CDiagramEntityContainer::Snapshot(const std::string& name, const CDiagramEn
     // taken back into that state: the saved form is then out of reach.
     if (m_savePoint == GetUndoCount() && m_modified)
         m_savePoint = NoSavePoint;
+    ++m_changes;
     if (m_maxUndo > 0 && GetUndoCount() >= m_maxUndo)
         DropOldestUndo();
     // A new change makes the undone steps unreachable.
@@ -288,6 +289,7 @@ std::string CDiagramEntityContainer::UnrecordedProperties() const
 void CDiagramEntityContainer::SetModified(bool modified)
 {
     m_modified = modified;
+    ++m_changes;
     if (modified)
         return;
     m_savePoint = GetUndoCount();
@@ -296,6 +298,7 @@ void CDiagramEntityContainer::SetModified(bool modified)
 
 void CDiagramEntityContainer::FollowSavePoint()
 {
+    ++m_changes;
     m_modified = m_savePoint != GetUndoCount() || m_savedProperties != UnrecordedProperties();
 }
 

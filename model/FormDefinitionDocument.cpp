@@ -12,6 +12,7 @@
 #include "services/Xml.h"
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <set>
 #include <string_view>
@@ -119,6 +120,7 @@ bool FormDefinitionDocument::IsModified() const
 
 void FormDefinitionDocument::SetModified(bool modified)
 {
+    ++m_changes;
     if (modified) {
         m_fileChanged = true;
         return;
@@ -130,17 +132,40 @@ void FormDefinitionDocument::SetModified(bool modified)
     m_savedStyles = StylesText(m_styles);
 }
 
+std::vector<unsigned long long> FormDefinitionDocument::GetChangeStamp() const
+{
+    std::vector<unsigned long long> stamp{m_changes, std::hash<std::string>()(StylesText(m_styles)),
+                                          m_mainForm->GetChangeCount()};
+    for (const auto& [filter, form] : m_filteredForms) {
+        stamp.push_back(std::hash<std::string>()(filter));
+        stamp.push_back(form->GetChangeCount());
+    }
+    return stamp;
+}
+
 bool FormDefinitionDocument::ReadFile(const std::string& path)
 {
     // Taken first: a change made while reading counts as one made since.
+    return ReadFrom(path, path, StampOf(SaveTargetOf(path)));
+}
+
+bool FormDefinitionDocument::ReadCopy(const std::string& copy, const std::string& path, const FileStamp& diskStamp)
+{
+    const bool read = ReadFrom(copy, path, diskStamp);
+    SetModified(true);
+    return read;
+}
+
+bool FormDefinitionDocument::ReadFrom(const std::string& source, const std::string& path, const FileStamp& diskStamp)
+{
     m_diskTarget = SaveTargetOf(path);
-    m_diskStamp = StampOf(m_diskTarget);
+    m_diskStamp = diskStamp;
     // Every report is kept, whoever else listens.
     LoadProblemList problems(path);
     LoadObserverPair both(problems, m_loadObserver);
     LoadObserver* const listener = m_loadObserver;
     m_loadObserver = &both;
-    const bool read = ReadParts(path);
+    const bool read = ReadParts(source, path);
     m_loadObserver = listener;
     m_readProblems = std::move(problems.lines);
     m_readWhole = read && m_readWhole && m_readProblems.empty();
@@ -148,7 +173,7 @@ bool FormDefinitionDocument::ReadFile(const std::string& path)
     return read;
 }
 
-bool FormDefinitionDocument::ReadParts(const std::string& path)
+bool FormDefinitionDocument::ReadParts(const std::string& source, const std::string& path)
 {
     m_readWhole = false;
     Reset();
@@ -166,7 +191,7 @@ bool FormDefinitionDocument::ReadParts(const std::string& path)
     };
 
     XmlDocument xml;
-    const bool parsed = xml.read(path);
+    const bool parsed = xml.read(source);
     m_fileFailure = xml.failure();
     if (!parsed) {
         m_currentForm->Clear();
@@ -396,7 +421,8 @@ void FormDefinitionDocument::ReadFilteredForm(const XmlElement& dialog)
     m_filteredForms.emplace(key, std::move(form));
 }
 
-void FormDefinitionDocument::WriteDialog(XmlWriter& writer, CDiagramEntityContainer& form, const std::string* filter)
+void FormDefinitionDocument::WriteDialog(XmlWriter& writer, CDiagramEntityContainer& form, const std::string* filter,
+                                         WriteUse use)
 {
     writer.writeStartElement("Dialog");
     writer.writeAttributeString("title", "EDIT_" + m_objectClass);
@@ -408,18 +434,19 @@ void FormDefinitionDocument::WriteDialog(XmlWriter& writer, CDiagramEntityContai
         writer.writeAttributeString("nobuttons", "true");
     if (!form.GetHelp().empty())
         writer.writeAttributeString("help", form.GetHelp());
-    if (form.GetUuid().empty())
+    if (form.GetUuid().empty() && use == WriteUse::Save)
         form.SetUuid(CDiagramEntityContainer::CreateUuid());
-    writer.writeAttributeString("uuid", form.GetUuid());
+    writer.writeAttributeString("uuid",
+                                form.GetUuid().empty() ? CDiagramEntityContainer::CreateUuid() : form.GetUuid());
     if (filter)
         writer.writeAttributeString("filter", toFileSeparators(*filter));
     form.SetXmlWriter(&writer);
-    form.WriteControls();
+    form.WriteControls(use == WriteUse::Copy);
     form.SetXmlWriter(nullptr);
     writer.writeEndElement();
 }
 
-void FormDefinitionDocument::Write(XmlWriter& writer)
+void FormDefinitionDocument::Write(XmlWriter& writer, WriteUse use)
 {
     // An element takes about a hundred bytes.
     std::size_t elements = static_cast<std::size_t>(m_mainForm->GetCount());
@@ -434,12 +461,12 @@ void FormDefinitionDocument::Write(XmlWriter& writer)
     m_styles.SetXmlWriter(&writer);
     m_styles.WriteXml();
     m_styles.SetXmlWriter(nullptr);
-    WriteDialog(writer, *m_mainForm, nullptr);
+    WriteDialog(writer, *m_mainForm, nullptr, use);
     if (!m_filteredForms.empty()) {
         writer.writeStartElement("Dialogs");
         for (auto& [filter, form] : m_filteredForms)
             if (form)
-                WriteDialog(writer, *form, &filter);
+                WriteDialog(writer, *form, &filter, use);
         writer.writeEndElement();
     }
     writer.writeEndElement();
@@ -451,7 +478,7 @@ bool FormDefinitionDocument::WriteFile(const std::string& path)
     XmlWriter writer;
     if (!writer.create(path))
         m_writeError = writer.errorText();
-    Write(writer);
+    Write(writer, WriteUse::Save);
     if (!writer.close() && m_writeError.empty())
         m_writeError = writer.errorText();
     if (m_writeError.empty()) {
@@ -472,7 +499,15 @@ bool FormDefinitionDocument::ChangedOnDisk(const std::string& path) const
 std::string FormDefinitionDocument::WriteToString()
 {
     XmlWriter writer;
-    Write(writer);
+    Write(writer, WriteUse::Save);
+    writer.close();
+    return writer.takeText();
+}
+
+std::string FormDefinitionDocument::WriteCopyToString()
+{
+    XmlWriter writer;
+    Write(writer, WriteUse::Copy);
     writer.close();
     return writer.takeText();
 }
@@ -572,6 +607,7 @@ bool FormDefinitionDocument::AddForm(const std::string& filter)
     form->SetPaper(m_currentForm ? m_currentForm->GetPaper() : m_mainForm->GetPaper());
     m_filteredForms.emplace(filter, std::move(form));
     m_fileChanged = true;
+    ++m_changes;
     return true;
 }
 
@@ -585,6 +621,7 @@ bool FormDefinitionDocument::RemoveForm(const std::string& filter)
         m_currentForm = m_mainForm.get();
     m_filteredForms.erase(it);
     m_fileChanged = true;
+    ++m_changes;
     return true;
 }
 
@@ -604,6 +641,7 @@ bool FormDefinitionDocument::CopyForm(const std::string& newFilter, const std::s
     copy->SetUuid(CDiagramEntityContainer::CreateUuid());
     m_filteredForms.emplace(newFilter, std::move(copy));
     m_fileChanged = true;
+    ++m_changes;
     return true;
 }
 
@@ -621,6 +659,7 @@ bool FormDefinitionDocument::RenameForm(const std::string& newFilter, const std:
     entry.mapped()->SetFormName(newFilter);
     m_filteredForms.insert(std::move(entry));
     m_fileChanged = true;
+    ++m_changes;
     return true;
 }
 
@@ -710,15 +749,27 @@ FormDefinitionDocument::NewResult FormDefinitionDocument::NewDocument()
 
 bool FormDefinitionDocument::OpenDocument(const std::string& path)
 {
+    return OpenWith(&FormDefinitionDocument::ReadFrom, path, path, StampOf(SaveTargetOf(path)));
+}
+
+bool FormDefinitionDocument::OpenCopy(const std::string& copy, const std::string& path, const FileStamp& diskStamp)
+{
+    return OpenWith(&FormDefinitionDocument::ReadCopy, copy, path, diskStamp);
+}
+
+bool FormDefinitionDocument::OpenWith(bool (FormDefinitionDocument::*read)(const std::string&, const std::string&,
+                                                                           const FileStamp&),
+                                      const std::string& source, const std::string& path, const FileStamp& diskStamp)
+{
     if (m_host)
         m_host->SetLoading(true);
-    bool read = ReadFile(path);
+    const bool done = (this->*read)(source, path, diskStamp);
     RefreshLists(false);
     if (m_host) {
         m_host->ShowPanes(true);
         m_host->SetLoading(false);
     }
-    return read;
+    return done;
 }
 
 void FormDefinitionDocument::SaveDocument(const std::string& path)

@@ -32,6 +32,13 @@ public:
     // Reads a file; false when it could not be parsed or lacks the instruction,
     // its prog id, "FormDefinition" or the main "Dialog".
     bool ReadFile(const std::string& path);
+    // Reads a copy kept aside of the file at `path` as that file: its object
+    // class from that name, its pictures beside it, the file on disk as
+    // `diskStamp` says it was when the copy was made (a save asks before
+    // replacing one changed since). The document is then modified.
+    bool ReadCopy(const std::string& copy, const std::string& path, const FileStamp& diskStamp);
+    // The file last read or written, as it was then; none before either.
+    const FileStamp& GetDiskStamp() const { return m_diskStamp; }
     // Writes the whole file (replacing it only once the new one is complete).
     // Always answers true; GetWriteError() says whether the bytes reached the disk.
     bool WriteFile(const std::string& path);
@@ -41,6 +48,10 @@ public:
     bool ChangedOnDisk(const std::string& path) const;
     // The file text, as WriteFile would write it.
     std::string WriteToString();
+    // The file text without changing the forms: elements in the order the
+    // forms hold them (a save puts fields in tab order), and a form without
+    // an id keeps none.
+    std::string WriteCopyToString();
     // What writing the file to `path` would lose, one line per element (an
     // image without a picture, a picture kept by a name that is not beside
     // the file, ...), in the designer's words; empty when nothing.
@@ -58,6 +69,8 @@ public:
     // Whether the file changed since it was read, created or last saved: any
     // of its forms, its list of forms or its styles.
     bool IsModified() const;
+    // Differs whenever anything of the file changed since it was last taken.
+    std::vector<unsigned long long> GetChangeStamp() const;
     // true: the file changed beyond what its forms record; false: the file is
     // as saved, every form's flag included.
     void SetModified(bool modified);
@@ -111,6 +124,8 @@ public:
     enum class NewResult { Created, Cancelled, Refused };
     NewResult NewDocument();
     bool OpenDocument(const std::string& path);
+    // OpenDocument for ReadCopy.
+    bool OpenCopy(const std::string& copy, const std::string& path, const FileStamp& diskStamp);
     void SaveDocument(const std::string& path);
     void CloseDocument(int openDocuments);
 
@@ -124,14 +139,19 @@ public:
     bool IsObjectClassKnown() const;
 
 private:
-    bool ReadParts(const std::string& path);
+    // `source` holds the bytes of the file at `path`.
+    bool ReadFrom(const std::string& source, const std::string& path, const FileStamp& diskStamp);
+    bool ReadParts(const std::string& source, const std::string& path);
+    bool OpenWith(bool (FormDefinitionDocument::*read)(const std::string&, const std::string&, const FileStamp&),
+                  const std::string& source, const std::string& path, const FileStamp& diskStamp);
     void ReadFilteredForm(const XmlElement& dialog);
     // What reading the tree left out beyond the forms' own reports.
     void ReportLeftOut(const XmlDocument& xml, const XmlElement& definition);
     // An empty filtered form on the document's styles and clipboard.
     std::unique_ptr<CDiagramEntityContainer> NewForm(const std::string& filter);
-    void WriteDialog(XmlWriter& writer, CDiagramEntityContainer& form, const std::string* filter);
-    void Write(XmlWriter& writer);
+    enum class WriteUse { Save, Copy };
+    void WriteDialog(XmlWriter& writer, CDiagramEntityContainer& form, const std::string* filter, WriteUse use);
+    void Write(XmlWriter& writer, WriteUse use);
     void BuildClassProperties();
     void DropFilteredForms();
 
@@ -159,6 +179,7 @@ private:
     // A form was added, removed or filed anew, or the file was marked changed,
     // since it was read or saved.
     bool m_fileChanged = false;
+    unsigned long long m_changes = 0;
     // The styles as last read or saved; edits happen on the records themselves.
     std::string m_savedStyles;
 };

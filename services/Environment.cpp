@@ -10,6 +10,7 @@
 //     dataDir = /opt/formwright/share
 //     addins = /opt/addins/one.so:/opt/addins/two.so
 //     objectModel = ~/models/plant-model.xml
+//     recoveryDir = ~/forms/recovery
 //
 // Keys are case-sensitive; blank lines, comment lines and lines without "=" are
 // ignored; key and value are trimmed; a leading "~/" in a value means the home
@@ -67,6 +68,13 @@ std::string userConfigHome()
     if (auto xdg = envValue("XDG_CONFIG_HOME"); xdg && (*xdg)[0] == '/')
         return *xdg;
     return homeDir() + "/.config";
+}
+
+std::string userStateHome()
+{
+    if (auto xdg = envValue("XDG_STATE_HOME"); xdg && (*xdg)[0] == '/')
+        return *xdg;
+    return homeDir() + "/.local/state";
 }
 
 std::string settingsFilePath()
@@ -225,6 +233,14 @@ std::string Environment::objectModelFile() const
     if (getVariable("objectModel", value) && !value.empty())
         return expandHome(value);
     return dataDir() + "/model/demo-model.xml";
+}
+
+std::string Environment::recoveryDir() const
+{
+    std::string value;
+    if (getVariable("recoveryDir", value) && !value.empty())
+        return expandHome(value);
+    return userStateHome() + "/formwright/recovery";
 }
 
 void Environment::getDllFiles(Collection<std::string>& out) const

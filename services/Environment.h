@@ -27,6 +27,7 @@ public:
     std::string dataDir() const;                        // the shipped data folder
     std::string languageDir() const;                    // dataDir()/lang
     std::string objectModelFile() const;                // default dataDir()/model/demo-model.xml
+    std::string recoveryDir() const;                    // default $XDG_STATE_HOME/formwright/recovery
     // Appends the add-in library paths (caller deletes them with deleteAll()).
     void getDllFiles(Collection<std::string>& out) const;
     // Any setting by name: FORMWRIGHT_<NAME> first, then the per-user file.
