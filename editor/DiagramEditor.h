@@ -432,6 +432,8 @@ protected:
     // fine grid has a billion dots, of which a window shows a few thousand.
     std::pair<int, int> PaintedGridLines(int count, int cell, double zoom, Orientation axis) const;
     void DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label);
+    // How near, in screen pixels at any zoom, a dragged line comes before it snaps.
+    static constexpr int SnapReach = 4;
     // Snap lines of the current drag: the targets are gathered at its first step.
     bool SnapLinesActive() const { return m_snapLines && !m_snap && !m_snapSuspended; }
     void GatherSnapTargets();
