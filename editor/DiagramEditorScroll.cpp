@@ -1,6 +1,7 @@
 #include "editor/DiagramEditor.h"
 
 #include <algorithm>
+#include <cmath>
 
 // Scroll bars, the wheel, panning and the zoom.
 
@@ -137,6 +138,34 @@ void CDiagramEditor::SetZoom(double zoom)
     Repaint();
 }
 
+double CDiagramEditor::SteppedZoom(double zoom, int steps, double step)
+{
+    if (!(step > 0) || steps == 0)
+        return zoom;
+    // A hair of slack: 1.1 is eleven steps of 0.1 however it was summed.
+    const double units = zoom / step;
+    const double whole = steps > 0 ? std::floor(units + 1e-6) : std::ceil(units - 1e-6);
+    return (whole + steps) * step;
+}
+
+void CDiagramEditor::StepZoom(int steps)
+{
+    SetZoom(SteppedZoom(m_zoom, steps, m_zoomStep));
+}
+
+void CDiagramEditor::ZoomAround(double zoom, IntPoint point)
+{
+    const double before = m_zoom;
+    // The paper point under the client point, unrounded.
+    const double x = (point.x + static_cast<double>(GetHScrollPos())) / before;
+    const double y = (point.y + static_cast<double>(GetVScrollPos())) / before;
+    SetZoom(zoom);
+    if (m_zoom == before)
+        return;
+    SetScroll(Orientation::Horizontal, RoundEdge(x * m_zoom - point.x));
+    SetScroll(Orientation::Vertical, RoundEdge(y * m_zoom - point.y));
+}
+
 void CDiagramEditor::OnSize(IntSize client)
 {
     m_clientSize = client;
@@ -195,7 +224,9 @@ void CDiagramEditor::OnKillFocus()
 
 void CDiagramEditor::OnMouseWheel(int delta)
 {
-    OnMouseWheel(WheelTurn{delta});
+    WheelTurn turn;
+    turn.rotation = delta;
+    OnMouseWheel(turn);
 }
 
 int CDiagramEditor::WheelPixels(const WheelTurn& turn, std::int64_t& rest)
@@ -213,9 +244,13 @@ int CDiagramEditor::WheelPixels(const WheelTurn& turn, std::int64_t& rest)
 
 void CDiagramEditor::OnMouseWheel(const WheelTurn& turn)
 {
+    if (turn.zoom) {
+        WheelZoom(turn);
+        return;
+    }
     if (m_wheelMode == 1) {
         if (turn.rotation != 0)
-            SetZoom(turn.rotation < 0 ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
+            StepZoom(turn.rotation < 0 ? 1 : -1);
         return;
     }
     const Orientation which = turn.sideways ? Orientation::Horizontal : Orientation::Vertical;
@@ -229,6 +264,22 @@ void CDiagramEditor::OnMouseWheel(const WheelTurn& turn)
     }
     if (const int pixels = WheelPixels(turn, rest); pixels != 0)
         SetScroll(which, bar.pos - pixels);
+}
+
+// A whole notch is one step, toward the top zooming in; what a fine wheel
+// turns short of a notch waits for the rest, and a turn back drops it.
+void CDiagramEditor::WheelZoom(const WheelTurn& turn)
+{
+    if (turn.perNotch <= 0)
+        return;
+    if ((m_wheelRestZoom > 0 && turn.rotation < 0) || (m_wheelRestZoom < 0 && turn.rotation > 0))
+        m_wheelRestZoom = 0;
+    const std::int64_t turned = std::int64_t{m_wheelRestZoom} + turn.rotation;
+    const std::int64_t notches = turned / turn.perNotch;
+    m_wheelRestZoom = static_cast<int>(turned - notches * turn.perNotch);
+    if (notches != 0)
+        ZoomAround(SteppedZoom(m_zoom, static_cast<int>(std::clamp<std::int64_t>(notches, -1000, 1000)), m_zoomStep),
+                   turn.at);
 }
 
 }  // namespace fw

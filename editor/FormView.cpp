@@ -375,10 +375,10 @@ bool FormView::OnCommand(int id)
         m_editor.SetRestraints(m_editor.GetRestraints() == RestraintMargins ? RestraintNone : RestraintMargins);
         return true;
     case ID_ZOOM_IN:
-        m_editor.SetZoom(m_editor.GetZoom() + 10 * m_editor.GetZoomStep());
+        m_editor.StepZoom(1);
         return true;
     case ID_ZOOM_OUT:
-        m_editor.SetZoom(m_editor.GetZoom() - 10 * m_editor.GetZoomStep());
+        m_editor.StepZoom(-1);
         return true;
 
     case ID_CALC_TABORDER_COORD:
