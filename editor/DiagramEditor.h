@@ -443,7 +443,7 @@ protected:
     // 0..count, that fall in the painted part of one axis: a large paper on a
     // fine grid has a billion dots, of which a window shows a few thousand.
     std::pair<int, int> PaintedGridLines(int count, int cell, double zoom, Orientation axis) const;
-    void DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label);
+    void DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label, int textInset);
     // How near, in screen pixels at any zoom, a dragged line comes before it snaps.
     static constexpr int SnapReach = 4;
     // Snap lines of the current drag: the targets are gathered at its first step.
