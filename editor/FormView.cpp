@@ -527,6 +527,11 @@ std::string FormView::GetHistoryStatus() const
     return status;
 }
 
+std::string FormView::GetZoomStatus() const
+{
+    return std::to_string(RoundEdge(m_editor.GetZoom() * 100)) + " %";
+}
+
 IntRect FormView::GetPrintRect(int printerDpi, double& scale) const
 {
     scale = m_screenDpi > 0 ? static_cast<double>(printerDpi) / m_screenDpi : 1.0;
