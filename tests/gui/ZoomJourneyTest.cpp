@@ -30,7 +30,7 @@ TEST_F(ZoomJourney, CtrlWheelZoomsAroundTheMouseAndAClickOnTheStatusZoomReturnsT
     CDiagramEditor& editor = ActiveView()->GetFormView().GetEditor();
     wxStatusBar* bar = m_frame->GetStatusBar();
     ASSERT_TRUE(bar->IsShown());
-    const int field = bar->GetFieldsCount() - 1;
+    const int field = MainFrame::ZoomStatusField;
     ASSERT_TRUE(WaitFor([&] { return bar->GetStatusText(field) == "100 %"; }));
 
     // Two notches up with Ctrl, the mouse over the canvas: 120 %.
