@@ -553,6 +553,8 @@ void CanvasWindow::OnMouse(wxMouseEvent& event)
         turn.perNotch = event.GetWheelDelta();
         turn.lines = tilted ? event.GetColumnsPerAction() : event.GetLinesPerAction();
         turn.sideways = tilted || event.ShiftDown();
+        turn.zoom = event.ControlDown() && !tilted;
+        turn.at = {event.GetX(), event.GetY()};
         m_editor.OnMouseWheel(turn);
     }
 }

@@ -10,6 +10,7 @@
 #include "app/Ribbon.h"
 #include "app/SystemClipboard.h"
 #include "app/VisualStyles.h"
+#include "app/ZoomStatusBar.h"
 #include "dialogs/DefineFilterDlg.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/FilterDlg.h"
@@ -155,9 +156,9 @@ MainFrame::MainFrame(std::unique_ptr<FormwrightDocManager> docManager)
     m_aui.AddPane(m_notebook, wxAuiPaneInfo().Name("documents").CenterPane().PaneBorder(false));
     BuildPanes();
 
-    const int widths[StatusFields] = {-3, -1};
-    CreateStatusBar(StatusFields);
-    GetStatusBar()->SetStatusWidths(StatusFields, widths);
+    const int widths[StatusFields] = {-3, -1, 0};
+    m_statusBar = new ZoomStatusBar(this, StatusFields, widths);
+    SetStatusBar(m_statusBar);
     GetStatusBar()->Hide();
 
     ApplyLook(m_look);
@@ -352,6 +353,7 @@ void MainFrame::UpdateCommandStates()
     const FormView* form = view && view->IsInitialised() ? &view->GetFormView() : nullptr;
     m_ribbon->UpdateDescriptions([form](int id) { return form ? form->GetCommandDescription(id) : std::string(); });
     ShowHistoryStatus(form ? form->GetHistoryStatus() : std::string());
+    m_statusBar->ShowZoom(form ? form->GetZoomStatus() : std::string());
     const wxString title = GetTitleForActiveDocument();
     if (title != GetTitle())
         SetTitle(title);

@@ -37,6 +37,7 @@ class FormwrightDocManager;
 class FormwrightView;
 class Ribbon;
 class SystemClipboard;
+class ZoomStatusBar;
 
 // The files' windows are pages of one notebook, not frames of their own.
 using MainFrameBase = wxDocParentFrame;
@@ -80,11 +81,12 @@ public:
     // What the idle handler does: brings the ribbon's states and the Undo
     // and Redo descriptions up to date, and the status bar's history field.
     void UpdateCommandStates();
-    // The status bar's fields: whether the file was read in part, and what
-    // Undo and Redo would take next.
+    // The status bar's fields: whether the file was read in part, what
+    // Undo and Redo would take next, and the zoom (ZoomStatusBar).
     static constexpr int DocumentStatusField = 0;
     static constexpr int HistoryStatusField = 1;
-    static constexpr int StatusFields = 2;
+    static constexpr int ZoomStatusField = 2;
+    static constexpr int StatusFields = 3;
     int GetApplicationLook() const { return m_look; }
     bool IsPaneShown(int commandId) const;
 
@@ -191,6 +193,7 @@ private:
     FormwrightDoc* m_closingDocument = nullptr;
     bool m_loading = false;
     std::string m_historyStatus;  // as last shown
+    ZoomStatusBar* m_statusBar = nullptr;
     int m_look;
     // Copies are written until the destructor has closed the documents.
     std::unique_ptr<AppRecovery> m_recovery;

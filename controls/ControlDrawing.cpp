@@ -1,6 +1,7 @@
 #include "controls/ControlDrawing.h"
 
 #include "model/DiagramEntity.h"
+#include "render/FontZoom.h"
 #include "render/SystemColors.h"
 
 #include <algorithm>
@@ -100,10 +101,7 @@ FontDesc ZoomedGuiFont(const DrawContext& dc, double zoom)
         font.height = TruncEdge(font.pointSize * 96.0 / 72.0 + 0.5);
         font.pointSize = 0;
     }
-    font.height = TruncEdge(font.height * zoom + 0.5);
-    // Height 0 would mean "the default size": far out the text stays tiny instead.
-    if (font.height == 0)
-        font.height = 1;
+    font = ZoomFont(font, zoom);
     if (zoom < 1.0)
         font.face = "Arial";
     return font;

@@ -253,10 +253,14 @@ void CDiagramButton::DrawImageButton(DrawContext& dc, const IntRect& rect) const
     const ButtonBitmap& bitmap = ResourceLibraries::instance().Bitmap("", m_imageKey);
     if (bitmap.size.cx <= 0 || bitmap.size.cy <= 0)
         return;
-    const int x = Shift(rect.left, BitmapOffset.x);
-    const int y = Shift(rect.top, BitmapOffset.y);
-    dc.DrawTransparentImageData(bitmap.data, {x, y, Shift(x, bitmap.size.cx), Shift(y, bitmap.size.cy)},
-                                dc.GetSysColor(SysColor::Window));
+    dc.DrawTransparentImageData(bitmap.data, BitmapRect(rect, bitmap.size, m_zoom), dc.GetSysColor(SysColor::Window));
+}
+
+IntRect CDiagramButton::BitmapRect(const IntRect& button, IntSize bitmap, double zoom)
+{
+    const int x = Shift(button.left, ZoomEdge(BitmapOffset.x, zoom));
+    const int y = Shift(button.top, ZoomEdge(BitmapOffset.y, zoom));
+    return {x, y, Shift(x, ZoomEdge(bitmap.cx, zoom)), Shift(y, ZoomEdge(bitmap.cy, zoom))};
 }
 
 void CDiagramButton::WriteXml()

@@ -59,9 +59,13 @@ public:
     // "<Command pos="x,y" id="kind"/>" with the position moved 2 up and left.
     std::string GetExportFragment(int kind) const override;
     // Text buttons: a raised push button with the centred caption. Image
-    // buttons: a tool-button frame and the bitmap in its own size, the
-    // window colour left out. Other types draw nothing.
+    // buttons: a tool-button frame and the bitmap, the window colour left
+    // out. Both at the element's zoom. Other types draw nothing.
     void DrawObject(DrawContext& dc, const IntRect& rect) override;
+    // Where an image button drawn at `button` (zoomed) shows a bitmap of
+    // `bitmap` pixels: 4 across and 5 down from its corner at zoom 1, and
+    // offset and size scaled with the zoom, so that it stays inside.
+    static IntRect BitmapRect(const IntRect& button, IntSize bitmap, double zoom);
     bool NeedsTextMeasure(double zoom) const override;
     void MeasureText(DrawContext& dc, double zoom) override;
     void WriteXml() override;

@@ -6,6 +6,7 @@
 #include "model/DiagramEntityContainer.h"
 #include "model/PropertyGrid.h"
 #include "model/PropertyIds.h"
+#include "render/FontZoom.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
 #include "services/Tokens.h"
@@ -68,7 +69,7 @@ void CDiagramLinked::DrawObject(DrawContext& dc, const IntRect& rect)
     FontDesc font = dc.GetDefaultGuiFont();
     font.height = 15;
     font.weight = 700;
-    dc.SelectFont(font);
+    dc.SelectFont(ZoomFont(font, m_zoom));
     const Color previous = dc.SetTextColor({0, 0, 255});
     dc.DrawText(std::to_string(GetTabIndex()), inner,
                 TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);

@@ -4,6 +4,7 @@
 #include "model/EntityStyle.h"
 #include "model/PropertyGrid.h"
 #include "model/PropertyIds.h"
+#include "render/FontZoom.h"
 #include "services/LanguageTable.h"
 #include "services/ObjectModel.h"
 #include "services/Strings.h"
@@ -47,7 +48,6 @@ constexpr unsigned CaptionFormat = TextFormat::Left | TextFormat::Top | TextForm
 
 FontDesc CDiagramStatic::StyleFont() const
 {
-    // A style's size is meant in points on every zoom.
     FontDesc font;
     if (m_style) {
         font.face = m_style->GetFont();
@@ -60,7 +60,7 @@ FontDesc CDiagramStatic::StyleFont() const
 
 FontDesc CDiagramStatic::CaptionFont(const DrawContext& dc, double zoom) const
 {
-    return m_style ? StyleFont() : ZoomedGuiFont(dc, zoom);
+    return m_style ? ZoomFont(StyleFont(), zoom) : ZoomedGuiFont(dc, zoom);
 }
 
 bool CDiagramStatic::CaptionMeasuredFor(const std::string& title, double zoom) const

@@ -23,8 +23,8 @@ public:
     static std::unique_ptr<CDiagramStatic> FromText(const std::string& text);
 
     std::unique_ptr<CDiagramEntity> Clone() const override;
-    // The title on one line in the style's font and colour; without a style in
-    // the GUI font at the element's zoom. No frame, no background.
+    // The title on one line in the style's font and colour, or without a
+    // style in the GUI font, either at the element's zoom. No frame, no background.
     void DrawObject(DrawContext& dc, const IntRect& rect) override;
     bool NeedsTextMeasure(double zoom) const override;
     void MeasureText(DrawContext& dc, double zoom) override;

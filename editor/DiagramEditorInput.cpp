@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-// Mouse, wheel, panning and keys: the editor's interaction machine.
+// Mouse presses, drags and releases: selecting, moving, resizing, the
+// rubber band and the context menu.
 
 namespace fw {
 
@@ -102,11 +103,6 @@ bool HasEdges(const CDiagramEntity& e, double left, double top, double right, do
 {
     return e.GetLeft() == left && e.GetTop() == top && e.GetRight() == right && e.GetBottom() == bottom;
 }
-
-// A placed property field stands this far right of its caption's left edge.
-constexpr double CaptionToField = 150.0;
-// How near, in screen pixels at any zoom, a dragged line comes before it snaps.
-constexpr int SnapReach = 4;
 
 IntRect Around(const IntRect& a, const IntRect& b)
 {
@@ -327,62 +323,6 @@ void CDiagramEditor::CancelGesture()
     m_objs->ClearRedo();
     m_objs->SetModified(m_modifiedBeforeGesture);
     SetupScrollbars();
-}
-
-void CDiagramEditor::PlaceElement(IntPoint v)
-{
-    if (IsOutsideRestraint(v)) {
-        m_interactMode = ModeNone;
-        return;
-    }
-    BeginGesture(langStr("STEP_INSERT"));
-    TakeGestureStep();
-    UnselectAll();
-    std::unique_ptr<CDiagramEntity> element = m_drawObj->Clone();
-    if (m_snap)
-        v = {SnapX(v.x), SnapY(v.y)};
-    // The element's minimum size may carry it past the area's far edge.
-    element->SetRect(v.x, v.y, v.x, v.y);
-    ShiftInside({element.get()});
-    element->Select(true);
-    m_placed = element.get();
-    AddObject(std::move(element));
-    m_interactMode = ModeResizing;
-    m_subMode = HitCode::BottomRight;
-}
-
-void CDiagramEditor::PlacePair(IntPoint v)
-{
-    // The template carries one property and one tab index: it places once,
-    // even with multidraw on.
-    m_drawing = 0;
-    if (IsOutsideRestraint(v)) {
-        m_interactMode = ModeNone;
-        return;
-    }
-    const bool pair = m_drawObj->GetDependent() != nullptr;
-    if (pair) {
-        BeginGesture(m_pairStep.empty() ? langStr("STEP_INSERT_FIELD") : m_pairStep);
-        TakeGestureStep();
-    }
-    UnselectAll();
-    if (pair) {
-        std::unique_ptr<CDiagramEntity> field = m_drawObj->Clone();
-        CDiagramEntity* label = field->GetDependent();
-        if (m_snap)
-            v = {SnapX(v.x), SnapY(v.y)};
-        label->SetRect(v.x, v.y, v.x + (label->GetRight() - label->GetLeft()),
-                       v.y + (label->GetBottom() - label->GetTop()));
-        label->Select(true);
-        const double fieldLeft = v.x + CaptionToField;
-        field->SetRect(fieldLeft, v.y, fieldLeft + (field->GetRight() - field->GetLeft()),
-                       v.y + (field->GetBottom() - field->GetTop()));
-        field->Select(true);
-        // Near the far edge the pair moves back as a whole, keeping its layout.
-        ShiftInside({field.get(), label});
-        AddObject(std::move(field));
-    }
-    m_subMode = HitCode::BottomRight;
 }
 
 void CDiagramEditor::OnMouseMove(IntPoint point, unsigned modifiers)
@@ -753,54 +693,6 @@ void CDiagramEditor::OnLButtonUp(IntPoint point, unsigned /*modifiers*/)
     m_placed = nullptr;
 }
 
-void CDiagramEditor::GatherSnapTargets()
-{
-    if (m_snapTargetsReady)
-        return;
-    m_snapTargetsReady = true;
-    m_snapTargets.Clear();
-    // What the window shows, and a little around it: the lines a designer can see.
-    const IntRect shown =
-        ScreenToVirtual(IntRect{0, 0, m_clientSize.cx, m_clientSize.cy}).Inflated(SnapReach * 4, SnapReach * 4);
-    for (int i = 0; i < m_objs->GetCount(); ++i) {
-        const CDiagramEntity* e = m_objs->GetAt(i);
-        const IntRect r = e->GetRect().Normalized();
-        if (!e->IsSelected() && !r.Inflated(1, 1).Intersection(shown).IsEmpty())
-            m_snapTargets.AddElement(r);
-    }
-    const IntSize paper = GetVirtualSize();
-    m_snapTargets.AddMargins({m_leftMargin, m_topMargin, paper.cx - m_rightMargin, paper.cy - m_bottomMargin});
-    m_snapTargets.Finish();
-}
-
-void CDiagramEditor::SetSnapGuides(const SnapResult& result)
-{
-    m_snapGuides.clear();
-    if (result.vertical)
-        m_snapGuides.push_back(*result.vertical);
-    if (result.horizontal)
-        m_snapGuides.push_back(*result.horizontal);
-}
-
-void CDiagramEditor::ClearSnapGuides()
-{
-    m_snapGuides.clear();
-}
-
-void CDiagramEditor::RepaintSnapGuides()
-{
-    for (const SnapGuide& guide : m_snapGuides)
-        RepaintArea(GuideScreenRect(guide));
-}
-
-IntRect CDiagramEditor::GuideScreenRect(const SnapGuide& guide) const
-{
-    const IntRect r = guide.vertical ? VirtualToScreen(IntRect{guide.at, guide.from, guide.at, guide.to})
-                                     : VirtualToScreen(IntRect{guide.from, guide.at, guide.to, guide.at});
-    return guide.vertical ? IntRect{r.left, r.top, r.left + 1, r.bottom + 1}
-                          : IntRect{r.left, r.top, r.right + 1, r.top + 1};
-}
-
 void CDiagramEditor::FinishMove()
 {
     // Moved elements always end on whole units.
@@ -1000,93 +892,6 @@ bool CDiagramEditor::OnCommand(int command)
     default:
         return false;
     }
-}
-
-// --- panning and wheel -----------------------------------------------------------
-
-void CDiagramEditor::OnMButtonDown(IntPoint point)
-{
-    if (m_panning) {
-        StopPanning();
-        return;
-    }
-    if (!m_hScroll.shown && !m_vScroll.shown)
-        return;
-    m_panning = 1;
-    m_panOrigin = point;
-    if (m_host) {
-        m_host->StartTimer(m_panTimer, PanTimerPeriod);
-        m_host->SetCursor(GetCursorForPosition(point));
-    }
-    Repaint();
-}
-
-void CDiagramEditor::StopPanning()
-{
-    if (!m_panning)
-        return;
-    m_panning = 0;
-    if (m_host) {
-        m_host->StopTimer(m_panTimer);
-        m_host->SetCursor(CursorKind::Arrow);
-    }
-    Repaint();
-}
-
-void CDiagramEditor::OnTimer(unsigned id)
-{
-    if (id != m_panTimer || !m_panning || !m_host)
-        return;
-    const IntPoint mouse = m_host->GetMousePosition();
-    const int dx = (mouse.x - m_panOrigin.x) / 16;
-    const int dy = (mouse.y - m_panOrigin.y) / 16;
-    SetScroll(Orientation::Horizontal, m_hScroll.pos + dx);
-    SetScroll(Orientation::Vertical, m_vScroll.pos + dy);
-    m_host->SetCursor(GetCursorForPosition(mouse));
-    Repaint();
-}
-
-void CDiagramEditor::OnKillFocus()
-{
-    StopPanning();
-}
-
-void CDiagramEditor::OnMouseWheel(int delta)
-{
-    OnMouseWheel(WheelTurn{delta});
-}
-
-int CDiagramEditor::WheelPixels(const WheelTurn& turn, std::int64_t& rest)
-{
-    if (turn.perNotch <= 0)
-        return 0;
-    // A turn back drops what was left of a turn the other way.
-    if ((rest > 0 && turn.rotation < 0) || (rest < 0 && turn.rotation > 0))
-        rest = 0;
-    rest += static_cast<std::int64_t>(turn.rotation) * std::clamp(turn.lines, 1, 100) * WheelLinePixels;
-    const std::int64_t pixels = rest / turn.perNotch;
-    rest -= pixels * turn.perNotch;
-    return static_cast<int>(std::clamp<std::int64_t>(pixels, -FormExtentLimit * 100, FormExtentLimit * 100));
-}
-
-void CDiagramEditor::OnMouseWheel(const WheelTurn& turn)
-{
-    if (m_wheelMode == 1) {
-        if (turn.rotation != 0)
-            SetZoom(turn.rotation < 0 ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
-        return;
-    }
-    const Orientation which = turn.sideways ? Orientation::Horizontal : Orientation::Vertical;
-    const ScrollBarState& bar = GetScrollBar(which);
-    std::int64_t& rest = turn.sideways ? m_wheelRestX : m_wheelRestY;
-    // With nothing to scroll the turn is spent: kept, it would make a
-    // later notch jump.
-    if (!bar.shown) {
-        rest = 0;
-        return;
-    }
-    if (const int pixels = WheelPixels(turn, rest); pixels != 0)
-        SetScroll(which, bar.pos - pixels);
 }
 
 }  // namespace fw

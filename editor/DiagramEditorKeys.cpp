@@ -82,7 +82,7 @@ bool CDiagramEditor::OnKeyDown(EditorKey key, unsigned modifiers)
         used = true;
     }
     if ((m_keyFlags & KeyFlag::KeyZoom) && (key == EditorKey::Add || key == EditorKey::Subtract)) {
-        SetZoom(key == EditorKey::Add ? m_zoom + m_zoomStep : m_zoom - m_zoomStep);
+        StepZoom(key == EditorKey::Add ? 1 : -1);
         used = true;
     }
     return used;

@@ -1,8 +1,10 @@
 #include "editor/DiagramEditor.h"
 
 #include "controls/ControlDrawing.h"
+#include "editor/ButtonBarLayout.h"
 #include "editor/FormPainter.h"
 #include "model/DiagramEntityContainer.h"
+#include "render/FontZoom.h"
 #include "services/LanguageTable.h"
 
 #include <algorithm>
@@ -200,7 +202,7 @@ void CDiagramEditor::DrawPanAnchor(DrawContext& dc)
     dc.SelectPen(oldPen);
 }
 
-void CDiagramEditor::DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label)
+void CDiagramEditor::DrawRaisedButton(DrawContext& dc, const IntRect& rect, const std::string& label, int textInset)
 {
     dc.FillSolidRect(rect, dc.GetSysColor(SysColor::BtnFace));
     const Pen oldPen = DrawFramePath(dc, {rect.left, rect.top, rect.right - 1, rect.bottom - 1}, SysColor::BtnHighlight,
@@ -209,12 +211,13 @@ void CDiagramEditor::DrawRaisedButton(DrawContext& dc, const IntRect& rect, cons
                   SysColor::BtnShadow);
     dc.SelectPen(oldPen);
 
-    FontDesc font = dc.GetDefaultGuiFont();
+    FontDesc font = ZoomFont(dc.GetDefaultGuiFont(), m_zoom);
     font.face = "Arial";
     const FontDesc oldFont = dc.SelectFont(font);
     const BkMode oldMode = dc.SetBkMode(BkMode::Transparent);
     const Color oldText = dc.SetTextColor(dc.GetSysColor(SysColor::BtnText));
-    dc.DrawText(label, Inset(rect, 5, 5), TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);
+    dc.DrawText(label, Inset(rect, textInset, textInset),
+                TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);
     dc.SetTextColor(oldText);
     dc.SetBkMode(oldMode);
     dc.SelectFont(oldFont);
@@ -222,36 +225,19 @@ void CDiagramEditor::DrawRaisedButton(DrawContext& dc, const IntRect& rect, cons
 
 void CDiagramEditor::DrawButtonBar(DrawContext& dc)
 {
-    // A preview of a running form's bottom bar, in unzoomed pixels.
-    const IntSize paper = GetVirtualSize();
-    const int W = paper.cx;
-    const int H = paper.cy;
-    const int L = m_leftMargin;
-    const int T = m_topMargin;
-    const int B = m_bottomMargin;
-    constexpr int ButtonWidth = 75;   // 50 dialog units
-    constexpr int ButtonHeight = 23;  // 14 dialog units
-    constexpr int Gap = 5;            // 3 dialog units
-    constexpr int Spacing = 8;        // 5 dialog units
-
-    IntRect strip{L, H - 2 * T - ButtonHeight, W - 8, H - B - T};
+    // A preview of a running form's bottom bar, zoomed with the paper.
+    const ButtonBarLayout bar = LayOutButtonBar(GetVirtualSize(), m_leftMargin, m_topMargin, m_bottomMargin, m_zoom);
+    const IntRect& strip = bar.strip;
     const Pen oldPen = DrawFramePath(dc, {strip.left, strip.top, strip.right - 1, strip.bottom - 1},
                                      SysColor::BtnShadow, SysColor::BtnHighlight);
     dc.SelectPen(oldPen);
-    const int y0 = strip.top - Spacing;
-
-    const IntRect cancel{W - 8 - ButtonWidth, y0 - ButtonHeight, W - 8, y0};
-    DrawRaisedButton(dc, cancel, langStr("MFC_CANCEL"));
-    const int shift = ButtonWidth + Gap;
-    DrawRaisedButton(dc, {cancel.left - shift, cancel.top, cancel.right - shift, cancel.bottom}, langStr("MFC_OK"));
-
-    const int lefts[] = {L, L + 28, L + 66, L + 94};
+    DrawRaisedButton(dc, bar.cancel, langStr("MFC_CANCEL"), bar.textInset);
+    DrawRaisedButton(dc, bar.ok, langStr("MFC_OK"), bar.textInset);
     const std::string labels[] = {langStr("H.."), langStr("E.."), langStr("< --"), "-- >"};
-    for (int i = 0; i < 4; ++i)
-        DrawRaisedButton(dc, {lefts[i], y0 - 26, lefts[i] + 25, y0}, labels[i]);
-
-    const Pen before =
-        DrawFramePath(dc, {L + 119, y0 - 26, L + 174 - 1, y0 - 1}, SysColor::BtnShadow, SysColor::BtnHighlight);
+    for (size_t i = 0; i < bar.small.size(); ++i)
+        DrawRaisedButton(dc, bar.small[i], labels[i], bar.textInset);
+    const Pen before = DrawFramePath(dc, {bar.box.left, bar.box.top, bar.box.right - 1, bar.box.bottom - 1},
+                                     SysColor::BtnShadow, SysColor::BtnHighlight);
     dc.SelectPen(before);
 }
 

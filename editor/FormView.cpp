@@ -397,10 +397,10 @@ bool FormView::OnCommand(int id)
         m_editor.SetRestraints(m_editor.GetRestraints() == RestraintMargins ? RestraintNone : RestraintMargins);
         return true;
     case ID_ZOOM_IN:
-        m_editor.SetZoom(m_editor.GetZoom() + 10 * m_editor.GetZoomStep());
+        m_editor.StepZoom(1);
         return true;
     case ID_ZOOM_OUT:
-        m_editor.SetZoom(m_editor.GetZoom() - 10 * m_editor.GetZoomStep());
+        m_editor.StepZoom(-1);
         return true;
 
     case ID_CALC_TABORDER_COORD:
@@ -544,6 +544,11 @@ std::string FormView::GetHistoryStatus() const
         status += NameStep(RedoStepKey, form->GetRedoName(), langStr("T_RIB_REDO"));
     }
     return status;
+}
+
+std::string FormView::GetZoomStatus() const
+{
+    return std::to_string(RoundEdge(m_editor.GetZoom() * 100)) + " %";
 }
 
 IntRect FormView::GetPrintRect(int printerDpi, double& scale) const

@@ -68,6 +68,8 @@ public:
     // The status bar's account of the history after a change: what Undo and
     // Redo would take next ("Undo Move · Redo Width"); "" when neither can.
     std::string GetHistoryStatus() const;
+    // The status bar's zoom, in whole percent: "110 %".
+    std::string GetZoomStatus() const;
     // Every command the view handles, in table order.
     static const std::vector<int>& GetCommands();
     // The fourteen button kinds of the gallery, in ribbon order.

@@ -275,11 +275,19 @@ bool ParseKey(const ScriptLine& line, ScriptAction& action, std::string& error)
 bool ParseWheel(const ScriptLine& line, ScriptAction& action, std::string& error)
 {
     ArgReader args(line, error);
-    int delta = 0;
-    if (!args.Int("DELTA", -WheelLimit, WheelLimit, delta) || !args.End())
+    WheelTurn turn;
+    unsigned modifiers = 0;
+    if (!args.Int("DELTA", -WheelLimit, WheelLimit, turn.rotation))
         return false;
-    action = [delta](ScriptTarget& target, std::string&) {
-        target.view.GetEditor().OnMouseWheel(delta);
+    const bool pointed = args.HasMore();
+    if (pointed && (!args.Point(turn.at) || !args.Modifiers(modifiers)))
+        return false;
+    turn.zoom = (modifiers & Modifier::Ctrl) != 0;
+    turn.sideways = (modifiers & Modifier::Shift) != 0;
+    action = [turn, pointed](ScriptTarget& target, std::string&) {
+        if (pointed)
+            target.host.SetMousePosition(turn.at);
+        target.view.GetEditor().OnMouseWheel(turn);
         return true;
     };
     return true;
@@ -540,7 +548,7 @@ const std::vector<ScriptVerb>& GetScriptVerbs()
         {"menu", "ID", "the command the next popup menu answers (0: dismissed)", ParseMenu},
         {"answer", "yes|no", "the answer to the next question box", ParseAnswer},
         {"key", "NAME [ctrl] [shift]", "key down (names below)", ParseKey},
-        {"wheel", "DELTA", "mouse wheel (120 a notch)", ParseWheel},
+        {"wheel", "DELTA [X Y [ctrl] [shift]]", "mouse wheel at a client point (120 a notch; ctrl zooms)", ParseWheel},
         {"mpress", "X Y", "middle button down (starts or stops panning)", ParseMiddlePress},
         {"tick", "[N]", "N timer ticks (default 1)", ParseTick},
         {"wait", "MS", "let MS milliseconds pass (arrow keys a second apart are separate steps)", ParseWait},

@@ -471,8 +471,9 @@ bool ParseArguments(const std::vector<std::string>& args, Options& options, std:
                 return false;
             options.zoom = toDouble(zoom);
             options.hasZoom = true;
-            if (!(options.zoom >= 0.05 && options.zoom <= 16.0)) {
-                err << "formwright-tool: --zoom takes a factor between 0.05 and 16\n";
+            // The canvas's own limits, 10 % to 1000 %.
+            if (!(options.zoom >= 0.1 && options.zoom <= 10.0)) {
+                err << "formwright-tool: --zoom takes a factor between 0.1 and 10\n";
                 return false;
             }
         } else if (a == "--dump") {

@@ -156,6 +156,13 @@ TEST_F(ButtonBitmapsTest, AnImageButtonDrawsItsFrameThenTheBitmapAt4x5WithTheWin
                               "SelectBrush solid/255,255,255\nSelectPen solid/0/0,0,0";
     EXPECT_EQ(dc.Dump(), frame + "\nTransparentImageData " + std::to_string(LoadButtonBitmap("", "KEYED").size()) +
                              " bytes 14,25,30,37 key=1,2,3");
+    // Zoomed, the offset and the bitmap scale with the button and stay inside it.
+    button.SetRect(10, 20, 34, 46);
+    for (const auto& [zoom, where] : {std::pair{0.5, " 7,13,15,19 "}, std::pair{2.0, " 28,50,60,74 "}}) {
+        dc.Clear();
+        button.Draw(dc, zoom);
+        EXPECT_NE(dc.Dump().find(where), std::string::npos) << zoom << "\n" << dc.Dump();
+    }
 
     // Without a bitmap the frame stays empty.
     button.SetImageKey("NO_SUCH_BITMAP");

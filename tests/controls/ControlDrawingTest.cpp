@@ -66,6 +66,10 @@ TEST(ControlDrawing, FieldsShowTheirTabNumberOnlyWhenTheFormSaysSo)
               box + "\nSelectFont Sans/15/700\nSetTextColor 0,0,255\n"
                     "DrawText \"7\" 11,21,108,38 fmt=0x25 font=Sans/15/700 color=0,0,255 bk=opaque/255,255,255\n"
                     "SetTextColor 1,2,3\nSelectFont Sans/10pt/400");
+    // The number grows with the zoom as the box does.
+    RecordingDrawContext zoomed;
+    form.GetAt(0)->Draw(zoomed, 2.0);
+    EXPECT_NE(zoomed.Dump().find("SelectFont Sans/30/700\n"), std::string::npos) << zoomed.Dump();
 }
 
 TEST(ControlDrawing, SunkenBoxPixelsFollowTheTheme)
@@ -94,7 +98,9 @@ TEST(ControlDrawing, TextDrawsInItsStyleOrInTheZoomedGuiFont)
         const char* drawnIn;  // null: the colour is left as it was
     } cases[] = {
         {"0,0,255", 1.0, "Verdana/12pt/700/italic", "10,20,110,40", "0,0,255"},
-        {"0,0", 2.0, "Verdana/12pt/700/italic", "20,40,220,80", nullptr},
+        // Zoomed, 12 points are 16 pixels times the zoom.
+        {"0,0", 2.0, "Verdana/-32/700/italic", "20,40,220,80", nullptr},
+        {"0,0", 0.5, "Verdana/-8/700/italic", "5,10,55,20", nullptr},
         {nullptr, 1.0, "Sans/11/400", "10,20,110,40", nullptr},  // the default 8 pt are 11 px at 96 dpi
         {nullptr, 0.5, "Arial/6/400", "5,10,55,20", nullptr},
     };

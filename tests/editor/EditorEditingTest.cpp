@@ -112,7 +112,7 @@ TEST(EditorEditing, KeyTableRunsZOrderClipboardUndoAndZoom)
     EXPECT_NE(std::find(heard.begin(), heard.end(), "ShowFormProperties"), heard.end());
 
     rig.Key(EditorKey::Add);
-    EXPECT_NEAR(rig.editor.GetZoom(), 1.01, 1e-9);
+    EXPECT_NEAR(rig.editor.GetZoom(), 1.1, 1e-9);
     rig.Key(EditorKey::Subtract);
     EXPECT_NEAR(rig.editor.GetZoom(), 1.0, 1e-9);
 

@@ -294,29 +294,47 @@ TEST(EditorPaint, ZoomIsCappedAndScrollBarsAppearOnlyForALargerPaper)
     EXPECT_EQ(rig.editor.GetVScrollPos(), 0);
 }
 
-TEST(EditorPaint, ButtonBarSitsAboveTheBottomMarginAndIgnoresTheZoom)
+TEST(EditorPaint, ButtonBarSitsAboveTheBottomMarginAndZoomsWithThePaper)
 {
     EditorRig rig({300, 200});  // W 300, H 200, margins 7: y0 = 200 - 14 - 23 - 8 = 155
-    RecordingDrawContext dc;
-    rig.editor.DrawButtonBar(dc);
-    std::vector<IntRect> labels;
-    std::string arrow;
-    for (const std::string& line : dc.CallsStartingWith("DrawText")) {
-        labels.push_back(TextRect(line));
-        if (line.find("\"-- >\"") != std::string::npos)
-            arrow = line;
-    }
-    auto has = [&](IntRect r) { return std::find(labels.begin(), labels.end(), r) != labels.end(); };
-    EXPECT_TRUE(has({222, 137, 287, 150}));  // Cancel (217,132)-(292,155), label inset by 5
-    EXPECT_TRUE(has({142, 137, 207, 150}));  // OK, 80 pixels to its left
-    EXPECT_TRUE(has({12, 134, 27, 150}));    // the small buttons at L, L+28, L+66, L+94
-    EXPECT_TRUE(has({40, 134, 55, 150}));
-    EXPECT_TRUE(has({78, 134, 93, 150}));
-    ASSERT_FALSE(arrow.empty());
-    EXPECT_EQ(TextRect(arrow), (IntRect{106, 134, 121, 150}));
+    // The caption rectangles, in the order drawn, and their font.
+    auto captions = [&](double zoom, std::string& font) {
+        rig.editor.SetZoom(zoom);
+        RecordingDrawContext dc;
+        rig.editor.DrawButtonBar(dc);
+        std::vector<IntRect> rects;
+        for (const std::string& line : dc.CallsStartingWith("DrawText")) {
+            rects.push_back(TextRect(line));
+            font = line.substr(line.find("font=") + 5);
+            font = font.substr(0, font.find(' '));
+        }
+        return rects;
+    };
+    std::string font;
+    const std::vector<IntRect> unzoomed{{222, 137, 287, 150},  // Cancel (217,132)-(292,155), caption inset by 5
+                                        {142, 137, 207, 150},  // OK, 80 pixels to its left
+                                        {12, 134, 27, 150},    // the small buttons at L, L+28, L+66, L+94
+                                        {40, 134, 55, 150},   {78, 134, 93, 150}, {106, 134, 121, 150}};
+    EXPECT_EQ(captions(1.0, font), unzoomed);
+    EXPECT_EQ(font, "Arial/8pt/400");
 
-    rig.editor.SetZoom(2.0);
-    RecordingDrawContext zoomed;
-    rig.editor.DrawButtonBar(zoomed);
-    EXPECT_EQ(zoomed.Calls(), dc.Calls());
+    // Each button's edges zoomed, the inset too (round half up), and the
+    // font of 8 points (10.67 pixels) with them: the bar stays at the bottom.
+    const struct {
+        double zoom;
+        int inset;
+        const char* font;
+    } zooms[] = {{2.0, 10, "Arial/-21/400"}, {0.5, 3, "Arial/-5/400"}};
+    for (const auto& z : zooms) {
+        std::vector<IntRect> expected;
+        for (const IntRect& r : unzoomed) {
+            const IntRect button = r.Inflated(5, 5);
+            expected.push_back(IntRect{ZoomEdge(button.left, z.zoom), ZoomEdge(button.top, z.zoom),
+                                       ZoomEdge(button.right, z.zoom), ZoomEdge(button.bottom, z.zoom)}
+                                   .Inflated(-z.inset, -z.inset));
+        }
+        EXPECT_EQ(captions(z.zoom, font), expected) << z.zoom;
+        EXPECT_EQ(font, z.font) << z.zoom;
+    }
+    EXPECT_EQ(captions(2.0, font)[0], (IntRect{444, 274, 574, 300}));  // Cancel (434,264)-(584,310)
 }
