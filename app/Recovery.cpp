@@ -5,9 +5,11 @@
 #include "app/FormwrightDoc.h"
 #include "app/FormwrightView.h"
 #include "app/MainFrame.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/RecoveryDialog.h"
 
 #include <wx/filename.h>
+#include <wx/infobar.h>
 
 namespace fw {
 
@@ -80,6 +82,21 @@ void AppRecovery::LookAtAll()
         return;
     for (FormwrightDoc* doc : OpenDocuments(m_frame))
         Look(*doc);
+    TellWhyCopiesFail(view);
+}
+
+void AppRecovery::TellWhyCopiesFail(FormwrightView* view)
+{
+    // Once for each reason: a designer relying on the copies must learn
+    // they are not being kept, but not be interrupted every second.
+    const std::string error = m_keeper.LastError();
+    if (error.empty() || error == m_toldError || !view || !view->GetInfoBar())
+        return;
+    m_toldError = error;
+    wxString text = LangText("INFO_RECOVERY_FAILED");
+    text.Replace("%s", wxString::FromUTF8(error));
+    view->GetInfoBar()->ShowMessage(text, wxICON_WARNING);
+    view->GetFrame()->Layout();
 }
 
 void AppRecovery::KeepUnsaved()

@@ -7,9 +7,12 @@
 
 #include <wx/timer.h>
 
+#include <string>
+
 namespace fw {
 
 class FormwrightDoc;
+class FormwrightView;
 class MainFrame;
 
 class AppRecovery {
@@ -33,9 +36,12 @@ public:
     void Forget(FormwrightDoc& doc);
 
 private:
+    void TellWhyCopiesFail(FormwrightView* view);
+
     MainFrame& m_frame;
     RecoveryKeeper m_keeper;
     wxTimer m_timer;
+    std::string m_toldError;
 };
 
 // Offers the copies that editors which have ended left behind, and restores

@@ -7,7 +7,9 @@
 #include "gui/AppFixture.h"
 
 #include <wx/button.h>
+#include <wx/infobar.h>
 #include <wx/listctrl.h>
+#include <wx/stattext.h>
 
 #include <chrono>
 #include <csignal>
@@ -322,6 +324,31 @@ TEST_F(Recovery, TwoRunningEditorsLeaveEachOthersCopiesAlone)
     }
     EXPECT_FALSE(fs::exists(theirs));
     EXPECT_TRUE(fs::exists(myCopy));
+}
+
+// A folder that cannot be made: the editor goes on without copies, and says so once.
+class RecoveryFolderUnusable : public AppJourney {
+protected:
+    void SetUp() override
+    {
+        std::ofstream(m_scratch.Path() + "/taken") << "a file, not a folder";
+        m_env.Set("FORMWRIGHT_RECOVERY_DIR", m_scratch.Path() + "/taken/recovery");
+        AppJourney::SetUp();
+    }
+};
+
+TEST_F(RecoveryFolderUnusable, TheDesignerIsToldThatNoCopiesAreKept)
+{
+    ASSERT_NE(Open(CopySample("VALVE_Main.xml")), nullptr);
+    ASSERT_TRUE(ActiveView()->SelectByName(MovedField));
+    ActiveView()->GetFormView().GetEditor().OnKeyDown(EditorKey::Down, 0);
+    wxInfoBarGeneric* bar = ActiveView()->GetInfoBar();
+    ASSERT_TRUE(WaitFor([&] { return bar->IsShown(); }, 5000));
+    wxString shown;
+    for (wxWindow* child : bar->GetChildren())
+        if (auto* text = dynamic_cast<wxStaticText*>(child))
+            shown += text->GetLabel();
+    EXPECT_TRUE(shown.Contains("/taken/recovery")) << shown;
 }
 
 }  // namespace fw::test
