@@ -29,6 +29,10 @@ SystemClipboard::SystemClipboard(CDiagramClipboardHandler& handler, wxWindow* pa
 SystemClipboard::~SystemClipboard()
 {
     m_handler.SetExchange(nullptr);
+    // Copies outlive the editor where the desktop keeps the clipboard; the
+    // toolkit hands them over only when it still owns it.
+    if (m_offered)
+        wxTheClipboard->Flush();
 }
 
 void SystemClipboard::Offer(const std::string& text)
@@ -42,6 +46,7 @@ void SystemClipboard::Offer(const std::string& text)
     both->Add(elements, true);
     both->Add(new wxTextDataObject(wxString::FromUTF8(text)));
     m_holds = wxTheClipboard->SetData(both);
+    m_offered = m_offered || m_holds;
 }
 
 bool SystemClipboard::HoldsElements()

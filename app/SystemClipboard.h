@@ -35,6 +35,7 @@ private:
     wxWindow* m_parent;
     wxDataFormat m_format;
     bool m_holds = false;
+    bool m_offered = false;  // this editor put elements there once
     bool m_asking = false;
     long long m_askedAt = 0;  // milliseconds
 };
