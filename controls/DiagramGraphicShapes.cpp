@@ -178,10 +178,11 @@ std::unique_ptr<CDiagramEntity> CDiagramGraphicLine::Clone() const
 
 void CDiagramGraphicLine::SetRect(double left, double top, double right, double bottom)
 {
-    // Flat either way, but a point could be neither seen nor grabbed.
-    if (TruncEdge(left) == TruncEdge(right) && TruncEdge(top) == TruncEdge(bottom))
-        right = left + 1;
+    // Flat either way, but a point could be neither seen nor grabbed. Asked
+    // after the shape's own rules, which may turn edges round into a point.
     CDiagramGraphicShape::SetRect(left, top, right, bottom);
+    if (TruncEdge(GetLeft()) == TruncEdge(GetRight()) && TruncEdge(GetTop()) == TruncEdge(GetBottom()))
+        CDiagramGraphicShape::SetRect(GetLeft(), GetTop(), GetLeft() + 1, GetBottom());
 }
 
 void CDiagramGraphicLine::DrawObject(DrawContext& dc, const IntRect& rect)
