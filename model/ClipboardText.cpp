@@ -77,6 +77,22 @@ std::vector<const CEntityStyle*> StylesOf(const std::vector<std::unique_ptr<CDia
     return styles;
 }
 
+// The text form marks only a carriage return with its line feed; a title
+// broken by a lone one would end the clipboard's line early. The element is
+// read from its file form, so the mark here only keeps the line whole.
+std::string OneLine(const std::string& line)
+{
+    std::string out;
+    out.reserve(line.size());
+    for (char c : line) {
+        if (c == '\n' || c == '\r')
+            out += "\\newline";
+        else
+            out += c;
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string WriteClipboardText(const std::vector<std::unique_ptr<CDiagramEntity>>& copies)
@@ -93,9 +109,9 @@ std::string WriteClipboardText(const std::vector<std::unique_ptr<CDiagramEntity>
         const std::string xml = XmlOf(*copy);
         if (xml.empty())
             continue;
-        text += copy->GetBaseString() + "," + EscapeField(copy->GetObjectClass()) + "," + xml + ";\n";
+        text += OneLine(copy->GetBaseString()) + "," + EscapeField(copy->GetObjectClass()) + "," + xml + ";\n";
         if (const CDiagramEntity* caption = copy->GetDependent())
-            text += caption->GetString() + "\n";
+            text += OneLine(caption->GetString()) + "\n";
     }
     return text;
 }
