@@ -24,10 +24,6 @@
 #include <thread>
 #include <unistd.h>
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 using namespace fw;
 using fw::test::FixturePath;
 using fw::test::ReadFile;
