@@ -97,33 +97,43 @@ TEST_F(FilterListTest, OpensWithTheDefaultFormFirstAndSelectsByPrefixIgnoringCas
     EXPECT_EQ(Make("NOTHING").GetSelection(), -1);
 }
 
-TEST_F(FilterListTest, NewAppendsSelectsAndMirrorsTheFilter)
+TEST_F(FilterListTest, NewAndDuplicateAppendSelectAndMirrorTheFilter)
 {
-    FilterListModel list = Make(Default());
-    answers = {"MATERIAL:EQUAL:STEEL"};
+    FilterListModel list = Make("TYPE:EQUAL:VALVE");
+    answers = {"MATERIAL:EQUAL:STEEL", "TYPE:EQUAL:VALVE||TYPE:EQUAL:PUMP"};
     EXPECT_TRUE(list.New());
-    EXPECT_EQ(preloads, std::vector<std::string>{""});
-    EXPECT_EQ(list.GetEntries().back(), "MATERIAL:EQUAL:STEEL");
-    EXPECT_EQ(list.GetFilters().back(), "MATERIAL:EQUAL:STEEL");
     EXPECT_EQ(list.GetSelection(), 4);
-    EXPECT_EQ(m_forms.calls, std::vector<std::string>{"add MATERIAL:EQUAL:STEEL"});
+    list.SetSelection(3);
+    EXPECT_TRUE(list.Duplicate());
+    EXPECT_EQ(preloads, (std::vector<std::string>{"", "TYPE:EQUAL:VALVE"}));
+    EXPECT_EQ(m_forms.calls, (std::vector<std::string>{"add MATERIAL:EQUAL:STEEL",
+                                                       "copy TYPE:EQUAL:VALVE -> TYPE:EQUAL:VALVE||TYPE:EQUAL:PUMP"}));
+    EXPECT_EQ(list.GetEntries(), Entries({"TYPE:EQUAL:PUMP", "SIZE:GREATER:10", "TYPE:EQUAL:VALVE",
+                                          "MATERIAL:EQUAL:STEEL", "TYPE:EQUAL:VALVE||TYPE:EQUAL:PUMP"}));
+    EXPECT_EQ(list.GetFilters().back(), "TYPE:EQUAL:VALVE||TYPE:EQUAL:PUMP");
+    EXPECT_EQ(list.GetSelection(), 5);
+
+    // The default form copies the main form under the new filter; its definition opens empty.
+    list.SetSelection(0);
+    answers = {"STATUS:EQUAL:NEW"};
+    EXPECT_TRUE(list.Duplicate());
+    EXPECT_EQ(preloads.back(), "");
+    EXPECT_EQ(m_forms.calls.back(), "copy " + Default() + " -> STATUS:EQUAL:NEW");
+    EXPECT_EQ(list.GetFilters().back(), "STATUS:EQUAL:NEW");
+    EXPECT_EQ(list.GetSelection(), 6);
 }
 
-TEST_F(FilterListTest, CancelledOrEmptyDefinitionChangesNothing)
+// Cancelled, empty, refused by the document, or the same text in another case.
+TEST_F(FilterListTest, ADefinitionThatChangesNothingLeavesBothListsUnchanged)
 {
     FilterListModel list = Make("SIZE");
     EXPECT_FALSE(list.New());  // cancelled: no answer queued
-    answers = {"", ""};
+    answers = {"", "", "size:greater:10"};
     EXPECT_FALSE(list.New());
     EXPECT_FALSE(list.Duplicate());
+    EXPECT_FALSE(list.Modify());
     EXPECT_TRUE(m_forms.calls.empty());
-    EXPECT_EQ(list.GetEntries(), Entries(m_filters));
-    EXPECT_EQ(list.GetSelection(), 2);
-}
 
-TEST_F(FilterListTest, RefusedFilterLeavesBothListsUnchanged)
-{
-    FilterListModel list = Make("SIZE");
     answers = {"TYPE:EQUAL:PUMP", "TYPE:EQUAL:VALVE", "TYPE:EQUAL:PUMP"};
     EXPECT_FALSE(list.New());
     EXPECT_FALSE(list.Modify());
@@ -145,68 +155,30 @@ TEST_F(FilterListTest, ModifyRenamesInPlace)
     EXPECT_EQ(list.GetEntries(), Entries({"TYPE:EQUAL:PUMP", "SIZE:GREATER:20", "TYPE:EQUAL:VALVE"}));
     EXPECT_EQ(list.GetFilters()[1], "SIZE:GREATER:20");
     EXPECT_EQ(list.GetSelection(), 2);
-    EXPECT_TRUE(m_forms.m_forms.count("SIZE:GREATER:20"));
-    EXPECT_FALSE(m_forms.m_forms.count("SIZE:GREATER:10"));
+    EXPECT_EQ(m_forms.m_forms, (std::set<std::string>{"TYPE:EQUAL:PUMP", "SIZE:GREATER:20", "TYPE:EQUAL:VALVE"}));
 }
 
-TEST_F(FilterListTest, RenameToTheSameTextInAnotherCaseChangesNothing)
-{
-    FilterListModel list = Make("SIZE");
-    answers = {"size:greater:10"};
-    EXPECT_FALSE(list.Modify());
-    EXPECT_TRUE(m_forms.calls.empty());
-    EXPECT_EQ(list.GetEntries(), Entries(m_filters));
-}
-
-TEST_F(FilterListTest, DefaultFormCannotBeModifiedOrDeleted)
+TEST_F(FilterListTest, TheDefaultFormCannotBeModifiedOrDeletedAndWithoutSelectionNothingIs)
 {
     FilterListModel list = Make(Default());
     answers = {"X:=:1"};
     EXPECT_FALSE(list.Modify());
     EXPECT_FALSE(list.Delete());
     EXPECT_EQ(messages, (std::vector<std::string>{DefaultFormMessage(), DefaultFormMessage()}));
-    EXPECT_TRUE(preloads.empty());
-    EXPECT_TRUE(m_forms.calls.empty());
-    EXPECT_EQ(list.GetEntries(), Entries(m_filters));
-}
 
-TEST_F(FilterListTest, WithoutSelectionTheButtonsDoNothing)
-{
-    FilterListModel list = Make("NOTHING");
-    answers = {"X:=:1"};
+    list.SetSelection(-1);
     EXPECT_FALSE(list.Modify());
     EXPECT_FALSE(list.Duplicate());
     EXPECT_FALSE(list.Delete());
+    EXPECT_EQ(messages.size(), 2u);
     EXPECT_TRUE(preloads.empty());
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(m_forms.calls.empty());
+    EXPECT_EQ(list.GetEntries(), Entries(m_filters));
     list.Accept();
     EXPECT_EQ(list.GetResult(), "");
 }
 
-TEST_F(FilterListTest, DuplicateCopiesTheSelectedForm)
-{
-    FilterListModel list = Make("TYPE:EQUAL:VALVE");
-    answers = {"TYPE:EQUAL:VALVE||TYPE:EQUAL:PUMP"};
-    EXPECT_TRUE(list.Duplicate());
-    EXPECT_EQ(preloads, std::vector<std::string>{"TYPE:EQUAL:VALVE"});
-    EXPECT_EQ(m_forms.calls, std::vector<std::string>{"copy TYPE:EQUAL:VALVE -> TYPE:EQUAL:VALVE||TYPE:EQUAL:PUMP"});
-    EXPECT_EQ(list.GetEntries().back(), "TYPE:EQUAL:VALVE||TYPE:EQUAL:PUMP");
-    EXPECT_EQ(list.GetSelection(), 4);
-}
-
-TEST_F(FilterListTest, DuplicatingTheDefaultFormCopiesTheMainFormUnderTheNewFilter)
-{
-    FilterListModel list = Make(Default());
-    answers = {"STATUS:EQUAL:NEW"};
-    EXPECT_TRUE(list.Duplicate());
-    EXPECT_EQ(preloads, std::vector<std::string>{""});  // the definition opens empty
-    EXPECT_EQ(m_forms.calls, std::vector<std::string>{"copy " + Default() + " -> STATUS:EQUAL:NEW"});
-    EXPECT_EQ(list.GetFilters(),
-              (std::vector<std::string>{"TYPE:EQUAL:PUMP", "SIZE:GREATER:10", "TYPE:EQUAL:VALVE", "STATUS:EQUAL:NEW"}));
-    EXPECT_EQ(list.GetSelection(), 4);
-}
-
-TEST_F(FilterListTest, DeleteRemovesWithoutAskingAndSelectsTheNextEntry)
+TEST_F(FilterListTest, DeleteRemovesWithoutAskingAndSelectsTheNextEntryOrTheDefaultForm)
 {
     FilterListModel list = Make("TYPE:EQUAL:PUMP");
     EXPECT_TRUE(list.Delete());
@@ -215,25 +187,19 @@ TEST_F(FilterListTest, DeleteRemovesWithoutAskingAndSelectsTheNextEntry)
     EXPECT_EQ(list.GetFilters(), (std::vector<std::string>{"SIZE:GREATER:10", "TYPE:EQUAL:VALVE"}));
     EXPECT_EQ(list.GetSelection(), 1);
     EXPECT_EQ(m_forms.m_forms, (std::set<std::string>{"SIZE:GREATER:10", "TYPE:EQUAL:VALVE"}));
-}
 
-TEST_F(FilterListTest, DeletingTheLastEntrySelectsTheDefaultForm)
-{
-    FilterListModel list = Make("TYPE:EQUAL:VALVE");
+    list.SetSelection(2);
     EXPECT_TRUE(list.Delete());
-    EXPECT_EQ(list.GetEntries(), Entries({"TYPE:EQUAL:PUMP", "SIZE:GREATER:10"}));
     EXPECT_EQ(list.GetSelection(), 0);
     list.Accept();
     EXPECT_EQ(list.GetResult(), Default());
-}
 
-TEST_F(FilterListTest, RefusedRemoveKeepsTheEntry)
-{
-    m_forms.m_forms.erase("SIZE:GREATER:10");
-    FilterListModel list = Make("SIZE");
+    // A form the document will not remove stays listed.
+    m_forms.m_forms.clear();
+    list.SetSelection(1);
     EXPECT_FALSE(list.Delete());
-    EXPECT_EQ(list.GetEntries(), Entries(m_filters));
-    EXPECT_EQ(list.GetSelection(), 2);
+    EXPECT_EQ(list.GetEntries(), Entries({"SIZE:GREATER:10"}));
+    EXPECT_EQ(list.GetSelection(), 1);
 }
 
 TEST_F(FilterListTest, AcceptAnswersTheSelectedEntryAndKeepsItWithoutSelection)

@@ -111,7 +111,7 @@ const std::string kSeparatorMessage = langStr("STYLEDLG_MSG_DLG") + ": " + langS
 
 }  // namespace
 
-TEST(StyleRules, ChooserStartsFromTheStyle)
+TEST(StyleRules, ChooserStartsFromTheStyleWithTheFaceCutToThirtyOneCharacters)
 {
     const CEntityStyle nine("n", "Tahoma", 9, true, true, "0,0,255");
     const FontChoice start = FontChoiceFromStyle(&nine, 96);
@@ -137,10 +137,8 @@ TEST(StyleRules, ChooserStartsFromTheStyle)
     EXPECT_EQ(none.height, 0);
     EXPECT_EQ(none.weight, 400);
     EXPECT_EQ(std::vector<int>({none.red, none.green, none.blue}), std::vector<int>({0, 0, 0}));
-}
 
-TEST(StyleRules, FaceIsCutToThirtyOneCharacters)
-{
+    // The face is cut to 31 characters.
     const std::string longFace = "Abcdefghij Klmnopqrst Uvwxyzäöü Extra";  // umlauts are two bytes each
     const CEntityStyle style("n", longFace, 9, false, false, "");
     EXPECT_EQ(FontChoiceFromStyle(&style, 96).face, "Abcdefghij Klmnopqrst Uvwxyzäöü");
@@ -163,7 +161,8 @@ TEST(StyleRules, ColourNeedsExactlyThreePartsAndKeepsLowBits)
     EXPECT_EQ(rgb(""), std::vector<int>({0, 0, 0}));
 }
 
-TEST(StyleRules, UntouchedChooserKeepsTheSize)
+// An untouched chooser gives back the size it started from.
+TEST(StyleRules, ApplyingTheChooserKeepsAnUntouchedSize)
 {
     for (int dpi : {72, 96, 120, 144})
         for (int size = 5; size <= 72; ++size) {
@@ -171,10 +170,7 @@ TEST(StyleRules, UntouchedChooserKeepsTheSize)
             EXPECT_EQ(PointSizeFromHeight(FontChoiceFromStyle(&style, dpi).height, dpi), size) << dpi;
         }
     EXPECT_EQ(PointSizeFromHeight(-12, 0), 0);
-}
 
-TEST(StyleRules, ApplyingTheChooser)
-{
     CEntityStyle style("keep", "Old", 20, false, true, "9,9,9");
     ApplyFontChoice(Chosen("Liberation Sans", 105, 300, false, 1, 2, 255), style);
     EXPECT_EQ(style.GetName(), "keep");
@@ -191,7 +187,7 @@ TEST(StyleRules, ApplyingTheChooser)
     EXPECT_TRUE(style.IsBold());
 }
 
-TEST_F(StyleFlows, NewStartsFromTheSelectedStyleAndRetriesBadNames)
+TEST_F(StyleFlows, NewStartsFromTheSelectedStyleRetriesBadNamesAndMakesNothingWhenCancelled)
 {
     StyleEditing editing(doc, ui);
     ui.fonts = {Chosen("Carlito", 140, 400, true, 10, 20, 30)};
@@ -211,26 +207,20 @@ TEST_F(StyleFlows, NewStartsFromTheSelectedStyleAndRetriesBadNames)
     EXPECT_EQ(StyleRow(*made), (StyleRowTexts{"S4", "Carlito", "14", "10,20,30", langStr("FD_NO"), langStr("FD_YES")}));
     EXPECT_TRUE(editing.HasChanged());
 
-    // An unknown or no selection starts the chooser empty.
-    ui.fonts = {std::nullopt};
-    EXPECT_EQ(editing.New("gone"), "");
+    // An unknown selection starts the chooser empty; a cancelled chooser or
+    // name makes nothing, and no name is asked after a cancelled chooser.
+    StyleEditing cancelled(doc, ui);
+    ui.fonts = {std::nullopt, Chosen("A", 90, 400, false, 0, 0, 0)};
+    ui.names = {std::string(), std::nullopt};
+    ui.messages.clear();
+    EXPECT_EQ(cancelled.New("gone"), "");
     EXPECT_EQ(ui.starts.back().face, "");
     EXPECT_EQ(ui.starts.back().height, 0);
-}
-
-TEST_F(StyleFlows, NewCancelledCreatesNothing)
-{
-    StyleEditing editing(doc, ui);
-    ui.fonts = {std::nullopt};
-    EXPECT_EQ(editing.New("s1"), "");
-    EXPECT_TRUE(ui.presets.empty());  // no name asked after a cancelled chooser
-
-    ui.fonts = {Chosen("A", 90, 400, false, 0, 0, 0)};
-    ui.names = {std::string(), std::nullopt};
-    EXPECT_EQ(editing.New(""), "");
+    EXPECT_EQ(ui.presets.size(), 5u);
+    EXPECT_EQ(cancelled.New(""), "");
     EXPECT_EQ(ui.messages, std::vector<std::string>{kEmptyMessage});
-    EXPECT_EQ(doc.GetStyles().GetCount(), 4);
-    EXPECT_FALSE(editing.HasChanged());
+    EXPECT_EQ(doc.GetStyles().GetCount(), 5);
+    EXPECT_FALSE(cancelled.HasChanged());
 }
 
 TEST_F(StyleFlows, ModifyToTheSameNameInOtherCaseOnlyRefreshes)

@@ -202,7 +202,7 @@ protected:
     }
 };
 
-TEST_F(ObjectClassChooserTest, OpensSortedReadOnlyWithOkDisabledAndOkWithoutSelectionAnswersEmpty)
+TEST_F(ObjectClassChooserTest, OpensSortedReadOnlyWithOkDisabledOkWithoutSelectionAnswersEmptyAndSearchFinds)
 {
     CObjectClassList dialog(nullptr, m_types);
     const std::vector<std::string> expected = {"Artikel", "Motor", "Pumpe", "Pumpenstation", "Ventil"};
@@ -216,6 +216,15 @@ TEST_F(ObjectClassChooserTest, OpensSortedReadOnlyWithOkDisabledAndOkWithoutSele
     EXPECT_FALSE(dialog.GetOkButton()->IsEnabled());
     EXPECT_EQ(RunModal(dialog, [&] { Click(dialog.GetOkButton()); }), wxID_OK);
     EXPECT_EQ(dialog.GetResult(), "");
+
+    // The search matches internal names, finds a sole match again, and a miss changes nothing.
+    dialog.GetSearchBox()->ChangeValue("valve");
+    EXPECT_TRUE(dialog.Search());
+    EXPECT_TRUE(dialog.Search());
+    EXPECT_EQ(dialog.GetList()->GetSelection()->GetLabel(), "Ventil");
+    dialog.GetSearchBox()->ChangeValue("nothing*");
+    EXPECT_FALSE(dialog.Search());
+    EXPECT_EQ(dialog.GetList()->GetSelection()->GetLabel(), "Ventil");
 }
 
 TEST_F(ObjectClassChooserTest, WildCardSearchSelectsAndOkAnswersTheInternalName)
@@ -236,19 +245,6 @@ TEST_F(ObjectClassChooserTest, WildCardSearchSelectsAndOkAnswersTheInternalName)
     });
     EXPECT_EQ(rc, wxID_OK);
     EXPECT_EQ(dialog.GetResult(), "PUMP_STATION");
-}
-
-TEST_F(ObjectClassChooserTest, SearchMatchesInternalNamesAndMissChangesNothing)
-{
-    CObjectClassList dialog(nullptr, m_types);
-    dialog.GetSearchBox()->ChangeValue("valve");
-    EXPECT_TRUE(dialog.Search());
-    EXPECT_EQ(dialog.GetList()->GetSelection()->GetLabel(), "Ventil");
-    EXPECT_TRUE(dialog.Search());  // a single match is found again
-    EXPECT_EQ(dialog.GetList()->GetSelection()->GetLabel(), "Ventil");
-    dialog.GetSearchBox()->ChangeValue("nothing*");
-    EXPECT_FALSE(dialog.Search());
-    EXPECT_EQ(dialog.GetList()->GetSelection()->GetLabel(), "Ventil");
 }
 
 TEST_F(ObjectClassChooserTest, ClickingAnItemEnablesOkAndDoubleClickChoosesIt)

@@ -13,7 +13,7 @@ std::vector<PropertyEntryParts> Items(std::vector<std::string> entries)
 
 }  // namespace
 
-TEST(PropertyEntryOrder, CaseInsensitiveOverWholeEntryAndStable)
+TEST(PropertyEntryOrder, CaseInsensitiveOverWholeEntryStableAndShorterFirst)
 {
     std::vector<std::string> entries = {"pump;PUMP",   "Article;ARTICLE", "motor;MOTOR",
                                         "Motor;motor", "article;ART2",    "Äpfel;APPLE"};
@@ -24,14 +24,11 @@ TEST(PropertyEntryOrder, CaseInsensitiveOverWholeEntryAndStable)
     const std::vector<std::string> expected = {"article;ART2", "Article;ARTICLE", "motor;MOTOR",
                                                "Motor;motor",  "pump;PUMP",       "Äpfel;APPLE"};
     EXPECT_EQ(entries, expected);
-}
 
-TEST(PropertyEntryOrder, ShorterNameBeforeItsExtension)
-{
-    std::vector<std::string> entries = {"Name2;N2", "Name;N", "name 1;N1"};
+    // A shorter name comes before its extension: ' ' < '2' < ';'.
+    entries = {"Name2;N2", "Name;N", "name 1;N1"};
     SortPropertyEntries(entries);
-    const std::vector<std::string> expected = {"name 1;N1", "Name2;N2", "Name;N"};  // ' ' < '2' < ';'
-    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(entries, (std::vector<std::string>{"name 1;N1", "Name2;N2", "Name;N"}));
 }
 
 TEST(PropertyEntrySplit, WordsAtSemicolon)
@@ -68,42 +65,26 @@ TEST_F(PropertyEntrySearchTest, MatchesNameOrValueWithWildCardsIgnoringCase)
     EXPECT_EQ(FindPropertyEntry({}, "*", -1, EntrySearchWrap::Chooser), -1);
 }
 
-TEST_F(PropertyEntrySearchTest, RepeatedSearchCyclesAndWraps)
+TEST_F(PropertyEntrySearchTest, RepeatedSearchCyclesAndWrapsButOnlyTheChooserFindsASoleMatchAgain)
 {
     for (EntrySearchWrap wrap : {EntrySearchWrap::Inspector, EntrySearchWrap::Chooser}) {
         PropertyEntrySearch search(wrap);
         EXPECT_EQ(search.Next(m_items, "*motor*"), 1);
         EXPECT_EQ(search.Next(m_items, "*motor*"), 3);
         EXPECT_EQ(search.Next(m_items, "*motor*"), 1);
-        EXPECT_EQ(search.GetLastFound(), 1);
+        EXPECT_EQ(search.Next(m_items, "pump"), 2);
+        EXPECT_EQ(search.Next(m_items, "pump"), wrap == EntrySearchWrap::Chooser ? 2 : -1);
+        EXPECT_EQ(search.GetLastFound(), 2) << "a miss changes nothing";
     }
-}
 
-TEST_F(PropertyEntrySearchTest, SingleMatchIsFoundAgainOnlyByTheChooser)
-{
-    PropertyEntrySearch chooser(EntrySearchWrap::Chooser);
-    EXPECT_EQ(chooser.Next(m_items, "pump"), 2);
-    EXPECT_EQ(chooser.Next(m_items, "pump"), 2);
-
-    PropertyEntrySearch inspector(EntrySearchWrap::Inspector);
-    EXPECT_EQ(inspector.Next(m_items, "pump"), 2);
-    EXPECT_EQ(inspector.Next(m_items, "pump"), -1);
-    EXPECT_EQ(inspector.GetLastFound(), 2);  // a miss changes nothing
-}
-
-TEST_F(PropertyEntrySearchTest, MissKeepsLastFoundAndNextSearchGoesOnFromIt)
-{
+    // The next search goes on from the last found.
     PropertyEntrySearch search(EntrySearchWrap::Inspector);
     EXPECT_EQ(search.Next(m_items, "*motor*"), 1);
     EXPECT_EQ(search.Next(m_items, "nothing*"), -1);
-    EXPECT_EQ(search.GetLastFound(), 1);
     EXPECT_EQ(search.Next(m_items, "*"), 2);
     search.Reset();
     EXPECT_EQ(search.Next(m_items, "*"), 0);
-}
-
-TEST_F(PropertyEntrySearchTest, LastFoundBeyondShorterListWrapsSafely)
-{
+    // A last found beyond a shorter list wraps safely.
     EXPECT_EQ(FindPropertyEntry(m_items, "article", 17, EntrySearchWrap::Inspector), 0);
     EXPECT_EQ(FindPropertyEntry(m_items, "valve", 17, EntrySearchWrap::Chooser), 4);
 }

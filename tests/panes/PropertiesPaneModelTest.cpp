@@ -124,12 +124,19 @@ TEST_F(FormRows, ShowTheEditorSettingsAndTheFormsOwnValues)
     EXPECT_EQ(grid.FindItem(4414)->GetOptions().size(), 4u);
 }
 
-TEST_F(FormRows, WithoutAnEditorTheGridStaysEmptyAndEditsAreIgnored)
+TEST_F(FormRows, WithoutAnEditorOrASelectionTheGridStaysEmptyAndEditsAreIgnored)
 {
     PropertiesPaneModel pane;
     pane.ShowFormProperties();
     EXPECT_EQ(pane.GetGrid().GetPropertyCount(), 0);
     EXPECT_FALSE(pane.OnPropertyChanged(4416, std::string("x")));
+
+    auto* t = Put<CDiagramStatic>("T", 10, 10, 60, 30);
+    Select({t});
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4007, std::string("left"))) << "not the row's kind";
+    m_pane.SetSelection(nullptr);
+    EXPECT_FALSE(m_pane.OnPropertyChanged(4007, 5.0));
+    EXPECT_EQ(t->GetRect(), (IntRect{10, 10, 60, 30}));
 }
 
 TEST_F(FormRows, EditsReachTheEditorAndOnlyRealChangesMarkTheForm)
@@ -245,17 +252,6 @@ TEST_F(Merging, LeftMovesEverySelectedElementAndKeepsEachWidth)
     EXPECT_FALSE(m_pane.OnPropertyChanged(PropertyId::SizingY, std::int32_t{-1}));
     EXPECT_TRUE(m_pane.OnPropertyChanged(PropertyId::MovingX, std::int32_t{100}));
     EXPECT_EQ(t1->GetMoving(), (IntPoint{100, 0}));
-}
-
-TEST_F(Merging, WithoutASelectionOrForAnUnknownRowNothingApplies)
-{
-    auto* t = Put<CDiagramStatic>("T", 10, 10, 60, 30);
-    Select({t});
-    EXPECT_FALSE(m_pane.OnPropertyChanged(4999, std::string("x")));
-    EXPECT_FALSE(m_pane.OnPropertyChanged(4007, std::string("left")));
-    m_pane.SetSelection(nullptr);
-    EXPECT_FALSE(m_pane.OnPropertyChanged(4007, 5.0));
-    EXPECT_EQ(t->GetRect(), (IntRect{10, 10, 60, 30}));
 }
 
 TEST_F(Merging, ElementsGoneFromTheFormAreDroppedBeforeAnyRowTouchesThem)
@@ -437,7 +433,7 @@ TEST_F(TabOrder, ALowerNumberMovesTheRunAboveItUp)
 
 using AttributeRows = PropertiesPaneTest;
 
-TEST_F(AttributeRows, ButtonRowsWriteTheirTextUnderTheKey)
+TEST_F(AttributeRows, ButtonAndTableRowsWriteTheirTextUnderTheKey)
 {
     auto* button = Put<CDiagramButton>("Save", 10, 10, 90, 35);
     button->SetAttribute("pushed", "true");
@@ -454,6 +450,17 @@ TEST_F(AttributeRows, ButtonRowsWriteTheirTextUnderTheKey)
     EXPECT_EQ(button->GetAttribute("pushed"), "0");
     EXPECT_TRUE(m_pane.OnPropertyChanged(4112, std::string("Saves the form")));
     EXPECT_EQ(button->GetAttribute("tooltip"), "Saves the form");
+
+    // A table writes a check as -1 or 0 and a number as text.
+    auto* table = Put<CDiagramTable>("Parts", 10, 50, 300, 200);
+    table->SetAttribute("enableDelete", "false");
+    table->SetAttribute("tableQuery", "q");
+    Select({table});
+    ASSERT_EQ(m_pane.GetGrid().FindItem(4131)->GetTitle(), "enableDelete");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4131, true));
+    EXPECT_EQ(table->GetAttribute("enableDelete"), "-1");
+    EXPECT_TRUE(m_pane.OnPropertyChanged(4132, std::int32_t{12}));
+    EXPECT_EQ(table->GetAttribute("tableQuery"), "12");
 }
 
 TEST_F(AttributeRows, OverButtonsOfTwoKindsAnEditGoesByKeyToTheAttributesBothHave)
@@ -474,22 +481,6 @@ TEST_F(AttributeRows, OverButtonsOfTwoKindsAnEditGoesByKeyToTheAttributesBothHav
     EXPECT_TRUE(m_pane.OnPropertyChanged(4117, std::string("Runs it")));
     EXPECT_EQ(query->GetAttribute("tooltip"), "Runs it");
     EXPECT_EQ(addIn->GetAttribute("tooltip"), "Runs it");
-}
-
-TEST_F(AttributeRows, TableRowsWriteChecksAsMinusOneOrZeroAndNumbersAsText)
-{
-    auto* table = Put<CDiagramTable>("Parts", 10, 10, 300, 200);
-    table->SetAttribute("enableDelete", "false");
-    table->SetAttribute("tableQuery", "q");
-    Select({table});
-    const PropertyItem* del = m_pane.GetGrid().FindItem(4131);
-    ASSERT_NE(del, nullptr);
-    ASSERT_EQ(del->GetTitle(), "enableDelete");
-
-    EXPECT_TRUE(m_pane.OnPropertyChanged(4131, true));
-    EXPECT_EQ(table->GetAttribute("enableDelete"), "-1");
-    EXPECT_TRUE(m_pane.OnPropertyChanged(4132, std::int32_t{12}));
-    EXPECT_EQ(table->GetAttribute("tableQuery"), "12");
 }
 
 using Undo = PropertiesPaneTest;

@@ -67,39 +67,23 @@ protected:
 // "Technical data" stands at (20, 10)-(220, 30) on a 500 x 300 paper.
 constexpr IntRect TechnicalData{20, 10, 220, 30};
 
-TEST_F(EditorScript, TheViewIsSetUpAsTheApplicationShowsAForm)
-{
-    EXPECT_FALSE(Editor().IsGridVisible());
-    EXPECT_TRUE(Editor().IsMarginsVisible());
-    EXPECT_EQ(Editor().GetRestraints(), RestraintMargins);
-    EXPECT_TRUE(Editor().GetPaperResize());
-    EXPECT_EQ(Editor().GetZoom(), 1.0);
-    EXPECT_EQ(m_session->Host().GetClientSize(), (IntSize{1000, 800}));
-    EXPECT_EQ(Editor().GetHScrollPos(), 0);
-    EXPECT_EQ(Editor().GetVScrollPos(), 0);
-    EXPECT_EQ(Editor().GetDiagramEntityContainer(), &Form());
-    EXPECT_FALSE(Form().IsModified());
-}
-
-TEST_F(EditorScript, CommentsAndBlankLinesAreSkippedButCounted)
+// Comments and blank lines are skipped but counted; a malformed line stops
+// the script before any event runs.
+TEST_F(EditorScript, AMalformedLineStopsTheScriptBeforeAnyEventRunsAndNamesItsLine)
 {
     const ScriptResult result = Run("# drag the heading\n\n   press 100 20   # grab its body\n"
                                     "move 110 30\r\nrelease 110 30\n#done\nprees 1 2\n");
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.failedLine, 7);
-    EXPECT_EQ(m_err.str(), "script:7: unknown verb \"prees\"\n");
-}
-
-TEST_F(EditorScript, AMalformedLineStopsTheScriptBeforeAnyEventRuns)
-{
-    const int count = Form().GetCount();
-    const ScriptResult result = Run("press 100 20\nrelease 100 20\nkey Delete\npress 1\n");
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.failedLine, 4);
     EXPECT_EQ(result.events, 0);
+    EXPECT_EQ(m_err.str(), "script:7: unknown verb \"prees\"\n");
+
+    const int count = Form().GetCount();
+    EXPECT_EQ(Run("press 100 20\nrelease 100 20\nkey Delete\npress 1\n").failedLine, 4);
     EXPECT_EQ(m_err.str(), "script:4: press takes X Y [ctrl] [shift]\n");
     EXPECT_EQ(Form().GetCount(), count);
     EXPECT_EQ(Editor().GetSelectCount(), 0);
+    EXPECT_FALSE(Form().IsModified());
 }
 
 TEST_F(EditorScript, EachMalformedLineNamesWhatIsWrong)
