@@ -487,9 +487,11 @@ void CDiagramEditor::Paste()
 std::optional<IntSize> CDiagramEditor::DefaultPlacedSize(const std::string& type)
 {
     // A flat line is what a click most often wants: a rule under a heading.
+    // A captioned button has no size of its own (a picture button has), so it
+    // takes that of the samples' buttons.
     static const std::pair<const char*, IntSize> sizes[] = {
-        {"static", {120, 20}},    {"Image", {64, 64}},    {"Table", {300, 120}},
-        {"rectangle", {100, 60}}, {"ellipse", {100, 60}}, {"line", {100, 0}},
+        {"static", {120, 20}},  {"Image", {64, 64}}, {"Table", {300, 120}}, {"rectangle", {100, 60}},
+        {"ellipse", {100, 60}}, {"line", {100, 0}},  {"button", {110, 24}},
     };
     for (const auto& [name, size] : sizes)
         if (type == name)
